@@ -1,0 +1,97 @@
+#include "app/launch_options_win.h"
+
+#include "base/text.h"
+#include "base/user_prompts_win.h"
+#include "resources/resource.h"
+
+#include <string>
+#include <vector>
+
+namespace qv {
+
+namespace {
+
+// The data-exchange messages come from the dialog framework: English in both languages.
+constexpr wchar_t NotANumberText[] = L"Enter a positive integer.";
+constexpr wchar_t OutOfRangeText[] = L"Enter an integer between %1 and %2.";
+constexpr wchar_t ExchangeCaption[] = L"Quorvex Launcher";
+
+// The radio buttons of the group that starts at firstId: that control and those after it in tab
+// order, up to the next control that starts a group.
+std::vector<HWND> RadioGroup(HWND dialog, int firstId) {
+    std::vector<HWND> radios;
+    HWND control = ::GetDlgItem(dialog, firstId);
+    for (HWND item = control; item; item = ::GetWindow(item, GW_HWNDNEXT)) {
+        if (item != control && (::GetWindowLongW(item, GWL_STYLE) & WS_GROUP)) break;
+        if (::SendMessageW(item, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON) radios.push_back(item);
+    }
+    return radios;
+}
+
+void ExchangeRadio(HWND dialog, int firstId, int& value, ExchangeDirection direction) {
+    const std::vector<HWND> radios = RadioGroup(dialog, firstId);
+    if (direction == ExchangeDirection::FromControls) {
+        value = -1;
+        for (std::size_t i = 0; i < radios.size(); ++i)
+            if (::SendMessageW(radios[i], BM_GETCHECK, 0, 0) == BST_CHECKED) value = static_cast<int>(i);
+        return;
+    }
+    for (std::size_t i = 0; i < radios.size(); ++i)
+        ::SendMessageW(radios[i], BM_SETCHECK, static_cast<int>(i) == value ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void ExchangeCheck(HWND dialog, int id, int& value, ExchangeDirection direction) {
+    HWND box = ::GetDlgItem(dialog, id);
+    if (direction == ExchangeDirection::FromControls) {
+        value = static_cast<int>(::SendMessageW(box, BM_GETCHECK, 0, 0));
+        return;
+    }
+    ::SendMessageW(box, BM_SETCHECK, value >= 0 && value <= 2 ? value : 0, 0);
+}
+
+std::wstring WindowText(HWND window) {
+    std::vector<wchar_t> buffer(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    const int length = ::GetWindowTextW(window, buffer.data(), static_cast<int>(buffer.size()));
+    return std::wstring(buffer.data(), length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+// Shows the failure and leaves the user in the edit with its text selected.
+bool FailAtProcessCount(HWND dialog, const std::wstring& text) {
+    Prompts().ShowMessage(dialog, text, ExchangeCaption, MB_OK | MB_ICONWARNING);
+    HWND edit = ::GetDlgItem(dialog, IDC_PROCESS_COUNT);
+    ::SetFocus(edit);
+    ::SendMessageW(edit, EM_SETSEL, 0, -1);
+    return false;
+}
+
+} // namespace
+
+bool ExchangeLaunchOptions(HWND dialog, LaunchOptions& options, ExchangeDirection direction) {
+    ExchangeRadio(dialog, IDC_2D, options.dimension, direction);
+    ExchangeRadio(dialog, IDC_STATIC_LINK, options.linkMode, direction);
+    ExchangeCheck(dialog, IDC_DOUBLE_PRECISION, options.doublePrecision, direction);
+
+    HWND countEdit = ::GetDlgItem(dialog, IDC_PROCESS_COUNT);
+    if (direction == ExchangeDirection::ToControls) {
+        ::SetWindowTextW(countEdit, std::to_wstring(options.processCount).c_str());
+    } else if (!ParseUnsigned(WindowText(countEdit), options.processCount)) {
+        return FailAtProcessCount(dialog, NotANumberText);
+    }
+
+    ExchangeRadio(dialog, IDC_SERIAL, options.processingMode, direction);
+    ExchangeCheck(dialog, IDC_CALL_COOLPROP, options.callCoolProp, direction);
+    ExchangeCheck(dialog, IDC_CALL_FORTRAN, options.callIntelFortran, direction);
+    ExchangeCheck(dialog, IDC_CALL_MATLAB, options.callMatlab, direction);
+    ExchangeCheck(dialog, IDC_START_BY_WORKBENCH, options.startByWorkbench, direction);
+    // The three lists are read by index when a step needs them; they carry no record field.
+
+    if (direction == ExchangeDirection::FromControls && !IsProcessCountInRange(options.processCount)) {
+        const std::wstring text = ReplaceAll(
+            ReplaceAll(OutOfRangeText, L"%1", std::to_wstring(MinProcessCount)), L"%2",
+            std::to_wstring(MaxProcessCount));
+        return FailAtProcessCount(dialog, text);
+    }
+    return true;
+}
+
+} // namespace qv

@@ -1,0 +1,17 @@
+// Moves LaunchOptions between the record and the main dialog's controls.
+#pragma once
+
+#include "app/launch_options.h"
+
+#include <windows.h>
+
+namespace qv {
+
+enum class ExchangeDirection { ToControls, FromControls };
+
+// Exchanges the fields in their fixed order. Reading stops at a process count that is no
+// number, leaving the later fields as they were; a count outside 1..999 fails after every
+// field has been read. Both failures are shown to the user and focus the count's edit.
+bool ExchangeLaunchOptions(HWND dialog, LaunchOptions& options, ExchangeDirection direction);
+
+} // namespace qv

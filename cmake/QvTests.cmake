@@ -1,0 +1,35 @@
+# GoogleTest for the current target: Debian's prebuilt library natively, its sources otherwise.
+if(NOT QV_TESTS)
+  return()
+endif()
+if(WIN32 OR QV_SANITIZE)
+  set(QV_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  add_subdirectory(${QV_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  add_library(qv_gtest INTERFACE)
+  target_link_libraries(qv_gtest INTERFACE gtest gtest_main)
+else()
+  find_package(GTest REQUIRED)
+  add_library(qv_gtest INTERFACE)
+  target_link_libraries(qv_gtest INTERFACE GTest::gtest GTest::gtest_main)
+endif()
+
+# Windows test programs run under Wine through this wrapper, which gives each run a fresh
+# prefix of the architecture named by QV_WINE_ARCH (win64 or win32) and a display.
+set(QV_WINE_RUN ${CMAKE_SOURCE_DIR}/tools/wine-run.sh)
+
+# qv_add_windows_test(NAME <name> TARGET <target> [ARCHES win64 win32] [ARGS ...] [ENVIRONMENT ...])
+function(qv_add_windows_test)
+  cmake_parse_arguments(T "" "NAME;TARGET" "ARCHES;ARGS;ENVIRONMENT" ${ARGN})
+  if(NOT T_ARCHES)
+    set(T_ARCHES win64 win32)
+  endif()
+  foreach(arch IN LISTS T_ARCHES)
+    set(name ${QV_TEST_PREFIX}${arch}.${T_NAME})
+    add_test(NAME ${name} COMMAND ${QV_WINE_RUN} $<TARGET_FILE:${T_TARGET}> ${T_ARGS})
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "QV_WINE_ARCH=${arch};${T_ENVIRONMENT}"
+                         TIMEOUT 600)
+  endforeach()
+endfunction()

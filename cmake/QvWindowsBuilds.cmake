@@ -1,0 +1,33 @@
+# From the native build: the sanitizer build, the 64-bit stand-ins and the 32-bit Windows build,
+# each in a folder of this build whose tests this build's ctest runs too. They build one at a
+# time (the terminal pool), each with two jobs: the machines have two cores.
+include(ExternalProject)
+
+set(common_args -DQV_TESTS=ON -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE} -G ${CMAKE_GENERATOR})
+
+ExternalProject_Add(qv_sanitize
+  SOURCE_DIR ${CMAKE_SOURCE_DIR}
+  BINARY_DIR ${CMAKE_BINARY_DIR}/sanitize
+  CMAKE_ARGS ${common_args} -DQV_SANITIZE=ON -DQV_WINDOWS_BUILDS=OFF -DQV_TEST_PREFIX=sanitize.
+  BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> -j2
+  INSTALL_COMMAND "" BUILD_ALWAYS ON USES_TERMINAL_BUILD ON)
+
+ExternalProject_Add(qv_win64_fakes
+  SOURCE_DIR ${CMAKE_SOURCE_DIR}
+  BINARY_DIR ${CMAKE_BINARY_DIR}/win64
+  CMAKE_ARGS ${common_args} -DQV_FAKES_ONLY=ON
+             -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/toolchain-x86_64-mingw.cmake
+  BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> -j2
+  INSTALL_COMMAND "" BUILD_ALWAYS ON USES_TERMINAL_BUILD ON)
+
+ExternalProject_Add(qv_win32
+  SOURCE_DIR ${CMAKE_SOURCE_DIR}
+  BINARY_DIR ${CMAKE_BINARY_DIR}/win32
+  CMAKE_ARGS ${common_args} -DQV_FAKES64_DIR=${CMAKE_BINARY_DIR}/win64/tests/fakes
+             -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/toolchain-i686-mingw.cmake
+  BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> -j2
+  INSTALL_COMMAND "" BUILD_ALWAYS ON USES_TERMINAL_BUILD ON
+  DEPENDS qv_win64_fakes)
+
+file(WRITE ${CMAKE_BINARY_DIR}/windows_tests.cmake "subdirs(\"sanitize\" \"win32\")\n")
+set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${CMAKE_BINARY_DIR}/windows_tests.cmake)

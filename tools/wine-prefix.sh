@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Prints the path of a cached template Wine prefix for an architecture (win64 or win32),
+# creating it first when needed. Tests never use a template directly: wine-run.sh copies it.
+set -euo pipefail
+
+arch=${1:-win64}
+case "$arch" in win64 | win32) ;; *) echo "wine-prefix: unknown architecture $arch" >&2; exit 2 ;; esac
+
+here=$(cd "$(dirname "$0")" && pwd)
+cache=${QV_WINE_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/quorvex-wine}
+# A new Wine or a change of this script makes a new template.
+stamp="$(wine --version)-$(sha1sum "$0" | cut -c1-12)"
+template="$cache/$arch-$stamp"
+mkdir -p "$cache"
+
+if [ ! -f "$template/.ready" ]; then
+  exec 9>"$cache/$arch.lock"
+  flock 9
+  if [ ! -f "$template/.ready" ]; then
+    rm -rf "$template" "$template.tmp"
+    export WINEPREFIX="$template.tmp" WINEARCH="$arch" WINEDEBUG=-all
+    # No Mono or Gecko installers: nothing here needs them and they would wait for a click.
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    unset DISPLAY
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+    # Chinese texts need glyphs: map the dialog fonts to WenQuanYi Micro Hei, and never open the
+    # crash dialog, which would leave a failing test waiting for a click.
+    wine regedit /S "$(winepath -w "$here/wine-prefix.reg" 2>/dev/null)" >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.ready"
+    mv "$WINEPREFIX" "$template"
+  fi
+  # Older templates of this architecture are of no further use.
+  find "$cache" -maxdepth 1 -name "$arch-*" ! -name "$arch-$stamp" -exec rm -rf {} + 2>/dev/null || true
+fi
+echo "$template"
