@@ -9,7 +9,7 @@ case "$arch" in win64 | win32) ;; *) echo "wine-prefix: unknown architecture $ar
 here=$(cd "$(dirname "$0")" && pwd)
 cache=${QV_WINE_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/quorvex-wine}
 # A new Wine or a change of this script makes a new template.
-stamp="$(wine --version)-$(sha1sum "$0" | cut -c1-12)"
+stamp="$(wine --version)-$(cat "$0" "$here/wine-prefix.reg" | sha1sum | cut -c1-12)"
 template="$cache/$arch-$stamp"
 mkdir -p "$cache"
 
@@ -31,7 +31,7 @@ if [ ! -f "$template/.ready" ]; then
     touch "$WINEPREFIX/.ready"
     mv "$WINEPREFIX" "$template"
   fi
-  # Older templates of this architecture are of no further use.
-  find "$cache" -maxdepth 1 -name "$arch-*" ! -name "$arch-$stamp" -exec rm -rf {} + 2>/dev/null || true
+  # Older templates of this architecture go once no run can still be copying them.
+  find "$cache" -maxdepth 1 -name "$arch-*" ! -name "$arch-$stamp" -mmin +60 -exec rm -rf {} + 2>/dev/null || true
 fi
 echo "$template"
