@@ -57,6 +57,27 @@ void ScopedRegistryKey::SetString(std::wstring_view name, std::wstring_view text
     SetRaw(name, REG_SZ, value.c_str(), static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
+ScopedRegistryValue::ScopedRegistryValue(HKEY hive, std::wstring path, std::wstring name, REGSAM view)
+    : hive_(hive), path_(std::move(path)), name_(std::move(name)), view_(view) {
+    UniqueKey key;
+    if (::RegOpenKeyExW(hive_, path_.c_str(), 0, KEY_SET_VALUE | view_, key.put()) == ERROR_SUCCESS)
+        ::RegDeleteValueW(key.get(), name_.c_str());
+}
+
+ScopedRegistryValue::~ScopedRegistryValue() {
+    UniqueKey key;
+    if (::RegOpenKeyExW(hive_, path_.c_str(), 0, KEY_SET_VALUE | view_, key.put()) == ERROR_SUCCESS)
+        ::RegDeleteValueW(key.get(), name_.c_str());
+}
+
+void ScopedRegistryValue::SetString(std::wstring_view text) const {
+    UniqueKey key;
+    ::RegCreateKeyExW(hive_, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view_, nullptr, key.put(), nullptr);
+    const std::wstring value(text);
+    ::RegSetValueExW(key.get(), name_.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                     static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
 RawValue ReadRawValue(HKEY hive, std::wstring_view path, std::wstring_view name, REGSAM view) {
     RawValue value;
     UniqueKey key;

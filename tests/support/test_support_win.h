@@ -63,6 +63,22 @@ private:
     REGSAM view_;
 };
 
+// One value of a key that exists anyway (such as the system environment key), removed before
+// and after the test.
+class ScopedRegistryValue {
+public:
+    ScopedRegistryValue(HKEY hive, std::wstring path, std::wstring name, REGSAM view = KEY_WOW64_64KEY);
+    ~ScopedRegistryValue();
+    ScopedRegistryValue(const ScopedRegistryValue&) = delete;
+    ScopedRegistryValue& operator=(const ScopedRegistryValue&) = delete;
+    void SetString(std::wstring_view text) const;
+
+private:
+    HKEY hive_;
+    std::wstring path_, name_;
+    REGSAM view_;
+};
+
 // Raw data and type of a value as stored.
 struct RawValue {
     bool exists = false;

@@ -1,0 +1,38 @@
+#include "discovery/path_text.h"
+
+#include "base/text.h"
+
+namespace qv {
+
+std::wstring StripPathLevels(std::wstring_view path, int levels) {
+    std::wstring result = ReplaceAll(TrimTrailingSeparators(path), L"/", L"\\");
+    for (int i = 0; i < levels; ++i) {
+        const std::size_t slash = result.rfind(L'\\');
+        if (slash == std::wstring::npos) break;
+        result.erase(slash);
+    }
+    return result;
+}
+
+std::optional<PathParts> SplitPath(std::wstring_view path) {
+    PathParts parts;
+    if (path.size() >= 2 && path[1] == L':') {
+        parts.drive = std::wstring(path.substr(0, 2));
+        path.remove_prefix(2);
+    }
+    const std::size_t slash = path.find_last_of(L"\\/");
+    if (slash != std::wstring_view::npos) {
+        parts.folder = std::wstring(path.substr(0, slash + 1));
+        path.remove_prefix(slash + 1);
+    }
+    const std::size_t dot = path.rfind(L'.');
+    parts.name = std::wstring(path.substr(0, dot));
+    if (dot != std::wstring_view::npos) parts.extension = std::wstring(path.substr(dot));
+    // Each buffer also holds the terminator.
+    if (parts.drive.size() >= 10 || parts.folder.size() >= 1000 || parts.name.size() >= 200 ||
+        parts.extension.size() >= 20)
+        return std::nullopt;
+    return parts;
+}
+
+} // namespace qv

@@ -1,0 +1,57 @@
+// Visual Studio 2010 to 2019: the supported versions, one found installation, and the files
+// that tell which of its build components are installed.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qv {
+
+enum class VisualStudioLayout { Classic, Toolset };
+
+struct VisualStudioVersion {
+    const wchar_t* year;
+    int number;
+    VisualStudioLayout layout;
+};
+
+// In discovery order; the internal numbers skip 13.
+inline constexpr VisualStudioVersion VisualStudioVersions[] = {
+    {L"2010", 10, VisualStudioLayout::Classic}, {L"2012", 11, VisualStudioLayout::Classic},
+    {L"2013", 12, VisualStudioLayout::Classic}, {L"2015", 14, VisualStudioLayout::Classic},
+    {L"2017", 15, VisualStudioLayout::Toolset}, {L"2019", 16, VisualStudioLayout::Toolset},
+};
+
+struct VisualStudioInstallation {
+    std::wstring year;    // shown in the list
+    std::wstring number;  // "10" .. "16", remembered as VcVerUsed
+    std::wstring root;    // holds Common7 and VC
+    std::wstring toolset; // MSVC toolset version of the toolset layout
+    bool hasCompiler32 = false;
+    bool hasCompiler64 = false;
+    bool hasMfc = false;
+    bool hasCSharp = false; // 2010 only
+};
+
+VisualStudioLayout LayoutOf(std::wstring_view number);
+
+struct VisualStudioComponentFiles {
+    std::wstring compiler32, compiler64, mfcHeader, mfcLibrary;
+    std::wstring csharp; // empty where not tested
+};
+// The MFC library's folder follows the bitness of Windows, not that of Fluent.
+VisualStudioComponentFiles ComponentFiles(const VisualStudioInstallation& installation, bool windows64);
+
+// The toolset version file's text without its trailing line ends: first line feeds and tabs,
+// then carriage returns and vertical tabs. Spaces stay.
+std::wstring TrimToolsetVersion(std::wstring_view text);
+
+// "VS160COMNTOOLS" for number 16.
+std::wstring ToolsVariableName(std::wstring_view number);
+
+// The index to preselect: the first installation whose number equals the remembered one.
+int RememberedVisualStudioIndex(const std::vector<VisualStudioInstallation>& installations,
+                                std::wstring_view remembered);
+
+} // namespace qv

@@ -1,0 +1,36 @@
+// Finds Visual Studio 2010 to 2019 in the 32-bit registry view and on every drive.
+#pragma once
+
+#include "discovery/visual_studio.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qv {
+
+struct DevenvLocation {
+    std::wstring devenv;
+    std::wstring root;
+};
+// Tries the sources of one version in order; the version is installed when devenv exists.
+DevenvLocation LocateVisualStudio(int number);
+
+// The install folder of the first Uninstall entry whose icon is devenv.exe of this version.
+std::wstring FindDevenvInUninstallKey(int number);
+
+// The toolset version named by VC\Auxiliary\Build\Microsoft.VCToolsVersion.default.txt; nothing
+// when that file is missing, "" when it cannot be read.
+std::optional<std::wstring> ReadVcToolsVersion(const std::wstring& root);
+
+void ProbeVisualStudioComponents(VisualStudioInstallation& installation);
+
+struct VisualStudioDiscovery {
+    std::vector<VisualStudioInstallation> installations;
+    // A 2017 or 2019 without its toolset version file: the launcher cannot go on.
+    bool toolsetFileMissing = false;
+};
+// Every found version, in year order, with its tools folder published as VS<n>0COMNTOOLS.
+VisualStudioDiscovery DiscoverVisualStudio();
+
+} // namespace qv
