@@ -1,0 +1,64 @@
+#include "discovery/fluent_folders_win.h"
+
+#include "base/files_win.h"
+#include "base/handles_win.h"
+#include "base/text.h"
+
+namespace qv {
+
+namespace {
+
+// Names of the sub-folders matching the pattern; the platform's wildcard matching ignores case.
+std::vector<std::wstring> MatchingSubfolders(const std::wstring& folder, std::wstring_view pattern) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW entry{};
+    const std::wstring search = folder + L"\\" + std::wstring(pattern);
+    UniqueFind find(::FindFirstFileW(search.c_str(), &entry));
+    if (!find) return names;
+    do {
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) names.emplace_back(entry.cFileName);
+    } while (::FindNextFileW(find.get(), &entry));
+    return names;
+}
+
+bool HoldsUdfHeader(const std::wstring& releaseFolder) {
+    const std::wstring source = releaseFolder + L"\\src";
+    if (ExistingFolderName(source).empty()) return false;
+    return FileExists(source + L"\\udf.h") || FileExists(source + L"\\udf\\udf.h");
+}
+
+} // namespace
+
+// An empty folder would turn every search below into one of the current drive's root, so it
+// holds nothing.
+
+std::vector<std::wstring> ListReleaseFolders(std::wstring_view folder) {
+    const std::wstring normalised = NormaliseFolderPath(folder);
+    std::vector<std::wstring> releases;
+    if (normalised.empty()) return releases;
+    for (std::wstring& name : MatchingSubfolders(normalised, L"fluent*.*.*")) {
+        if (IsReleaseFolderName(name) && HoldsUdfHeader(normalised + L"\\" + name))
+            releases.push_back(std::move(name));
+    }
+    return releases;
+}
+
+std::vector<std::wstring> ListFluentExecutables(std::wstring_view folder) {
+    const std::wstring normalised = NormaliseFolderPath(folder);
+    std::vector<std::wstring> executables;
+    if (normalised.empty()) return executables;
+    for (const wchar_t* platform : {L"ntx86", L"win64"}) {
+        const std::wstring platformFolder = normalised + L"\\ntbin\\" + platform;
+        const std::wstring executable = platformFolder + L"\\fluent.exe";
+        if (!ExistingFolderName(platformFolder).empty() && FileExists(executable))
+            executables.push_back(executable);
+    }
+    return executables;
+}
+
+FluentFolderResolution ResolveFluentFolder(std::wstring_view folder) {
+    return ResolveListedFluentFolder(NormaliseFolderPath(folder), ListReleaseFolders(folder),
+                                     ListFluentExecutables(folder));
+}
+
+} // namespace qv
