@@ -1,0 +1,23 @@
+// Sets the launch environment in the launcher's own process, which the started Fluent or
+// Workbench inherits.
+#pragma once
+
+#include "launch/launch_environment.h"
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace qv {
+
+// Window handles are 32-bit values on every Windows, also when they are passed to 64-bit
+// processes.
+inline std::uint32_t WindowHandleValue(HWND window) {
+    return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(window));
+}
+
+// Reads PATH, then sets or removes each variable in order. A variable that cannot be set keeps
+// its old value; the launch goes on.
+void PrepareLaunchEnvironment(const LaunchEnvironmentInputs& inputs);
+
+} // namespace qv
