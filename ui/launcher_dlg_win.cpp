@@ -1,5 +1,12 @@
 #include "ui/launcher_dlg_win.h"
 
+#include "app/settings_store_win.h"
+#include "base/user_prompts_win.h"
+#include "discovery/fluent_discovery_win.h"
+#include "discovery/fluent_folders_win.h"
+#include "discovery/list_placeholders.h"
+#include "discovery/matlab_win.h"
+#include "discovery/visual_studio_win.h"
 #include "resources/resource.h"
 #include "ui/launcher_texts.h"
 
@@ -11,7 +18,19 @@ namespace qv {
 
 namespace texts = launcher_texts;
 
-CLauncherDlg::CLauncherDlg(HWND parent) : Dialog(IDD_LAUNCHER, parent) {}
+namespace {
+
+constexpr TextPair ErrorCaption{L"Error", L"错误"};
+constexpr TextPair VcToolsFileMissing{
+    L"Can't find VCTools file in Visual Studio installation directory. Re-installing Visual Studio with MFC "
+    L"components checked may work.",
+    L"无法Visual Studio安装目录中找到VCTools文件，可以尝试重新运行Visual Studio安装程序并勾选MFC组件"};
+
+} // namespace
+
+CLauncherDlg::CLauncherDlg(HWND parent)
+    : Dialog(IDD_LAUNCHER, parent),
+      fluentList_(fluentBox_, [](std::wstring_view folder) { return ListReleaseFolders(folder); }) {}
 
 bool CLauncherDlg::ExchangeLaunchOptions(ExchangeDirection direction) {
     return qv::ExchangeLaunchOptions(Window(), options_, direction);
@@ -39,7 +58,43 @@ bool CLauncherDlg::OnInitDialog() {
     ::SendMessageW(Item(IDC_PROCESS_SPIN), UDM_SETRANGE, 0, MAKELPARAM(MaxProcessCount, MinProcessCount));
     EnableItem(IDC_PROCESS_SPIN, false);
     EnableItem(IDC_PROCESS_COUNT, false);
+
+    fluentBox_.Attach(Item(IDC_FLUENT_LIST));
+    visualStudioBox_.Attach(Item(IDC_VS_LIST));
+    matlabBox_.Attach(Item(IDC_MATLAB_LIST));
+    DiscoverFluentInstallations(fluentList_);
+    if (!FillVisualStudioList()) return true;
+    FillMatlabList();
     return true;
+}
+
+bool CLauncherDlg::FillVisualStudioList() {
+    VisualStudioDiscovery found = DiscoverVisualStudio();
+    visualStudios_ = std::move(found.installations);
+    for (const auto& vs : visualStudios_) visualStudioBox_.Append(vs.year);
+    if (found.toolsetFileMissing) {
+        Prompts().ShowMessage(Window(), Pick(VcToolsFileMissing), Pick(ErrorCaption), MB_OK | MB_ICONERROR);
+        End(IDCANCEL);
+        return false;
+    }
+    if (visualStudios_.empty()) {
+        visualStudioBox_.Append(Pick(placeholders::VisualStudioNotFound));
+        visualStudioBox_.Select(0);
+    } else {
+        visualStudioBox_.Select(RememberedVisualStudioIndex(visualStudios_, ReadSetting(L"VcVerUsed")));
+    }
+    return true;
+}
+
+void CLauncherDlg::FillMatlabList() {
+    matlabs_ = FindMatlabInstallations();
+    if (matlabs_.empty()) {
+        matlabBox_.Append(Pick(placeholders::MatlabNotFound));
+        matlabBox_.Select(0);
+        return;
+    }
+    for (const auto& matlab : matlabs_) matlabBox_.Append(matlab.release);
+    matlabBox_.Select(RememberedMatlabIndex(matlabs_, ReadSetting(L"MatlabVerUsed")));
 }
 
 void CLauncherDlg::ApplyMenu(InterfaceLanguage language) {

@@ -4,9 +4,14 @@
 #include "app/interface_language.h"
 #include "app/launch_options_win.h"
 #include "base/handles_win.h"
+#include "discovery/fluent_discovery.h"
+#include "discovery/matlab.h"
+#include "discovery/visual_studio.h"
+#include "ui/combo_box_win.h"
 #include "ui/dialog_win.h"
 
 #include <atomic>
+#include <vector>
 
 namespace qv {
 
@@ -28,11 +33,22 @@ protected:
     void OnCommand(int id, int notification, HWND control) override;
     void OnOK() override;
 
+    const FluentList& Fluent() const { return fluentList_; }
+    const std::vector<VisualStudioInstallation>& VisualStudios() const { return visualStudios_; }
+    const std::vector<MatlabInstallation>& Matlabs() const { return matlabs_; }
+
 private:
     void ApplyMenu(InterfaceLanguage language);
+    // The three lists, in this order; false when the launcher cannot go on.
+    bool FillVisualStudioList();
+    void FillMatlabList();
 
     LaunchOptions options_;
     UniqueMenu menu_;
+    ComboBoxList fluentBox_, visualStudioBox_, matlabBox_;
+    FluentList fluentList_;
+    std::vector<VisualStudioInstallation> visualStudios_;
+    std::vector<MatlabInstallation> matlabs_;
 };
 
 } // namespace qv

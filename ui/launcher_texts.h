@@ -12,11 +12,6 @@ inline constexpr TextPair Serial{L"Serial", L"真串行"};
 inline constexpr TextPair OneCoreParallel{L"1-Core Parallel", L"单核并行"};
 inline constexpr TextPair BrowseTooltip{L"Browse Fluent installing folder to run.", L"指定Fluent已安装目录"};
 
-// Placeholders of the three lists when discovery finds nothing.
-inline constexpr TextPair VisualStudioNotFound{L"need 2010~2019", L"需2010~2019"};
-inline constexpr TextPair FluentNotFound{L"Not found", L"未发现"};
-inline constexpr TextPair MatlabNotFound{L"need 2014~2021", L"需2014~2021"};
-
 // Controls whose text depends on nothing but the language.
 struct ControlText {
     int id;

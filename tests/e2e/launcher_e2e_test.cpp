@@ -20,9 +20,10 @@ using namespace std::chrono_literals;
 // One run of the launcher; ends it if the test has not.
 class LauncherRun {
 public:
-    explicit LauncherRun(const std::vector<std::wstring>& environment = {})
-        : handles_(test::StartProgram(test::PathFromEnvironment("QV_LAUNCHER_EXE"), L"", environment)) {
-        test::WaitUntil([this] { return (dialog_ = FindDialog()) != nullptr || HasExited(); });
+    // Waits for the main dialog unless told that a message comes first.
+    explicit LauncherRun(bool waitForDialog = true)
+        : handles_(test::StartProgram(test::PathFromEnvironment("QV_LAUNCHER_EXE"), L"")) {
+        if (waitForDialog) test::WaitUntil([this] { return (dialog_ = FindDialog()) != nullptr || HasExited(); });
     }
     ~LauncherRun() {
         if (!HasExited()) ::TerminateProcess(handles_.process.get(), 1);
@@ -161,6 +162,85 @@ TEST_F(LauncherExe, StoredWordIsReadIgnoringCaseAndBlanksAndNotRewritten) {
     const auto raw = test::ReadRawValue(HKEY_CURRENT_USER, SettingsKeyPath, L"IsUsingEnglishLanguage");
     const std::wstring stored(reinterpret_cast<const wchar_t*>(raw.data.data()), raw.data.size() / 2);
     EXPECT_EQ(stored, std::wstring(L" True ") + L'\0');
+}
+
+} // namespace
+} // namespace qv
+
+namespace qv {
+namespace {
+
+std::vector<std::wstring> ComboTexts(HWND combo) {
+    std::vector<std::wstring> texts;
+    const auto count = ::SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        std::wstring text(static_cast<std::size_t>(::SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+        ::SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        texts.push_back(text.c_str());
+    }
+    return texts;
+}
+
+int ComboSelection(HWND combo) { return static_cast<int>(::SendMessageW(combo, CB_GETCURSEL, 0, 0)); }
+
+// Folder trees a test lays out, removed when it ends.
+struct RemoveOnExit {
+    std::vector<std::wstring> trees;
+    ~RemoveOnExit() {
+        for (const auto& tree : trees) test::RemoveTree(tree);
+    }
+};
+
+TEST_F(LauncherExe, ListsShowWhatIsInstalled) {
+    const std::wstring programs32 = test::RunsInWin64Prefix() ? L"C:\\Program Files (x86)" : L"C:\\Program Files";
+    const std::wstring vs = programs32 + L"\\Microsoft Visual Studio\\2019\\Community";
+    RemoveOnExit cleanup{{vs, L"D:\\Program Files", L"C:\\Program Files\\ANSYS Inc", L"E:\\ANSYS", L"D:\\MATLAB"}};
+    test::WriteFileBytes(vs + L"\\Common7\\IDE\\devenv.exe", "MZ");
+    test::WriteFileBytes(vs + L"\\VC\\Auxiliary\\Build\\Microsoft.VCToolsVersion.default.txt", "14.29.30133\r\n");
+    test::WriteFileBytes(L"D:\\Program Files\\Microsoft Visual Studio 14.0\\Common7\\IDE\\devenv.exe", "MZ");
+    test::WriteFileBytes(L"C:\\Program Files\\ANSYS Inc\\v201\\fluent\\fluent20.1.0\\src\\udf.h", "");
+    test::WriteFileBytes(L"E:\\ANSYS\\v222\\fluent\\fluent22.2.0\\src\\udf\\udf.h", "");
+    test::WriteFileBytes(L"D:\\MATLAB\\R2018a\\bin\\matlab.exe", "MZ");
+    test::WriteFileBytes(L"D:\\MATLAB\\R2019b\\bin\\matlab.exe", "MZ");
+    test::ScopedRegistryKey mathWorks(HKEY_LOCAL_MACHINE, L"Software\\MathWorks");
+    test::ScopedRegistryKey m18(HKEY_LOCAL_MACHINE, L"Software\\MathWorks\\MATLAB\\9.4");
+    m18.SetString(L"MATLABROOT", L"D:\\MATLAB\\R2018a");
+    test::ScopedRegistryKey m19(HKEY_LOCAL_MACHINE, L"Software\\MathWorks\\MATLAB\\9.7");
+    m19.SetString(L"MATLABROOT", L"D:\\MATLAB\\R2019b");
+    settings.SetString(L"FluentPathsUsed", L"E:\\ANSYS\\v222\\fluent");
+    settings.SetString(L"VcVerUsed", L"16");
+    settings.SetString(L"MatlabVerUsed", L"2019B");
+
+    LauncherRun run;
+    ASSERT_NE(run.Dialog(), nullptr);
+    EXPECT_EQ(ComboTexts(run.Item(IDC_FLUENT_LIST)), (std::vector<std::wstring>{L"2022 R2", L"2020 R1"}));
+    EXPECT_EQ(ComboSelection(run.Item(IDC_FLUENT_LIST)), 0);
+    EXPECT_EQ(ComboTexts(run.Item(IDC_VS_LIST)), (std::vector<std::wstring>{L"2015", L"2019"}));
+    EXPECT_EQ(ComboSelection(run.Item(IDC_VS_LIST)), 1);
+    EXPECT_EQ(ComboTexts(run.Item(IDC_MATLAB_LIST)), (std::vector<std::wstring>{L"2018a", L"2019b"}));
+    EXPECT_EQ(ComboSelection(run.Item(IDC_MATLAB_LIST)), 1);
+}
+
+TEST_F(LauncherExe, ListsShowTheirPlaceholdersWhenNothingIsInstalled) {
+    LauncherRun run;
+    ASSERT_NE(run.Dialog(), nullptr);
+    const std::pair<int, const wchar_t*> lists[] = {
+        {IDC_FLUENT_LIST, L"Not found"}, {IDC_VS_LIST, L"need 2010~2019"}, {IDC_MATLAB_LIST, L"need 2014~2021"}};
+    for (const auto& [id, placeholder] : lists) {
+        EXPECT_EQ(ComboTexts(run.Item(id)), std::vector<std::wstring>{placeholder}) << id;
+        EXPECT_EQ(ComboSelection(run.Item(id)), 0) << id;
+    }
+}
+
+TEST_F(LauncherExe, VisualStudioWithoutItsToolsetFileEndsTheLauncher) {
+    RemoveOnExit cleanup{{L"D:\\Program Files"}};
+    test::WriteFileBytes(L"D:\\Program Files\\Microsoft Visual Studio\\2017\\Enterprise\\Common7\\IDE\\devenv.exe", "MZ");
+    LauncherRun run(false);
+    HWND box = nullptr;
+    ASSERT_TRUE(test::WaitUntil([&] { return (box = run.FindMessageBox()) != nullptr; }));
+    EXPECT_EQ(MessageBoxText(box).rfind(L"Can't find VCTools file", 0), 0u);
+    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_TRUE(run.WaitForExit());
 }
 
 } // namespace

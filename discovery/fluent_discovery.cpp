@@ -1,0 +1,69 @@
+#include "discovery/fluent_discovery.h"
+
+#include "base/text.h"
+#include "discovery/fluent_versions.h"
+#include "discovery/list_placeholders.h"
+#include "discovery/path_text.h"
+
+namespace qv {
+
+FluentList::FluentList(ListBox& box, ReleaseLister listReleases)
+    : box_(box), listReleases_(std::move(listReleases)) {}
+
+void FluentList::AddFluentFolder(bool select, std::wstring_view rawFolder) {
+    const std::wstring folder = NormaliseFolderPath(rawFolder);
+    const std::vector<std::wstring> releases = listReleases_(folder);
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        if (!EqualsNoCase(entries_[i].folder, folder)) continue;
+        if (!releases.empty() && select) box_.Select(static_cast<int>(i));
+        return;
+    }
+    for (const std::wstring& release : releases) {
+        if (!IsSupportedFluentVersion(ReleaseVersion(release))) continue;
+        if (box_.Count() == 1 && box_.Text(0) == Pick(placeholders::FluentNotFound)) box_.Delete(0);
+        const std::wstring label = ReleaseLabel(release);
+        box_.Append(label);
+        entries_.push_back({folder, label});
+        if (select) box_.Select(box_.Count() - 1);
+    }
+}
+
+std::wstring FluentList::RememberedFluentPaths(int selected) const {
+    std::wstring text = selected >= 0 && selected < static_cast<int>(entries_.size()) ? entries_[selected].folder : L"";
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        if (static_cast<int>(i) != selected) text += L";" + entries_[i].folder;
+    return text;
+}
+
+std::vector<std::wstring> SplitRememberedFluentPaths(std::wstring_view remembered) {
+    std::wstring text = TrimTrailing(remembered, L";");
+    std::vector<std::wstring> pieces;
+    while (!text.empty()) {
+        const std::size_t semicolon = text.find(L';');
+        if (semicolon == std::wstring::npos) {
+            pieces.push_back(text);
+            break;
+        }
+        pieces.push_back(text.substr(0, semicolon));
+        text.erase(0, semicolon + 1);
+    }
+    return pieces;
+}
+
+std::vector<std::wstring> FluentCandidateFolders(std::wstring_view remembered, std::wstring_view fluentInc,
+                                                 const EnvironmentLookup& environment) {
+    std::vector<std::wstring> candidates = SplitRememberedFluentPaths(remembered);
+    candidates.emplace_back(fluentInc);
+    for (const FluentVersionRow& row : FluentVersionTable) {
+        const std::wstring t = row.compactVersion;
+        for (wchar_t drive = L'C'; drive <= L'Z'; ++drive)
+            candidates.push_back(FormatText(L"%c:\\Program Files\\ANSYS Inc\\v%s\\fluent", {std::wstring(1, drive), t}));
+        candidates.push_back(StripPathLevels(environment(L"CADOE_LIBDIR" + t), 3) + L"\\fluent");
+        candidates.push_back(StripPathLevels(environment(FormatText(L"ANSYS%s_DIR", {t})), 1) + L"\\fluent");
+        candidates.push_back(StripPathLevels(environment(L"ANSYSLIC_DIR"), 2) + L"\\v" + t + L"\\fluent");
+        candidates.push_back(TrimTrailingSeparators(environment(L"AWP_ROOT" + t)) + L"\\fluent");
+    }
+    return candidates;
+}
+
+} // namespace qv

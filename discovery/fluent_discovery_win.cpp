@@ -1,0 +1,30 @@
+#include "discovery/fluent_discovery_win.h"
+
+#include "app/settings_store_win.h"
+#include "base/environment_win.h"
+#include "discovery/list_placeholders.h"
+
+namespace qv {
+
+namespace {
+
+std::wstring FluentIncFolder() {
+    const std::wstring process = ReadEnvironmentVariable(L"FLUENT_INC");
+    if (!process.empty()) return process;
+    return ReadRegistryString(HKEY_CURRENT_USER, EnvironmentKeyPath, L"FLUENT_INC", ReadView64);
+}
+
+} // namespace
+
+std::vector<std::wstring> CurrentFluentCandidateFolders() {
+    return FluentCandidateFolders(ReadSetting(L"FluentPathsUsed"), FluentIncFolder(),
+                                  [](const std::wstring& name) { return ReadEnvironmentVariable(name); });
+}
+
+void DiscoverFluentInstallations(FluentList& list) {
+    for (const std::wstring& candidate : CurrentFluentCandidateFolders()) list.AddFluentFolder(false, candidate);
+    if (list.Box().Count() == 0) list.Box().Append(Pick(placeholders::FluentNotFound));
+    list.Box().Select(0);
+}
+
+} // namespace qv
