@@ -20,7 +20,6 @@ namespace texts = launcher_texts;
 
 namespace {
 
-constexpr TextPair ErrorCaption{L"Error", L"错误"};
 constexpr TextPair VcToolsFileMissing{
     L"Can't find VCTools file in Visual Studio installation directory. Re-installing Visual Studio with MFC "
     L"components checked may work.",
