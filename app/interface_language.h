@@ -23,6 +23,12 @@ inline const wchar_t* Pick(const TextPair& texts, InterfaceLanguage language) {
 }
 inline const wchar_t* Pick(const TextPair& texts) { return Pick(texts, CurrentInterfaceLanguage()); }
 
+// Captions of the launcher's message boxes.
+namespace captions {
+inline constexpr TextPair Error{L"Error", L"错误"};
+inline constexpr TextPair Warning{L"Warning", L"警告"};
+} // namespace captions
+
 // The start-up decision: the stored "true"/"false" (any case) wins; otherwise the system's
 // default language decides (Chinese for every Chinese sub-language) and the decision is to be
 // stored.

@@ -72,7 +72,7 @@ bool CLauncherDlg::FillVisualStudioList() {
     visualStudios_ = std::move(found.installations);
     for (const auto& vs : visualStudios_) visualStudioBox_.Append(vs.year);
     if (found.toolsetFileMissing) {
-        Prompts().ShowMessage(Window(), Pick(VcToolsFileMissing), Pick(ErrorCaption), MB_OK | MB_ICONERROR);
+        Prompts().ShowMessage(Window(), Pick(VcToolsFileMissing), Pick(captions::Error), MB_OK | MB_ICONERROR);
         End(IDCANCEL);
         return false;
     }
