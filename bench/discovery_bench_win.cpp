@@ -1,0 +1,148 @@
+// Times the launcher's start-up discovery (Fluent, Visual Studio, MATLAB) against its floor: the
+// same number of raw FindFirstFileW and RegOpenKeyExW calls on the same paths in a tight loop.
+// Run under Wine by tools/bench-discovery.sh; prints medians in milliseconds and their ratio.
+#include "app/settings_store_win.h"
+#include "base/handles_win.h"
+#include "discovery/fluent_discovery_win.h"
+#include "discovery/fluent_folders_win.h"
+#include "discovery/fluent_versions.h"
+#include "discovery/matlab_win.h"
+#include "discovery/visual_studio_win.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace qv {
+namespace {
+
+class CountingList final : public ListBox {
+public:
+    int Count() const override { return static_cast<int>(texts_.size()); }
+    std::wstring Text(int index) const override { return texts_[static_cast<std::size_t>(index)]; }
+    void Delete(int index) override { texts_.erase(texts_.begin() + index); }
+    void Append(std::wstring_view text) override { texts_.emplace_back(text); }
+    void Select(int) override {}
+
+private:
+    std::vector<std::wstring> texts_;
+};
+
+void FullDiscovery() {
+    CountingList fluentBox;
+    FluentList fluent(fluentBox, [](std::wstring_view folder) { return ListReleaseFolders(folder); });
+    DiscoverFluentInstallations(fluent);
+    DiscoverVisualStudio();
+    FindMatlabInstallations();
+}
+
+// The paths discovery searches when nothing is installed: one listing per Fluent candidate,
+// the Visual Studio drive scans, and the registry keys of the three discoveries.
+struct Floor {
+    std::vector<std::wstring> searches;
+    std::vector<std::pair<REGSAM, std::wstring>> keys;
+};
+
+Floor FloorOperations() {
+    Floor floor;
+    for (const auto& candidate : CurrentFluentCandidateFolders())
+        floor.searches.push_back(NormaliseFolderPath(candidate) + L"\\fluent*.*.*");
+    const wchar_t* editions[] = {L"Community", L"Professional", L"Enterprise"};
+    for (const VisualStudioVersion& version : VisualStudioVersions) {
+        const std::wstring n = std::to_wstring(version.number);
+        for (const wchar_t* key : {L"Software\\Microsoft\\VisualStudio\\SxS\\VS7", L"Software\\Microsoft\\VisualStudio\\"})
+            floor.keys.push_back({ReadView32, key == std::wstring(L"Software\\Microsoft\\VisualStudio\\") ? key + n + L".0" : key});
+        floor.keys.push_back({ReadView32, L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment"});
+        if (version.layout == VisualStudioLayout::Toolset)
+            floor.keys.push_back({ReadView32, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"});
+        for (wchar_t drive = L'C'; drive <= L'Z'; ++drive) {
+            for (const wchar_t* programs : {L"Program Files (x86)", L"Program Files"}) {
+                const std::wstring base = std::wstring(1, drive) + L":\\" + programs;
+                if (version.layout == VisualStudioLayout::Classic) {
+                    floor.searches.push_back(base + L"\\Microsoft Visual Studio " + n + L".0\\Common7\\IDE\\devenv.exe");
+                } else {
+                    for (const wchar_t* edition : editions)
+                        floor.searches.push_back(base + L"\\Microsoft Visual Studio\\" +
+                                                 (version.number == 15 ? L"2017\\" : L"2019\\") + edition +
+                                                 L"\\Common7\\IDE\\devenv.exe");
+                }
+            }
+        }
+    }
+    floor.keys.push_back({ReadView64, L"Software\\MathWorks\\MATLAB"});
+    floor.keys.push_back({ReadView64, L"Software\\MathWorks\\Polyspace"});
+    floor.keys.push_back({ReadView64, SettingsKeyPath});
+    floor.keys.push_back({ReadView64, EnvironmentKeyPath});
+    return floor;
+}
+
+void RawFloor(const Floor& floor) {
+    for (const auto& path : floor.searches) {
+        WIN32_FIND_DATAW entry;
+        UniqueFind find(::FindFirstFileW(path.c_str(), &entry));
+    }
+    for (const auto& [view, path] : floor.keys) {
+        UniqueKey key;
+        ::RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, view, key.put());
+    }
+}
+
+double MedianMilliseconds(const std::function<void()>& work, int runs) {
+    work(); // warm-up
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+void WriteEmptyFile(const std::wstring& path) {
+    for (std::size_t i = 3; i < path.size(); ++i)
+        if (path[i] == L'\\') ::CreateDirectoryW(path.substr(0, i).c_str(), nullptr);
+    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    if (file) ::WriteFile(file.get(), "14.29.30133\r\n", 13, &written, nullptr);
+}
+
+// One Fluent, one Visual Studio 2019 with its compilers and MFC, one MATLAB.
+void LayOutTypicalInstallation() {
+    WriteEmptyFile(L"C:\\Program Files\\ANSYS Inc\\v222\\fluent\\fluent22.2.0\\src\\udf.h");
+    WriteEmptyFile(L"C:\\Program Files\\ANSYS Inc\\v222\\fluent\\ntbin\\win64\\fluent.exe");
+    const std::wstring vs = L"C:\\Program Files (x86)\\Microsoft Visual Studio\\2019\\Community";
+    WriteEmptyFile(vs + L"\\Common7\\IDE\\devenv.exe");
+    WriteEmptyFile(vs + L"\\VC\\Auxiliary\\Build\\Microsoft.VCToolsVersion.default.txt");
+    for (const wchar_t* file : {L"bin\\Hostx86\\x86\\cl.exe", L"bin\\Hostx86\\x64\\cl.exe",
+                                L"atlmfc\\include\\afxwin.h", L"atlmfc\\lib\\x64\\uafxcw.lib"})
+        WriteEmptyFile(vs + L"\\VC\\Tools\\MSVC\\14.29.30133\\" + file);
+    WriteEmptyFile(L"C:\\Program Files\\MATLAB\\R2020a\\bin\\matlab.exe");
+    UniqueKey key;
+    ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\MathWorks\\MATLAB\\9.8", 0, nullptr, 0,
+                      KEY_ALL_ACCESS | KEY_WOW64_64KEY, nullptr, key.put(), nullptr);
+    const wchar_t root[] = L"C:\\Program Files\\MATLAB\\R2020a";
+    ::RegSetValueExW(key.get(), L"MATLABROOT", 0, REG_SZ, reinterpret_cast<const BYTE*>(root), sizeof root);
+}
+
+void Report(const char* scenario, int runs) {
+    const Floor floor = FloorOperations();
+    const double discovery = MedianMilliseconds(FullDiscovery, runs);
+    const double raw = MedianMilliseconds([&] { RawFloor(floor); }, runs);
+    std::printf("%-18s discovery %8.2f ms   floor (%zu searches, %zu key opens) %8.2f ms   ratio %.2f\n", scenario,
+                discovery, floor.searches.size(), floor.keys.size(), raw, discovery / raw);
+}
+
+} // namespace
+} // namespace qv
+
+int main(int argc, char** argv) {
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 21;
+    qv::Report("nothing installed", runs);
+    qv::LayOutTypicalInstallation();
+    qv::Report("typical install", runs);
+    return 0;
+}

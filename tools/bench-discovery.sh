@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Measures start-up discovery under Wine against its floor, in a fresh 64-bit prefix.
+#   tools/bench-discovery.sh [runs]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/tools/build.sh" >/dev/null
+QV_WINE_ARCH=${QV_WINE_ARCH:-win64} "$root/tools/wine-run.sh" "$root/build/win32/bench/qv_discovery_bench.exe" "$@"
