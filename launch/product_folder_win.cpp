@@ -10,8 +10,6 @@ namespace qv {
 
 namespace {
 
-constexpr TextPair ErrorCaption{L"Error", L"错误"};
-
 bool ItemExists(const ProductFolderItem& item) {
     return item.isFolder ? !ExistingFolderName(item.path).empty() : FileExists(item.path);
 }
@@ -24,7 +22,7 @@ bool VerifyProductFolder(std::wstring_view productFolder, std::wstring_view visu
          RequiredProductItems(productFolder, visualStudioYear, fluentVersionText, IsWindows64Bit())) {
         if (ItemExists(item)) continue;
         Prompts().ShowMessage(owner, FormatText(Pick(ProductItemMissingText), {item.path}),
-                              Pick(ErrorCaption), MB_OK | MB_ICONERROR);
+                              Pick(captions::Error), MB_OK | MB_ICONERROR);
         return false;
     }
     return true;
