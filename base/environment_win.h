@@ -9,7 +9,7 @@ namespace qv {
 
 // The value of a variable, or nothing when the variable does not exist (an existing variable
 // may have an empty value).
-std::optional<std::wstring> FindEnvironmentVariable(std::wstring_view name);
+[[nodiscard]] std::optional<std::wstring> FindEnvironmentVariable(std::wstring_view name);
 // The value, or "" when the variable does not exist.
 std::wstring ReadEnvironmentVariable(std::wstring_view name);
 bool SetEnvironmentVariableText(std::wstring_view name, std::wstring_view value);

@@ -33,7 +33,7 @@ long ReadLeadingInt(std::wstring_view text);
 // Leading decimal number (digits with an optional fraction) read as a double; 0 without one.
 double ReadLeadingDouble(std::wstring_view text);
 // Whole text as an unsigned 32-bit decimal: blanks around it allowed, nothing else.
-bool ParseUnsigned(std::wstring_view text, std::uint32_t& value);
+[[nodiscard]] bool ParseUnsigned(std::wstring_view text, std::uint32_t& value);
 
 // Fills printf-style placeholders (%s, %d, %c and the like) in order with texts the caller has
 // already formatted; "%%" gives "%". Missing arguments leave their placeholder empty.

@@ -16,11 +16,9 @@ else()
   target_link_libraries(qv_gtest INTERFACE GTest::gtest GTest::gtest_main)
 endif()
 
-# Windows test programs run under Wine through this wrapper, which gives each run a fresh
-# prefix of the architecture named by QV_WINE_ARCH (win64 or win32) and a display.
-set(QV_WINE_RUN ${CMAKE_SOURCE_DIR}/tools/wine-run.sh)
-
 # qv_add_windows_test(NAME <name> TARGET <target> [ARCHES win64 win32] [ARGS ...] [ENVIRONMENT ...])
+# The toolchain's emulator (tools/wine-run.sh) runs the program once per Wine prefix
+# architecture, named to it by QV_WINE_ARCH.
 function(qv_add_windows_test)
   cmake_parse_arguments(T "" "NAME;TARGET" "ARCHES;ARGS;ENVIRONMENT" ${ARGN})
   if(NOT T_ARCHES)
@@ -28,7 +26,7 @@ function(qv_add_windows_test)
   endif()
   foreach(arch IN LISTS T_ARCHES)
     set(name ${QV_TEST_PREFIX}${arch}.${T_NAME})
-    add_test(NAME ${name} COMMAND ${QV_WINE_RUN} $<TARGET_FILE:${T_TARGET}> ${T_ARGS})
+    add_test(NAME ${name} COMMAND ${T_TARGET} ${T_ARGS})
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "QV_WINE_ARCH=${arch};${T_ENVIRONMENT}"
                          TIMEOUT 600)
   endforeach()
