@@ -1,0 +1,99 @@
+// What the stand-ins for Fluent, Workbench, MATLAB and VsRegEdit agree on with the tests that
+// start them: the variables they read, the names of their windows and the record each one leaves.
+//
+// Record: a UTF-8 text file "<program>-<pid>.txt" in the folder named by QV_FAKE_RECORD_DIR
+// (no record when it is unset), where <program> is the lower-case file name of the running exe
+// without ".exe" (fl2520s, fluent, runwb2, matlab, vsregedit). One "key=value" entry per line,
+// split at the first "="; keys repeat for lists (argv, env), in order. In values, "%", CR and LF
+// are written as %25, %0D and %0A so that every entry stays on one line. The file appears whole:
+// it is written under a temporary name and then renamed.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace qv::fake {
+
+// Environment read by the stand-ins.
+inline constexpr wchar_t RecordDirVariable[] = L"QV_FAKE_RECORD_DIR";
+// How long the solver and Workbench stay alive (milliseconds, default 60 s).
+inline constexpr wchar_t LifetimeVariable[] = L"QV_FAKE_LIFETIME_MS";
+// How long the solver waits for the launcher window's user data (milliseconds, default 60 s).
+inline constexpr wchar_t WaitVariable[] = L"QV_FAKE_WAIT_MS";
+inline constexpr wchar_t LauncherWindowVariable[] = L"__SharedLauncherWnd__";
+inline constexpr wchar_t ProductFolderVariable[] = L"QUORVEX_PATH";
+
+inline constexpr unsigned DefaultLifetimeMs = 60000;
+inline constexpr unsigned DefaultWaitMs = 60000;
+
+// The add-on module's signal that its menu is loaded.
+inline constexpr unsigned CloseSignal = 1623;
+
+inline constexpr wchar_t SolverExeName[] = L"fl2520s.exe";
+inline constexpr wchar_t SolverWindowClass[] = L"Qt51517QWindowIcon";
+inline constexpr wchar_t SolverWindowTitle[] = L"ANSYS Fluent (simulated)";
+
+// The line the launcher writes to %USERPROFILE%\.fluent for a Workbench start.
+inline constexpr char FastLoadLine[] =
+    "(fast-load (open-input-file (format #f \"~a\\\\loader.bin\" (getenv \"QUORVEX_PATH\"))) "
+    "(the-environment))";
+
+// Keys of the record.
+namespace key {
+inline constexpr wchar_t Program[] = L"program";          // fl2520s, fluent, runwb2, ...
+inline constexpr wchar_t Module[] = L"module";            // full path of the running exe
+inline constexpr wchar_t ProcessId[] = L"pid";
+inline constexpr wchar_t Bits[] = L"bits";                // 32 or 64
+inline constexpr wchar_t CommandLine[] = L"command_line"; // GetCommandLineW()
+inline constexpr wchar_t Argv[] = L"argv";                // the C runtime's parse, one per entry
+inline constexpr wchar_t CurrentFolder[] = L"cwd";
+inline constexpr wchar_t Environment[] = L"env";          // NAME=value, one per variable
+// Start program and Workbench: the solver they started.
+inline constexpr wchar_t Started[] = L"started";          // solver path, or "none"
+inline constexpr wchar_t StartedProcessId[] = L"started_pid";
+inline constexpr wchar_t StartedWindow[] = L"started_window"; // shown / not-shown
+// Solver: its window and the outcome of each check (pass / fail / skipped).
+inline constexpr wchar_t Window[] = L"window";            // own window handle, decimal
+inline constexpr wchar_t LauncherWindow[] = L"launcher_window"; // as read from the variable
+inline constexpr wchar_t UserDataCheck[] = L"check_user_data";
+inline constexpr wchar_t UserData[] = L"user_data";       // last value read, decimal
+inline constexpr wchar_t LoaderSource[] = L"loader_source"; // "-i" or ".fluent"
+inline constexpr wchar_t Loader[] = L"loader";            // the file the module was loaded from
+inline constexpr wchar_t LoaderCheck[] = L"check_loader";
+inline constexpr wchar_t Signal[] = L"signal";            // sent / withheld / undelivered
+} // namespace key
+
+inline constexpr wchar_t Pass[] = L"pass";
+inline constexpr wchar_t Fail[] = L"fail";
+inline constexpr wchar_t Skipped[] = L"skipped";
+
+inline std::wstring EscapeRecordValue(std::wstring_view value) {
+    std::wstring escaped;
+    escaped.reserve(value.size());
+    for (wchar_t c : value) {
+        if (c == L'%') escaped += L"%25";
+        else if (c == L'\r') escaped += L"%0D";
+        else if (c == L'\n') escaped += L"%0A";
+        else escaped += c;
+    }
+    return escaped;
+}
+
+inline std::wstring UnescapeRecordValue(std::wstring_view value) {
+    std::wstring text;
+    text.reserve(value.size());
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const std::wstring_view code = value.substr(i, 3);
+        if (code == L"%25") text += L'%';
+        else if (code == L"%0D") text += L'\r';
+        else if (code == L"%0A") text += L'\n';
+        else {
+            text += value[i];
+            continue;
+        }
+        i += 2;
+    }
+    return text;
+}
+
+} // namespace qv::fake

@@ -1,0 +1,33 @@
+// Stand-in for Fluent's start program fluent.exe: starts the solver that lies beside it with its
+// own arguments passed on exactly as it received them, waits until the solver's window shows and
+// ends, as Fluent's start program does.
+#include "tests/fakes/fake_common_win.h"
+#include "tests/fakes/fake_record.h"
+
+namespace qv::fake {
+namespace {
+
+constexpr DWORD SolverWindowWaitMs = 30000;
+
+int Run() {
+    Record record;
+    const std::wstring solver = FindSolverIn(FolderOf(ModulePath()));
+    const std::wstring arguments(ArgumentsOf(::GetCommandLineW(), ModulePath()));
+    const ProcessHandles started =
+        solver.empty() ? ProcessHandles{} : StartProgram(solver, L"\"" + solver + L"\"" + arguments);
+    record.Add(key::Started, started.process ? solver : L"none");
+    if (!started.process) {
+        record.Write();
+        return 2;
+    }
+    record.Add(key::StartedProcessId, std::to_wstring(started.processId));
+    const bool shown = WaitForSolverWindow(started, SolverWindowWaitMs) != nullptr;
+    record.Add(key::StartedWindow, shown ? L"shown" : L"not-shown");
+    record.Write();
+    return shown ? 0 : 3;
+}
+
+} // namespace
+} // namespace qv::fake
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return qv::fake::Run(); }

@@ -1,0 +1,78 @@
+// Lays out the demo sandbox: simulated Fluent, Workbench, add-on and MATLAB installations below a
+// root, built from the stand-ins, each labelled as simulated. Usage:
+//   qv_make_sandbox <root> [<folder of the 64-bit stand-ins>]
+// The 32-bit stand-ins are the ones beside this program. With a drive as root (D:\), the Fluent
+// folders sit where discovery looks by default (D:\Program Files\ANSYS Inc\v193\fluent).
+#include "tests/fakes/fake_common_win.h"
+#include "tests/support/simulated_install_win.h"
+
+#include <cstdio>
+#include <string>
+
+#ifndef QV_FAKES64_DIR_DEFAULT
+#define QV_FAKES64_DIR_DEFAULT ""
+#endif
+
+namespace {
+
+using namespace qv::test;
+
+// The build knows the 64-bit stand-ins by their Unix path; Wine shows / as Z:.
+std::wstring BuiltFakes64Folder() {
+    const std::string unixPath = QV_FAKES64_DIR_DEFAULT;
+    if (unixPath.empty()) return L"";
+    std::wstring path = L"Z:";
+    for (char c : unixPath) path += c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c));
+    return path;
+}
+
+struct FluentRelease {
+    const wchar_t* versionFolder; // v193
+    const wchar_t* release;       // fluent19.3.0
+    const wchar_t* version;       // 19.3
+    bool is64Bit;
+};
+
+// A spread over the command line's version thresholds: 6.3 (32-bit, escaped quotes), 19.3, 21.2
+// (the add-on's serial start program) and 25.2.
+constexpr FluentRelease Releases[] = {
+    {L"v63", L"fluent6.3.26", L"6.3", false},
+    {L"v193", L"fluent19.3.0", L"19.3", true},
+    {L"v212", L"fluent21.2.0", L"21.2", true},
+    {L"v252", L"fluent25.2.0", L"25.2", true},
+};
+
+bool Report(bool complete, const std::wstring& path) {
+    std::wprintf(L"%ls %ls\n", complete ? L"made" : L"INCOMPLETE", path.c_str());
+    return complete;
+}
+
+bool LayOutSandbox(const std::wstring& root, const FakeProgramFolders& fakes) {
+    bool complete = LabelAsSimulated(root, L"demo sandbox of Fluent, Workbench, MATLAB and the Quorvex add-on");
+    std::vector<std::wstring> versions;
+    for (const auto& release : Releases) {
+        const std::wstring folder = root + L"\\Program Files\\ANSYS Inc\\" + release.versionFolder + L"\\fluent";
+        complete &= Report(LayOutFluent(fakes, folder, release.release, release.is64Bit).complete, folder);
+        versions.emplace_back(release.version);
+    }
+    const SimulatedProduct product = LayOutProductFolder(fakes, root + L"\\Quorvex", versions);
+    complete &= Report(product.complete, product.folder);
+    const SimulatedMatlab matlab = LayOutMatlab(fakes, root + L"\\Program Files\\MATLAB\\R2020b", true);
+    complete &= Report(matlab.complete, matlab.root);
+    return complete;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2 || argc > 3) {
+        std::fwprintf(stderr, L"usage: qv_make_sandbox <root> [<folder of the 64-bit stand-ins>]\n");
+        return 2;
+    }
+    std::wstring root = argv[1];
+    while (root.size() > 3 && (root.back() == L'\\' || root.back() == L'/')) root.pop_back();
+    if (root.size() == 3 && root.back() == L'\\') root.pop_back(); // D:\ -> D:
+    const FakeProgramFolders fakes{qv::fake::FolderOf(qv::fake::ModulePath()),
+                                   argc == 3 ? std::wstring(argv[2]) : BuiltFakes64Folder()};
+    return LayOutSandbox(root, fakes) ? 0 : 1;
+}

@@ -1,0 +1,191 @@
+// Stand-in for Fluent's solver with the add-on's module inside: shows a Fluent main window, then
+// does what the module promises the launcher, and nothing more:
+//   the module is loaded from the file named after -i (quotes around it stripped, as Fluent 6.3
+//   receives it), or, without -i as under Workbench, through a .fluent whose first line is the
+//   fast-load line, which loads %QUORVEX_PATH%\loader.bin;
+//   once the launcher window named in __SharedLauncherWnd__ holds, as its user data, the id of
+//   the process the launcher started (this process; under Workbench, the Workbench process that
+//   started this one), message 1623 goes to that window with its own handle as first parameter.
+// A missing loader means no module, hence no signal. Everything is recorded.
+#include "tests/fakes/fake_common_win.h"
+#include "tests/fakes/fake_record.h"
+
+#include <tlhelp32.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace qv::fake {
+namespace {
+
+LRESULT CALLBACK SolverProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) {
+        ::PostQuitMessage(0);
+        return 0;
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+HWND ShowSolverWindow(HINSTANCE instance) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = &SolverProcedure;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = SolverWindowClass;
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    ::RegisterClassW(&windowClass);
+    HWND window = ::CreateWindowExW(0, SolverWindowClass, SolverWindowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, 480, 320, nullptr, nullptr, instance, nullptr);
+    if (!window) return nullptr;
+    // The first ShowWindow may take its state from the parent's start-up record (hidden, when the
+    // launcher started us directly); Fluent's window shows regardless.
+    ::ShowWindow(window, SW_SHOWNORMAL);
+    ::ShowWindow(window, SW_SHOW);
+    ::UpdateWindow(window);
+    return window;
+}
+
+// Handles this thread's messages until the deadline, or until WM_QUIT (then false).
+bool PumpMessagesFor(DWORD milliseconds) {
+    const Deadline deadline(milliseconds);
+    do {
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) return false;
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, deadline.Remaining(), QS_ALLINPUT);
+    } while (!deadline.Passed());
+    return true;
+}
+
+std::wstring Unquoted(std::wstring path) {
+    if (path.size() >= 2 && path.front() == L'"' && path.back() == L'"') return path.substr(1, path.size() - 2);
+    return path;
+}
+
+bool IsFile(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return !path.empty() && attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool BeginsWithFastLoadLine(const std::wstring& path) {
+    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    const std::string expected = FastLoadLine;
+    std::string head(expected.size(), '\0');
+    DWORD read = 0;
+    return ::ReadFile(file.get(), head.data(), static_cast<DWORD>(head.size()), &read, nullptr) &&
+           read == head.size() && head == expected;
+}
+
+struct Loading {
+    bool loaded = false;
+    bool throughStartupFile = false; // no -i: started as Workbench starts Fluent
+};
+
+// Where the module comes from and whether it can be loaded from there.
+Loading LoadModule(const std::vector<std::wstring>& arguments, Record& record) {
+    Loading loading;
+    std::wstring loader;
+    for (std::size_t i = 1; i + 1 < arguments.size() && loader.empty(); ++i) {
+        if (arguments[i] == L"-i") loader = Unquoted(arguments[i + 1]);
+    }
+    if (!loader.empty()) {
+        loading.loaded = IsFile(loader);
+        record.Add(key::LoaderSource, L"-i");
+    } else {
+        // Fluent runs %USERPROFILE%\.fluent at every start; the launcher's line there loads
+        // loader.bin from the folder this process's QUORVEX_PATH names.
+        loading.throughStartupFile = true;
+        loader = ReadVariable(ProductFolderVariable) + L"\\loader.bin";
+        loading.loaded = BeginsWithFastLoadLine(ReadVariable(L"USERPROFILE") + L"\\.fluent") && IsFile(loader);
+        record.Add(key::LoaderSource, L".fluent");
+    }
+    record.Add(key::Loader, loader);
+    record.Add(key::LoaderCheck, loading.loaded ? Pass : Fail);
+    return loading;
+}
+
+DWORD ParentProcessId() {
+    const DWORD self = ::GetCurrentProcessId();
+    UniqueFile snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W entry{sizeof(entry)};
+    if (!snapshot || !::Process32FirstW(snapshot.get(), &entry)) return 0;
+    do {
+        if (entry.th32ProcessID == self) return entry.th32ParentProcessID;
+    } while (::Process32NextW(snapshot.get(), &entry));
+    return 0;
+}
+
+HWND LauncherWindowFrom(const std::wstring& text) {
+    wchar_t* end = nullptr;
+    const unsigned long long value = std::wcstoull(text.c_str(), &end, 10);
+    if (text.empty() || *end != L'\0' || value == 0) return nullptr;
+    return reinterpret_cast<HWND>(static_cast<ULONG_PTR>(value));
+}
+
+DWORD UserDataOf(HWND window) {
+    // The launcher stores a 32-bit process id, also when this solver is 64-bit.
+    return static_cast<DWORD>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+// Waits, handling messages, until the launcher's user data names the process it started.
+bool WaitForStartedProcessId(HWND launcher, bool underWorkbench, DWORD waitMs, Record& record, bool& quit) {
+    const Deadline deadline(waitMs);
+    const DWORD self = ::GetCurrentProcessId();
+    const DWORD workbench = underWorkbench ? ParentProcessId() : 0;
+    DWORD seen = 0;
+    bool matched = false;
+    while (!quit && ::IsWindow(launcher)) {
+        seen = UserDataOf(launcher);
+        if ((matched = seen == self || (workbench != 0 && seen == workbench)) || deadline.Passed()) break;
+        quit = !PumpMessagesFor(20);
+    }
+    record.Add(key::UserData, std::to_wstring(seen));
+    record.Add(key::UserDataCheck, matched ? Pass : Fail);
+    return matched;
+}
+
+const wchar_t* SendCloseSignal(HWND launcher) {
+    DWORD_PTR result = 0;
+    const LRESULT delivered =
+        ::SendMessageTimeoutW(launcher, CloseSignal, reinterpret_cast<WPARAM>(launcher), 0,
+                              SMTO_NORMAL | SMTO_ABORTIFHUNG, 10000, &result);
+    return delivered ? L"sent" : L"undelivered";
+}
+
+int Run(HINSTANCE instance) {
+    const Deadline lifetime(ReadMilliseconds(LifetimeVariable, DefaultLifetimeMs));
+    Record record;
+    HWND window = ShowSolverWindow(instance);
+    record.Add(key::Window, std::to_wstring(reinterpret_cast<ULONG_PTR>(window)));
+
+    const Loading loading = LoadModule(CrtArguments(), record);
+    const std::wstring launcherText = ReadVariable(LauncherWindowVariable);
+    record.Add(key::LauncherWindow, launcherText);
+    HWND launcher = LauncherWindowFrom(launcherText);
+
+    bool quit = false;
+    bool mayClose = false;
+    if (!loading.loaded) {
+        record.Add(key::UserDataCheck, Skipped);
+    } else if (!launcher || !::IsWindow(launcher)) {
+        record.Add(key::UserDataCheck, Fail);
+    } else {
+        mayClose = WaitForStartedProcessId(launcher, loading.throughStartupFile,
+                                           ReadMilliseconds(WaitVariable, DefaultWaitMs), record, quit);
+    }
+    record.Add(key::Signal, mayClose ? SendCloseSignal(launcher) : L"withheld");
+    record.Write();
+
+    while (!quit && !lifetime.Passed()) quit = !PumpMessagesFor(lifetime.Remaining());
+    return 0;
+}
+
+} // namespace
+} // namespace qv::fake
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) { return qv::fake::Run(instance); }

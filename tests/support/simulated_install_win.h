@@ -1,0 +1,77 @@
+// Simulated installations of Fluent, Workbench, the add-on and MATLAB, laid out from the
+// stand-ins in tests/fakes, for tests and for the demo sandbox. Everything is made at the paths
+// the caller gives; each installation root gets a README.txt that says it is simulated.
+// No gtest here: the sandbox tool links this too.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qv::test {
+
+// Where the built stand-ins are, one folder per bitness.
+struct FakeProgramFolders {
+    std::wstring bits32;
+    std::wstring bits64;
+    const std::wstring& For(bool is64Bit) const { return is64Bit ? bits64 : bits32; }
+};
+
+struct FluentLayoutOptions {
+    bool udfHeaderInSubfolder = false; // src\udf\udf.h instead of src\udf.h
+    bool withWorkbench = true;
+};
+
+// A Fluent folder F with one release folder and one start program with its solver.
+struct SimulatedFluent {
+    bool complete = false;      // every folder and file was made
+    std::wstring fluentFolder;  // F, as discovery and Browse see it
+    std::wstring releaseFolder; // F\<release>
+    std::wstring udfHeader;
+    std::wstring startProgram;  // F\ntbin\win64\fluent.exe or F\ntbin\ntx86\fluent.exe
+    std::wstring solver;        // the solver beside it
+    std::wstring workbench;     // <parent of F>\Framework\bin\Win64|Win32\runwb2.exe, or ""
+};
+
+// release: a release folder name such as fluent19.3.0; the stand-ins are of the given bitness.
+SimulatedFluent LayOutFluent(const FakeProgramFolders& fakes, const std::wstring& fluentFolder,
+                             const std::wstring& release, bool is64Bit, const FluentLayoutOptions& options = {});
+
+// Every library the product folder check may ask for.
+const std::vector<std::wstring>& AllProductLibraries();
+
+// The add-on's product folder P.
+struct SimulatedProduct {
+    bool complete = false;
+    std::wstring folder;
+    std::wstring loaderScm;          // P\loader.scm
+    std::wstring loaderBin;          // P\loader.bin
+    std::wstring addonFolder;        // P\addon
+    std::wstring serialStartProgram; // P\addon\win64\Serial\fluent.exe (64-bit)
+    std::wstring serialSolver;       // the solver beside it
+    std::vector<std::wstring> headers;   // P\include\<version>\udf.h, one per version text
+    std::vector<std::wstring> libraries; // P\<library>
+};
+
+// fluentVersions: version texts such as 19.3, one include folder each.
+SimulatedProduct LayOutProductFolder(const FakeProgramFolders& fakes, const std::wstring& folder,
+                                     const std::vector<std::wstring>& fluentVersions,
+                                     const std::vector<std::wstring>& libraries = AllProductLibraries());
+
+// MATLAB root R with R\bin\matlab.exe and R\bin\win64\matlab.exe (or win32) as stand-ins.
+struct SimulatedMatlab {
+    bool complete = false;
+    std::wstring root;
+    std::wstring matlab;     // R\bin\matlab.exe
+    std::wstring archMatlab; // R\bin\win64\matlab.exe or R\bin\win32\matlab.exe
+};
+SimulatedMatlab LayOutMatlab(const FakeProgramFolders& fakes, const std::wstring& root, bool is64Bit);
+
+// Copies one stand-in (by its file name, e.g. VsRegEdit.exe) to a path, making its folders.
+bool PlaceFakeProgram(const FakeProgramFolders& fakes, std::wstring_view name, bool is64Bit,
+                      const std::wstring& destination);
+
+// README.txt in the folder saying that it holds a simulated installation of what it names.
+bool LabelAsSimulated(const std::wstring& folder, std::wstring_view what);
+
+} // namespace qv::test
