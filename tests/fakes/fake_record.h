@@ -52,7 +52,9 @@ inline constexpr wchar_t Environment[] = L"env";          // NAME=value, one per
 inline constexpr wchar_t Started[] = L"started";          // solver path, or "none"
 inline constexpr wchar_t StartedProcessId[] = L"started_pid";
 inline constexpr wchar_t StartedWindow[] = L"started_window"; // shown / not-shown
-// Solver: its window and the outcome of each check (pass / fail / skipped).
+// Solver: its window and the outcome of each check (pass / fail / skipped). The user data
+// passes when it names this process, or, without -i (a Workbench start), the process that
+// started this one; it is skipped when the module could not load.
 inline constexpr wchar_t Window[] = L"window";            // own window handle, decimal
 inline constexpr wchar_t LauncherWindow[] = L"launcher_window"; // as read from the variable
 inline constexpr wchar_t UserDataCheck[] = L"check_user_data";
