@@ -89,11 +89,12 @@ struct Loading {
 // Where the module comes from and whether it can be loaded from there.
 Loading LoadModule(const std::vector<std::wstring>& arguments, Record& record) {
     Loading loading;
+    std::size_t option = 1;
+    while (option < arguments.size() && arguments[option] != L"-i") ++option;
     std::wstring loader;
-    for (std::size_t i = 1; i + 1 < arguments.size() && loader.empty(); ++i) {
-        if (arguments[i] == L"-i") loader = Unquoted(arguments[i + 1]);
-    }
-    if (!loader.empty()) {
+    if (option < arguments.size()) {
+        // -i as the last argument names no file: nothing loads.
+        loader = option + 1 < arguments.size() ? Unquoted(arguments[option + 1]) : L"";
         loading.loaded = IsFile(loader);
         record.Add(key::LoaderSource, L"-i");
     } else {
