@@ -3,7 +3,9 @@
 #   Tests: a fresh copy of the template prefix for QV_WINE_ARCH (win64 or win32), drives D: and
 #     E: mapped to empty folders, removed afterwards (QV_WINE_KEEP=1 keeps it for inspection).
 #   QV_WINE_PREFIX=DIR: that prefix instead, created from the template once and kept.
-# Without a display it starts an Xvfb of its own. It stops only its own wineserver and Xvfb.
+# Without a display it starts an Xvfb of its own; with QV_SCREENSHOT=FILE as well, it saves what
+# that display shows after QV_SCREENSHOT_DELAY seconds (default 8) and then ends the program.
+# It stops only its own wineserver and Xvfb.
 set -uo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -57,12 +59,11 @@ fi
 export WINEPREFIX="$prefix" WINEARCH="$arch" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export QV_WINE_WORK="$work"
 
-if [ -n "${QV_WINE_PREFIX:-}" ] && [ $headless = 1 ]; then
+if [ -n "${QV_SCREENSHOT:-}" ] && [ $headless = 1 ]; then
   # Nobody can see a virtual display: show what it would have shown, then end the program.
   wine "$@" &
   sleep "${QV_SCREENSHOT_DELAY:-8}"
-  shot="$(dirname "$prefix")/screenshot-$arch.png"
-  import -window root "$shot" && echo "wine-run: no display; screenshot saved to $shot"
+  import -window root "$QV_SCREENSHOT" && echo "wine-run: no display; screenshot saved to $QV_SCREENSHOT"
   exit 0
 fi
 wine "$@"

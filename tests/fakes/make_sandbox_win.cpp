@@ -47,6 +47,12 @@ bool Report(bool complete, const std::wstring& path) {
     return complete;
 }
 
+bool IsWindows64() {
+    SYSTEM_INFO info{};
+    ::GetNativeSystemInfo(&info);
+    return info.wProcessorArchitecture == PROCESSOR_ARCHITECTURE_AMD64;
+}
+
 bool LayOutSandbox(const std::wstring& root, const FakeProgramFolders& fakes) {
     bool complete = LabelAsSimulated(root, L"demo sandbox of Fluent, Workbench, MATLAB and the Quorvex add-on");
     std::vector<std::wstring> versions;
@@ -58,7 +64,12 @@ bool LayOutSandbox(const std::wstring& root, const FakeProgramFolders& fakes) {
     const SimulatedProduct product = LayOutProductFolder(fakes, root + L"\\Quorvex", versions);
     complete &= Report(product.complete, product.folder);
     const SimulatedMatlab matlab = LayOutMatlab(fakes, root + L"\\Program Files\\MATLAB\\R2020b", true);
-    complete &= Report(matlab.complete, matlab.root);
+    complete &= Report(matlab.complete && RegisterMatlab(L"9.9", matlab.root), matlab.root);
+    const bool windows64 = IsWindows64();
+    const SimulatedVisualStudio vs = LayOutVisualStudio2019(
+        fakes, root + (windows64 ? L"\\Program Files (x86)" : L"\\Program Files") + L"\\Microsoft Visual Studio\\2019\\Community",
+        windows64);
+    complete &= Report(vs.complete, vs.root);
     return complete;
 }
 

@@ -146,6 +146,38 @@ SimulatedMatlab LayOutMatlab(const FakeProgramFolders& fakes, const std::wstring
     return matlab;
 }
 
+SimulatedVisualStudio LayOutVisualStudio2019(const FakeProgramFolders& fakes, const std::wstring& root,
+                                             bool windows64) {
+    SimulatedVisualStudio vs;
+    Builder build;
+    vs.root = root;
+    const std::wstring tools = root + L"\\VC\\Tools\\MSVC\\14.29.30133";
+    build.Text(root + L"\\Common7\\IDE\\devenv.exe", PlaceholderText);
+    build.Folder(root + L"\\Common7\\Tools");
+    build.Text(root + L"\\VC\\Auxiliary\\Build\\Microsoft.VCToolsVersion.default.txt", "14.29.30133\r\n");
+    for (const wchar_t* file : {L"\\bin\\Hostx86\\x86\\cl.exe", L"\\bin\\Hostx86\\x64\\cl.exe",
+                                L"\\atlmfc\\include\\afxwin.h"})
+        build.Text(tools + file, PlaceholderText);
+    build.Text(tools + (windows64 ? L"\\atlmfc\\lib\\x64\\uafxcw.lib" : L"\\atlmfc\\lib\\x86\\uafxcw.lib"), PlaceholderText);
+    vs.extension = root + L"\\Common7\\IDE\\Extensions\\Quorvex\\Quorvex.dll";
+    build.Text(vs.extension, PlaceholderText);
+    vs.settingsTool = root + L"\\Common7\\IDE\\VsRegEdit.exe";
+    build.FakeProgram(fakes, L"VsRegEdit.exe", false, vs.settingsTool);
+    build.Label(root, L"Visual Studio 2019");
+    vs.complete = build.Succeeded();
+    return vs;
+}
+
+bool RegisterMatlab(const std::wstring& version, const std::wstring& root) {
+    UniqueKey key;
+    const std::wstring path = L"Software\\MathWorks\\MATLAB\\" + version;
+    if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_64KEY,
+                          nullptr, key.put(), nullptr) != ERROR_SUCCESS)
+        return false;
+    return ::RegSetValueExW(key.get(), L"MATLABROOT", 0, REG_SZ, reinterpret_cast<const BYTE*>(root.c_str()),
+                            static_cast<DWORD>((root.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
+
 bool PlaceFakeProgram(const FakeProgramFolders& fakes, std::wstring_view name, bool is64Bit,
                       const std::wstring& destination) {
     Builder build;

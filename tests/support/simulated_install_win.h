@@ -67,6 +67,20 @@ struct SimulatedMatlab {
 };
 SimulatedMatlab LayOutMatlab(const FakeProgramFolders& fakes, const std::wstring& root, bool is64Bit);
 
+// Visual Studio 2019 with both compilers, MFC for this Windows, the add-on's extension and the
+// settings tool (a stand-in) in Common7\IDE. Registered nowhere: discovery finds it on the drive.
+struct SimulatedVisualStudio {
+    bool complete = false;
+    std::wstring root;
+    std::wstring extension;    // Common7\IDE\Extensions\Quorvex\Quorvex.dll
+    std::wstring settingsTool; // Common7\IDE\VsRegEdit.exe
+};
+SimulatedVisualStudio LayOutVisualStudio2019(const FakeProgramFolders& fakes, const std::wstring& root,
+                                             bool windows64);
+
+// MATLAB's installer's registration of a root (64-bit registry view), e.g. version 9.9.
+bool RegisterMatlab(const std::wstring& version, const std::wstring& root);
+
 // Copies one stand-in (by its file name, e.g. VsRegEdit.exe) to a path, making its folders.
 bool PlaceFakeProgram(const FakeProgramFolders& fakes, std::wstring_view name, bool is64Bit,
                       const std::wstring& destination);
