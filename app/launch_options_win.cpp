@@ -2,6 +2,7 @@
 
 #include "base/text.h"
 #include "base/user_prompts_win.h"
+#include "base/window_text_win.h"
 #include "resources/resource.h"
 
 #include <string>
@@ -47,12 +48,6 @@ void ExchangeCheck(HWND dialog, int id, int& value, ExchangeDirection direction)
         return;
     }
     ::SendMessageW(box, BM_SETCHECK, value >= 0 && value <= 2 ? value : 0, 0);
-}
-
-std::wstring WindowText(HWND window) {
-    std::vector<wchar_t> buffer(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
-    const int length = ::GetWindowTextW(window, buffer.data(), static_cast<int>(buffer.size()));
-    return std::wstring(buffer.data(), length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
 // Shows the failure and leaves the user in the edit with its text selected.

@@ -1,6 +1,6 @@
 #include "ui/dialog_win.h"
 
-#include <vector>
+#include "base/window_text_win.h"
 
 namespace qv {
 
@@ -35,12 +35,7 @@ void Dialog::SetItemText(int id, std::wstring_view text) const {
     ::SetDlgItemTextW(window_, id, std::wstring(text).c_str());
 }
 
-std::wstring Dialog::ItemText(int id) const {
-    HWND item = Item(id);
-    std::vector<wchar_t> buffer(static_cast<std::size_t>(::GetWindowTextLengthW(item)) + 1, L'\0');
-    const int length = ::GetWindowTextW(item, buffer.data(), static_cast<int>(buffer.size()));
-    return std::wstring(buffer.data(), length > 0 ? static_cast<std::size_t>(length) : 0);
-}
+std::wstring Dialog::ItemText(int id) const { return WindowText(Item(id)); }
 
 void Dialog::EnableItem(int id, bool enable) const { ::EnableWindow(Item(id), enable ? TRUE : FALSE); }
 
