@@ -7,7 +7,7 @@ arch=${1:-win64}
 case "$arch" in win64 | win32) ;; *) echo "wine-prefix: unknown architecture $arch" >&2; exit 2 ;; esac
 
 here=$(cd "$(dirname "$0")" && pwd)
-cache=${QV_WINE_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/quorvex-wine}
+cache=${QV_WINE_CACHE:-${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}/quorvex-wine}
 # A new Wine or a change of this script makes a new template.
 stamp="$(wine --version)-$(cat "$0" "$here/wine-prefix.reg" | sha1sum | cut -c1-12)"
 template="$cache/$arch-$stamp"
