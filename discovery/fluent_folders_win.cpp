@@ -29,12 +29,10 @@ bool HoldsUdfHeader(const std::wstring& releaseFolder) {
 
 } // namespace
 
-// An empty folder would turn every search below into one of the current drive's root, so it
-// holds nothing.
-
 std::vector<std::wstring> ListReleaseFolders(std::wstring_view folder) {
     const std::wstring normalised = NormaliseFolderPath(folder);
     std::vector<std::wstring> releases;
+    // An empty folder would turn the searches into ones of the current drive's root.
     if (normalised.empty()) return releases;
     for (std::wstring& name : MatchingSubfolders(normalised, L"fluent*.*.*")) {
         if (IsReleaseFolderName(name) && HoldsUdfHeader(normalised + L"\\" + name))
@@ -46,7 +44,7 @@ std::vector<std::wstring> ListReleaseFolders(std::wstring_view folder) {
 std::vector<std::wstring> ListFluentExecutables(std::wstring_view folder) {
     const std::wstring normalised = NormaliseFolderPath(folder);
     std::vector<std::wstring> executables;
-    if (normalised.empty()) return executables;
+    if (normalised.empty()) return executables; // as above
     for (const wchar_t* platform : {L"ntx86", L"win64"}) {
         const std::wstring platformFolder = normalised + L"\\ntbin\\" + platform;
         const std::wstring executable = platformFolder + L"\\fluent.exe";

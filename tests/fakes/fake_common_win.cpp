@@ -1,5 +1,7 @@
 #include "tests/fakes/fake_common_win.h"
 
+#include "base/environment_win.h"
+#include "base/text.h"
 #include "tests/fakes/fake_record.h"
 
 #include <cstdlib>
@@ -33,16 +35,8 @@ std::wstring ProgramName() {
     return name;
 }
 
-std::wstring ReadVariable(const wchar_t* name) {
-    const DWORD size = ::GetEnvironmentVariableW(name, nullptr, 0);
-    if (size == 0) return L"";
-    std::wstring value(size, L'\0');
-    value.resize(::GetEnvironmentVariableW(name, value.data(), size));
-    return value;
-}
-
 DWORD ReadMilliseconds(const wchar_t* name, DWORD fallback) {
-    const std::wstring text = ReadVariable(name);
+    const std::wstring text = ReadEnvironmentVariable(name);
     wchar_t* end = nullptr;
     const unsigned long value = std::wcstoul(text.c_str(), &end, 10);
     return text.empty() || *end != L'\0' ? fallback : static_cast<DWORD>(value);
@@ -76,12 +70,6 @@ std::size_t UnquotedModulePathLength(std::wstring_view commandLine, std::wstring
 }
 
 } // namespace
-
-bool EqualsNoCase(std::wstring_view a, std::wstring_view b) {
-    return a.size() == b.size() &&
-           ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()),
-                                  TRUE) == CSTR_EQUAL;
-}
 
 std::wstring_view ArgumentsOf(std::wstring_view commandLine, std::wstring_view modulePath) {
     std::size_t end = 0;
@@ -151,7 +139,7 @@ void Record::Add(std::wstring_view key, std::wstring_view value) {
 }
 
 bool Record::Write() const {
-    const std::wstring folder = ReadVariable(RecordDirVariable);
+    const std::wstring folder = ReadEnvironmentVariable(RecordDirVariable);
     if (folder.empty()) return false;
     std::wstring text;
     for (const auto& [name, value] : entries_) text += name + L"=" + EscapeRecordValue(value) + L"\n";

@@ -17,14 +17,10 @@ std::wstring ModulePath();
 std::wstring FolderOf(std::wstring_view path);
 // Lower-case file name of the running exe without ".exe": the record's program name.
 std::wstring ProgramName();
-// The variable's value, or "" when it is unset.
-std::wstring ReadVariable(const wchar_t* name);
 // A duration in milliseconds from a variable, or the fallback when it is unset or no number.
 DWORD ReadMilliseconds(const wchar_t* name, DWORD fallback);
 // The arguments as the C runtime parsed them for this process.
 std::vector<std::wstring> CrtArguments();
-// Ordinal comparison ignoring case, as the file system compares names.
-bool EqualsNoCase(std::wstring_view a, std::wstring_view b);
 // What follows the program name in a command line, exactly as it stands there. A program named
 // by its unquoted path with blanks (as the launcher starts Fluent) ends where that path ends;
 // otherwise the C runtime's rule for where the name ends applies.

@@ -7,6 +7,7 @@
 //   the process the launcher started (this process; under Workbench, the Workbench process that
 //   started this one), message 1623 goes to that window with its own handle as first parameter.
 // A missing loader means no module, hence no signal. Everything is recorded.
+#include "base/environment_win.h"
 #include "tests/fakes/fake_common_win.h"
 #include "tests/fakes/fake_record.h"
 
@@ -101,8 +102,8 @@ Loading LoadModule(const std::vector<std::wstring>& arguments, Record& record) {
         // Fluent runs %USERPROFILE%\.fluent at every start; the launcher's line there loads
         // loader.bin from the folder this process's QUORVEX_PATH names.
         loading.throughStartupFile = true;
-        loader = ReadVariable(ProductFolderVariable) + L"\\loader.bin";
-        loading.loaded = BeginsWithFastLoadLine(ReadVariable(L"USERPROFILE") + L"\\.fluent") && IsFile(loader);
+        loader = ReadEnvironmentVariable(ProductFolderVariable) + L"\\loader.bin";
+        loading.loaded = BeginsWithFastLoadLine(ReadEnvironmentVariable(L"USERPROFILE") + L"\\.fluent") && IsFile(loader);
         record.Add(key::LoaderSource, L".fluent");
     }
     record.Add(key::Loader, loader);
@@ -165,7 +166,7 @@ int Run(HINSTANCE instance) {
     record.Add(key::Window, std::to_wstring(reinterpret_cast<ULONG_PTR>(window)));
 
     const Loading loading = LoadModule(CrtArguments(), record);
-    const std::wstring launcherText = ReadVariable(LauncherWindowVariable);
+    const std::wstring launcherText = ReadEnvironmentVariable(LauncherWindowVariable);
     record.Add(key::LauncherWindow, launcherText);
     HWND launcher = LauncherWindowFrom(launcherText);
 
