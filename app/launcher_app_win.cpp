@@ -1,7 +1,9 @@
 #include "app/launcher_app_win.h"
 
-#include "app/interface_language.h"
-#include "app/settings_store_win.h"
+#include "app/language_decision.h"
+#include "base/settings_store_win.h"
+#include "base/user_prompts_win.h"
+#include "texts/main_dialog_texts.h"
 #include "ui/launcher_dlg_win.h"
 
 #include <commctrl.h>
@@ -24,7 +26,11 @@ bool CLauncherApp::InitInstance() {
     ::InitCommonControlsEx(&controls);
     DecideStartLanguage();
     CLauncherDlg dialog;
-    dialog.RunModal();
+    if (dialog.RunModal() == -1) {
+        Prompts().ShowMessage(nullptr, Pick(main_dialog_texts::WindowCannotOpen),
+                              Pick(captions::Error), MB_OK | MB_ICONERROR);
+        exitCode_ = 1;
+    }
     return false;
 }
 

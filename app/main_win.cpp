@@ -5,5 +5,5 @@
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     qv::CLauncherApp app;
     app.InitInstance();
-    return 0;
+    return app.ExitCode();
 }

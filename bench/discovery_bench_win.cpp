@@ -1,8 +1,10 @@
 // Times the launcher's start-up discovery (Fluent, Visual Studio, MATLAB) against its floor: the
 // same number of raw FindFirstFileW and RegOpenKeyExW calls on the same paths in a tight loop.
 // Run under Wine by tools/bench-discovery.sh; prints medians in milliseconds and their ratio.
-#include "app/settings_store_win.h"
+#include "base/registry_win.h"
+#include "base/settings_store_win.h"
 #include "base/handles_win.h"
+#include "base/system_win.h"
 #include "discovery/fluent_discovery_win.h"
 #include "discovery/fluent_folders_win.h"
 #include "discovery/fluent_versions.h"
@@ -50,7 +52,6 @@ Floor FloorOperations() {
     Floor floor;
     for (const auto& candidate : CurrentFluentCandidateFolders())
         floor.searches.push_back(NormaliseFolderPath(candidate) + L"\\fluent*.*.*");
-    const wchar_t* editions[] = {L"Community", L"Professional", L"Enterprise"};
     for (const VisualStudioVersion& version : VisualStudioVersions) {
         const std::wstring n = std::to_wstring(version.number);
         for (const wchar_t* key : {L"Software\\Microsoft\\VisualStudio\\SxS\\VS7", L"Software\\Microsoft\\VisualStudio\\"})
@@ -58,19 +59,8 @@ Floor FloorOperations() {
         floor.keys.push_back({ReadView32, L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment"});
         if (version.layout == VisualStudioLayout::Toolset)
             floor.keys.push_back({ReadView32, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"});
-        for (wchar_t drive = L'C'; drive <= L'Z'; ++drive) {
-            for (const wchar_t* programs : {L"Program Files (x86)", L"Program Files"}) {
-                const std::wstring base = std::wstring(1, drive) + L":\\" + programs;
-                if (version.layout == VisualStudioLayout::Classic) {
-                    floor.searches.push_back(base + L"\\Microsoft Visual Studio " + n + L".0\\Common7\\IDE\\devenv.exe");
-                } else {
-                    for (const wchar_t* edition : editions)
-                        floor.searches.push_back(base + L"\\Microsoft Visual Studio\\" +
-                                                 (version.number == 15 ? L"2017\\" : L"2019\\") + edition +
-                                                 L"\\Common7\\IDE\\devenv.exe");
-                }
-            }
-        }
+        for (const std::wstring& root : VisualStudioDriveRoots(version.number, IsWindows64Bit()))
+            floor.searches.push_back(root + L"\\Common7\\IDE\\devenv.exe");
     }
     floor.keys.push_back({ReadView64, L"Software\\MathWorks\\MATLAB"});
     floor.keys.push_back({ReadView64, L"Software\\MathWorks\\Polyspace"});

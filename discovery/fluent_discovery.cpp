@@ -2,8 +2,8 @@
 
 #include "base/text.h"
 #include "discovery/fluent_versions.h"
-#include "discovery/list_placeholders.h"
 #include "discovery/path_text.h"
+#include "texts/discovery_texts.h"
 
 namespace qv {
 

@@ -1,8 +1,9 @@
 #include "discovery/fluent_discovery_win.h"
 
-#include "app/settings_store_win.h"
 #include "base/environment_win.h"
-#include "discovery/list_placeholders.h"
+#include "base/registry_win.h"
+#include "base/settings_store_win.h"
+#include "texts/discovery_texts.h"
 
 namespace qv {
 

@@ -1,6 +1,7 @@
 #include "discovery/matlab.h"
 
 #include "base/text.h"
+#include "discovery/remembered_index.h"
 
 namespace qv {
 
@@ -28,10 +29,7 @@ std::optional<std::wstring> SetupScriptRelease(std::wstring_view script) {
 }
 
 int RememberedMatlabIndex(const std::vector<MatlabInstallation>& installations, std::wstring_view remembered) {
-    if (remembered.empty()) return 0;
-    for (std::size_t i = 0; i < installations.size(); ++i)
-        if (EqualsNoCase(installations[i].release, remembered)) return static_cast<int>(i);
-    return 0;
+    return RememberedIndex(installations, &MatlabInstallation::release, remembered);
 }
 
 } // namespace qv

@@ -1,8 +1,7 @@
 #include "discovery/matlab_win.h"
 
-#include "app/settings_store_win.h"
 #include "base/files_win.h"
-#include "base/handles_win.h"
+#include "base/registry_win.h"
 #include "base/text.h"
 #include "discovery/text_file_win.h"
 
@@ -37,15 +36,9 @@ bool AcceptMatlabRelease(std::vector<MatlabInstallation>& list, std::wstring_vie
 }
 
 void ScanMatlabKey(std::vector<MatlabInstallation>& list, const std::wstring& keyPath, const std::wstring& rootValueName) {
-    UniqueKey key;
-    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, ReadView64, key.put()) != ERROR_SUCCESS) return;
-    for (DWORD index = 0;; ++index) {
-        wchar_t name[10];
-        DWORD length = 10;
-        const LONG status = ::RegEnumKeyExW(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr);
-        if (status == ERROR_MORE_DATA) continue; // a name longer than nine characters: skipped
-        // Any other failure ends the scan too, or a broken key would keep it going for ever.
-        if (status != ERROR_SUCCESS) return;
+    // Release keys are version numbers such as 9.8; a name longer than nine characters is skipped.
+    for (const std::wstring& name :
+         RegistrySubkeyNames(HKEY_LOCAL_MACHINE, keyPath, ReadView64, 10)) {
         std::wstring root = ReadRegistryString(HKEY_LOCAL_MACHINE, keyPath + L"\\" + name, rootValueName, ReadView64);
         root = ReplaceAll(TrimTrailingSeparators(root), L"/", L"\\");
         if (FileExists(root + L"\\bin\\matlab.exe")) AcceptRoot(list, root);

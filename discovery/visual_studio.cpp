@@ -1,6 +1,7 @@
 #include "discovery/visual_studio.h"
 
 #include "base/text.h"
+#include "discovery/remembered_index.h"
 
 namespace qv {
 
@@ -31,11 +32,34 @@ std::wstring ToolsVariableName(std::wstring_view number) {
     return FormatText(L"VS%d0COMNTOOLS", {number});
 }
 
+std::vector<std::wstring> VisualStudioDriveRoots(int number, bool windows64) {
+    std::vector<std::wstring> roots;
+    const VisualStudioVersion* version = nullptr;
+    for (const auto& candidate : VisualStudioVersions)
+        if (candidate.number == number) version = &candidate;
+    if (!version) return roots;
+    // 32-bit Windows has no "Program Files (x86)".
+    std::vector<const wchar_t*> programFolders;
+    if (windows64) programFolders.push_back(L"Program Files (x86)");
+    programFolders.push_back(L"Program Files");
+    for (wchar_t drive = L'C'; drive <= L'Z'; ++drive) {
+        for (const wchar_t* programs : programFolders) {
+            const std::wstring base =
+                std::wstring(1, drive) + L":\\" + programs + L"\\Microsoft Visual Studio";
+            if (version->layout == VisualStudioLayout::Classic) {
+                roots.push_back(base + L" " + std::to_wstring(number) + L".0");
+                continue;
+            }
+            for (const wchar_t* edition : {L"Community", L"Professional", L"Enterprise"})
+                roots.push_back(base + L"\\" + version->year + L"\\" + edition);
+        }
+    }
+    return roots;
+}
+
 int RememberedVisualStudioIndex(const std::vector<VisualStudioInstallation>& installations,
                                 std::wstring_view remembered) {
-    for (std::size_t i = 0; i < installations.size(); ++i)
-        if (EqualsNoCase(installations[i].number, remembered)) return static_cast<int>(i);
-    return 0;
+    return RememberedIndex(installations, &VisualStudioInstallation::number, remembered);
 }
 
 } // namespace qv

@@ -50,6 +50,12 @@ std::wstring TrimToolsetVersion(std::wstring_view text);
 // "VS160COMNTOOLS" for number 16.
 std::wstring ToolsVariableName(std::wstring_view number);
 
+// Sources F and G: every root the drive scan tries for a version, in order. For each drive C to
+// Z, on 64-bit Windows first below "Program Files (x86)", then below "Program Files"; one root
+// per program folder for the classic layout, one per edition (Community, Professional,
+// Enterprise) for the toolset layout. None for a number that is not supported.
+std::vector<std::wstring> VisualStudioDriveRoots(int number, bool windows64);
+
 // The index to preselect: the first installation whose number equals the remembered one.
 int RememberedVisualStudioIndex(const std::vector<VisualStudioInstallation>& installations,
                                 std::wstring_view remembered);

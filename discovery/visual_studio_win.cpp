@@ -1,9 +1,8 @@
 #include "discovery/visual_studio_win.h"
 
-#include "app/settings_store_win.h"
 #include "base/environment_win.h"
 #include "base/files_win.h"
-#include "base/handles_win.h"
+#include "base/registry_win.h"
 #include "base/system_win.h"
 #include "base/text.h"
 #include "discovery/path_text.h"
@@ -15,7 +14,6 @@ namespace {
 
 constexpr wchar_t UninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 constexpr wchar_t SystemEnvironmentKey[] = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
-constexpr wchar_t Editions[][13] = {L"Community", L"Professional", L"Enterprise"};
 
 // Values of this discovery live in the 32-bit view of the machine's registry.
 std::wstring ReadMachineValue(const std::wstring& key, const std::wstring& name) {
@@ -61,29 +59,12 @@ void FromUninstallEntries(int number, DevenvLocation& found) {
     if (!v.empty()) found = {DevenvBelow(v), v};
 }
 
-// Sources F and G: the default folders on every drive, 32-bit program folder first.
+// Sources F and G: the default folders on every drive.
 void FromDriveScan(int number, DevenvLocation& found) {
-    // 32-bit Windows has no "Program Files (x86)".
-    std::vector<std::wstring> programFolders;
-    if (IsWindows64Bit()) programFolders.push_back(L"Program Files (x86)");
-    programFolders.push_back(L"Program Files");
-    const std::wstring year = number == 15 ? L"2017" : L"2019";
-    for (wchar_t drive = L'C'; drive <= L'Z'; ++drive) {
-        std::vector<std::wstring> roots;
-        for (const std::wstring& programs : programFolders) {
-            const std::wstring base = std::wstring(1, drive) + L":\\" + programs;
-            if (IsClassic(number)) {
-                roots.push_back(base + L"\\Microsoft Visual Studio " + std::to_wstring(number) + L".0");
-            } else {
-                for (const wchar_t* edition : Editions)
-                    roots.push_back(base + L"\\Microsoft Visual Studio\\" + year + L"\\" + edition);
-            }
-        }
-        for (const std::wstring& root : roots) {
-            if (FileExists(DevenvBelow(root))) {
-                found = {DevenvBelow(root), root};
-                return;
-            }
+    for (const std::wstring& root : VisualStudioDriveRoots(number, IsWindows64Bit())) {
+        if (FileExists(DevenvBelow(root))) {
+            found = {DevenvBelow(root), root};
+            return;
         }
     }
 }
@@ -99,19 +80,14 @@ bool UninstallEntryMatches(const std::wstring& entryKey, int number) {
 } // namespace
 
 std::wstring FindDevenvInUninstallKey(int number) {
-    UniqueKey key;
-    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, UninstallKey, 0, ReadView32, key.put()) != ERROR_SUCCESS) return L"";
-    for (DWORD index = 0;; ++index) {
-        wchar_t name[50];
-        DWORD length = 50;
-        const LONG status = ::RegEnumKeyExW(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr);
-        if (status == ERROR_MORE_DATA) continue; // a name longer than the buffer: skipped
-        // Any other failure ends the scan too, or a broken key would keep it going for ever.
-        if (status != ERROR_SUCCESS) return L"";
+    // A name longer than 49 characters is skipped.
+    for (const std::wstring& name :
+         RegistrySubkeyNames(HKEY_LOCAL_MACHINE, UninstallKey, ReadView32, 50)) {
         const std::wstring entryKey = std::wstring(UninstallKey) + L"\\" + name;
         if (UninstallEntryMatches(entryKey, number))
             return Cleaned(ReadMachineValue(entryKey, L"InstallLocation"));
     }
+    return L"";
 }
 
 DevenvLocation LocateVisualStudio(int number) {

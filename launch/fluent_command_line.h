@@ -1,7 +1,7 @@
 // The command line that starts Fluent, or Workbench, for one launch.
 #pragma once
 
-#include "app/launch_options.h"
+#include "launch/launch_options.h"
 
 #include <string>
 #include <string_view>

@@ -2,7 +2,7 @@
 // up. The launcher sets them in its own environment; the started process inherits them.
 #pragma once
 
-#include "app/launch_options.h"
+#include "launch/launch_options.h"
 
 #include <cstdint>
 #include <optional>

@@ -2,8 +2,6 @@
 // Visual Studio.
 #pragma once
 
-#include "app/interface_language.h"
-
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,9 +22,5 @@ struct ProductFolderItem {
 std::vector<ProductFolderItem> RequiredProductItems(std::wstring_view productFolder,
                                                     std::wstring_view visualStudioYear,
                                                     std::wstring_view fluentVersionText, bool windows64);
-
-inline constexpr TextPair ProductItemMissingText{
-    L"Can't find \"%s\". \nThe Quorvex directory is wrong or corrupted.",
-    L"无法找到\"%s\"\nQuorvex目录错误或损坏"};
 
 } // namespace qv

@@ -5,6 +5,7 @@
 #include "base/text.h"
 #include "base/user_prompts_win.h"
 #include "launch/product_folder.h"
+#include "texts/product_folder_texts.h"
 
 namespace qv {
 

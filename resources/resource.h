@@ -3,19 +3,10 @@
 
 // Dialog templates
 #define IDD_LAUNCHER 102
-#define IDD_ABOUT 139
-#define IDD_UPDATE 157
-#define IDD_WORKBENCH_TIP 165
 
-// Icons, bitmaps, images, menus
+// Icons and menus
 #define IDI_LAUNCHER 140
 #define IDI_BROWSE 141
-#define IDI_UPDATE_LARGE 156
-#define IDI_UPDATE 159
-#define IDI_WORKBENCH_TIP 168
-#define IDB_BANNER 129
-#define IDB_WORKBENCH_TIP 167
-#define IDR_LOGO_PNG 147
 #define IDR_MENU_ENGLISH 143
 #define IDR_MENU_CHINESE 138
 
@@ -52,26 +43,9 @@
 #define IDC_STATIC_LINK 1056
 #define IDC_DYNAMIC_LINK 1057
 
-// Auxiliary dialogs
-#define IDC_ICON_PICTURE 1024
-#define IDC_ABOUT_PRODUCT 1030
-#define IDC_ABOUT_GLOBAL_LINK 1019
-#define IDC_ABOUT_CHINA_LINK 1020
-#define IDC_ABOUT_CHINA_LABEL 1021
-#define IDC_ABOUT_GLOBAL_LABEL 1023
-#define IDC_AUTO_UPDATE 1049
-#define IDC_UPDATE_MESSAGE 1051
-#define IDC_UPDATE_LINK 1052
-#define IDC_TIP_PICTURE 1053
-#define IDC_TIP_TEXT 1054
-#define IDC_TIP_DONT_SHOW 1055
-
 // Menu commands
 #define ID_TUTORIAL 32777
 #define ID_ABOUT 32779
 #define ID_LANGUAGE_ENGLISH 32784
 #define ID_LANGUAGE_CHINESE 32785
 
-// The add-on's module sends this, with the launcher's window as first parameter, once its menu
-// is loaded in Fluent.
-#define WM_QUORVEX_MENU_LOADED 1623

@@ -4,11 +4,40 @@
 
 namespace qv {
 
+namespace {
+
+// Messages whose result a dialog procedure returns itself instead of through DWLP_MSGRESULT.
+bool ReturnsResultDirectly(UINT message) {
+    switch (message) {
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_INITDIALOG:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_QUERYDRAGICON:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
 Dialog::Dialog(int templateId, HWND parent) : templateId_(templateId), parent_(parent) {}
 
 Dialog::~Dialog() {
-    // A modeless dialog must not outlive its object: its procedure would find a dangling pointer.
-    if (window_ && !modal_) ::DestroyWindow(window_);
+    // Only a dialog that opened itself modeless gets here with a window. The derived parts are
+    // gone, so the window is cut off from the object before it is destroyed.
+    if (window_) {
+        ::SetWindowLongPtrW(window_, DWLP_USER, 0);
+        ::DestroyWindow(window_);
+    }
 }
 
 INT_PTR Dialog::RunModal() {
@@ -47,12 +76,27 @@ void Dialog::CheckItem(int id, bool check) const {
     ::SendMessageW(Item(id), BM_SETCHECK, check ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void Dialog::OnCommand(int id, int, HWND) {
-    if (id == IDOK) OnOK();
-    if (id == IDCANCEL) OnCancel();
+bool Dialog::ReplaceMenu(UniqueMenu menu) {
+    HMENU previous = ::GetMenu(window_);
+    if (!::SetMenu(window_, menu.get())) return false;
+    static_cast<void>(menu.release()); // the window's now
+    if (previous) ::DestroyMenu(previous);
+    return true;
 }
 
-bool Dialog::OnMessage(UINT, WPARAM, LPARAM, INT_PTR&) { return false; }
+bool Dialog::OnCommand(int id, int, HWND) {
+    if (id == IDOK) {
+        OnOK();
+        return true;
+    }
+    if (id == IDCANCEL) {
+        OnCancel();
+        return true;
+    }
+    return false;
+}
+
+bool Dialog::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
 INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
@@ -62,7 +106,7 @@ INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPA
     }
     auto* dialog = reinterpret_cast<Dialog*>(::GetWindowLongPtrW(window, DWLP_USER));
     if (!dialog) return FALSE; // messages before WM_INITDIALOG (WM_SETFONT)
-    const INT_PTR result = dialog->Dispatch(message, wParam, lParam);
+    const INT_PTR result = dialog->Dispatch(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         ::SetWindowLongPtrW(window, DWLP_USER, 0);
         dialog->window_ = nullptr;
@@ -70,20 +114,25 @@ INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPA
     return result;
 }
 
-INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR Dialog::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) return OnInitDialog() ? TRUE : FALSE;
+    LRESULT result = 0;
+    if (!Handle(message, wParam, lParam, result)) return FALSE;
+    if (ReturnsResultDirectly(message)) return static_cast<INT_PTR>(result);
+    // The handler may have ended a modeless dialog; its window is gone then, and so is the slot.
+    if (::IsWindow(window)) ::SetWindowLongPtrW(window, DWLP_MSGRESULT, result);
+    return TRUE;
+}
+
+bool Dialog::Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
-    case WM_INITDIALOG:
-        return OnInitDialog() ? TRUE : FALSE;
     case WM_COMMAND:
-        OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-        return TRUE;
+        return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
     case WM_CLOSE:
         OnClose();
-        return TRUE;
-    default: {
-        INT_PTR result = FALSE;
-        return OnMessage(message, wParam, lParam, result) ? result : FALSE;
-    }
+        return true;
+    default:
+        return OnMessage(message, wParam, lParam, result);
     }
 }
 

@@ -3,6 +3,8 @@
 // GWLP_USERDATA stays free for what the launcher shares with other processes.
 #pragma once
 
+#include "base/handles_win.h"
+
 #include <windows.h>
 
 #include <string>
@@ -17,10 +19,9 @@ public:
     Dialog(const Dialog&) = delete;
     Dialog& operator=(const Dialog&) = delete;
 
-    // Runs the dialog modally; returns the result it was ended with (-1 when it could not open).
+    // Runs the dialog modally; returns the result it was ended with, or -1 when it could not
+    // open (a missing template or a control that could not be created).
     INT_PTR RunModal();
-    // Opens the dialog without a loop of its own (tests drive it through the caller's loop).
-    [[nodiscard]] bool Open();
     void End(INT_PTR result);
 
     HWND Window() const { return window_; }
@@ -33,26 +34,53 @@ public:
     bool IsItemChecked(int id) const;
     void CheckItem(int id, bool check) const;
 
+    // Makes the menu the window's. Once set, the window destroys it with itself, and the menu it
+    // replaces is destroyed here; when it cannot be set, it is destroyed and the old one stays.
+    bool ReplaceMenu(UniqueMenu menu);
+
 protected:
+    // Opens the dialog without a loop of its own. Only Modeless<> offers it to callers, so that
+    // the window always goes before the object's members do.
+    [[nodiscard]] bool Open();
+
     // WM_INITDIALOG. Returns whether the system should give the focus to the first control.
     virtual bool OnInitDialog() { return true; }
-    // WM_COMMAND. The default sends IDOK to OnOK and IDCANCEL to OnCancel.
-    virtual void OnCommand(int id, int notification, HWND control);
+    // WM_COMMAND; true when handled. The default sends IDOK to OnOK and IDCANCEL to OnCancel.
+    virtual bool OnCommand(int id, int notification, HWND control);
     virtual void OnOK() { End(IDOK); }
     virtual void OnCancel() { End(IDCANCEL); }
     // WM_CLOSE (close box, system menu, Alt+F4).
     virtual void OnClose() { OnCancel(); }
-    // Any other message. Return true when handled, with the dialog procedure's result in result.
-    virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
+    // Any other message. Returns true when handled, with the message's result in result (a
+    // WM_NOTIFY answer, a brush for WM_CTLCOLOR*, ...); the layer hands it on as the system
+    // expects it of a dialog procedure.
+    virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 private:
     static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    bool Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     int templateId_;
     HWND parent_;
     HWND window_ = nullptr;
     bool modal_ = false;
+};
+
+// A dialog of type D opened without a loop of its own. Its window is destroyed while the whole
+// D still exists, so the last messages reach complete handlers.
+template <typename D>
+class Modeless final : public D {
+public:
+    using D::D;
+    ~Modeless() override { Close(); }
+    Modeless(const Modeless&) = delete;
+    Modeless& operator=(const Modeless&) = delete;
+
+    using D::Open;
+    void Close() {
+        if (this->Window()) ::DestroyWindow(this->Window());
+    }
 };
 
 } // namespace qv

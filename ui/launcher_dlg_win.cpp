@@ -1,14 +1,14 @@
 #include "ui/launcher_dlg_win.h"
 
-#include "app/settings_store_win.h"
+#include "base/settings_store_win.h"
 #include "base/user_prompts_win.h"
 #include "discovery/fluent_discovery_win.h"
 #include "discovery/fluent_folders_win.h"
-#include "discovery/list_placeholders.h"
 #include "discovery/matlab_win.h"
 #include "discovery/visual_studio_win.h"
 #include "resources/resource.h"
-#include "ui/launcher_texts.h"
+#include "texts/discovery_texts.h"
+#include "texts/main_dialog_texts.h"
 
 #include <commctrl.h>
 
@@ -16,16 +16,7 @@
 
 namespace qv {
 
-namespace texts = launcher_texts;
-
-namespace {
-
-constexpr TextPair VcToolsFileMissing{
-    L"Can't find VCTools file in Visual Studio installation directory. Re-installing Visual Studio with MFC "
-    L"components checked may work.",
-    L"无法Visual Studio安装目录中找到VCTools文件，可以尝试重新运行Visual Studio安装程序并勾选MFC组件"};
-
-} // namespace
+namespace texts = main_dialog_texts;
 
 CLauncherDlg::CLauncherDlg(HWND parent)
     : Dialog(IDD_LAUNCHER, parent),
@@ -101,7 +92,7 @@ void CLauncherDlg::ApplyMenu(InterfaceLanguage language) {
     UniqueMenu menu(::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id)));
     RECT before{};
     ::GetClientRect(Window(), &before);
-    ::SetMenu(Window(), menu.get());
+    if (!ReplaceMenu(std::move(menu))) return;
     ::DrawMenuBar(Window());
     // A menu bar takes its height from the client area; grow the window instead, or the OK and
     // Cancel buttons at the bottom of the template would be cut off.
@@ -112,7 +103,6 @@ void CLauncherDlg::ApplyMenu(InterfaceLanguage language) {
     if (lost > 0)
         ::SetWindowPos(Window(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top + lost,
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    menu_ = std::move(menu); // the previous menu is destroyed once it is no longer shown
 }
 
 void CLauncherDlg::RefreshDialogTexts(InterfaceLanguage language) {
@@ -123,9 +113,12 @@ void CLauncherDlg::RefreshDialogTexts(InterfaceLanguage language) {
     for (const auto& control : texts::FixedControlTexts) SetItemText(control.id, Pick(control.text, language));
 }
 
-void CLauncherDlg::OnCommand(int id, int notification, HWND control) {
-    if (id == IDC_CANCEL) return OnCancel();
-    Dialog::OnCommand(id, notification, control);
+bool CLauncherDlg::OnCommand(int id, int notification, HWND control) {
+    if (id == IDC_CANCEL) {
+        OnCancel();
+        return true;
+    }
+    return Dialog::OnCommand(id, notification, control);
 }
 
 void CLauncherDlg::OnOK() {

@@ -1,21 +1,19 @@
 // The launcher's main window.
 #pragma once
 
-#include "app/interface_language.h"
-#include "app/launch_options_win.h"
-#include "base/handles_win.h"
 #include "discovery/fluent_discovery.h"
 #include "discovery/matlab.h"
 #include "discovery/visual_studio.h"
+#include "texts/language.h"
 #include "ui/combo_box_win.h"
 #include "ui/dialog_win.h"
+#include "ui/launch_options_exchange_win.h"
 
-#include <atomic>
 #include <vector>
 
 namespace qv {
 
-class CLauncherDlg final : public Dialog {
+class CLauncherDlg : public Dialog {
 public:
     explicit CLauncherDlg(HWND parent = nullptr);
 
@@ -25,12 +23,9 @@ public:
     // Applies one language to every text of the dialog.
     void RefreshDialogTexts(InterfaceLanguage language);
 
-    // Set by the update thread once a release file could be opened.
-    std::atomic<bool> releaseFetched{false};
-
 protected:
     bool OnInitDialog() override;
-    void OnCommand(int id, int notification, HWND control) override;
+    bool OnCommand(int id, int notification, HWND control) override;
     void OnOK() override;
 
     const FluentList& Fluent() const { return fluentList_; }
@@ -44,7 +39,6 @@ private:
     void FillMatlabList();
 
     LaunchOptions options_;
-    UniqueMenu menu_;
     ComboBoxList fluentBox_, visualStudioBox_, matlabBox_;
     FluentList fluentList_;
     std::vector<VisualStudioInstallation> visualStudios_;

@@ -1,5 +1,6 @@
 // The real QuorvexLauncher.exe, started as a user starts it and driven through its windows.
-#include "app/settings_store_win.h"
+#include "base/registry_win.h"
+#include "base/settings_store_win.h"
 #include "resources/resource.h"
 #include "tests/support/test_support_win.h"
 

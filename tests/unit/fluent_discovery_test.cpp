@@ -1,4 +1,4 @@
-#include "app/interface_language.h"
+#include "texts/language.h"
 #include "discovery/fluent_discovery.h"
 
 #include <gtest/gtest.h>

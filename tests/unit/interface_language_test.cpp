@@ -1,4 +1,4 @@
-#include "app/interface_language.h"
+#include "app/language_decision.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Fluent discovery against real folders on C:, D: and E:, the real settings key, the process
 // environment and a real combo box.
-#include "app/settings_store_win.h"
+#include "base/settings_store_win.h"
 #include "base/environment_win.h"
 #include "discovery/fluent_discovery_win.h"
 #include "discovery/fluent_folders_win.h"

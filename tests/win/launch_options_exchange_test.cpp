@@ -21,7 +21,7 @@ protected:
     void Click(int id, bool checked) const { dialog.CheckItem(id, checked); }
 
     test::ScriptedPrompts prompts;
-    CLauncherDlg dialog;
+    Modeless<CLauncherDlg> dialog;
 };
 
 TEST_F(LaunchOptionsExchange, DefaultsAreWrittenToFreshControls) {

@@ -16,7 +16,7 @@ TEST(LauncherDialogLayout, ControlsSitAtTheirDialogUnitRectangles) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
     test::ScriptedPrompts prompts; // discovery may have something to say
-    CLauncherDlg dialog;
+    Modeless<CLauncherDlg> dialog;
     ASSERT_TRUE(dialog.Open());
 
     struct Control { int id; RECT units; }; // x, y, width, height
@@ -66,7 +66,7 @@ TEST(LauncherDialogLayout, ControlsSitAtTheirDialogUnitRectangles) {
 
 TEST(LauncherDialogLayout, MenuBarDoesNotEatTheTemplatesClientArea) {
     test::ScriptedPrompts prompts;
-    CLauncherDlg dialog;
+    Modeless<CLauncherDlg> dialog;
     ASSERT_TRUE(dialog.Open());
     ASSERT_NE(::GetMenu(dialog.Window()), nullptr);
     RECT client{}, bottom{0, 0, 252, 188};

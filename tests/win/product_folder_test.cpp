@@ -1,6 +1,7 @@
 #include "launch/product_folder.h"
 #include "launch/product_folder_win.h"
 #include "tests/support/test_support_win.h"
+#include "texts/language.h"
 
 #include <gtest/gtest.h>
 

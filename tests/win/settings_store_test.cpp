@@ -1,4 +1,4 @@
-#include "app/settings_store_win.h"
+#include "base/registry_win.h"
 #include "tests/support/test_support_win.h"
 
 #include <gtest/gtest.h>

@@ -1,16 +1,15 @@
-// The per-user settings key and the two operations through which every registry string of the
-// launcher is read and written.
+// The two operations through which every registry string of the launcher is read and written,
+// and the enumeration of a key's sub-keys.
 #pragma once
 
 #include <windows.h>
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qv {
-
-inline constexpr wchar_t SettingsKeyPath[] = L"Software\\Quorvex";
-inline constexpr wchar_t EnvironmentKeyPath[] = L"Environment";
 
 inline constexpr REGSAM ReadView64 = KEY_READ | KEY_WOW64_64KEY;
 inline constexpr REGSAM ReadView32 = KEY_READ | KEY_WOW64_32KEY;
@@ -26,8 +25,10 @@ std::wstring ReadRegistryString(HKEY hive, std::wstring_view keyPath, std::wstri
 bool WriteRegistryString(HKEY hive, std::wstring_view keyPath, std::wstring_view valueName,
                          std::wstring_view text);
 
-// Settings values of the launcher's own key.
-std::wstring ReadSetting(std::wstring_view valueName);
-bool WriteSetting(std::wstring_view valueName, std::wstring_view text);
+// The names of the key's sub-keys in index order, read into a buffer of bufferLength characters
+// (terminator included): a longer name is skipped. Any other failure ends the list, so a broken
+// key cannot keep a scan going; a key that cannot be opened has none.
+std::vector<std::wstring> RegistrySubkeyNames(HKEY hive, std::wstring_view keyPath, REGSAM access,
+                                              std::size_t bufferLength);
 
 } // namespace qv

@@ -1,9 +1,10 @@
-#include "app/launch_options_win.h"
+#include "ui/launch_options_exchange_win.h"
 
 #include "base/text.h"
 #include "base/user_prompts_win.h"
 #include "base/window_text_win.h"
 #include "resources/resource.h"
+#include "texts/settings_texts.h"
 
 #include <string>
 #include <vector>
@@ -11,11 +12,6 @@
 namespace qv {
 
 namespace {
-
-// The data-exchange messages come from the dialog framework: English in both languages.
-constexpr wchar_t NotANumberText[] = L"Enter a positive integer.";
-constexpr wchar_t OutOfRangeText[] = L"Enter an integer between %1 and %2.";
-constexpr wchar_t ExchangeCaption[] = L"Quorvex Launcher";
 
 // The radio buttons of the group that starts at firstId: that control and those after it in tab
 // order, up to the next control that starts a group.
@@ -52,7 +48,7 @@ void ExchangeCheck(HWND dialog, int id, int& value, ExchangeDirection direction)
 
 // Shows the failure and leaves the user in the edit with its text selected.
 bool FailAtProcessCount(HWND dialog, const std::wstring& text) {
-    Prompts().ShowMessage(dialog, text, ExchangeCaption, MB_OK | MB_ICONWARNING);
+    Prompts().ShowMessage(dialog, text, ProcessCountCaption, MB_OK | MB_ICONWARNING);
     HWND edit = ::GetDlgItem(dialog, IDC_PROCESS_COUNT);
     ::SetFocus(edit);
     ::SendMessageW(edit, EM_SETSEL, 0, -1);
@@ -70,7 +66,7 @@ bool ExchangeLaunchOptions(HWND dialog, LaunchOptions& options, ExchangeDirectio
     if (direction == ExchangeDirection::ToControls) {
         ::SetWindowTextW(countEdit, std::to_wstring(options.processCount).c_str());
     } else if (!ParseUnsigned(WindowText(countEdit), options.processCount)) {
-        return FailAtProcessCount(dialog, NotANumberText);
+        return FailAtProcessCount(dialog, ProcessCountNotANumberText);
     }
 
     ExchangeRadio(dialog, IDC_SERIAL, options.processingMode, direction);
@@ -82,7 +78,7 @@ bool ExchangeLaunchOptions(HWND dialog, LaunchOptions& options, ExchangeDirectio
 
     if (direction == ExchangeDirection::FromControls && !IsProcessCountInRange(options.processCount)) {
         const std::wstring text = ReplaceAll(
-            ReplaceAll(OutOfRangeText, L"%1", std::to_wstring(MinProcessCount)), L"%2",
+            ReplaceAll(ProcessCountOutOfRangeText, L"%1", std::to_wstring(MinProcessCount)), L"%2",
             std::to_wstring(MaxProcessCount));
         return FailAtProcessCount(dialog, text);
     }

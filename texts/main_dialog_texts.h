@@ -1,10 +1,24 @@
-#include "ui/launcher_texts.h"
+// Texts of the main dialog in both languages, side by side.
+#pragma once
 
 #include "resources/resource.h"
+#include "texts/language.h"
 
-namespace qv::launcher_texts {
+namespace qv::main_dialog_texts {
 
-const ControlText FixedControlTexts[17] = {
+inline constexpr TextPair Title{L"Quorvex", L"Quorvex"};
+inline constexpr TextPair Dimension{L"Dimension", L"版本"};
+inline constexpr TextPair DimensionSetInWorkbench{L"Dimension(set in WB)", L"版本(请WB中设置)"};
+inline constexpr TextPair Serial{L"Serial", L"真串行"};
+inline constexpr TextPair OneCoreParallel{L"1-Core Parallel", L"单核并行"};
+inline constexpr TextPair BrowseTooltip{L"Browse Fluent installing folder to run.", L"指定Fluent已安装目录"};
+
+// Controls whose text depends on nothing but the language.
+struct ControlText {
+    int id;
+    TextPair text;
+};
+inline constexpr ControlText FixedControlTexts[] = {
     {IDC_PARALLEL, {L"Parallel", L"并行"}},
     {IDC_THIRD_PARTY_GROUP, {L"3rdParty Options", L"第三方选项"}},
     {IDC_DOUBLE_PRECISION, {L"Double Precision", L"双精度"}},
@@ -24,4 +38,8 @@ const ControlText FixedControlTexts[17] = {
     {IDC_CANCEL, {L"Cancel", L"取消"}},
 };
 
-} // namespace qv::launcher_texts
+// The main dialog could not be created (its template or one of its controls is missing).
+inline constexpr TextPair WindowCannotOpen{L"The launcher's window could not be opened.",
+                                           L"无法打开启动器窗口"};
+
+} // namespace qv::main_dialog_texts

@@ -1,0 +1,43 @@
+// The registry pair and the sub-key enumeration against the real registry.
+#include "base/registry_win.h"
+#include "tests/support/test_support_win.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace qv {
+namespace {
+
+constexpr wchar_t KeyPath[] = L"Software\\QuorvexTest\\RawSizes";
+
+// RegSetValueExW counts a terminating NUL when the character after the data happens to be 0;
+// the launcher's values must be stored with exactly their own characters.
+TEST(RegistryWrite, StoresTwoBytesPerCharacterWhateverFollowsTheText) {
+    test::ScopedRegistryKey key(HKEY_CURRENT_USER, KeyPath);
+    test::ScriptedPrompts prompts;
+    for (std::size_t length : {1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u, 9u, 15u, 16u, 17u, 100u}) {
+        // The text lies in a zeroed buffer, so a 0 follows it.
+        std::vector<wchar_t> buffer(length + 8, L'\0');
+        for (std::size_t i = 0; i < length; ++i) buffer[i] = static_cast<wchar_t>(L'a' + i % 26);
+        const std::wstring_view text(buffer.data(), length);
+        const std::wstring name = L"Length" + std::to_wstring(length);
+        ASSERT_TRUE(WriteRegistryString(HKEY_CURRENT_USER, KeyPath, name, text)) << length;
+        const test::RawValue raw = test::ReadRawValue(HKEY_CURRENT_USER, KeyPath, name);
+        ASSERT_TRUE(raw.exists) << length;
+        EXPECT_EQ(raw.type, static_cast<DWORD>(REG_SZ)) << length;
+        EXPECT_EQ(raw.data.size(), 2 * length) << length;
+        EXPECT_EQ(ReadRegistryString(HKEY_CURRENT_USER, KeyPath, name, ReadView64), text) << length;
+    }
+    for (const wchar_t* text : {L"true", L"false", L"仿真"}) {
+        ASSERT_TRUE(WriteRegistryString(HKEY_CURRENT_USER, KeyPath, L"Word", text));
+        EXPECT_EQ(test::ReadRawValue(HKEY_CURRENT_USER, KeyPath, L"Word").data.size(),
+                  2 * std::wstring_view(text).size())
+            << text;
+    }
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+} // namespace
+} // namespace qv
