@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,27 @@ TEST(RegistryWrite, StoresTwoBytesPerCharacterWhateverFollowsTheText) {
             << text;
     }
     EXPECT_TRUE(prompts.messages.empty());
+}
+
+// MATLAB's release keys are read into ten characters, the Uninstall entries into fifty.
+TEST(RegistrySubkeys, NamesLongerThanTheBufferAreSkipped) {
+    constexpr wchar_t Parent[] = L"Software\\QuorvexTest\\Subkeys";
+    test::ScopedRegistryKey key(HKEY_CURRENT_USER, Parent);
+    EXPECT_TRUE(RegistrySubkeyNames(HKEY_CURRENT_USER, Parent, ReadView64, 10).empty());
+    for (const wchar_t* name : {L"9.8", L"nine_char", L"ten__chars", L"R2020a"}) {
+        const std::wstring path = std::wstring(Parent) + L"\\" + name;
+        ASSERT_TRUE(WriteRegistryString(HKEY_CURRENT_USER, path, L"Root", L"C:\\x")) << name;
+    }
+    auto sorted = [](std::vector<std::wstring> names) {
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    EXPECT_EQ(sorted(RegistrySubkeyNames(HKEY_CURRENT_USER, Parent, ReadView64, 10)),
+              (std::vector<std::wstring>{L"9.8", L"R2020a", L"nine_char"}));
+    EXPECT_EQ(sorted(RegistrySubkeyNames(HKEY_CURRENT_USER, Parent, ReadView64, 11)),
+              (std::vector<std::wstring>{L"9.8", L"R2020a", L"nine_char", L"ten__chars"}));
+    const std::wstring leaf = std::wstring(Parent) + L"\\9.8";
+    EXPECT_TRUE(RegistrySubkeyNames(HKEY_CURRENT_USER, leaf, ReadView64, 10).empty());
 }
 
 } // namespace

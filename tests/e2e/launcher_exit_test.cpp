@@ -1,0 +1,137 @@
+// The launcher's exit code when its main dialog cannot be created: the real exe, copied without
+// its dialog template, against the unchanged exe.
+#include "base/settings_store_win.h"
+#include "resources/resource.h"
+#include "tests/support/test_support_win.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace qv {
+namespace {
+
+using namespace std::chrono_literals;
+
+class LauncherExit : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(test::FileExistsForTest(exe_)); }
+
+    // The process's first visible dialog (main dialog or message box), nullptr until one shows.
+    static HWND FindDialog(DWORD processId) {
+        for (HWND window : test::TopLevelWindowsOf(processId))
+            if (test::ClassNameOf(window) == L"#32770") return window;
+        return nullptr;
+    }
+    static DWORD ExitCodeAfterExit(const ProcessHandles& run) {
+        EXPECT_EQ(::WaitForSingleObject(run.process.get(), 20000), WAIT_OBJECT_0);
+        DWORD code = STILL_ACTIVE;
+        ::GetExitCodeProcess(run.process.get(), &code);
+        return code;
+    }
+
+    const std::wstring exe_ = test::PathFromEnvironment("QV_LAUNCHER_EXE");
+    test::ScopedRegistryKey settings_{HKEY_CURRENT_USER, SettingsKeyPath};
+};
+
+// Every resource of a module, copied out: a name or type given as text is kept as text.
+struct Resource {
+    std::wstring typeText, nameText;
+    ULONG_PTR typeId = 0, nameId = 0;
+    WORD language = 0;
+    std::vector<char> data;
+    LPCWSTR Type() const { return typeId ? MAKEINTRESOURCEW(typeId) : typeText.c_str(); }
+    LPCWSTR Name() const { return nameId ? MAKEINTRESOURCEW(nameId) : nameText.c_str(); }
+};
+
+BOOL CALLBACK AddLanguage(HMODULE module, LPCWSTR type, LPCWSTR name, WORD language,
+                          LONG_PTR list) {
+    Resource resource;
+    if (IS_INTRESOURCE(type))
+        resource.typeId = reinterpret_cast<ULONG_PTR>(type);
+    else
+        resource.typeText = type;
+    if (IS_INTRESOURCE(name))
+        resource.nameId = reinterpret_cast<ULONG_PTR>(name);
+    else
+        resource.nameText = name;
+    resource.language = language;
+    HRSRC found = ::FindResourceExW(module, type, name, language);
+    const auto* bytes = static_cast<const char*>(::LockResource(::LoadResource(module, found)));
+    if (bytes) resource.data.assign(bytes, bytes + ::SizeofResource(module, found));
+    reinterpret_cast<std::vector<Resource>*>(list)->push_back(std::move(resource));
+    return TRUE;
+}
+BOOL CALLBACK AddName(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR list) {
+    return ::EnumResourceLanguagesW(module, type, name, AddLanguage, list);
+}
+BOOL CALLBACK AddType(HMODULE module, LPWSTR type, LONG_PTR list) {
+    return ::EnumResourceNamesW(module, type, AddName, list);
+}
+
+// Rewrites the program's resources without one dialog template. (Wine's UpdateResourceW does
+// not delete a single resource, so all are written anew.)
+bool DropDialogTemplate(const std::wstring& program, int templateId) {
+    std::vector<Resource> resources;
+    HMODULE image = ::LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!image) return false;
+    ::EnumResourceTypesW(image, AddType, reinterpret_cast<LONG_PTR>(&resources));
+    ::FreeLibrary(image);
+    HANDLE update = ::BeginUpdateResourceW(program.c_str(), TRUE);
+    if (!update) return false;
+    for (Resource& resource : resources) {
+        if (resource.typeId == reinterpret_cast<ULONG_PTR>(RT_DIALOG) &&
+            resource.nameId == static_cast<ULONG_PTR>(templateId))
+            continue;
+        if (!::UpdateResourceW(update, resource.Type(), resource.Name(), resource.language,
+                               resource.data.data(), static_cast<DWORD>(resource.data.size()))) {
+            ::EndUpdateResourceW(update, TRUE);
+            return false;
+        }
+    }
+    return ::EndUpdateResourceW(update, FALSE) != FALSE;
+}
+
+std::wstring StaticText(HWND box) {
+    for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        if (test::ClassNameOf(child) == L"Static" && !test::TextOf(child).empty())
+            return test::TextOf(child);
+    return L"";
+}
+
+TEST_F(LauncherExit, ClosedMainDialogEndsWithZero) {
+    const ProcessHandles run = test::StartProgram(exe_, L"");
+    HWND dialog = nullptr;
+    ASSERT_TRUE(test::WaitUntil([&] {
+        dialog = FindDialog(run.processId);
+        return dialog && ::GetDlgItem(dialog, IDC_FLUENT_LIST);
+    }));
+    ::PostMessageW(dialog, WM_CLOSE, 0, 0);
+    EXPECT_EQ(ExitCodeAfterExit(run), 0u);
+}
+
+TEST_F(LauncherExit, MainDialogThatCannotOpenIsReportedAndEndsWithNonZero) {
+    test::TempFolder folder;
+    const std::wstring copy = folder / L"QuorvexLauncher.exe";
+    ASSERT_TRUE(::CopyFileW(exe_.c_str(), copy.c_str(), FALSE));
+    ASSERT_TRUE(DropDialogTemplate(copy, IDD_LAUNCHER));
+    // The copy keeps every other resource.
+    HMODULE image = ::LoadLibraryExW(copy.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(::FindResourceW(image, MAKEINTRESOURCEW(IDD_LAUNCHER), RT_DIALOG), nullptr);
+    EXPECT_NE(::FindResourceW(image, MAKEINTRESOURCEW(IDR_MENU_ENGLISH), RT_MENU), nullptr);
+    ::FreeLibrary(image);
+
+    const ProcessHandles run = test::StartProgram(copy, L"");
+    HWND box = nullptr;
+    ASSERT_TRUE(test::WaitUntil([&] { return (box = FindDialog(run.processId)) != nullptr; }));
+    EXPECT_EQ(::GetDlgItem(box, IDC_FLUENT_LIST), nullptr);
+    EXPECT_EQ(test::TextOf(box), L"Error");
+    EXPECT_EQ(StaticText(box), L"The launcher's window could not be opened.");
+    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_EQ(ExitCodeAfterExit(run), 1u);
+}
+
+} // namespace
+} // namespace qv

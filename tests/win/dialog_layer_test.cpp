@@ -1,0 +1,180 @@
+// The dialog layer's contracts with the system, on real dialogs made from the main dialog's
+// template by a small dialog class of the test's own.
+#include "resources/resource.h"
+#include "tests/support/test_support_win.h"
+#include "ui/dialog_win.h"
+#include "ui/launcher_dlg_win.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+namespace qv {
+namespace {
+
+constexpr int HandledCommand = 4242;
+constexpr int UnhandledCommand = 4243;
+constexpr int MissingTemplate = 4999;
+
+// Writes to the log when the dialog's members are destroyed.
+class MemberWitness {
+public:
+    explicit MemberWitness(std::vector<std::string>* log) : log_(log) {}
+    ~MemberWitness() {
+        alive = false;
+        if (log_) log_->push_back("members destroyed");
+    }
+    MemberWitness(const MemberWitness&) = delete;
+    MemberWitness& operator=(const MemberWitness&) = delete;
+    bool alive = true;
+
+private:
+    std::vector<std::string>* log_;
+};
+
+class ProbeDialog : public Dialog {
+public:
+    explicit ProbeDialog(std::vector<std::string>* log = nullptr, int templateId = IDD_LAUNCHER)
+        : Dialog(templateId, nullptr), log_(log), witness_(log) {}
+
+    LRESULT deltaPosAnswer = 0;
+    int deltaPosCount = 0;
+
+protected:
+    bool OnCommand(int id, int notification, HWND control) override {
+        if (id == HandledCommand) return true;
+        return Dialog::OnCommand(id, notification, control);
+    }
+    bool OnMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) override {
+        if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == UDN_DELTAPOS) {
+            ++deltaPosCount;
+            result = deltaPosAnswer;
+            return true;
+        }
+        if (message == WM_DESTROY && log_)
+            log_->push_back(witness_.alive ? "WM_DESTROY with members alive"
+                                           : "WM_DESTROY too late");
+        return false;
+    }
+
+private:
+    std::vector<std::string>* log_;
+    MemberWitness witness_;
+};
+
+class DialogLayer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+        ::InitCommonControlsEx(&controls);
+    }
+};
+
+int SpinPosition(HWND spin) { return static_cast<int>(::SendMessageW(spin, UDM_GETPOS32, 0, 0)); }
+
+// A spin asks its parent with UDN_DELTAPOS before it moves; a non-zero answer, which a dialog
+// gives through DWLP_MSGRESULT, keeps it where it is.
+TEST_F(DialogLayer, NotifyAnswerReachesTheControl) {
+    struct Case {
+        LRESULT answer;
+        int position;
+    };
+    for (const Case& c : std::vector<Case>{{TRUE, 5}, {FALSE, 6}}) {
+        Modeless<ProbeDialog> dialog;
+        ASSERT_TRUE(dialog.Open());
+        HWND spin = dialog.Item(IDC_PROCESS_SPIN);
+        HWND buddy = dialog.Item(IDC_PROCESS_COUNT);
+        ASSERT_EQ(reinterpret_cast<HWND>(::SendMessageW(spin, UDM_GETBUDDY, 0, 0)), buddy);
+        ::SendMessageW(spin, UDM_SETRANGE32, 1, 999);
+        ::SendMessageW(spin, UDM_SETPOS32, 0, 5);
+        dialog.deltaPosAnswer = c.answer;
+        // The arrow keys reach the spin through its buddy.
+        ::SendMessageW(buddy, WM_KEYDOWN, VK_UP, 0);
+        ::SendMessageW(buddy, WM_KEYUP, VK_UP, 0);
+        EXPECT_EQ(dialog.deltaPosCount, 1) << c.answer;
+        EXPECT_EQ(SpinPosition(spin), c.position) << c.answer;
+    }
+}
+
+// What the dialog procedure itself returns for a command: TRUE only when a handler took it, so
+// that the system's default handling applies to the others.
+TEST_F(DialogLayer, CommandIsReportedHandledOnlyWhenAHandlerTookIt) {
+    Modeless<ProbeDialog> dialog;
+    ASSERT_TRUE(dialog.Open());
+    const auto procedure =
+        reinterpret_cast<DLGPROC>(::GetWindowLongPtrW(dialog.Window(), DWLP_DLGPROC));
+    ASSERT_NE(procedure, nullptr);
+    struct Case {
+        int id;
+        INT_PTR result;
+    };
+    for (const Case& c : std::vector<Case>{{HandledCommand, TRUE}, {UnhandledCommand, FALSE}})
+        EXPECT_EQ(procedure(dialog.Window(), WM_COMMAND, MAKEWPARAM(c.id, BN_CLICKED), 0), c.result)
+            << c.id;
+    EXPECT_TRUE(::IsWindow(dialog.Window()));
+}
+
+HMENU NewMenu() {
+    HMENU menu = ::CreateMenu();
+    ::AppendMenuW(menu, MF_STRING, 1, L"&Item");
+    return menu;
+}
+
+// The window destroys the menu it shows; a menu that is replaced is destroyed right then, so
+// none is left for anyone else to destroy.
+TEST_F(DialogLayer, MenuBelongsToTheWindowOnceSet) {
+    Modeless<ProbeDialog> dialog;
+    ASSERT_TRUE(dialog.Open());
+    HMENU first = NewMenu(), second = NewMenu(), third = NewMenu();
+    ASSERT_TRUE(dialog.ReplaceMenu(UniqueMenu(first)));
+    EXPECT_EQ(::GetMenu(dialog.Window()), first);
+    ASSERT_TRUE(dialog.ReplaceMenu(UniqueMenu(second)));
+    EXPECT_FALSE(::IsMenu(first));
+    EXPECT_TRUE(::IsMenu(second));
+    ASSERT_TRUE(dialog.ReplaceMenu(UniqueMenu(third)));
+    EXPECT_FALSE(::IsMenu(second));
+    EXPECT_EQ(::GetMenu(dialog.Window()), third);
+    dialog.Close();
+    EXPECT_FALSE(::IsMenu(third));
+}
+
+TEST_F(DialogLayer, MainDialogMenuGoesWithItsWindow) {
+    test::ScriptedPrompts prompts; // discovery may have something to say
+    HMENU menu = nullptr;
+    {
+        Modeless<CLauncherDlg> dialog;
+        ASSERT_TRUE(dialog.Open());
+        menu = ::GetMenu(dialog.Window());
+        ASSERT_TRUE(::IsMenu(menu));
+    }
+    EXPECT_FALSE(::IsMenu(menu));
+}
+
+// A modeless dialog's last messages reach the whole object: its window goes first, then its
+// members.
+TEST_F(DialogLayer, ModelessWindowGoesBeforeTheMembers) {
+    std::vector<std::string> log;
+    {
+        Modeless<ProbeDialog> dialog(&log);
+        ASSERT_TRUE(dialog.Open());
+        EXPECT_TRUE(log.empty());
+    }
+    EXPECT_EQ(log, (std::vector<std::string>{"WM_DESTROY with members alive",
+                                             "members destroyed"}));
+}
+
+TEST_F(DialogLayer, MissingTemplateCannotOpen) {
+    Modeless<ProbeDialog> present;
+    EXPECT_TRUE(present.Open());
+    ProbeDialog modal(nullptr, MissingTemplate);
+    EXPECT_EQ(modal.RunModal(), -1);
+    Modeless<ProbeDialog> modeless(nullptr, MissingTemplate);
+    EXPECT_FALSE(modeless.Open());
+    EXPECT_EQ(modeless.Window(), nullptr);
+}
+
+} // namespace
+} // namespace qv
