@@ -16,7 +16,7 @@ public:
 };
 
 SystemPrompts systemPrompts;
-// Read from the update thread as well as the dialog's.
+// Read from whichever thread puts a question to the user.
 std::atomic<UserPrompts*> installed{nullptr};
 
 } // namespace
