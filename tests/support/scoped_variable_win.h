@@ -1,0 +1,26 @@
+// One variable of this process's environment, which the programs it starts inherit, owned for a
+// scope: whatever the scope does to it, its earlier value, or its absence, comes back at the end.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qv::test {
+
+class ScopedVariable {
+  public:
+    explicit ScopedVariable(std::wstring name);
+    ~ScopedVariable();
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+    [[nodiscard]] bool Set(std::wstring_view value) const;
+    [[nodiscard]] bool Remove() const;
+
+  private:
+    std::wstring name_;
+    std::optional<std::wstring> saved_;
+};
+
+} // namespace qv::test
