@@ -3,6 +3,7 @@
 #include "base/environment_win.h"
 #include "base/text.h"
 #include "tests/fakes/fake_record.h"
+#include "tests/support/process_environment_win.h"
 #include "tests/support/top_level_windows_win.h"
 
 #include <cstdlib>
@@ -87,23 +88,6 @@ std::wstring_view ArgumentsOf(std::wstring_view commandLine, std::wstring_view m
 
 namespace {
 
-std::wstring CurrentFolder() {
-    const DWORD size = ::GetCurrentDirectoryW(0, nullptr);
-    std::wstring folder(size, L'\0');
-    folder.resize(::GetCurrentDirectoryW(size, folder.data()));
-    return folder;
-}
-
-std::vector<std::wstring> EnvironmentEntries() {
-    std::vector<std::wstring> entries;
-    wchar_t* block = ::GetEnvironmentStringsW();
-    if (!block) return entries;
-    for (const wchar_t* entry = block; *entry; entry += wcslen(entry) + 1)
-        entries.emplace_back(entry);
-    ::FreeEnvironmentStringsW(block);
-    return entries;
-}
-
 std::string Utf8(std::wstring_view text) {
     if (text.empty()) return {};
     const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
@@ -124,8 +108,8 @@ Record::Record() {
     Add(key::CommandLine, ::GetCommandLineW());
     for (const auto& argument : CrtArguments())
         Add(key::Argv, argument);
-    Add(key::CurrentFolder, CurrentFolder());
-    for (const auto& entry : EnvironmentEntries())
+    Add(key::CurrentFolder, test::CurrentFolder());
+    for (const auto& entry : test::EnvironmentEntries())
         Add(key::Environment, entry);
 }
 

@@ -14,6 +14,7 @@
 #include <tlhelp32.h>
 
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 namespace qv::fake {
@@ -69,14 +70,8 @@ std::wstring Unquoted(std::wstring path) {
 }
 
 bool BeginsWithFastLoadLine(const std::wstring& path) {
-    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    const std::string expected = FastLoadLine;
-    std::string head(expected.size(), '\0');
-    DWORD read = 0;
-    return ::ReadFile(file.get(), head.data(), static_cast<DWORD>(head.size()), &read, nullptr) &&
-           read == head.size() && head == expected;
+    const std::optional<std::string> text = test::ReadFileBytes(path);
+    return text && text->compare(0, std::string_view(FastLoadLine).size(), FastLoadLine) == 0;
 }
 
 struct Loading {

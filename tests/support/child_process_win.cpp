@@ -1,6 +1,7 @@
 #include "tests/support/child_process_win.h"
 
-#include <cwchar>
+#include "tests/support/process_environment_win.h"
+
 #include <map>
 
 namespace qv::test {
@@ -9,15 +10,12 @@ namespace {
 // This process's environment with the changes applied, as a sorted block.
 std::wstring EnvironmentBlock(const std::vector<std::wstring>& changes) {
     std::map<std::wstring, std::wstring> variables;
-    wchar_t* block = ::GetEnvironmentStringsW();
-    for (const wchar_t* entry = block; entry && *entry; entry += std::wcslen(entry) + 1) {
-        const std::wstring text = entry;
+    for (const std::wstring& entry : EnvironmentEntries()) {
         // Names of the hidden per-drive variables ("=C:") begin with "=": look past it.
-        const std::size_t equals = text.find(L'=', 1);
+        const std::size_t equals = entry.find(L'=', 1);
         if (equals != std::wstring::npos)
-            variables[text.substr(0, equals)] = text.substr(equals + 1);
+            variables[entry.substr(0, equals)] = entry.substr(equals + 1);
     }
-    if (block) ::FreeEnvironmentStringsW(block);
     for (const auto& change : changes) {
         const std::size_t equals = change.find(L'=');
         const std::wstring name = change.substr(0, equals);

@@ -30,6 +30,13 @@ std::wstring FolderOf(std::wstring_view path) {
                                                          : path.substr(0, slash));
 }
 
+std::wstring CurrentFolder() {
+    const DWORD size = ::GetCurrentDirectoryW(0, nullptr);
+    std::wstring folder(size, L'\0');
+    folder.resize(::GetCurrentDirectoryW(size, folder.data()));
+    return folder;
+}
+
 bool IsFile(const std::wstring& path) {
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
     return !path.empty() && attributes != INVALID_FILE_ATTRIBUTES &&

@@ -12,6 +12,7 @@ namespace qv::test {
 std::wstring WindowsPathFromUnix(std::string_view unixPath);
 // The path up to its last separator ("" when it has none).
 std::wstring FolderOf(std::wstring_view path);
+std::wstring CurrentFolder();
 
 bool IsFile(const std::wstring& path);
 bool IsFolder(const std::wstring& path);

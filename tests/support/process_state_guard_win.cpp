@@ -1,11 +1,13 @@
 // Every test must leave this process's environment variables and current folder as it found
 // them: the programs later tests start inherit both. A test that does not fails, names what it
 // changed, and the state is put back so that the next test starts clean.
+#include "tests/support/file_tree_win.h"
+#include "tests/support/process_environment_win.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <cwchar>
 #include <map>
 #include <string>
 #include <utility>
@@ -25,21 +27,24 @@ std::wstring UpperCase(std::wstring text) {
     return text;
 }
 
+// A variable as a failure message shows it: long values cut short.
+std::wstring Shown(const std::pair<std::wstring, std::wstring>& variable) {
+    constexpr std::size_t Longest = 80;
+    const std::wstring& value = variable.second;
+    return variable.first + L"=" +
+           (value.size() > Longest ? value.substr(0, Longest) + L"..." : value);
+}
+
 ProcessState CurrentProcessState() {
     ProcessState state;
-    wchar_t* block = ::GetEnvironmentStringsW();
-    for (const wchar_t* entry = block; entry && *entry; entry += std::wcslen(entry) + 1) {
-        const std::wstring text = entry;
+    for (const std::wstring& entry : EnvironmentEntries()) {
         // The hidden per-drive folders ("=D:=D:\x") follow the current folder, compared on its own.
-        const std::size_t equals = text.find(L'=', 1);
-        if (text[0] == L'=' || equals == std::wstring::npos) continue;
-        const std::wstring name = text.substr(0, equals);
-        state.variables[UpperCase(name)] = {name, text.substr(equals + 1)};
+        const std::size_t equals = entry.find(L'=', 1);
+        if (entry[0] == L'=' || equals == std::wstring::npos) continue;
+        const std::wstring name = entry.substr(0, equals);
+        state.variables[UpperCase(name)] = {name, entry.substr(equals + 1)};
     }
-    if (block) ::FreeEnvironmentStringsW(block);
-    const DWORD size = ::GetCurrentDirectoryW(0, nullptr);
-    state.currentFolder.resize(size);
-    state.currentFolder.resize(::GetCurrentDirectoryW(size, state.currentFolder.data()));
+    state.currentFolder = CurrentFolder();
     return state;
 }
 
@@ -55,8 +60,8 @@ class ProcessStateGuard final : public testing::EmptyTestEventListener {
                 ADD_FAILURE() << "the test removed the environment variable " << name;
             } else if (now->second != variable) {
                 // Also a new spelling of the name: Wine hands it on to the Unix side exactly.
-                ADD_FAILURE() << "the test left " << now->second.first << "=" << now->second.second
-                              << " (was " << name << "=" << value << ")";
+                ADD_FAILURE() << "the test left " << Shown(now->second) << " (was "
+                              << Shown(variable) << ")";
                 ::SetEnvironmentVariableW(name.c_str(), nullptr);
             } else {
                 continue;
@@ -65,8 +70,7 @@ class ProcessStateGuard final : public testing::EmptyTestEventListener {
         }
         for (const auto& [key, variable] : after.variables) {
             if (before_.variables.count(key)) continue;
-            ADD_FAILURE() << "the test left the environment variable " << variable.first << "="
-                          << variable.second;
+            ADD_FAILURE() << "the test left the environment variable " << Shown(variable);
             ::SetEnvironmentVariableW(variable.first.c_str(), nullptr);
         }
         if (after.currentFolder != before_.currentFolder) {

@@ -7,8 +7,8 @@
 #include "tests/support/child_process_win.h"
 #include "tests/support/file_tree_win.h"
 #include "tests/support/message_wait_win.h"
+#include "tests/support/process_environment_win.h"
 #include "tests/support/registry_edit_win.h"
-#include "tests/support/scoped_variable_win.h"
 #include "tests/support/top_level_windows_win.h"
 
 #include <windows.h>

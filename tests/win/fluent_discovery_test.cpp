@@ -39,6 +39,7 @@ class FluentDiscoveryTest : public ::testing::Test {
         box_.Attach(combo_.get());
     }
     void SetUp() override {
+        ASSERT_TRUE(combo_);
         for (const auto& variable : variables_)
             ASSERT_TRUE(variable.Remove());
     }

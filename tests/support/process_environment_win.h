@@ -1,13 +1,18 @@
-// One variable of this process's environment, which the programs it starts inherit, owned for a
-// scope: whatever the scope does to it, its earlier value, or its absence, comes back at the end.
+// This process's environment, which the programs it starts inherit.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qv::test {
 
+// Every "NAME=value" entry as stored, the hidden per-drive ones ("=C:=C:\x") included.
+std::vector<std::wstring> EnvironmentEntries();
+
+// One variable owned for a scope: whatever the scope does to it, its earlier value, or its
+// absence, comes back at the end.
 class ScopedVariable {
   public:
     explicit ScopedVariable(std::wstring name);

@@ -1,4 +1,4 @@
-#include "tests/support/scoped_variable_win.h"
+#include "tests/support/process_environment_win.h"
 
 #include "base/environment_win.h"
 
@@ -12,21 +12,26 @@ namespace {
 // The name as the environment stores it: Windows finds a variable ignoring case, but Wine hands
 // the exact spelling on to the Unix side of the programs it starts (LANG is not lang there).
 std::wstring StoredName(const std::wstring& name) {
-    std::wstring stored = name;
-    wchar_t* block = ::GetEnvironmentStringsW();
-    for (const wchar_t* entry = block; entry && *entry; entry += std::wcslen(entry) + 1) {
-        if (std::wcslen(entry) > name.size() && entry[name.size()] == L'=' &&
-            ::CompareStringOrdinal(entry, static_cast<int>(name.size()), name.c_str(),
-                                   static_cast<int>(name.size()), TRUE) == CSTR_EQUAL) {
-            stored.assign(entry, name.size());
-            break;
-        }
+    for (const std::wstring& entry : EnvironmentEntries()) {
+        if (entry.size() > name.size() && entry[name.size()] == L'=' &&
+            ::CompareStringOrdinal(entry.c_str(), static_cast<int>(name.size()), name.c_str(),
+                                   static_cast<int>(name.size()), TRUE) == CSTR_EQUAL)
+            return entry.substr(0, name.size());
     }
-    if (block) ::FreeEnvironmentStringsW(block);
-    return stored;
+    return name;
 }
 
 } // namespace
+
+std::vector<std::wstring> EnvironmentEntries() {
+    std::vector<std::wstring> entries;
+    wchar_t* block = ::GetEnvironmentStringsW();
+    if (!block) return entries;
+    for (const wchar_t* entry = block; *entry; entry += std::wcslen(entry) + 1)
+        entries.emplace_back(entry);
+    ::FreeEnvironmentStringsW(block);
+    return entries;
+}
 
 ScopedVariable::ScopedVariable(std::wstring name)
     : name_(StoredName(name)), saved_(FindEnvironmentVariable(name_)) {}
