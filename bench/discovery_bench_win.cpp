@@ -10,6 +10,8 @@
 #include "discovery/fluent_versions.h"
 #include "discovery/matlab_win.h"
 #include "discovery/visual_studio_win.h"
+#include "tests/support/file_tree_win.h"
+#include "tests/support/registry_edit_win.h"
 
 #include <algorithm>
 #include <chrono>
@@ -22,20 +24,21 @@ namespace qv {
 namespace {
 
 class CountingList final : public ListBox {
-public:
+  public:
     int Count() const override { return static_cast<int>(texts_.size()); }
     std::wstring Text(int index) const override { return texts_[static_cast<std::size_t>(index)]; }
     void Delete(int index) override { texts_.erase(texts_.begin() + index); }
     void Append(std::wstring_view text) override { texts_.emplace_back(text); }
     void Select(int) override {}
 
-private:
+  private:
     std::vector<std::wstring> texts_;
 };
 
 void FullDiscovery() {
     CountingList fluentBox;
-    FluentList fluent(fluentBox, [](std::wstring_view folder) { return ListReleaseFolders(folder); });
+    FluentList fluent(fluentBox,
+                      [](std::wstring_view folder) { return ListReleaseFolders(folder); });
     DiscoverFluentInstallations(fluent);
     DiscoverVisualStudio();
     FindMatlabInstallations();
@@ -54,11 +57,17 @@ Floor FloorOperations() {
         floor.searches.push_back(NormaliseFolderPath(candidate) + L"\\fluent*.*.*");
     for (const VisualStudioVersion& version : VisualStudioVersions) {
         const std::wstring n = std::to_wstring(version.number);
-        for (const wchar_t* key : {L"Software\\Microsoft\\VisualStudio\\SxS\\VS7", L"Software\\Microsoft\\VisualStudio\\"})
-            floor.keys.push_back({ReadView32, key == std::wstring(L"Software\\Microsoft\\VisualStudio\\") ? key + n + L".0" : key});
-        floor.keys.push_back({ReadView32, L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment"});
+        for (const wchar_t* key : {L"Software\\Microsoft\\VisualStudio\\SxS\\VS7",
+                                   L"Software\\Microsoft\\VisualStudio\\"})
+            floor.keys.push_back(
+                {ReadView32, key == std::wstring(L"Software\\Microsoft\\VisualStudio\\")
+                                 ? key + n + L".0"
+                                 : key});
+        floor.keys.push_back(
+            {ReadView32, L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment"});
         if (version.layout == VisualStudioLayout::Toolset)
-            floor.keys.push_back({ReadView32, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"});
+            floor.keys.push_back(
+                {ReadView32, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"});
         for (const std::wstring& root : VisualStudioDriveRoots(version.number, IsWindows64Bit()))
             floor.searches.push_back(root + L"\\Common7\\IDE\\devenv.exe");
     }
@@ -86,44 +95,45 @@ double MedianMilliseconds(const std::function<void()>& work, int runs) {
     for (int i = 0; i < runs; ++i) {
         const auto start = std::chrono::steady_clock::now();
         work();
-        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        times.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
 }
 
-void WriteEmptyFile(const std::wstring& path) {
-    for (std::size_t i = 3; i < path.size(); ++i)
-        if (path[i] == L'\\') ::CreateDirectoryW(path.substr(0, i).c_str(), nullptr);
-    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    DWORD written = 0;
-    if (file) ::WriteFile(file.get(), "14.29.30133\r\n", 13, &written, nullptr);
-}
-
-// One Fluent, one Visual Studio 2019 with its compilers and MFC, one MATLAB.
-void LayOutTypicalInstallation() {
-    WriteEmptyFile(L"C:\\Program Files\\ANSYS Inc\\v222\\fluent\\fluent22.2.0\\src\\udf.h");
-    WriteEmptyFile(L"C:\\Program Files\\ANSYS Inc\\v222\\fluent\\ntbin\\win64\\fluent.exe");
+// One Fluent, one Visual Studio 2019 with its compilers and MFC, one MATLAB; false when any of
+// it could not be made.
+bool LayOutTypicalInstallation() {
+    // Every file holds the toolset line: the toolset file is read, the others need only exist.
+    const std::string_view content = "14.29.30133\r\n";
+    bool made =
+        test::WriteFileBytes(
+            L"C:\\Program Files\\ANSYS Inc\\v222\\fluent\\fluent22.2.0\\src\\udf.h", content) &&
+        test::WriteFileBytes(
+            L"C:\\Program Files\\ANSYS Inc\\v222\\fluent\\ntbin\\win64\\fluent.exe", content);
     const std::wstring vs = L"C:\\Program Files (x86)\\Microsoft Visual Studio\\2019\\Community";
-    WriteEmptyFile(vs + L"\\Common7\\IDE\\devenv.exe");
-    WriteEmptyFile(vs + L"\\VC\\Auxiliary\\Build\\Microsoft.VCToolsVersion.default.txt");
+    made = made && test::WriteFileBytes(vs + L"\\Common7\\IDE\\devenv.exe", content) &&
+           test::WriteFileBytes(
+               vs + L"\\VC\\Auxiliary\\Build\\Microsoft.VCToolsVersion.default.txt", content);
     for (const wchar_t* file : {L"bin\\Hostx86\\x86\\cl.exe", L"bin\\Hostx86\\x64\\cl.exe",
                                 L"atlmfc\\include\\afxwin.h", L"atlmfc\\lib\\x64\\uafxcw.lib"})
-        WriteEmptyFile(vs + L"\\VC\\Tools\\MSVC\\14.29.30133\\" + file);
-    WriteEmptyFile(L"C:\\Program Files\\MATLAB\\R2020a\\bin\\matlab.exe");
-    UniqueKey key;
-    ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\MathWorks\\MATLAB\\9.8", 0, nullptr, 0,
-                      KEY_ALL_ACCESS | KEY_WOW64_64KEY, nullptr, key.put(), nullptr);
-    const wchar_t root[] = L"C:\\Program Files\\MATLAB\\R2020a";
-    ::RegSetValueExW(key.get(), L"MATLABROOT", 0, REG_SZ, reinterpret_cast<const BYTE*>(root), sizeof root);
+        made =
+            made && test::WriteFileBytes(vs + L"\\VC\\Tools\\MSVC\\14.29.30133\\" + file, content);
+    const std::wstring matlab = L"C:\\Program Files\\MATLAB\\R2020a";
+    return made && test::WriteFileBytes(matlab + L"\\bin\\matlab.exe", content) &&
+           test::WriteRegistryText(HKEY_LOCAL_MACHINE, L"Software\\MathWorks\\MATLAB\\9.8",
+                                   L"MATLABROOT", matlab, KEY_WOW64_64KEY);
 }
 
 void Report(const char* scenario, int runs) {
     const Floor floor = FloorOperations();
     const double discovery = MedianMilliseconds(FullDiscovery, runs);
     const double raw = MedianMilliseconds([&] { RawFloor(floor); }, runs);
-    std::printf("%-18s discovery %8.2f ms   floor (%zu searches, %zu key opens) %8.2f ms   ratio %.2f\n", scenario,
-                discovery, floor.searches.size(), floor.keys.size(), raw, discovery / raw);
+    std::printf(
+        "%-18s discovery %8.2f ms   floor (%zu searches, %zu key opens) %8.2f ms   ratio %.2f\n",
+        scenario, discovery, floor.searches.size(), floor.keys.size(), raw, discovery / raw);
 }
 
 } // namespace
@@ -132,7 +142,10 @@ void Report(const char* scenario, int runs) {
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 21;
     qv::Report("nothing installed", runs);
-    qv::LayOutTypicalInstallation();
+    if (!qv::LayOutTypicalInstallation()) {
+        std::fprintf(stderr, "cannot lay out the typical installation\n");
+        return 1;
+    }
     qv::Report("typical install", runs);
     return 0;
 }

@@ -8,25 +8,43 @@ if(WIN32 OR QV_SANITIZE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
   add_subdirectory(${QV_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-  add_library(qv_gtest INTERFACE)
-  target_link_libraries(qv_gtest INTERFACE gtest gtest_main)
+  set(gtest_library gtest)
 else()
   find_package(GTest REQUIRED)
-  add_library(qv_gtest INTERFACE)
-  target_link_libraries(qv_gtest INTERFACE GTest::gtest GTest::gtest_main)
+  set(gtest_library GTest::gtest)
 endif()
+# Every test program has our main: a program that ran no test for a pattern of its filter, or
+# skipped one, fails.
+add_library(qv_test_main STATIC EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/tests/support/test_main.cpp)
+target_link_libraries(qv_test_main PUBLIC ${gtest_library})
+add_library(qv_gtest INTERFACE)
+target_link_libraries(qv_gtest INTERFACE qv_test_main)
 
-# qv_add_windows_test(NAME <name> TARGET <target> [ARCHES win64 win32] [ARGS ...] [ENVIRONMENT ...])
+# qv_add_windows_test(NAME <name> TARGET <target> [ARCHES win64 win32] [FILTER <pattern>...]
+#                     [EXCLUDE <pattern>...] [ENVIRONMENT ...])
 # The toolchain's emulator (tools/wine-run.sh) runs the program once per Wine prefix
-# architecture, named to it by QV_WINE_ARCH.
+# architecture, named to it by QV_WINE_ARCH. FILTER (default: every test) and EXCLUDE make the
+# program's --gtest_filter. A test whose name ends in OnWindows64 or OnWindows32 needs that
+# Windows and is left out of the other prefix.
 function(qv_add_windows_test)
-  cmake_parse_arguments(T "" "NAME;TARGET" "ARCHES;ARGS;ENVIRONMENT" ${ARGN})
+  cmake_parse_arguments(T "" "NAME;TARGET" "ARCHES;FILTER;EXCLUDE;ENVIRONMENT" ${ARGN})
   if(NOT T_ARCHES)
     set(T_ARCHES win64 win32)
   endif()
+  if(NOT T_FILTER)
+    set(T_FILTER "*")
+  endif()
+  string(JOIN ":" selected ${T_FILTER})
   foreach(arch IN LISTS T_ARCHES)
+    set(excluded ${T_EXCLUDE})
+    if(arch STREQUAL "win64")
+      list(APPEND excluded "*OnWindows32")
+    else()
+      list(APPEND excluded "*OnWindows64")
+    endif()
+    string(JOIN ":" excluded ${excluded})
     set(name ${QV_TEST_PREFIX}${arch}.${T_NAME})
-    add_test(NAME ${name} COMMAND ${T_TARGET} ${T_ARGS})
+    add_test(NAME ${name} COMMAND ${T_TARGET} --gtest_filter=${selected}-${excluded})
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "QV_WINE_ARCH=${arch};${T_ENVIRONMENT}"
                          TIMEOUT 600)
   endforeach()

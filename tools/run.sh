@@ -2,9 +2,12 @@
 # Builds the launcher and runs it under Wine in a demo prefix kept in build/demo, whose C: holds
 # a sandbox of simulated installations (Fluent, Workbench, the add-on, MATLAB) made of the test
 # stand-ins; what the launcher remembers survives from one run to the next. QV_WINE_ARCH=win32
-# runs it as on 32-bit Windows. Without a display it runs on a virtual one and saves a screenshot.
+# runs it as on 32-bit Windows. Without a display nobody could see it: it then runs on a virtual
+# display, saves a screenshot after QV_SCREENSHOT_DELAY seconds (default 8) to QV_SCREENSHOT
+# (default build/demo/screenshot-<arch>.png) and ends the launcher.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/tools/virtual-display.sh"
 "$root/tools/build.sh" >/dev/null
 arch=${QV_WINE_ARCH:-win64}
 export QV_WINE_ARCH=$arch QV_WINE_PREFIX="$root/build/demo/$arch"
@@ -17,5 +20,32 @@ if [ ! -f "$QV_WINE_PREFIX/.sandbox" ]; then
 fi
 # The add-on's product folder of the sandbox, and where the stand-ins record what they received.
 export QUORVEX_PATH='C:\Quorvex' QV_FAKE_RECORD_DIR='C:\Quorvex Demo Records'
-[ -n "${DISPLAY:-}" ] || export QV_SCREENSHOT="$root/build/demo/screenshot-$arch.png"
-exec "$root/tools/wine-run.sh" "$root/build/win32/bin/QuorvexLauncher.exe"
+launcher="$root/build/win32/bin/QuorvexLauncher.exe"
+[ -n "${DISPLAY:-}" ] && exec "$root/tools/wine-run.sh" "$launcher"
+
+screenshot=${QV_SCREENSHOT:-$root/build/demo/screenshot-$arch.png}
+work=$(mktemp -d "${TMPDIR:-/tmp}/qv-run.XXXXXX")
+run_pid=""
+cleanup() {
+  # wine-run.sh ends the launcher with its own wineserver when it is stopped.
+  if [ -n "$run_pid" ]; then
+    kill "$run_pid" 2>/dev/null || true
+    wait "$run_pid" 2>/dev/null || true
+  fi
+  stop_virtual_display
+  rm -rf "$work"
+}
+trap cleanup EXIT
+start_virtual_display "$work"
+"$root/tools/wine-run.sh" "$launcher" &
+run_pid=$!
+sleep "${QV_SCREENSHOT_DELAY:-8}"
+if ! kill -0 "$run_pid" 2>/dev/null; then
+  status=0
+  wait "$run_pid" || status=$?
+  run_pid=""
+  echo "run: the launcher ended before the screenshot, with exit code $status" >&2
+  exit $(( status == 0 ? 1 : status ))
+fi
+import -window root "$screenshot"
+echo "run: no display; screenshot saved to $screenshot"

@@ -1,7 +1,26 @@
 #!/usr/bin/env bash
 # The whole test run: installs what is missing, builds, runs every test (native, sanitizer,
 # and the Windows tests under Wine in a 64-bit and a 32-bit prefix). Extra arguments go to ctest.
+# A run fails when it selects no test, and a run of everything fails when a suite is missing.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/build.sh"
-ctest --test-dir "$root/build" -j2 --output-on-failure "$@"
+
+selected=0
+for argument in "$@"; do
+  case "$argument" in -R* | -E* | -L* | -I* | -U | --tests-* | --exclude-* | --label-* | --rerun-failed) selected=1 ;; esac
+done
+if [ $selected = 0 ]; then
+  # Each program of each build: natively, with the sanitizers, and each Windows program in both
+  # prefixes.
+  listed=$(ctest --test-dir "$root/build" -N | sed -n 's/^ *Test *#[0-9]*: //p')
+  missing=()
+  for suite in native.unit sanitize.native.unit win64.unit win32.unit win64.win win32.win win64.e2e win32.e2e; do
+    grep -qx "$suite" <<<"$listed" || missing+=("$suite")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "test: not registered, so they would not run: ${missing[*]}" >&2
+    exit 1
+  fi
+fi
+ctest --test-dir "$root/build" -j2 --output-on-failure --no-tests=error "$@"

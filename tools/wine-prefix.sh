@@ -13,6 +13,16 @@ stamp="$(wine --version)-$(cat "$0" "$here/wine-prefix.reg" | sha1sum | cut -c1-
 template="$cache/$arch-$stamp"
 mkdir -p "$cache"
 
+# A template is ready only when every step of making it succeeded; a failure is reported with
+# Wine's own words and leaves nothing behind that a later run could take for a template.
+fail() {
+  echo "wine-prefix: $1 failed for the $arch template; Wine said:" >&2
+  tail -n 40 "$log" >&2
+  wineserver -k >/dev/null 2>&1
+  rm -rf "$WINEPREFIX"
+  exit 1
+}
+
 if [ ! -f "$template/.ready" ]; then
   exec 9>"$cache/$arch.lock"
   flock 9
@@ -22,11 +32,13 @@ if [ ! -f "$template/.ready" ]; then
     # No Mono or Gecko installers: nothing here needs them and they would wait for a click.
     export WINEDLLOVERRIDES="mscoree,mshtml="
     unset DISPLAY
-    wineboot -i >/dev/null 2>&1 || true
+    log="$cache/$arch.log"
+    wineboot -i >"$log" 2>&1 || fail wineboot
     wineserver -w
+    [ -f "$WINEPREFIX/system.reg" ] || fail "wineboot (no registry made)"
     # Chinese texts need glyphs: map the dialog fonts to WenQuanYi Micro Hei, and never open the
     # crash dialog, which would leave a failing test waiting for a click.
-    wine regedit /S "$(winepath -w "$here/wine-prefix.reg" 2>/dev/null)" >/dev/null 2>&1
+    wine regedit /S "$(winepath -w "$here/wine-prefix.reg" 2>>"$log")" >>"$log" 2>&1 || fail regedit
     wineserver -w
     touch "$WINEPREFIX/.ready"
     mv "$WINEPREFIX" "$template"

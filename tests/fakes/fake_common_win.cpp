@@ -3,6 +3,8 @@
 #include "base/environment_win.h"
 #include "base/text.h"
 #include "tests/fakes/fake_record.h"
+#include "tests/support/process_environment_win.h"
+#include "tests/support/top_level_windows_win.h"
 
 #include <cstdlib>
 #include <cwctype>
@@ -12,7 +14,8 @@ namespace qv::fake {
 std::wstring ModulePath() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD length =
+            ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length < path.size()) {
             path.resize(length);
             return path;
@@ -21,17 +24,13 @@ std::wstring ModulePath() {
     }
 }
 
-std::wstring FolderOf(std::wstring_view path) {
-    const std::size_t slash = path.find_last_of(L"\\/");
-    return std::wstring(slash == std::wstring_view::npos ? std::wstring_view() : path.substr(0, slash));
-}
-
 std::wstring ProgramName() {
     const std::wstring path = ModulePath();
     std::wstring name = path.substr(path.find_last_of(L"\\/") + 1);
     const std::size_t dot = name.find_last_of(L'.');
     if (dot != std::wstring::npos) name.resize(dot);
-    for (wchar_t& c : name) c = static_cast<wchar_t>(std::towlower(c));
+    for (wchar_t& c : name)
+        c = static_cast<wchar_t>(std::towlower(c));
     return name;
 }
 
@@ -45,7 +44,8 @@ DWORD ReadMilliseconds(const wchar_t* name, DWORD fallback) {
 std::vector<std::wstring> CrtArguments() {
     std::vector<std::wstring> arguments;
     if (__wargv) {
-        for (int i = 0; i < __argc; ++i) arguments.emplace_back(__wargv[i]);
+        for (int i = 0; i < __argc; ++i)
+            arguments.emplace_back(__wargv[i]);
     }
     return arguments;
 }
@@ -62,7 +62,8 @@ std::size_t UnquotedModulePathLength(std::wstring_view commandLine, std::wstring
     if (modulePath.size() > 4 && EqualsNoCase(modulePath.substr(modulePath.size() - 4), L".exe"))
         names[1] = modulePath.substr(0, modulePath.size() - 4);
     for (const auto name : names) {
-        if (commandLine.size() >= name.size() && EqualsNoCase(commandLine.substr(0, name.size()), name) &&
+        if (commandLine.size() >= name.size() &&
+            EqualsNoCase(commandLine.substr(0, name.size()), name) &&
             IsArgumentGap(commandLine, name.size()))
             return name.size();
     }
@@ -87,38 +88,14 @@ std::wstring_view ArgumentsOf(std::wstring_view commandLine, std::wstring_view m
 
 namespace {
 
-std::wstring CurrentFolder() {
-    const DWORD size = ::GetCurrentDirectoryW(0, nullptr);
-    std::wstring folder(size, L'\0');
-    folder.resize(::GetCurrentDirectoryW(size, folder.data()));
-    return folder;
-}
-
-std::vector<std::wstring> EnvironmentEntries() {
-    std::vector<std::wstring> entries;
-    wchar_t* block = ::GetEnvironmentStringsW();
-    if (!block) return entries;
-    for (const wchar_t* entry = block; *entry; entry += wcslen(entry) + 1) entries.emplace_back(entry);
-    ::FreeEnvironmentStringsW(block);
-    return entries;
-}
-
 std::string Utf8(std::wstring_view text) {
     if (text.empty()) return {};
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                           nullptr, nullptr);
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                           nullptr, 0, nullptr, nullptr);
     std::string bytes(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr,
-                          nullptr);
+    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
+                          size, nullptr, nullptr);
     return bytes;
-}
-
-bool WriteWholeFile(const std::wstring& path, const std::string& bytes) {
-    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr));
-    DWORD written = 0;
-    return file && ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-           written == bytes.size();
 }
 
 } // namespace
@@ -129,9 +106,11 @@ Record::Record() {
     Add(key::ProcessId, std::to_wstring(::GetCurrentProcessId()));
     Add(key::Bits, std::to_wstring(sizeof(void*) * 8));
     Add(key::CommandLine, ::GetCommandLineW());
-    for (const auto& argument : CrtArguments()) Add(key::Argv, argument);
-    Add(key::CurrentFolder, CurrentFolder());
-    for (const auto& entry : EnvironmentEntries()) Add(key::Environment, entry);
+    for (const auto& argument : CrtArguments())
+        Add(key::Argv, argument);
+    Add(key::CurrentFolder, test::CurrentFolder());
+    for (const auto& entry : test::EnvironmentEntries())
+        Add(key::Environment, entry);
 }
 
 void Record::Add(std::wstring_view key, std::wstring_view value) {
@@ -142,11 +121,13 @@ bool Record::Write() const {
     const std::wstring folder = ReadEnvironmentVariable(RecordDirVariable);
     if (folder.empty()) return false;
     std::wstring text;
-    for (const auto& [name, value] : entries_) text += name + L"=" + EscapeRecordValue(value) + L"\n";
-    const std::wstring base = folder + L"\\" + ProgramName() + L"-" + std::to_wstring(::GetCurrentProcessId());
+    for (const auto& [name, value] : entries_)
+        text += name + L"=" + EscapeRecordValue(value) + L"\n";
+    const std::wstring base =
+        folder + L"\\" + ProgramName() + L"-" + std::to_wstring(::GetCurrentProcessId());
     // Readers poll for the final name: it must never name a half-written file.
     const std::wstring temporary = base + L".tmp";
-    return WriteWholeFile(temporary, Utf8(text)) &&
+    return test::WriteFileBytes(temporary, Utf8(text)) &&
            ::MoveFileExW(temporary.c_str(), (base + L".txt").c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 
@@ -161,53 +142,17 @@ std::wstring FindSolverIn(std::wstring_view folder) {
     UniqueFind find(::FindFirstFileW((base + L"\\fl*s.exe").c_str(), &entry));
     if (!find) return L"";
     do {
-        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return base + L"\\" + entry.cFileName;
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            return base + L"\\" + entry.cFileName;
     } while (::FindNextFileW(find.get(), &entry));
     return L"";
 }
 
-ProcessHandles StartProgram(const std::wstring& exe, std::wstring commandLine) {
-    ProcessHandles handles;
-    STARTUPINFOW startup{sizeof(startup)};
-    PROCESS_INFORMATION info{};
-    // CreateProcessW may write into the command line: it gets this private copy.
-    if (::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                         &info)) {
-        handles.process.reset(info.hProcess);
-        handles.thread.reset(info.hThread);
-        handles.processId = info.dwProcessId;
-    }
-    return handles;
-}
-
-namespace {
-
-struct WindowSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK MatchSolverWindow(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<WindowSearch*>(parameter);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    wchar_t name[256] = {};
-    ::GetClassNameW(window, name, 256);
-    if (owner == search->processId && ::IsWindowVisible(window) && std::wstring_view(name) == SolverWindowClass) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-} // namespace
-
 HWND WaitForSolverWindow(const ProcessHandles& process, DWORD timeoutMs) {
     const Deadline deadline(timeoutMs);
     for (;;) {
-        WindowSearch search{process.processId, nullptr};
-        ::EnumWindows(&MatchSolverWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
+        for (HWND window : test::TopLevelWindowsOf(process.processId))
+            if (test::ClassNameOf(window) == SolverWindowClass) return window;
         if (deadline.Passed()) return nullptr;
         // Doubles as the pause between rounds: a solver that ends will never show its window.
         if (::WaitForSingleObject(process.process.get(), 20) == WAIT_OBJECT_0) return nullptr;

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "base/handles_win.h"
+#include "tests/support/child_process_win.h"
+#include "tests/support/file_tree_win.h"
 
 #include <windows.h>
 
@@ -13,8 +15,10 @@
 
 namespace qv::fake {
 
+using test::FolderOf;
+using test::StartProgram;
+
 std::wstring ModulePath();
-std::wstring FolderOf(std::wstring_view path);
 // Lower-case file name of the running exe without ".exe": the record's program name.
 std::wstring ProgramName();
 // A duration in milliseconds from a variable, or the fallback when it is unset or no number.
@@ -28,32 +32,29 @@ std::wstring_view ArgumentsOf(std::wstring_view commandLine, std::wstring_view m
 
 // Everything the process received, collected at construction; more entries may follow.
 class Record {
-public:
+  public:
     Record();
     void Add(std::wstring_view key, std::wstring_view value);
     // Writes the record into QV_FAKE_RECORD_DIR (nothing when unset); true when written.
     bool Write() const;
 
-private:
+  private:
     std::vector<std::pair<std::wstring, std::wstring>> entries_;
 };
 
 // Monotonic deadline for bounded waits.
 class Deadline {
-public:
+  public:
     explicit Deadline(DWORD milliseconds) : end_(::GetTickCount64() + milliseconds) {}
     bool Passed() const { return ::GetTickCount64() >= end_; }
     DWORD Remaining() const;
 
-private:
+  private:
     ULONGLONG end_;
 };
 
 // The first "fl*s.exe" in the folder, or "".
 std::wstring FindSolverIn(std::wstring_view folder);
-// Starts the program with the exe as the application name (never resolved from the command
-// line), inheriting this process's environment and current folder.
-ProcessHandles StartProgram(const std::wstring& exe, std::wstring commandLine);
 // Waits until the process shows a visible top-level window of the solver's class, or the process
 // ends, or the time runs out.
 HWND WaitForSolverWindow(const ProcessHandles& process, DWORD timeoutMs);

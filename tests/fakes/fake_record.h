@@ -40,29 +40,29 @@ inline constexpr char FastLoadLine[] =
 
 // Keys of the record.
 namespace key {
-inline constexpr wchar_t Program[] = L"program";          // fl2520s, fluent, runwb2, ...
-inline constexpr wchar_t Module[] = L"module";            // full path of the running exe
+inline constexpr wchar_t Program[] = L"program"; // fl2520s, fluent, runwb2, ...
+inline constexpr wchar_t Module[] = L"module";   // full path of the running exe
 inline constexpr wchar_t ProcessId[] = L"pid";
 inline constexpr wchar_t Bits[] = L"bits";                // 32 or 64
 inline constexpr wchar_t CommandLine[] = L"command_line"; // GetCommandLineW()
 inline constexpr wchar_t Argv[] = L"argv";                // the C runtime's parse, one per entry
 inline constexpr wchar_t CurrentFolder[] = L"cwd";
-inline constexpr wchar_t Environment[] = L"env";          // NAME=value, one per variable
+inline constexpr wchar_t Environment[] = L"env"; // NAME=value, one per variable
 // Start program and Workbench: the solver they started.
-inline constexpr wchar_t Started[] = L"started";          // solver path, or "none"
+inline constexpr wchar_t Started[] = L"started"; // solver path, or "none"
 inline constexpr wchar_t StartedProcessId[] = L"started_pid";
 inline constexpr wchar_t StartedWindow[] = L"started_window"; // shown / not-shown
 // Solver: its window and the outcome of each check (pass / fail / skipped). The user data
 // passes when it names this process, or, without -i (a Workbench start), the process that
 // started this one; it is skipped when the module could not load.
-inline constexpr wchar_t Window[] = L"window";            // own window handle, decimal
+inline constexpr wchar_t Window[] = L"window";                  // own window handle, decimal
 inline constexpr wchar_t LauncherWindow[] = L"launcher_window"; // as read from the variable
 inline constexpr wchar_t UserDataCheck[] = L"check_user_data";
-inline constexpr wchar_t UserData[] = L"user_data";       // last value read, decimal
+inline constexpr wchar_t UserData[] = L"user_data";         // last value read, decimal
 inline constexpr wchar_t LoaderSource[] = L"loader_source"; // "-i" or ".fluent"
-inline constexpr wchar_t Loader[] = L"loader";            // the file the module was loaded from
+inline constexpr wchar_t Loader[] = L"loader";              // the file the module was loaded from
 inline constexpr wchar_t LoaderCheck[] = L"check_loader";
-inline constexpr wchar_t Signal[] = L"signal";            // sent / withheld / undelivered
+inline constexpr wchar_t Signal[] = L"signal"; // sent / withheld / undelivered
 } // namespace key
 
 inline constexpr wchar_t Pass[] = L"pass";
@@ -73,10 +73,14 @@ inline std::wstring EscapeRecordValue(std::wstring_view value) {
     std::wstring escaped;
     escaped.reserve(value.size());
     for (wchar_t c : value) {
-        if (c == L'%') escaped += L"%25";
-        else if (c == L'\r') escaped += L"%0D";
-        else if (c == L'\n') escaped += L"%0A";
-        else escaped += c;
+        if (c == L'%')
+            escaped += L"%25";
+        else if (c == L'\r')
+            escaped += L"%0D";
+        else if (c == L'\n')
+            escaped += L"%0A";
+        else
+            escaped += c;
     }
     return escaped;
 }
@@ -86,9 +90,12 @@ inline std::wstring UnescapeRecordValue(std::wstring_view value) {
     text.reserve(value.size());
     for (std::size_t i = 0; i < value.size(); ++i) {
         const std::wstring_view code = value.substr(i, 3);
-        if (code == L"%25") text += L'%';
-        else if (code == L"%0D") text += L'\r';
-        else if (code == L"%0A") text += L'\n';
+        if (code == L"%25")
+            text += L'%';
+        else if (code == L"%0D")
+            text += L'\r';
+        else if (code == L"%0A")
+            text += L'\n';
         else {
             text += value[i];
             continue;

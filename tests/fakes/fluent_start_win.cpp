@@ -13,8 +13,9 @@ int Run() {
     Record record;
     const std::wstring solver = FindSolverIn(FolderOf(ModulePath()));
     const std::wstring arguments(ArgumentsOf(::GetCommandLineW(), ModulePath()));
-    const ProcessHandles started =
-        solver.empty() ? ProcessHandles{} : StartProgram(solver, L"\"" + solver + L"\"" + arguments);
+    const ProcessHandles started = solver.empty()
+                                       ? ProcessHandles{}
+                                       : StartProgram(solver, L"\"" + solver + L"\"" + arguments);
     record.Add(key::Started, started.process ? solver : L"none");
     if (!started.process) {
         record.Write();
@@ -30,4 +31,6 @@ int Run() {
 } // namespace
 } // namespace qv::fake
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return qv::fake::Run(); }
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    return qv::fake::Run();
+}

@@ -3,7 +3,9 @@
 //   qv_make_sandbox <root> [<folder of the 64-bit stand-ins>]
 // The 32-bit stand-ins are the ones beside this program. With a drive as root (D:\), the Fluent
 // folders sit where discovery looks by default (D:\Program Files\ANSYS Inc\v193\fluent).
+#include "base/system_win.h"
 #include "tests/fakes/fake_common_win.h"
+#include "tests/support/file_tree_win.h"
 #include "tests/support/simulated_install_win.h"
 
 #include <cstdio>
@@ -17,13 +19,10 @@ namespace {
 
 using namespace qv::test;
 
-// The build knows the 64-bit stand-ins by their Unix path; Wine shows / as Z:.
+// The build knows the 64-bit stand-ins by their Unix path.
 std::wstring BuiltFakes64Folder() {
     const std::string unixPath = QV_FAKES64_DIR_DEFAULT;
-    if (unixPath.empty()) return L"";
-    std::wstring path = L"Z:";
-    for (char c : unixPath) path += c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c));
-    return path;
+    return unixPath.empty() ? L"" : WindowsPathFromUnix(unixPath);
 }
 
 struct FluentRelease {
@@ -47,28 +46,28 @@ bool Report(bool complete, const std::wstring& path) {
     return complete;
 }
 
-bool IsWindows64() {
-    SYSTEM_INFO info{};
-    ::GetNativeSystemInfo(&info);
-    return info.wProcessorArchitecture == PROCESSOR_ARCHITECTURE_AMD64;
-}
-
 bool LayOutSandbox(const std::wstring& root, const FakeProgramFolders& fakes) {
-    bool complete = LabelAsSimulated(root, L"demo sandbox of Fluent, Workbench, MATLAB and the Quorvex add-on");
+    bool complete =
+        LabelAsSimulated(root, L"demo sandbox of Fluent, Workbench, MATLAB and the Quorvex add-on");
     std::vector<std::wstring> versions;
     for (const auto& release : Releases) {
-        const std::wstring folder = root + L"\\Program Files\\ANSYS Inc\\" + release.versionFolder + L"\\fluent";
-        complete &= Report(LayOutFluent(fakes, folder, release.release, release.is64Bit).complete, folder);
+        const std::wstring folder =
+            root + L"\\Program Files\\ANSYS Inc\\" + release.versionFolder + L"\\fluent";
+        complete &=
+            Report(LayOutFluent(fakes, folder, release.release, release.is64Bit).complete, folder);
         versions.emplace_back(release.version);
     }
     const SimulatedProduct product = LayOutProductFolder(fakes, root + L"\\Quorvex", versions);
     complete &= Report(product.complete, product.folder);
-    const SimulatedMatlab matlab = LayOutMatlab(fakes, root + L"\\Program Files\\MATLAB\\R2020b", true);
+    const SimulatedMatlab matlab =
+        LayOutMatlab(fakes, root + L"\\Program Files\\MATLAB\\R2020b", true);
     complete &= Report(matlab.complete && RegisterMatlab(L"9.9", matlab.root), matlab.root);
-    const bool windows64 = IsWindows64();
-    const SimulatedVisualStudio vs = LayOutVisualStudio2019(
-        fakes, root + (windows64 ? L"\\Program Files (x86)" : L"\\Program Files") + L"\\Microsoft Visual Studio\\2019\\Community",
-        windows64);
+    const bool windows64 = qv::IsWindows64Bit();
+    const SimulatedVisualStudio vs =
+        LayOutVisualStudio2019(fakes,
+                               root + (windows64 ? L"\\Program Files (x86)" : L"\\Program Files") +
+                                   L"\\Microsoft Visual Studio\\2019\\Community",
+                               windows64);
     complete &= Report(vs.complete, vs.root);
     return complete;
 }
@@ -77,11 +76,13 @@ bool LayOutSandbox(const std::wstring& root, const FakeProgramFolders& fakes) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2 || argc > 3) {
-        std::fwprintf(stderr, L"usage: qv_make_sandbox <root> [<folder of the 64-bit stand-ins>]\n");
+        std::fwprintf(stderr,
+                      L"usage: qv_make_sandbox <root> [<folder of the 64-bit stand-ins>]\n");
         return 2;
     }
     std::wstring root = argv[1];
-    while (root.size() > 3 && (root.back() == L'\\' || root.back() == L'/')) root.pop_back();
+    while (root.size() > 3 && (root.back() == L'\\' || root.back() == L'/'))
+        root.pop_back();
     if (root.size() == 3 && root.back() == L'\\') root.pop_back(); // D:\ -> D:
     const FakeProgramFolders fakes{qv::fake::FolderOf(qv::fake::ModulePath()),
                                    argc == 3 ? std::wstring(argv[2]) : BuiltFakes64Folder()};

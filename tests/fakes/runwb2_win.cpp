@@ -11,7 +11,8 @@ int Run() {
     const Deadline lifetime(ReadMilliseconds(LifetimeVariable, DefaultLifetimeMs));
     Record record;
     const std::wstring solver = FindSolverIn(FolderOf(ModulePath()));
-    const ProcessHandles started = solver.empty() ? ProcessHandles{} : StartProgram(solver, L"\"" + solver + L"\" 3ddp -t1");
+    const ProcessHandles started =
+        solver.empty() ? ProcessHandles{} : StartProgram(solver, L"\"" + solver + L"\" 3ddp -t1");
     record.Add(key::Started, started.process ? solver : L"none");
     if (started.process) record.Add(key::StartedProcessId, std::to_wstring(started.processId));
     record.Write();
@@ -22,4 +23,6 @@ int Run() {
 } // namespace
 } // namespace qv::fake
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return qv::fake::Run(); }
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    return qv::fake::Run();
+}

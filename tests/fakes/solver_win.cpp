@@ -14,6 +14,7 @@
 #include <tlhelp32.h>
 
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 namespace qv::fake {
@@ -35,8 +36,9 @@ HWND ShowSolverWindow(HINSTANCE instance) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     ::RegisterClassW(&windowClass);
-    HWND window = ::CreateWindowExW(0, SolverWindowClass, SolverWindowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                    CW_USEDEFAULT, 480, 320, nullptr, nullptr, instance, nullptr);
+    HWND window = ::CreateWindowExW(0, SolverWindowClass, SolverWindowTitle, WS_OVERLAPPEDWINDOW,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, 480, 320, nullptr, nullptr,
+                                    instance, nullptr);
     if (!window) return nullptr;
     // The first ShowWindow may take its state from the parent's start-up record (hidden, when the
     // launcher started us directly); Fluent's window shows regardless.
@@ -62,24 +64,14 @@ bool PumpMessagesFor(DWORD milliseconds) {
 }
 
 std::wstring Unquoted(std::wstring path) {
-    if (path.size() >= 2 && path.front() == L'"' && path.back() == L'"') return path.substr(1, path.size() - 2);
+    if (path.size() >= 2 && path.front() == L'"' && path.back() == L'"')
+        return path.substr(1, path.size() - 2);
     return path;
 }
 
-bool IsFile(const std::wstring& path) {
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    return !path.empty() && attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 bool BeginsWithFastLoadLine(const std::wstring& path) {
-    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    const std::string expected = FastLoadLine;
-    std::string head(expected.size(), '\0');
-    DWORD read = 0;
-    return ::ReadFile(file.get(), head.data(), static_cast<DWORD>(head.size()), &read, nullptr) &&
-           read == head.size() && head == expected;
+    const std::optional<std::string> text = test::ReadFileBytes(path);
+    return text && text->compare(0, std::string_view(FastLoadLine).size(), FastLoadLine) == 0;
 }
 
 struct Loading {
@@ -91,19 +83,22 @@ struct Loading {
 Loading LoadModule(const std::vector<std::wstring>& arguments, Record& record) {
     Loading loading;
     std::size_t option = 1;
-    while (option < arguments.size() && arguments[option] != L"-i") ++option;
+    while (option < arguments.size() && arguments[option] != L"-i")
+        ++option;
     std::wstring loader;
     if (option < arguments.size()) {
         // -i as the last argument names no file: nothing loads.
         loader = option + 1 < arguments.size() ? Unquoted(arguments[option + 1]) : L"";
-        loading.loaded = IsFile(loader);
+        loading.loaded = test::IsFile(loader);
         record.Add(key::LoaderSource, L"-i");
     } else {
         // Fluent runs %USERPROFILE%\.fluent at every start; the launcher's line there loads
         // loader.bin from the folder this process's QUORVEX_PATH names.
         loading.throughStartupFile = true;
         loader = ReadEnvironmentVariable(ProductFolderVariable) + L"\\loader.bin";
-        loading.loaded = BeginsWithFastLoadLine(ReadEnvironmentVariable(L"USERPROFILE") + L"\\.fluent") && IsFile(loader);
+        loading.loaded =
+            BeginsWithFastLoadLine(ReadEnvironmentVariable(L"USERPROFILE") + L"\\.fluent") &&
+            test::IsFile(loader);
         record.Add(key::LoaderSource, L".fluent");
     }
     record.Add(key::Loader, loader);
@@ -135,7 +130,8 @@ DWORD UserDataOf(HWND window) {
 }
 
 // Waits, handling messages, until the launcher's user data names the process it started.
-bool WaitForStartedProcessId(HWND launcher, bool underWorkbench, DWORD waitMs, Record& record, bool& quit) {
+bool WaitForStartedProcessId(HWND launcher, bool underWorkbench, DWORD waitMs, Record& record,
+                             bool& quit) {
     const Deadline deadline(waitMs);
     const DWORD self = ::GetCurrentProcessId();
     const DWORD workbench = underWorkbench ? ParentProcessId() : 0;
@@ -143,7 +139,8 @@ bool WaitForStartedProcessId(HWND launcher, bool underWorkbench, DWORD waitMs, R
     bool matched = false;
     while (!quit && ::IsWindow(launcher)) {
         seen = UserDataOf(launcher);
-        if ((matched = seen == self || (workbench != 0 && seen == workbench)) || deadline.Passed()) break;
+        if ((matched = seen == self || (workbench != 0 && seen == workbench)) || deadline.Passed())
+            break;
         quit = !PumpMessagesFor(20);
     }
     record.Add(key::UserData, std::to_wstring(seen));
@@ -177,17 +174,21 @@ int Run(HINSTANCE instance) {
     } else if (!launcher || !::IsWindow(launcher)) {
         record.Add(key::UserDataCheck, Fail);
     } else {
-        mayClose = WaitForStartedProcessId(launcher, loading.throughStartupFile,
-                                           ReadMilliseconds(WaitVariable, DefaultWaitMs), record, quit);
+        mayClose =
+            WaitForStartedProcessId(launcher, loading.throughStartupFile,
+                                    ReadMilliseconds(WaitVariable, DefaultWaitMs), record, quit);
     }
     record.Add(key::Signal, mayClose ? SendCloseSignal(launcher) : L"withheld");
     record.Write();
 
-    while (!quit && !lifetime.Passed()) quit = !PumpMessagesFor(lifetime.Remaining());
+    while (!quit && !lifetime.Passed())
+        quit = !PumpMessagesFor(lifetime.Remaining());
     return 0;
 }
 
 } // namespace
 } // namespace qv::fake
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) { return qv::fake::Run(instance); }
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    return qv::fake::Run(instance);
+}

@@ -2,27 +2,20 @@
 
 #include "base/handles_win.h"
 #include "base/text.h"
+#include "tests/support/file_tree_win.h"
+#include "tests/support/message_wait_win.h"
 #include "tests/support/test_support_win.h"
 
 namespace qv::test {
 namespace {
 
-std::string ReadBytes(const std::wstring& path) {
-    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    std::string bytes;
-    if (!file) return bytes;
-    char buffer[4096];
-    DWORD read = 0;
-    while (::ReadFile(file.get(), buffer, sizeof(buffer), &read, nullptr) && read > 0) bytes.append(buffer, read);
-    return bytes;
-}
-
 std::wstring FromUtf8(std::string_view bytes) {
     if (bytes.empty()) return {};
-    const int size = ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    const int size =
+        ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
     std::wstring text(static_cast<std::size_t>(size), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), size);
+    ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(),
+                          size);
     return text;
 }
 
@@ -47,7 +40,8 @@ std::optional<std::wstring> FakeRecord::Variable(std::wstring_view name) const {
     for (const auto& entry : Values(fake::key::Environment)) {
         // Names of the hidden per-drive variables ("=C:") begin with "=": look past it.
         const std::size_t equals = entry.find(L'=', 1);
-        if (equals != std::wstring::npos && EqualsNoCase(std::wstring_view(entry).substr(0, equals), name))
+        if (equals != std::wstring::npos &&
+            EqualsNoCase(std::wstring_view(entry).substr(0, equals), name))
             return entry.substr(equals + 1);
     }
     return std::nullopt;
@@ -59,10 +53,11 @@ DWORD FakeRecord::ProcessId() const {
 }
 
 std::optional<FakeRecord> ReadFakeRecord(const std::wstring& path) {
-    if (!FileExistsForTest(path)) return std::nullopt;
+    const std::optional<std::string> bytes = ReadFileBytes(path);
+    if (!bytes) return std::nullopt;
     FakeRecord record;
     record.path = path;
-    const std::wstring text = FromUtf8(ReadBytes(path));
+    const std::wstring text = FromUtf8(*bytes);
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find(L'\n', start);
@@ -80,18 +75,21 @@ std::optional<FakeRecord> ReadFakeRecord(const std::wstring& path) {
 std::vector<FakeRecord> ReadFakeRecords(const std::wstring& folder, std::wstring_view program) {
     std::vector<FakeRecord> records;
     WIN32_FIND_DATAW entry{};
-    UniqueFind find(::FindFirstFileW((folder + L"\\" + std::wstring(program) + L"-*.txt").c_str(), &entry));
+    UniqueFind find(
+        ::FindFirstFileW((folder + L"\\" + std::wstring(program) + L"-*.txt").c_str(), &entry));
     if (!find) return records;
     do {
-        if (auto record = ReadFakeRecord(folder + L"\\" + entry.cFileName)) records.push_back(std::move(*record));
+        if (auto record = ReadFakeRecord(folder + L"\\" + entry.cFileName))
+            records.push_back(std::move(*record));
     } while (::FindNextFileW(find.get(), &entry));
     return records;
 }
 
 std::optional<FakeRecord> WaitForFakeRecord(const std::wstring& folder, std::wstring_view program,
                                             DWORD processId, std::chrono::milliseconds timeout) {
-    const std::wstring path = folder + L"\\" + std::wstring(program) + L"-" + std::to_wstring(processId) + L".txt";
-    if (!WaitUntil([&] { return FileExistsForTest(path); }, timeout)) return std::nullopt;
+    const std::wstring path =
+        folder + L"\\" + std::wstring(program) + L"-" + std::to_wstring(processId) + L".txt";
+    if (!WaitUntil([&] { return IsFile(path); }, timeout)) return std::nullopt;
     return ReadFakeRecord(path);
 }
 

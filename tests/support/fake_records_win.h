@@ -32,9 +32,9 @@ std::optional<FakeRecord> ReadFakeRecord(const std::wstring& path);
 // All records of one program (e.g. L"fl2520s") in the folder.
 std::vector<FakeRecord> ReadFakeRecords(const std::wstring& folder, std::wstring_view program);
 // The record of one process, waited for (handling messages) until it appears or time runs out.
-std::optional<FakeRecord> WaitForFakeRecord(const std::wstring& folder, std::wstring_view program,
-                                            DWORD processId,
-                                            std::chrono::milliseconds timeout = std::chrono::seconds(20));
+std::optional<FakeRecord>
+WaitForFakeRecord(const std::wstring& folder, std::wstring_view program, DWORD processId,
+                  std::chrono::milliseconds timeout = std::chrono::seconds(20));
 
 // The stand-ins the test runner names in QV_FAKES32_DIR and QV_FAKES64_DIR.
 FakeProgramFolders FakeProgramFoldersFromEnvironment();

@@ -1,7 +1,8 @@
 #include "tests/support/simulated_install_win.h"
 
-#include "base/handles_win.h"
 #include "tests/fakes/fake_record.h"
+#include "tests/support/file_tree_win.h"
+#include "tests/support/registry_edit_win.h"
 
 #include <windows.h>
 
@@ -10,42 +11,20 @@
 namespace qv::test {
 namespace {
 
-bool IsFolder(const std::wstring& path) {
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::wstring ParentOf(const std::wstring& path) {
-    const std::size_t slash = path.find_last_of(L'\\');
-    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-}
-
 // Makes folders and files, remembering whether every step succeeded.
 class Builder {
-public:
+  public:
     bool Succeeded() const { return ok_; }
 
-    void Folder(const std::wstring& path) {
-        // Each prefix that ends before a backslash, past the drive's own "X:\".
-        for (std::size_t i = 3; i <= path.size(); ++i) {
-            if (i == path.size() || path[i] == L'\\') ::CreateDirectoryW(path.substr(0, i).c_str(), nullptr);
-        }
-        ok_ = ok_ && IsFolder(path);
-    }
+    void Folder(const std::wstring& path) { ok_ = MakeFolders(path) && ok_; }
 
     void Text(const std::wstring& path, std::string_view text) {
-        Folder(ParentOf(path));
-        UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                      nullptr));
-        DWORD written = 0;
-        ok_ = ok_ && file &&
-              ::WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-              written == text.size();
+        ok_ = WriteFileBytes(path, text) && ok_;
     }
 
     void Copy(const std::wstring& from, const std::wstring& to) {
-        Folder(ParentOf(to));
-        ok_ = ok_ && !from.empty() && ::CopyFileW(from.c_str(), to.c_str(), FALSE);
+        ok_ = MakeFolders(FolderOf(to)) && !from.empty() &&
+              ::CopyFileW(from.c_str(), to.c_str(), FALSE) && ok_;
     }
 
     void FakeProgram(const FakeProgramFolders& fakes, std::wstring_view name, bool is64Bit,
@@ -56,12 +35,14 @@ public:
 
     void Label(const std::wstring& folder, std::wstring_view what) {
         std::string text = "Simulated installation for the tests and the demo: ";
-        for (wchar_t c : what) text += c < 0x80 ? static_cast<char>(c) : '?';
-        text += ".\r\nThe programs here are stand-ins that record what they receive; nothing here is the real product.\r\n";
+        for (wchar_t c : what)
+            text += c < 0x80 ? static_cast<char>(c) : '?';
+        text += ".\r\nThe programs here are stand-ins that record what they receive; nothing here "
+                "is the real product.\r\n";
         Text(folder + L"\\README.txt", text);
     }
 
-private:
+  private:
     bool ok_ = true;
 };
 
@@ -70,12 +51,14 @@ constexpr std::string_view PlaceholderText = "simulated file: only its presence 
 } // namespace
 
 SimulatedFluent LayOutFluent(const FakeProgramFolders& fakes, const std::wstring& fluentFolder,
-                             const std::wstring& release, bool is64Bit, const FluentLayoutOptions& options) {
+                             const std::wstring& release, bool is64Bit,
+                             const FluentLayoutOptions& options) {
     SimulatedFluent fluent;
     Builder build;
     fluent.fluentFolder = fluentFolder;
     fluent.releaseFolder = fluentFolder + L"\\" + release;
-    fluent.udfHeader = fluent.releaseFolder + (options.udfHeaderInSubfolder ? L"\\src\\udf\\udf.h" : L"\\src\\udf.h");
+    fluent.udfHeader = fluent.releaseFolder +
+                       (options.udfHeaderInSubfolder ? L"\\src\\udf\\udf.h" : L"\\src\\udf.h");
     build.Text(fluent.udfHeader, "/* simulated Fluent UDF header */\r\n");
 
     const std::wstring binaries = fluentFolder + (is64Bit ? L"\\ntbin\\win64" : L"\\ntbin\\ntx86");
@@ -86,10 +69,13 @@ SimulatedFluent LayOutFluent(const FakeProgramFolders& fakes, const std::wstring
 
     if (options.withWorkbench) {
         // Workbench lies beside the Fluent folder; its stand-in starts the solver beside itself.
-        const std::wstring framework = ParentOf(fluentFolder) + (is64Bit ? L"\\Framework\\bin\\Win64" : L"\\Framework\\bin\\Win32");
+        const std::wstring framework =
+            FolderOf(fluentFolder) +
+            (is64Bit ? L"\\Framework\\bin\\Win64" : L"\\Framework\\bin\\Win32");
         fluent.workbench = framework + L"\\runwb2.exe";
         build.FakeProgram(fakes, L"RunWB2.exe", is64Bit, fluent.workbench);
-        build.FakeProgram(fakes, fake::SolverExeName, is64Bit, framework + L"\\" + fake::SolverExeName);
+        build.FakeProgram(fakes, fake::SolverExeName, is64Bit,
+                          framework + L"\\" + fake::SolverExeName);
     }
     build.Label(fluentFolder, L"ANSYS Fluent " + release);
     fluent.complete = build.Succeeded();
@@ -97,8 +83,8 @@ SimulatedFluent LayOutFluent(const FakeProgramFolders& fakes, const std::wstring
 }
 
 const std::vector<std::wstring>& AllProductLibraries() {
-    static const std::vector<std::wstring> libraries = {L"HubX86.dll", L"HubX64.dll", L"HubQ4.dll",
-                                                        L"HubQ5.dll",  L"HubQ5n.dll", L"Quorvex.dll"};
+    static const std::vector<std::wstring> libraries = {
+        L"HubX86.dll", L"HubX64.dll", L"HubQ4.dll", L"HubQ5.dll", L"HubQ5n.dll", L"Quorvex.dll"};
     return libraries;
 }
 
@@ -110,7 +96,8 @@ SimulatedProduct LayOutProductFolder(const FakeProgramFolders& fakes, const std:
     product.folder = folder;
     product.loaderScm = folder + L"\\loader.scm";
     product.loaderBin = folder + L"\\loader.bin";
-    build.Text(product.loaderScm, "; simulated add-on loader: the simulated solver checks that it exists\r\n");
+    build.Text(product.loaderScm,
+               "; simulated add-on loader: the simulated solver checks that it exists\r\n");
     build.Text(product.loaderBin, "; simulated add-on loader for .fluent starts\r\n");
 
     product.addonFolder = folder + L"\\addon";
@@ -133,12 +120,14 @@ SimulatedProduct LayOutProductFolder(const FakeProgramFolders& fakes, const std:
     return product;
 }
 
-SimulatedMatlab LayOutMatlab(const FakeProgramFolders& fakes, const std::wstring& root, bool is64Bit) {
+SimulatedMatlab LayOutMatlab(const FakeProgramFolders& fakes, const std::wstring& root,
+                             bool is64Bit) {
     SimulatedMatlab matlab;
     Builder build;
     matlab.root = root;
     matlab.matlab = root + L"\\bin\\matlab.exe";
-    matlab.archMatlab = root + (is64Bit ? L"\\bin\\win64\\matlab.exe" : L"\\bin\\win32\\matlab.exe");
+    matlab.archMatlab =
+        root + (is64Bit ? L"\\bin\\win64\\matlab.exe" : L"\\bin\\win32\\matlab.exe");
     build.FakeProgram(fakes, L"matlab.exe", is64Bit, matlab.matlab);
     build.FakeProgram(fakes, L"matlab.exe", is64Bit, matlab.archMatlab);
     build.Label(root, L"MATLAB");
@@ -146,19 +135,22 @@ SimulatedMatlab LayOutMatlab(const FakeProgramFolders& fakes, const std::wstring
     return matlab;
 }
 
-SimulatedVisualStudio LayOutVisualStudio2019(const FakeProgramFolders& fakes, const std::wstring& root,
-                                             bool windows64) {
+SimulatedVisualStudio LayOutVisualStudio2019(const FakeProgramFolders& fakes,
+                                             const std::wstring& root, bool windows64) {
     SimulatedVisualStudio vs;
     Builder build;
     vs.root = root;
     const std::wstring tools = root + L"\\VC\\Tools\\MSVC\\14.29.30133";
     build.Text(root + L"\\Common7\\IDE\\devenv.exe", PlaceholderText);
     build.Folder(root + L"\\Common7\\Tools");
-    build.Text(root + L"\\VC\\Auxiliary\\Build\\Microsoft.VCToolsVersion.default.txt", "14.29.30133\r\n");
+    build.Text(root + L"\\VC\\Auxiliary\\Build\\Microsoft.VCToolsVersion.default.txt",
+               "14.29.30133\r\n");
     for (const wchar_t* file : {L"\\bin\\Hostx86\\x86\\cl.exe", L"\\bin\\Hostx86\\x64\\cl.exe",
                                 L"\\atlmfc\\include\\afxwin.h"})
         build.Text(tools + file, PlaceholderText);
-    build.Text(tools + (windows64 ? L"\\atlmfc\\lib\\x64\\uafxcw.lib" : L"\\atlmfc\\lib\\x86\\uafxcw.lib"), PlaceholderText);
+    build.Text(
+        tools + (windows64 ? L"\\atlmfc\\lib\\x64\\uafxcw.lib" : L"\\atlmfc\\lib\\x86\\uafxcw.lib"),
+        PlaceholderText);
     vs.extension = root + L"\\Common7\\IDE\\Extensions\\Quorvex\\Quorvex.dll";
     build.Text(vs.extension, PlaceholderText);
     vs.settingsTool = root + L"\\Common7\\IDE\\VsRegEdit.exe";
@@ -169,13 +161,8 @@ SimulatedVisualStudio LayOutVisualStudio2019(const FakeProgramFolders& fakes, co
 }
 
 bool RegisterMatlab(const std::wstring& version, const std::wstring& root) {
-    UniqueKey key;
-    const std::wstring path = L"Software\\MathWorks\\MATLAB\\" + version;
-    if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_64KEY,
-                          nullptr, key.put(), nullptr) != ERROR_SUCCESS)
-        return false;
-    return ::RegSetValueExW(key.get(), L"MATLABROOT", 0, REG_SZ, reinterpret_cast<const BYTE*>(root.c_str()),
-                            static_cast<DWORD>((root.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+    return WriteRegistryText(HKEY_LOCAL_MACHINE, L"Software\\MathWorks\\MATLAB\\" + version,
+                             L"MATLABROOT", root, KEY_WOW64_64KEY);
 }
 
 bool PlaceFakeProgram(const FakeProgramFolders& fakes, std::wstring_view name, bool is64Bit,

@@ -28,14 +28,15 @@ struct SimulatedFluent {
     std::wstring fluentFolder;  // F, as discovery and Browse see it
     std::wstring releaseFolder; // F\<release>
     std::wstring udfHeader;
-    std::wstring startProgram;  // F\ntbin\win64\fluent.exe or F\ntbin\ntx86\fluent.exe
-    std::wstring solver;        // the solver beside it
-    std::wstring workbench;     // <parent of F>\Framework\bin\Win64|Win32\runwb2.exe, or ""
+    std::wstring startProgram; // F\ntbin\win64\fluent.exe or F\ntbin\ntx86\fluent.exe
+    std::wstring solver;       // the solver beside it
+    std::wstring workbench;    // <parent of F>\Framework\bin\Win64|Win32\runwb2.exe, or ""
 };
 
 // release: a release folder name such as fluent19.3.0; the stand-ins are of the given bitness.
 SimulatedFluent LayOutFluent(const FakeProgramFolders& fakes, const std::wstring& fluentFolder,
-                             const std::wstring& release, bool is64Bit, const FluentLayoutOptions& options = {});
+                             const std::wstring& release, bool is64Bit,
+                             const FluentLayoutOptions& options = {});
 
 // Every library the product folder check may ask for.
 const std::vector<std::wstring>& AllProductLibraries();
@@ -44,19 +45,20 @@ const std::vector<std::wstring>& AllProductLibraries();
 struct SimulatedProduct {
     bool complete = false;
     std::wstring folder;
-    std::wstring loaderScm;          // P\loader.scm
-    std::wstring loaderBin;          // P\loader.bin
-    std::wstring addonFolder;        // P\addon
-    std::wstring serialStartProgram; // P\addon\win64\Serial\fluent.exe (64-bit)
-    std::wstring serialSolver;       // the solver beside it
+    std::wstring loaderScm;              // P\loader.scm
+    std::wstring loaderBin;              // P\loader.bin
+    std::wstring addonFolder;            // P\addon
+    std::wstring serialStartProgram;     // P\addon\win64\Serial\fluent.exe (64-bit)
+    std::wstring serialSolver;           // the solver beside it
     std::vector<std::wstring> headers;   // P\include\<version>\udf.h, one per version text
     std::vector<std::wstring> libraries; // P\<library>
 };
 
 // fluentVersions: version texts such as 19.3, one include folder each.
-SimulatedProduct LayOutProductFolder(const FakeProgramFolders& fakes, const std::wstring& folder,
-                                     const std::vector<std::wstring>& fluentVersions,
-                                     const std::vector<std::wstring>& libraries = AllProductLibraries());
+SimulatedProduct
+LayOutProductFolder(const FakeProgramFolders& fakes, const std::wstring& folder,
+                    const std::vector<std::wstring>& fluentVersions,
+                    const std::vector<std::wstring>& libraries = AllProductLibraries());
 
 // MATLAB root R with R\bin\matlab.exe and R\bin\win64\matlab.exe (or win32) as stand-ins.
 struct SimulatedMatlab {
@@ -65,7 +67,8 @@ struct SimulatedMatlab {
     std::wstring matlab;     // R\bin\matlab.exe
     std::wstring archMatlab; // R\bin\win64\matlab.exe or R\bin\win32\matlab.exe
 };
-SimulatedMatlab LayOutMatlab(const FakeProgramFolders& fakes, const std::wstring& root, bool is64Bit);
+SimulatedMatlab LayOutMatlab(const FakeProgramFolders& fakes, const std::wstring& root,
+                             bool is64Bit);
 
 // Visual Studio 2019 with both compilers, MFC for this Windows, the add-on's extension and the
 // settings tool (a stand-in) in Common7\IDE. Registered nowhere: discovery finds it on the drive.
@@ -75,17 +78,17 @@ struct SimulatedVisualStudio {
     std::wstring extension;    // Common7\IDE\Extensions\Quorvex\Quorvex.dll
     std::wstring settingsTool; // Common7\IDE\VsRegEdit.exe
 };
-SimulatedVisualStudio LayOutVisualStudio2019(const FakeProgramFolders& fakes, const std::wstring& root,
-                                             bool windows64);
+SimulatedVisualStudio LayOutVisualStudio2019(const FakeProgramFolders& fakes,
+                                             const std::wstring& root, bool windows64);
 
 // MATLAB's installer's registration of a root (64-bit registry view), e.g. version 9.9.
-bool RegisterMatlab(const std::wstring& version, const std::wstring& root);
+[[nodiscard]] bool RegisterMatlab(const std::wstring& version, const std::wstring& root);
 
 // Copies one stand-in (by its file name, e.g. VsRegEdit.exe) to a path, making its folders.
-bool PlaceFakeProgram(const FakeProgramFolders& fakes, std::wstring_view name, bool is64Bit,
-                      const std::wstring& destination);
+[[nodiscard]] bool PlaceFakeProgram(const FakeProgramFolders& fakes, std::wstring_view name,
+                                    bool is64Bit, const std::wstring& destination);
 
 // README.txt in the folder saying that it holds a simulated installation of what it names.
-bool LabelAsSimulated(const std::wstring& folder, std::wstring_view what);
+[[nodiscard]] bool LabelAsSimulated(const std::wstring& folder, std::wstring_view what);
 
 } // namespace qv::test

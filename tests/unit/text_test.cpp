@@ -21,10 +21,19 @@ TEST(Text, TrailingSeparatorsGoRepeatedlyLeadingOnesStay) {
 }
 
 TEST(Text, LeadingIntegerReadsLikeTheCRuntime) {
-    struct Case { const wchar_t* text; long value; };
-    for (const Case& c : std::vector<Case>{{L"2019 R1", 2019}, {L"19.2.0", 19}, {L"Not found", 0},
-                                           {L"  -12x", -12}, {L"+7", 7}, {L"", 0}, {L"- 3", 0},
-                                           {L"99999999999999999999", std::numeric_limits<long>::max()}})
+    struct Case {
+        const wchar_t* text;
+        long value;
+    };
+    for (const Case& c :
+         std::vector<Case>{{L"2019 R1", 2019},
+                           {L"19.2.0", 19},
+                           {L"Not found", 0},
+                           {L"  -12x", -12},
+                           {L"+7", 7},
+                           {L"", 0},
+                           {L"- 3", 0},
+                           {L"99999999999999999999", std::numeric_limits<long>::max()}})
         EXPECT_EQ(ReadLeadingInt(c.text), c.value) << c.text;
 }
 
@@ -36,16 +45,31 @@ TEST(Text, LeadingDoubleEqualsTheDecimalLiteral) {
     EXPECT_EQ(ReadLeadingDouble(L" 22.2abc"), 22.2);
     EXPECT_EQ(ReadLeadingDouble(L"Fluent19.3"), 0.0);
     EXPECT_EQ(ReadLeadingDouble(L"."), 0.0);
-    EXPECT_EQ(ReadLeadingDouble(std::wstring(400, L'9')), ReadLeadingDouble(std::wstring(400, L'9')));
+    // Too large for a double: infinity, as the C runtime reads it.
+    EXPECT_EQ(ReadLeadingDouble(std::wstring(400, L'9')), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(ReadLeadingDouble(L"-" + std::wstring(400, L'9')),
+              -std::numeric_limits<double>::infinity());
+    EXPECT_EQ(ReadLeadingDouble(L"0." + std::wstring(400, L'0') + L"1"), 0.0);
 }
 
 TEST(Text, UnsignedParseAcceptsOnlyAWholeDecimalNumber) {
-    struct Case { const wchar_t* text; bool ok; std::uint32_t value; };
-    for (const Case& c : std::vector<Case>{{L"1", true, 1}, {L"999", true, 999}, {L"1000", true, 1000},
-                                           {L" 42 ", true, 42}, {L"0", true, 0},
-                                           {L"4294967295", true, 4294967295u}, {L"4294967296", false, 0},
-                                           {L"", false, 0}, {L"-1", false, 0}, {L"12a", false, 0},
-                                           {L"+5", false, 0}, {L"   ", false, 0}}) {
+    struct Case {
+        const wchar_t* text;
+        bool ok;
+        std::uint32_t value;
+    };
+    for (const Case& c : std::vector<Case>{{L"1", true, 1},
+                                           {L"999", true, 999},
+                                           {L"1000", true, 1000},
+                                           {L" 42 ", true, 42},
+                                           {L"0", true, 0},
+                                           {L"4294967295", true, 4294967295u},
+                                           {L"4294967296", false, 0},
+                                           {L"", false, 0},
+                                           {L"-1", false, 0},
+                                           {L"12a", false, 0},
+                                           {L"+5", false, 0},
+                                           {L"   ", false, 0}}) {
         std::uint32_t value = 12345;
         EXPECT_EQ(ParseUnsigned(c.text, value), c.ok) << c.text;
         if (c.ok) {

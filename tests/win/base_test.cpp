@@ -10,8 +10,8 @@ namespace {
 
 TEST(Files, FileExistsOnlyForFiles) {
     test::TempFolder folder;
-    test::WriteFileBytes(folder / L"a.txt", "x");
-    test::MakeFolders(folder / L"sub");
+    ASSERT_TRUE(test::WriteFileBytes(folder / L"a.txt", "x"));
+    ASSERT_TRUE(test::MakeFolders(folder / L"sub"));
     EXPECT_TRUE(FileExists(folder / L"a.txt"));
     EXPECT_TRUE(FileExists(folder / L"A.TXT"));
     EXPECT_FALSE(FileExists(folder / L"sub"));
@@ -21,8 +21,8 @@ TEST(Files, FileExistsOnlyForFiles) {
 
 TEST(Files, ExistingFolderNameGivesTheStoredName) {
     test::TempFolder folder;
-    test::MakeFolders(folder / L"Fluent19.3.0");
-    test::WriteFileBytes(folder / L"file", "x");
+    ASSERT_TRUE(test::MakeFolders(folder / L"Fluent19.3.0"));
+    ASSERT_TRUE(test::WriteFileBytes(folder / L"file", "x"));
     EXPECT_EQ(ExistingFolderName(folder / L"fluent19.3.0"), L"Fluent19.3.0");
     EXPECT_EQ(ExistingFolderName(folder / L"fluent19.3.0\\/"), L"Fluent19.3.0");
     EXPECT_EQ(ExistingFolderName(folder / L"file"), L"");
@@ -47,6 +47,8 @@ TEST(System, AdministratorCheckAnswersWithoutFailing) {
 }
 
 TEST(Environment, UnsetAndEmptyAreToldApart) {
+    test::ScopedVariable empty(L"QV_TEST_EMPTY"), unset(L"QV_TEST_UNSET"),
+        longValue(L"QV_TEST_LONG");
     ASSERT_TRUE(SetEnvironmentVariableText(L"QV_TEST_EMPTY", L""));
     ASSERT_TRUE(RemoveEnvironmentVariable(L"QV_TEST_UNSET"));
     ASSERT_TRUE(SetEnvironmentVariableText(L"QV_TEST_LONG", std::wstring(5000, L'x')));

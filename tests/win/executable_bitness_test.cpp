@@ -9,16 +9,6 @@
 namespace qv {
 namespace {
 
-std::string ReadAllBytes(const std::wstring& path) {
-    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    std::string bytes;
-    if (!file) return bytes;
-    char buffer[65536];
-    DWORD read = 0;
-    while (::ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
-    return bytes;
-}
-
 std::wstring WindowsFolder() {
     wchar_t folder[MAX_PATH] = {};
     ::GetWindowsDirectoryW(folder, MAX_PATH);
@@ -29,25 +19,36 @@ TEST(ExecutableBitnessFile, WineSystemLibraries) {
     const std::wstring windows = WindowsFolder();
     if (test::RunsInWin64Prefix()) {
         // This 32-bit test sees syswow64 through system32; sysnative is the real system32.
-        EXPECT_EQ(ReadExecutableBitness(windows + L"\\sysnative\\kernel32.dll"), ExecutableBitness::Bits64);
-        EXPECT_EQ(ReadExecutableBitness(windows + L"\\sysnative\\notepad.exe"), ExecutableBitness::Bits64);
-        EXPECT_EQ(ReadExecutableBitness(windows + L"\\syswow64\\kernel32.dll"), ExecutableBitness::Bits32);
+        EXPECT_EQ(ReadExecutableBitness(windows + L"\\sysnative\\kernel32.dll"),
+                  ExecutableBitness::Bits64);
+        EXPECT_EQ(ReadExecutableBitness(windows + L"\\sysnative\\notepad.exe"),
+                  ExecutableBitness::Bits64);
+        EXPECT_EQ(ReadExecutableBitness(windows + L"\\syswow64\\kernel32.dll"),
+                  ExecutableBitness::Bits32);
     }
-    EXPECT_EQ(ReadExecutableBitness(windows + L"\\system32\\kernel32.dll"), ExecutableBitness::Bits32);
-    EXPECT_EQ(ReadExecutableBitness(windows + L"\\system32\\notepad.exe"), ExecutableBitness::Bits32);
+    EXPECT_EQ(ReadExecutableBitness(windows + L"\\system32\\kernel32.dll"),
+              ExecutableBitness::Bits32);
+    EXPECT_EQ(ReadExecutableBitness(windows + L"\\system32\\notepad.exe"),
+              ExecutableBitness::Bits32);
 }
 
 TEST(ExecutableBitnessFile, TruncatedCopiesOfARealLibrary) {
-    const std::wstring source = WindowsFolder() + (test::RunsInWin64Prefix() ? L"\\sysnative\\kernel32.dll"
-                                                                             : L"\\system32\\kernel32.dll");
-    const ExecutableBitness whole = test::RunsInWin64Prefix() ? ExecutableBitness::Bits64 : ExecutableBitness::Bits32;
-    const std::string bytes = ReadAllBytes(source);
+    const std::wstring source =
+        WindowsFolder() +
+        (test::RunsInWin64Prefix() ? L"\\sysnative\\kernel32.dll" : L"\\system32\\kernel32.dll");
+    const ExecutableBitness whole =
+        test::RunsInWin64Prefix() ? ExecutableBitness::Bits64 : ExecutableBitness::Bits32;
+    const std::string bytes = test::ReadFileBytes(source).value_or("");
     ASSERT_GE(bytes.size(), 4096u);
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
-    const std::size_t end = static_cast<std::size_t>(*CoffHeaderOffset(data, bytes.size()) + CoffHeaderSize);
+    const std::size_t end =
+        static_cast<std::size_t>(*CoffHeaderOffset(data, bytes.size()) + CoffHeaderSize);
 
     test::TempFolder folder;
-    struct Case { std::size_t length; ExecutableBitness bitness; };
+    struct Case {
+        std::size_t length;
+        ExecutableBitness bitness;
+    };
     for (const Case& c : std::vector<Case>{{end, whole},
                                            {end - 1, ExecutableBitness::Unreadable},
                                            {end - CoffHeaderSize, ExecutableBitness::Unreadable},
@@ -55,7 +56,7 @@ TEST(ExecutableBitnessFile, TruncatedCopiesOfARealLibrary) {
                                            {DosHeaderSize - 1, ExecutableBitness::Unreadable},
                                            {0, ExecutableBitness::Unreadable}}) {
         const std::wstring path = folder / (L"cut" + std::to_wstring(c.length) + L".dll");
-        test::WriteFileBytes(path, std::string_view(bytes).substr(0, c.length));
+        ASSERT_TRUE(test::WriteFileBytes(path, std::string_view(bytes).substr(0, c.length)));
         EXPECT_EQ(ReadExecutableBitness(path), c.bitness) << c.length;
     }
 }
@@ -63,18 +64,18 @@ TEST(ExecutableBitnessFile, TruncatedCopiesOfARealLibrary) {
 TEST(ExecutableBitnessFile, GarbageAndMissingFiles) {
     test::TempFolder folder;
     // Text whose bytes at 0x3C read as an offset far past the end.
-    test::WriteFileBytes(folder / L"text.exe", std::string(200, 'z'));
+    ASSERT_TRUE(test::WriteFileBytes(folder / L"text.exe", std::string(200, 'z')));
     EXPECT_EQ(ReadExecutableBitness(folder / L"text.exe"), ExecutableBitness::Unreadable);
     // An offset of 0xFFFFFFFF must not wrap round to the start of the file.
     std::string wrap(4096, '\0');
     wrap.replace(0x3C, 4, "\xFF\xFF\xFF\xFF");
-    test::WriteFileBytes(folder / L"wrap.exe", wrap);
+    ASSERT_TRUE(test::WriteFileBytes(folder / L"wrap.exe", wrap));
     EXPECT_EQ(ReadExecutableBitness(folder / L"wrap.exe"), ExecutableBitness::Unreadable);
     // Zeros: the header at offset 4 reads machine 0, which counts as 32-bit.
-    test::WriteFileBytes(folder / L"zeros.exe", std::string(4096, '\0'));
+    ASSERT_TRUE(test::WriteFileBytes(folder / L"zeros.exe", std::string(4096, '\0')));
     EXPECT_EQ(ReadExecutableBitness(folder / L"zeros.exe"), ExecutableBitness::Bits32);
 
-    test::MakeFolders(folder / L"folder.exe");
+    ASSERT_TRUE(test::MakeFolders(folder / L"folder.exe"));
     EXPECT_EQ(ReadExecutableBitness(folder / L"folder.exe"), ExecutableBitness::Unreadable);
     EXPECT_EQ(ReadExecutableBitness(folder / L"missing.exe"), ExecutableBitness::Unreadable);
     EXPECT_EQ(ReadExecutableBitness(L""), ExecutableBitness::Unreadable);
@@ -86,9 +87,9 @@ TEST(ExecutableBitnessFile, ReadableWhileAnotherProgramWritesIt) {
     std::string image(0x100, '\0');
     image.replace(0x3C, 1, "\x80");
     image.replace(0x84, 2, "\x64\x86");
-    test::WriteFileBytes(path, image);
-    UniqueFile writer(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(test::WriteFileBytes(path, image));
+    UniqueFile writer(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(writer);
     EXPECT_EQ(ReadExecutableBitness(path), ExecutableBitness::Bits64);
 }

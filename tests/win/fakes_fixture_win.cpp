@@ -1,21 +1,10 @@
 #include "tests/win/fakes_fixture_win.h"
 
-#include "base/environment_win.h"
 #include "base/text.h"
 
 namespace qv::test {
 
 using namespace std::chrono_literals;
-
-ScopedVariable::ScopedVariable(std::wstring name, std::wstring_view value)
-    : name_(std::move(name)), saved_(FindEnvironmentVariable(name_)) {
-    SetEnvironmentVariableText(name_, value);
-}
-
-ScopedVariable::~ScopedVariable() {
-    if (saved_) SetEnvironmentVariableText(name_, *saved_);
-    else RemoveEnvironmentVariable(name_);
-}
 
 namespace {
 
@@ -42,11 +31,13 @@ BOOL CALLBACK MatchFluentWindow(HWND window, LPARAM parameter) {
 
 LauncherWindow::LauncherWindow() {
     static const ATOM windowClass = RegisterLauncherClass(&Procedure);
-    window_.reset(::CreateWindowExW(0, MAKEINTATOM(windowClass), L"Launcher stand-in", WS_OVERLAPPED, 0, 0, 200,
-                                    100, nullptr, nullptr, ::GetModuleHandleW(nullptr), this));
+    window_.reset(::CreateWindowExW(0, MAKEINTATOM(windowClass), L"Launcher stand-in",
+                                    WS_OVERLAPPED, 0, 0, 200, 100, nullptr, nullptr,
+                                    ::GetModuleHandleW(nullptr), this));
 }
 
-LRESULT CALLBACK LauncherWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK LauncherWindow::Procedure(HWND window, UINT message, WPARAM wParam,
+                                           LPARAM lParam) {
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         ::SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
@@ -58,6 +49,13 @@ LRESULT CALLBACK LauncherWindow::Procedure(HWND window, UINT message, WPARAM wPa
     return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
+void FakesTest::SetUp() {
+    ASSERT_TRUE(launcher_.get());
+    ASSERT_TRUE(recordFolder_.Set(records_.Path()));
+    ASSERT_TRUE(launcherVariable_.Set(launcher_.Decimal()));
+    ASSERT_TRUE(lifetime_.Set(L"30000"));
+}
+
 FakesTest::~FakesTest() {
     for (const auto& process : toEnd_) {
         ::TerminateProcess(process.get(), 1);
@@ -65,28 +63,22 @@ FakesTest::~FakesTest() {
     }
 }
 
-FakesTest::Installation FakesTest::LayOut(const std::wstring& release, const std::wstring& versionText,
-                                          bool is64Bit, bool fluentOnD) {
+FakesTest::Installation FakesTest::LayOut(const std::wstring& release,
+                                          const std::wstring& versionText, bool is64Bit,
+                                          bool fluentOnD) {
     const std::wstring ansys = (fluentOnD ? dDrive_ : cDrive_) / L"Program Files\\ANSYS Inc\\v";
     const std::wstring product = (fluentOnD ? cDrive_ : dDrive_) / L"Q uorvex";
-    return {LayOutFluent(fakes_, ansys + RemoveAll(versionText, L".") + L"\\fluent", release, is64Bit),
-            LayOutProductFolder(fakes_, product, {versionText})};
+    return {
+        LayOutFluent(fakes_, ansys + RemoveAll(versionText, L".") + L"\\fluent", release, is64Bit),
+        LayOutProductFolder(fakes_, product, {versionText})};
 }
 
 ProcessHandles FakesTest::Start(const std::wstring& exe, const std::wstring& commandLine) {
-    ProcessHandles handles;
-    std::wstring writable = commandLine;
-    STARTUPINFOW startup{sizeof(startup)};
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_HIDE;
-    PROCESS_INFORMATION info{};
-    if (::CreateProcessW(exe.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr, home_.Path().c_str(),
-                         &startup, &info)) {
-        handles.process.reset(info.hProcess);
-        handles.thread.reset(info.hThread);
-        handles.processId = info.dwProcessId;
-        EndWithTest(info.dwProcessId);
-    }
+    StartOptions options;
+    options.currentFolder = home_.Path();
+    options.hidden = true;
+    ProcessHandles handles = StartProgram(exe, commandLine, options);
+    if (handles.process) EndWithTest(handles.processId);
     return handles;
 }
 

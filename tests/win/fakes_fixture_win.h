@@ -17,30 +17,19 @@
 
 namespace qv::test {
 
-// A variable of this process's environment, which the programs it starts inherit.
-class ScopedVariable {
-public:
-    ScopedVariable(std::wstring name, std::wstring_view value);
-    ~ScopedVariable();
-    ScopedVariable(const ScopedVariable&) = delete;
-    ScopedVariable& operator=(const ScopedVariable&) = delete;
-
-private:
-    std::wstring name_;
-    std::optional<std::wstring> saved_;
-};
-
 // A top-level window in the launcher dialog's place: it keeps the started process's id as its
 // user data and collects the first parameter of every close signal it receives.
 class LauncherWindow {
-public:
+  public:
     LauncherWindow();
     HWND get() const { return window_.get(); }
     std::wstring Decimal() const { return std::to_wstring(reinterpret_cast<ULONG_PTR>(get())); }
-    void SetUserData(DWORD processId) const { ::SetWindowLongPtrW(get(), GWLP_USERDATA, processId); }
+    void SetUserData(DWORD processId) const {
+        ::SetWindowLongPtrW(get(), GWLP_USERDATA, processId);
+    }
     const std::vector<WPARAM>& Signals() const { return signals_; }
 
-private:
+  private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     std::vector<WPARAM> signals_;
     UniqueWindow window_;
@@ -52,8 +41,9 @@ struct SolverFound {
 };
 
 class FakesTest : public ::testing::Test {
-protected:
+  protected:
     ~FakesTest() override;
+    void SetUp() override;
 
     struct Installation {
         SimulatedFluent fluent;
@@ -79,11 +69,11 @@ protected:
     TempFolder dDrive_{L"D:\\"};
     TempFolder home_;
     LauncherWindow launcher_;
-    ScopedVariable recordFolder_{fake::RecordDirVariable, records_.Path()};
-    ScopedVariable launcherVariable_{fake::LauncherWindowVariable, launcher_.Decimal()};
-    ScopedVariable lifetime_{fake::LifetimeVariable, L"30000"};
+    ScopedVariable recordFolder_{fake::RecordDirVariable};
+    ScopedVariable launcherVariable_{fake::LauncherWindowVariable};
+    ScopedVariable lifetime_{fake::LifetimeVariable};
 
-private:
+  private:
     void EndWithTest(DWORD processId);
     std::vector<UniqueHandle> toEnd_;
 };

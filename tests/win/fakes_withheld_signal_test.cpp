@@ -30,11 +30,14 @@ bool StartsByWorkbench(Fault fault) {
 
 std::wstring Hexadecimal(HWND window) {
     wchar_t text[32] = {};
-    ::swprintf(text, 32, L"0x%llX", static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(window)));
+    ::swprintf(text, 32, L"0x%llX",
+               static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(window)));
     return text;
 }
 
-void PrintTo(const WithheldCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const WithheldCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class WithheldSignal : public FakesTest, public ::testing::WithParamInterface<WithheldCase> {};
 
@@ -44,29 +47,37 @@ TEST_P(WithheldSignal, NoCloseSignalAndTheFailedCheckIsRecorded) {
     ASSERT_TRUE(installation.fluent.complete && installation.product.complete);
     const auto& fluent = installation.fluent;
     const auto& product = installation.product;
-    ScopedVariable profile(L"USERPROFILE", home_.Path());
-    ScopedVariable productFolder(fake::ProductFolderVariable, product.folder);
-    ScopedVariable wait(fake::WaitVariable, L"1500");
+    ScopedVariable profile(L"USERPROFILE");
+    ScopedVariable productFolder(fake::ProductFolderVariable);
+    ScopedVariable wait(fake::WaitVariable);
+    ScopedVariable launcherWindow(fake::LauncherWindowVariable);
+    ASSERT_TRUE(profile.Set(home_.Path()));
+    ASSERT_TRUE(productFolder.Set(product.folder));
+    ASSERT_TRUE(wait.Set(L"1500"));
     const std::string line = fake::FastLoadLine;
-    WriteFileBytes(home_ / L".fluent", fault == Fault::FastLoadLineNotFirst ? ";; user settings\n" + line : line);
+    ASSERT_TRUE(WriteFileBytes(home_ / L".fluent", fault == Fault::FastLoadLineNotFirst
+                                                       ? ";; user settings\n" + line
+                                                       : line));
     if (fault == Fault::LoaderScmMissing) {
         ASSERT_TRUE(::DeleteFileW(product.loaderScm.c_str()));
     }
     if (fault == Fault::LoaderBinMissing) {
         ASSERT_TRUE(::DeleteFileW(product.loaderBin.c_str()));
     }
-    std::optional<ScopedVariable> hexadecimal;
-    if (fault == Fault::LauncherWindowInHex)
-        hexadecimal.emplace(fake::LauncherWindowVariable, Hexadecimal(launcher_.get()));
+    if (fault == Fault::LauncherWindowInHex) {
+        ASSERT_TRUE(launcherWindow.Set(Hexadecimal(launcher_.get())));
+    }
 
     const bool byWorkbench = StartsByWorkbench(fault);
     const std::wstring exe = byWorkbench ? fluent.workbench : fluent.startProgram;
-    const ProcessHandles started = Start(exe, ComposeFluentCommandLine(byWorkbench, exe, 19.3, product.folder, {}));
+    const ProcessHandles started =
+        Start(exe, ComposeFluentCommandLine(byWorkbench, exe, 19.3, product.folder, {}));
     ASSERT_TRUE(started.process);
     const SolverFound solver = FindSolver();
     ASSERT_TRUE(solver.window) << "no Fluent window";
     const DWORD startedId = byWorkbench ? started.processId : solver.processId;
-    launcher_.SetUserData(fault == Fault::UserDataOfAnotherProcess ? ::GetCurrentProcessId() : startedId);
+    launcher_.SetUserData(fault == Fault::UserDataOfAnotherProcess ? ::GetCurrentProcessId()
+                                                                   : startedId);
 
     const auto record = SolverRecord(solver.processId);
     ASSERT_TRUE(record);
@@ -79,12 +90,13 @@ TEST_P(WithheldSignal, NoCloseSignalAndTheFailedCheckIsRecorded) {
 
 INSTANTIATE_TEST_SUITE_P(
     Fakes, WithheldSignal,
-    ::testing::Values(WithheldCase{"LoaderScmMissing", Fault::LoaderScmMissing, fake::key::LoaderCheck},
-                      WithheldCase{"UserDataOfAnotherProcess", Fault::UserDataOfAnotherProcess,
-                                   fake::key::UserDataCheck},
-                      WithheldCase{"LauncherWindowInHex", Fault::LauncherWindowInHex, fake::key::UserDataCheck},
-                      WithheldCase{"FastLoadLineNotFirst", Fault::FastLoadLineNotFirst, fake::key::LoaderCheck},
-                      WithheldCase{"LoaderBinMissing", Fault::LoaderBinMissing, fake::key::LoaderCheck}),
+    ::testing::Values(
+        WithheldCase{"LoaderScmMissing", Fault::LoaderScmMissing, fake::key::LoaderCheck},
+        WithheldCase{"UserDataOfAnotherProcess", Fault::UserDataOfAnotherProcess,
+                     fake::key::UserDataCheck},
+        WithheldCase{"LauncherWindowInHex", Fault::LauncherWindowInHex, fake::key::UserDataCheck},
+        WithheldCase{"FastLoadLineNotFirst", Fault::FastLoadLineNotFirst, fake::key::LoaderCheck},
+        WithheldCase{"LoaderBinMissing", Fault::LoaderBinMissing, fake::key::LoaderCheck}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

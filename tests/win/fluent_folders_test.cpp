@@ -18,25 +18,28 @@ Names Sorted(Names names) {
 }
 
 void MakeRelease(const test::TempFolder& fluent, const std::wstring& name) {
-    test::WriteFileBytes(fluent / (name + L"\\src\\udf.h"), "/* udf */");
+    EXPECT_TRUE(test::WriteFileBytes(fluent / (name + L"\\src\\udf.h"), "/* udf */")) << name;
 }
 
 void MakeExecutable(const test::TempFolder& fluent, const wchar_t* platform) {
-    test::WriteFileBytes(fluent / (std::wstring(L"ntbin\\") + platform + L"\\fluent.exe"), "MZ");
+    EXPECT_TRUE(test::WriteFileBytes(
+        fluent / (std::wstring(L"ntbin\\") + platform + L"\\fluent.exe"), "MZ"));
 }
 
 TEST(FluentFolders, ReleaseFoldersNeedTheNamePatternAndAUdfHeader) {
     test::TempFolder fluent;
     MakeRelease(fluent, L"fluent19.3.0");
-    MakeRelease(fluent, L"Fluent22.1.0");                                   // pattern ignores case
-    MakeRelease(fluent, L"fluent-tools");                                   // no dots
-    MakeRelease(fluent, L"fluent19.3");                                     // one dot only
-    test::WriteFileBytes(fluent / L"fluent19.2.0\\src\\udf\\udf.h", "x");   // the second place counts
-    test::WriteFileBytes(fluent / L"fluent20.1.0\\src\\other.h", "x");      // src without a header
-    test::MakeFolders(fluent / L"fluent21.1.0\\src\\udf.h");                // udf.h is a folder
-    test::WriteFileBytes(fluent / L"fluent21.2.0\\udf.h", "x");             // no src folder
-    test::WriteFileBytes(fluent / L"fluent23.1.0\\src", "x");               // src is a file
-    test::WriteFileBytes(fluent / L"fluent24.1.0", "x");                    // a file, not a folder
+    MakeRelease(fluent, L"Fluent22.1.0"); // pattern ignores case
+    MakeRelease(fluent, L"fluent-tools"); // no dots
+    MakeRelease(fluent, L"fluent19.3");   // one dot only
+    ASSERT_TRUE(test::WriteFileBytes(fluent / L"fluent19.2.0\\src\\udf\\udf.h",
+                                     "x")); // the second place counts
+    ASSERT_TRUE(
+        test::WriteFileBytes(fluent / L"fluent20.1.0\\src\\other.h", "x"));  // src without a header
+    ASSERT_TRUE(test::MakeFolders(fluent / L"fluent21.1.0\\src\\udf.h"));    // udf.h is a folder
+    ASSERT_TRUE(test::WriteFileBytes(fluent / L"fluent21.2.0\\udf.h", "x")); // no src folder
+    ASSERT_TRUE(test::WriteFileBytes(fluent / L"fluent23.1.0\\src", "x"));   // src is a file
+    ASSERT_TRUE(test::WriteFileBytes(fluent / L"fluent24.1.0", "x"));        // a file, not a folder
 
     EXPECT_EQ(Sorted(ListReleaseFolders(fluent.Path())),
               (Names{L"Fluent22.1.0", L"fluent19.2.0", L"fluent19.3.0"}));
@@ -50,8 +53,8 @@ TEST(FluentFolders, ExecutablesAreListedNtx86First) {
               (Names{both / L"ntbin\\ntx86\\fluent.exe", both / L"ntbin\\win64\\fluent.exe"}));
 
     test::TempFolder empty64;
-    test::MakeFolders(empty64 / L"ntbin\\win64");
-    test::MakeFolders(empty64 / L"ntbin\\ntx86\\fluent.exe"); // a folder by that name
+    ASSERT_TRUE(test::MakeFolders(empty64 / L"ntbin\\win64"));
+    ASSERT_TRUE(test::MakeFolders(empty64 / L"ntbin\\ntx86\\fluent.exe")); // a folder by that name
     EXPECT_TRUE(ListFluentExecutables(empty64.Path()).empty());
 }
 
@@ -93,7 +96,8 @@ TEST(FluentFolders, BothExecutablesOrTwoReleasesAreNotExactlyOne) {
     MakeExecutable(twoReleases, L"win64");
     EXPECT_EQ(ResolveFluentFolder(twoReleases.Path()).status, FluentFolderStatus::NotExactlyOne);
 
-    EXPECT_EQ(ResolveFluentFolder(twoReleases / L"missing").status, FluentFolderStatus::NotExactlyOne);
+    EXPECT_EQ(ResolveFluentFolder(twoReleases / L"missing").status,
+              FluentFolderStatus::NotExactlyOne);
 }
 
 TEST(FluentFolders, CapitalFReleaseIsListedButNeverSupported) {
@@ -106,19 +110,11 @@ TEST(FluentFolders, CapitalFReleaseIsListedButNeverSupported) {
     EXPECT_EQ(r.versionText, L"Fluent19.3");
 }
 
-// Removes what a test laid out at the root of a drive.
-struct DriveRootTree {
-    std::vector<std::wstring> entries;
-    ~DriveRootTree() {
-        for (const auto& entry : entries) test::RemoveTree(entry);
-    }
-};
-
 TEST(FluentFolders, BareDriveIsAFluentFolder) {
     // D: is mapped by the test runner to an empty folder.
-    DriveRootTree tree{{L"D:\\fluent22.2.0", L"D:\\ntbin"}};
-    test::WriteFileBytes(L"D:\\fluent22.2.0\\src\\udf\\udf.h", "x");
-    test::WriteFileBytes(L"D:\\ntbin\\ntx86\\fluent.exe", "MZ");
+    test::RemoveOnExit tree{{L"D:\\fluent22.2.0", L"D:\\ntbin"}};
+    ASSERT_TRUE(test::WriteFileBytes(L"D:\\fluent22.2.0\\src\\udf\\udf.h", "x"));
+    ASSERT_TRUE(test::WriteFileBytes(L"D:\\ntbin\\ntx86\\fluent.exe", "MZ"));
     for (const wchar_t* folder : {L"D:", L"D:\\", L"d:/"}) {
         const FluentFolderResolution r = ResolveFluentFolder(folder);
         ASSERT_EQ(r.status, FluentFolderStatus::Resolved) << folder;
@@ -130,18 +126,19 @@ TEST(FluentFolders, BareDriveIsAFluentFolder) {
 TEST(FluentFolders, EmptyFolderHoldsNothingEvenWhenTheDriveRootWould) {
     // The root of the current drive holds a complete Fluent folder; an empty or blank folder
     // text must not find it.
-    DriveRootTree tree{{L"D:\\fluent19.3.0", L"D:\\ntbin"}};
-    test::WriteFileBytes(L"D:\\fluent19.3.0\\src\\udf.h", "x");
-    test::WriteFileBytes(L"D:\\ntbin\\win64\\fluent.exe", "MZ");
+    test::RemoveOnExit tree{{L"D:\\fluent19.3.0", L"D:\\ntbin"}};
+    ASSERT_TRUE(test::WriteFileBytes(L"D:\\fluent19.3.0\\src\\udf.h", "x"));
+    ASSERT_TRUE(test::WriteFileBytes(L"D:\\ntbin\\win64\\fluent.exe", "MZ"));
+    ASSERT_EQ(ResolveFluentFolder(L"D:\\").status, FluentFolderStatus::Resolved);
     wchar_t previous[MAX_PATH] = {};
-    ::GetCurrentDirectoryW(MAX_PATH, previous);
+    ASSERT_NE(::GetCurrentDirectoryW(MAX_PATH, previous), 0u);
     ASSERT_TRUE(::SetCurrentDirectoryW(L"D:\\"));
     for (const wchar_t* folder : {L"", L"  ", L"\\", L"/"}) {
         EXPECT_TRUE(ListReleaseFolders(folder).empty()) << folder;
         EXPECT_TRUE(ListFluentExecutables(folder).empty()) << folder;
         EXPECT_EQ(ResolveFluentFolder(folder).status, FluentFolderStatus::NotExactlyOne) << folder;
     }
-    ::SetCurrentDirectoryW(previous);
+    EXPECT_TRUE(::SetCurrentDirectoryW(previous));
 }
 
 } // namespace

@@ -4,34 +4,28 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
+#include <deque>
 #include <string>
 #include <vector>
 
 namespace qv {
 namespace {
 
-// Puts the variables a test changes back as they were.
-class SavedEnvironment {
-public:
-    explicit SavedEnvironment(std::vector<std::wstring> names) {
-        for (auto& name : names) saved_.push_back({name, FindEnvironmentVariable(name)});
-    }
-    ~SavedEnvironment() {
-        for (const auto& [name, value] : saved_) {
-            if (value)
-                SetEnvironmentVariableText(name, *value);
-            else
-                RemoveEnvironmentVariable(name);
-        }
+// Every variable the launch environment may set or remove, owned by each test.
+class LaunchEnvironmentWin : public ::testing::Test {
+  protected:
+    LaunchEnvironmentWin() {
+        for (const wchar_t* name :
+             {L"lang", L"PATH", L"RELEASE_MAJOR", L"RELEASE_MINOR", L"RELEASE_REVISION",
+              L"__SharedLauncherWnd__", L"__SharedCallCoolProp__", L"__SharedCallFortran__",
+              L"__SharedCallMatlab__", L"__SharedDynamicLinkMatlab__", L"__SharedFluentPathUsed__",
+              L"__SharedQuorvexVsUsed__"})
+            touched_.emplace_back(name);
     }
 
-private:
-    std::vector<std::pair<std::wstring, std::optional<std::wstring>>> saved_;
+  private:
+    std::deque<test::ScopedVariable> touched_;
 };
-
-const std::vector<std::wstring> Touched{L"lang", L"PATH", L"RELEASE_MAJOR", L"RELEASE_MINOR", L"RELEASE_REVISION",
-                                        L"__SharedLauncherWnd__", L"__SharedFluentPathUsed__"};
 
 LaunchEnvironmentInputs Inputs(const wchar_t* release, double version) {
     LaunchEnvironmentInputs in;
@@ -42,12 +36,12 @@ LaunchEnvironmentInputs Inputs(const wchar_t* release, double version) {
     return in;
 }
 
-TEST(LaunchEnvironmentWin, SetsTheVariablesInTheLaunchersOwnEnvironment) {
-    SavedEnvironment saved(Touched);
-    SetEnvironmentVariableText(L"lang", L"en");
-    SetEnvironmentVariableText(L"PATH", L"C:\\W;;");
+TEST_F(LaunchEnvironmentWin, SetsTheVariablesInTheLaunchersOwnEnvironment) {
+    ASSERT_TRUE(SetEnvironmentVariableText(L"lang", L"en"));
+    ASSERT_TRUE(SetEnvironmentVariableText(L"PATH", L"C:\\W;;"));
     LaunchEnvironmentInputs in = Inputs(L"fluent22.1.0", 22.1);
-    in.launcherWindow = WindowHandleValue(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x0002004C)));
+    in.launcherWindow =
+        WindowHandleValue(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x0002004C)));
     PrepareLaunchEnvironment(in);
 
     EXPECT_FALSE(FindEnvironmentVariable(L"lang").has_value());
@@ -62,23 +56,21 @@ TEST(LaunchEnvironmentWin, SetsTheVariablesInTheLaunchersOwnEnvironment) {
     EXPECT_EQ(ReadEnvironmentVariable(L"RELEASE_REVISION"), L"0");
 }
 
-TEST(LaunchEnvironmentWin, MissingAndEmptyPathAreToldApart) {
-    SavedEnvironment saved(Touched);
+TEST_F(LaunchEnvironmentWin, MissingAndEmptyPathAreToldApart) {
     const std::wstring front = L"C:\\A\\fluent\\fluent21.1.0\\addons\\afd\\win64;"
                                L"C:\\A\\fluent\\fluent21.1.0\\multiport\\mpi_wrapper\\win64\\stub";
-    RemoveEnvironmentVariable(L"PATH");
+    ASSERT_TRUE(RemoveEnvironmentVariable(L"PATH"));
     PrepareLaunchEnvironment(Inputs(L"fluent21.1.0", 21.1));
     EXPECT_EQ(ReadEnvironmentVariable(L"PATH"), front);
 
-    SetEnvironmentVariableText(L"PATH", L"");
+    ASSERT_TRUE(SetEnvironmentVariableText(L"PATH", L""));
     PrepareLaunchEnvironment(Inputs(L"fluent21.1.0", 21.1));
     EXPECT_EQ(ReadEnvironmentVariable(L"PATH"), front + L";");
 }
 
-TEST(LaunchEnvironmentWin, AnOlderLaunchLeavesPathAndReleaseAlone) {
-    SavedEnvironment saved(Touched);
-    SetEnvironmentVariableText(L"PATH", L"C:\\W");
-    SetEnvironmentVariableText(L"RELEASE_MAJOR", L"24");
+TEST_F(LaunchEnvironmentWin, AnOlderLaunchLeavesPathAndReleaseAlone) {
+    ASSERT_TRUE(SetEnvironmentVariableText(L"PATH", L"C:\\W"));
+    ASSERT_TRUE(SetEnvironmentVariableText(L"RELEASE_MAJOR", L"24"));
     LaunchEnvironmentInputs in = Inputs(L"fluent20.2.0", 20.2);
     in.chineseFluent = true;
     PrepareLaunchEnvironment(in);

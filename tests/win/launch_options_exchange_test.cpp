@@ -7,17 +7,25 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
 namespace qv {
 namespace {
 
 class LaunchOptionsExchange : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
         ::InitCommonControlsEx(&controls);
         ASSERT_TRUE(dialog.Open());
     }
-    int Check(int id) const { return static_cast<int>(::SendMessageW(dialog.Item(id), BM_GETCHECK, 0, 0)); }
+    int Check(int id) const {
+        return static_cast<int>(::SendMessageW(dialog.Item(id), BM_GETCHECK, 0, 0));
+    }
     void Click(int id, bool checked) const { dialog.CheckItem(id, checked); }
 
     test::ScriptedPrompts prompts;
@@ -38,23 +46,119 @@ TEST_F(LaunchOptionsExchange, DefaultsAreWrittenToFreshControls) {
     EXPECT_TRUE(prompts.messages.empty());
 }
 
-TEST_F(LaunchOptionsExchange, ReadsEveryFieldFromTheControls) {
-    Click(IDC_2D, false);
-    Click(IDC_3D, true);
-    Click(IDC_STATIC_LINK, false);
-    Click(IDC_DYNAMIC_LINK, true);
-    Click(IDC_SERIAL, false);
-    Click(IDC_PARALLEL, true);
-    for (int id : {IDC_DOUBLE_PRECISION, IDC_CALL_COOLPROP, IDC_CALL_FORTRAN, IDC_CALL_MATLAB, IDC_START_BY_WORKBENCH})
-        Click(id, true);
-    dialog.SetItemText(IDC_PROCESS_COUNT, L"999");
-    ASSERT_TRUE(dialog.ExchangeLaunchOptions(ExchangeDirection::FromControls));
-    const LaunchOptions& o = dialog.Options();
-    EXPECT_EQ(o.dimension, 1);
-    EXPECT_EQ(o.linkMode, 1);
-    EXPECT_EQ(o.processingMode, 1);
-    EXPECT_EQ(o.processCount, 999u);
-    EXPECT_EQ(o.doublePrecision + o.callCoolProp + o.callIntelFortran + o.callMatlab + o.startByWorkbench, 5);
+// Each exchanged field, its value in the record as numbers for comparison.
+std::map<std::string, std::int64_t> FieldValues(const LaunchOptions& o) {
+    return {{"dimension", o.dimension},
+            {"doublePrecision", o.doublePrecision},
+            {"processingMode", o.processingMode},
+            {"processCount", o.processCount},
+            {"callCoolProp", o.callCoolProp},
+            {"callIntelFortran", o.callIntelFortran},
+            {"callMatlab", o.callMatlab},
+            {"startByWorkbench", o.startByWorkbench},
+            {"linkMode", o.linkMode}};
+}
+
+// What every button and edit of the dialog shows, by control id.
+std::map<int, std::wstring> ControlStates(HWND dialog) {
+    std::map<int, std::wstring> states;
+    for (HWND item = ::GetWindow(dialog, GW_CHILD); item; item = ::GetWindow(item, GW_HWNDNEXT)) {
+        const std::wstring className = test::ClassNameOf(item);
+        if (className == L"Button") {
+            states[::GetDlgCtrlID(item)] = std::to_wstring(::SendMessageW(item, BM_GETCHECK, 0, 0));
+        } else if (className == L"Edit") {
+            states[::GetDlgCtrlID(item)] = test::TextOf(item);
+        }
+    }
+    return states;
+}
+
+template <typename Map>
+std::set<typename Map::key_type> ChangedKeys(const Map& before, const Map& after) {
+    std::set<typename Map::key_type> changed;
+    for (const auto& [key, value] : after) {
+        const auto was = before.find(key);
+        if (was == before.end() || was->second != value) changed.insert(key);
+    }
+    return changed;
+}
+
+// One exchanged field: the user's choice that differs from the default, made once in the
+// controls and once in the record, and the controls that show it.
+struct FieldCase {
+    const char* field;
+    std::set<int> controls;
+    void (*choose)(HWND dialog);
+    std::int64_t value;
+};
+
+const std::vector<FieldCase>& FieldCases() {
+    static const std::vector<FieldCase> cases = {
+        {"dimension",
+         {IDC_2D, IDC_3D},
+         [](HWND d) { ::CheckRadioButton(d, IDC_2D, IDC_3D, IDC_3D); },
+         1},
+        {"doublePrecision",
+         {IDC_DOUBLE_PRECISION},
+         [](HWND d) { ::CheckDlgButton(d, IDC_DOUBLE_PRECISION, BST_CHECKED); },
+         1},
+        {"processingMode",
+         {IDC_SERIAL, IDC_PARALLEL},
+         [](HWND d) { ::CheckRadioButton(d, IDC_SERIAL, IDC_PARALLEL, IDC_PARALLEL); },
+         1},
+        {"processCount",
+         {IDC_PROCESS_COUNT},
+         [](HWND d) { ::SetDlgItemTextW(d, IDC_PROCESS_COUNT, L"7"); },
+         7},
+        {"callCoolProp",
+         {IDC_CALL_COOLPROP},
+         [](HWND d) { ::CheckDlgButton(d, IDC_CALL_COOLPROP, BST_CHECKED); },
+         1},
+        {"callIntelFortran",
+         {IDC_CALL_FORTRAN},
+         [](HWND d) { ::CheckDlgButton(d, IDC_CALL_FORTRAN, BST_CHECKED); },
+         1},
+        {"callMatlab",
+         {IDC_CALL_MATLAB},
+         [](HWND d) { ::CheckDlgButton(d, IDC_CALL_MATLAB, BST_CHECKED); },
+         1},
+        {"startByWorkbench",
+         {IDC_START_BY_WORKBENCH},
+         [](HWND d) { ::CheckDlgButton(d, IDC_START_BY_WORKBENCH, BST_CHECKED); },
+         1},
+        {"linkMode",
+         {IDC_STATIC_LINK, IDC_DYNAMIC_LINK},
+         [](HWND d) { ::CheckRadioButton(d, IDC_STATIC_LINK, IDC_DYNAMIC_LINK, IDC_DYNAMIC_LINK); },
+         1},
+    };
+    return cases;
+}
+
+TEST_F(LaunchOptionsExchange, EachControlMovesExactlyItsOwnField) {
+    ASSERT_EQ(FieldCases().size(), FieldValues({}).size()) << "a field without its case";
+    const HWND window = dialog.Window();
+    for (const FieldCase& c : FieldCases()) {
+        SCOPED_TRACE(c.field);
+        LaunchOptions defaults;
+        ASSERT_TRUE(ExchangeLaunchOptions(window, defaults, ExchangeDirection::ToControls));
+        const std::map<int, std::wstring> untouched = ControlStates(window);
+
+        // The user's choice in the controls reaches exactly its field.
+        c.choose(window);
+        const std::map<int, std::wstring> chosen = ControlStates(window);
+        ASSERT_EQ(ChangedKeys(untouched, chosen), c.controls) << "the case changes other controls";
+        LaunchOptions read;
+        ASSERT_TRUE(ExchangeLaunchOptions(window, read, ExchangeDirection::FromControls));
+        EXPECT_EQ(ChangedKeys(FieldValues(defaults), FieldValues(read)),
+                  std::set<std::string>{c.field});
+        EXPECT_EQ(FieldValues(read)[c.field], c.value);
+
+        // The record read back into fresh controls shows exactly that choice again.
+        ASSERT_TRUE(ExchangeLaunchOptions(window, defaults, ExchangeDirection::ToControls));
+        ASSERT_EQ(ControlStates(window), untouched);
+        ASSERT_TRUE(ExchangeLaunchOptions(window, read, ExchangeDirection::ToControls));
+        EXPECT_EQ(ControlStates(window), chosen);
+    }
     EXPECT_TRUE(prompts.messages.empty());
 }
 
@@ -72,7 +176,8 @@ TEST_F(LaunchOptionsExchange, CountOutOfRangeIsReportedAfterEveryFieldWasRead) {
     HWND edit = dialog.Item(IDC_PROCESS_COUNT);
     EXPECT_EQ(::GetFocus(), edit);
     DWORD start = 0, end = 0;
-    ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                   reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(start, 0u);
     EXPECT_EQ(end, 4u);
 }
@@ -86,7 +191,8 @@ TEST_F(LaunchOptionsExchange, ZeroIsOutOfRange) {
 
 TEST_F(LaunchOptionsExchange, CountThatIsNoNumberStopsBeforeTheLaterFields) {
     Click(IDC_CALL_COOLPROP, true);
-    ASSERT_TRUE(dialog.ExchangeLaunchOptions(ExchangeDirection::FromControls)); // the previous exchange
+    ASSERT_TRUE(
+        dialog.ExchangeLaunchOptions(ExchangeDirection::FromControls)); // the previous exchange
     // The user then changes the mode and the couplings and empties the count.
     Click(IDC_3D, true);
     Click(IDC_2D, false);
@@ -101,8 +207,8 @@ TEST_F(LaunchOptionsExchange, CountThatIsNoNumberStopsBeforeTheLaterFields) {
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, L"Enter a positive integer.");
     const LaunchOptions& o = dialog.Options();
-    EXPECT_EQ(o.dimension, 1);        // read before the count
-    EXPECT_EQ(o.processingMode, 0);   // kept from the previous exchange
+    EXPECT_EQ(o.dimension, 1);      // read before the count
+    EXPECT_EQ(o.processingMode, 0); // kept from the previous exchange
     EXPECT_EQ(o.callCoolProp, 1);
     EXPECT_EQ(o.callMatlab, 0);
     EXPECT_EQ(o.startByWorkbench, 0);

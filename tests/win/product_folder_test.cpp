@@ -11,18 +11,21 @@ namespace qv {
 namespace {
 
 // The hub library this Windows needs for 19.x releases from 19.2 on.
-const wchar_t* HubFor19() { return test::RunsInWin64Prefix() ? L"HubQ5.dll" : L"HubX86.dll"; }
+const wchar_t* HubFor19() {
+    return test::RunsInWin64Prefix() ? L"HubQ5.dll" : L"HubX86.dll";
+}
 
 // A product folder complete for Visual Studio 2010 and Fluent 19.2 on this Windows.
 void MakeProductFolder(const test::TempFolder& product) {
-    test::WriteFileBytes(product / L"Quorvex.dll", "x");
-    test::WriteFileBytes(product / HubFor19(), "x");
-    test::WriteFileBytes(product / L"include\\19.2\\udf.h", "x");
-    test::MakeFolders(product / L"addon");
+    EXPECT_TRUE(test::WriteFileBytes(product / L"Quorvex.dll", "x") &&
+                test::WriteFileBytes(product / HubFor19(), "x") &&
+                test::WriteFileBytes(product / L"include\\19.2\\udf.h", "x") &&
+                test::MakeFolders(product / L"addon"))
+        << product.Path();
 }
 
 class ProductFolderWin : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { SetInterfaceLanguage(InterfaceLanguage::English); }
     void TearDown() override { SetInterfaceLanguage(language_); }
 
@@ -30,7 +33,7 @@ protected:
     test::TempFolder product;
     HWND owner = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x1234));
 
-private:
+  private:
     InterfaceLanguage language_ = CurrentInterfaceLanguage();
 };
 
@@ -43,7 +46,12 @@ TEST_F(ProductFolderWin, CompleteFolderPassesSilently) {
 
 TEST_F(ProductFolderWin, FirstMissingItemIsNamed) {
     // What is taken out of a complete folder, and the item the message must name ("" for none).
-    struct Case { std::wstring removed; const wchar_t* year; const wchar_t* version; std::wstring named; };
+    struct Case {
+        std::wstring removed;
+        const wchar_t* year;
+        const wchar_t* version;
+        std::wstring named;
+    };
     const std::vector<Case> cases{
         {L"Quorvex.dll", L"2010", L"19.2", L"Quorvex.dll"},
         {L"Quorvex.dll", L"2015", L"19.2", L""}, // needed for 2010 only
@@ -53,7 +61,9 @@ TEST_F(ProductFolderWin, FirstMissingItemIsNamed) {
     for (const Case& c : cases) {
         test::TempFolder folder;
         MakeProductFolder(folder);
-        if (!c.removed.empty()) ::DeleteFileW((folder / c.removed).c_str());
+        if (!c.removed.empty()) {
+            ASSERT_TRUE(::DeleteFileW((folder / c.removed).c_str())) << c.removed;
+        }
         prompts.messages.clear();
         const bool ok = VerifyProductFolder(folder.Path(), c.year, c.version, owner);
         if (c.named.empty()) {
@@ -64,7 +74,8 @@ TEST_F(ProductFolderWin, FirstMissingItemIsNamed) {
         EXPECT_FALSE(ok) << c.named;
         ASSERT_EQ(prompts.messages.size(), 1u);
         EXPECT_EQ(prompts.messages[0].text,
-                  L"Can't find \"" + (folder / c.named) + L"\". \nThe Quorvex directory is wrong or corrupted.");
+                  L"Can't find \"" + (folder / c.named) +
+                      L"\". \nThe Quorvex directory is wrong or corrupted.");
         EXPECT_EQ(prompts.messages[0].caption, L"Error");
         EXPECT_EQ(prompts.messages[0].style, static_cast<UINT>(MB_OK | MB_ICONERROR));
         EXPECT_EQ(prompts.messages[0].owner, owner);
@@ -80,13 +91,14 @@ TEST_F(ProductFolderWin, OnlyTheFirstFailureIsShown) {
 
 TEST_F(ProductFolderWin, HeaderAndAddonMustHaveTheirKind) {
     MakeProductFolder(product);
-    ::RemoveDirectoryW((product / L"addon").c_str());
-    test::WriteFileBytes(product / L"addon", "x");
+    ASSERT_TRUE(::RemoveDirectoryW((product / L"addon").c_str()));
+    ASSERT_TRUE(test::WriteFileBytes(product / L"addon", "x"));
     EXPECT_FALSE(VerifyProductFolder(product.Path(), L"2019", L"19.2", owner));
     ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_NE(prompts.messages[0].text.find(L"\"" + (product / L"addon") + L"\""), std::wstring::npos);
+    EXPECT_NE(prompts.messages[0].text.find(L"\"" + (product / L"addon") + L"\""),
+              std::wstring::npos);
 
-    test::MakeFolders(product / L"include\\19.5\\udf.h");
+    ASSERT_TRUE(test::MakeFolders(product / L"include\\19.5\\udf.h"));
     EXPECT_FALSE(VerifyProductFolder(product.Path(), L"2019", L"19.5", owner));
     ASSERT_EQ(prompts.messages.size(), 2u);
     EXPECT_NE(prompts.messages[1].text.find(product / L"include\\19.5\\udf.h"), std::wstring::npos);
@@ -96,7 +108,8 @@ TEST_F(ProductFolderWin, ChineseMessageAndCaption) {
     SetInterfaceLanguage(InterfaceLanguage::Chinese);
     EXPECT_FALSE(VerifyProductFolder(product.Path(), L"2010", L"19.2", owner));
     ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0].text, L"无法找到\"" + (product / L"Quorvex.dll") + L"\"\nQuorvex目录错误或损坏");
+    EXPECT_EQ(prompts.messages[0].text,
+              L"无法找到\"" + (product / L"Quorvex.dll") + L"\"\nQuorvex目录错误或损坏");
     EXPECT_EQ(prompts.messages[0].caption, L"错误");
 }
 

@@ -17,75 +17,103 @@ using test::ScopedRegistryKey;
 using test::ScopedRegistryValue;
 
 constexpr REGSAM View32 = KEY_WOW64_32KEY;
-constexpr wchar_t SystemEnvironment[] = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
+constexpr wchar_t SystemEnvironment[] =
+    L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
 constexpr wchar_t Uninstall[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
 // Lays out a Visual Studio installation below a root and removes it afterwards.
 class FakeVisualStudio {
-public:
-    FakeVisualStudio(std::wstring root, std::wstring toolset = L"") : root_(std::move(root)), toolset_(std::move(toolset)) {
-        test::WriteFileBytes(root_ + L"\\Common7\\IDE\\devenv.exe", "MZ");
-        test::MakeFolders(root_ + L"\\Common7\\Tools");
-        if (!toolset_.empty())
-            test::WriteFileBytes(root_ + L"\\VC\\Auxiliary\\Build\\Microsoft.VCToolsVersion.default.txt",
-                                 std::string(toolset_.begin(), toolset_.end()) + "\r\n");
+  public:
+    FakeVisualStudio(std::wstring root, std::wstring toolset = L"")
+        : root_(std::move(root)), toolset_(std::move(toolset)) {
+        EXPECT_TRUE(test::WriteFileBytes(root_ + L"\\Common7\\IDE\\devenv.exe", "MZ")) << root_;
+        EXPECT_TRUE(test::MakeFolders(root_ + L"\\Common7\\Tools")) << root_;
+        if (!toolset_.empty()) {
+            EXPECT_TRUE(test::WriteFileBytes(
+                root_ + L"\\VC\\Auxiliary\\Build\\Microsoft.VCToolsVersion.default.txt",
+                std::string(toolset_.begin(), toolset_.end()) + "\r\n"))
+                << root_;
+        }
     }
-    ~FakeVisualStudio() { test::RemoveTree(root_); }
-    void AddFile(const std::wstring& relative) const { test::WriteFileBytes(root_ + L"\\" + relative, "x"); }
+    ~FakeVisualStudio() { EXPECT_TRUE(test::RemoveTree(root_)) << root_; }
+    void AddFile(const std::wstring& relative) const {
+        EXPECT_TRUE(test::WriteFileBytes(root_ + L"\\" + relative, "x")) << relative;
+    }
     const std::wstring& Root() const { return root_; }
 
-private:
+  private:
     std::wstring root_, toolset_;
 };
 
 class VisualStudioDiscoveryTest : public ::testing::Test {
-protected:
+  protected:
+    // Discovery sets the tools variable of every version it finds in this process: each is owned
+    // by the test, absent at its start and as before at its end.
     VisualStudioDiscoveryTest() {
         for (int n : {10, 11, 12, 14, 15, 16}) {
             const std::wstring number = std::to_wstring(n);
-            keys_.push_back(std::make_unique<ScopedRegistryKey>(HKEY_LOCAL_MACHINE,
-                                                                L"Software\\Microsoft\\VisualStudio\\" + number + L".0", View32));
-            values_.push_back(std::make_unique<ScopedRegistryValue>(HKEY_LOCAL_MACHINE, SystemEnvironment,
-                                                                    L"VS" + number + L"0COMNTOOLS", View32));
-            RemoveEnvironmentVariable(L"VS" + number + L"0COMNTOOLS");
+            keys_.push_back(std::make_unique<ScopedRegistryKey>(
+                HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\VisualStudio\\" + number + L".0",
+                View32));
+            values_.push_back(std::make_unique<ScopedRegistryValue>(
+                HKEY_LOCAL_MACHINE, SystemEnvironment, L"VS" + number + L"0COMNTOOLS", View32));
+            toolsVariables_.push_back(
+                std::make_unique<test::ScopedVariable>(L"VS" + number + L"0COMNTOOLS"));
         }
-        keys_.push_back(std::make_unique<ScopedRegistryKey>(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\VisualStudio\\SxS", View32));
+        keys_.push_back(std::make_unique<ScopedRegistryKey>(
+            HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\VisualStudio\\SxS", View32));
         for (const wchar_t* name : {L"VS2017INSTALLDIR", L"VS2019INSTALLDIR"})
-            values_.push_back(std::make_unique<ScopedRegistryValue>(HKEY_LOCAL_MACHINE, SystemEnvironment, name, View32));
+            values_.push_back(std::make_unique<ScopedRegistryValue>(
+                HKEY_LOCAL_MACHINE, SystemEnvironment, name, View32));
+    }
+    void SetUp() override {
+        for (const auto& variable : toolsVariables_)
+            ASSERT_TRUE(variable->Remove());
     }
     // An Uninstall entry, removed afterwards.
-    void AddUninstallEntry(const std::wstring& name, const std::wstring& icon, const std::wstring& version,
-                           const std::wstring& location) {
-        keys_.push_back(std::make_unique<ScopedRegistryKey>(HKEY_LOCAL_MACHINE, std::wstring(Uninstall) + L"\\" + name, View32));
-        keys_.back()->SetString(L"DisplayIcon", icon);
-        keys_.back()->SetString(L"DisplayVersion", version);
-        keys_.back()->SetString(L"InstallLocation", location);
+    void AddUninstallEntry(const std::wstring& name, const std::wstring& icon,
+                           const std::wstring& version, const std::wstring& location) {
+        keys_.push_back(std::make_unique<ScopedRegistryKey>(
+            HKEY_LOCAL_MACHINE, std::wstring(Uninstall) + L"\\" + name, View32));
+        EXPECT_TRUE(keys_.back()->SetString(L"DisplayIcon", icon) &&
+                    keys_.back()->SetString(L"DisplayVersion", version) &&
+                    keys_.back()->SetString(L"InstallLocation", location))
+            << name;
     }
     static std::wstring ProgramFiles32() {
         return test::RunsInWin64Prefix() ? L"C:\\Program Files (x86)" : L"C:\\Program Files";
     }
     static std::vector<std::wstring> Years(const VisualStudioDiscovery& found) {
         std::vector<std::wstring> years;
-        for (const auto& vs : found.installations) years.push_back(vs.year);
+        for (const auto& vs : found.installations)
+            years.push_back(vs.year);
         return years;
     }
 
     std::vector<std::unique_ptr<ScopedRegistryKey>> keys_;
     std::vector<std::unique_ptr<ScopedRegistryValue>> values_;
+    std::vector<std::unique_ptr<test::ScopedVariable>> toolsVariables_;
 };
 
 TEST_F(VisualStudioDiscoveryTest, NothingInstalledFindsNothing) {
     const VisualStudioDiscovery found = DiscoverVisualStudio();
     EXPECT_TRUE(found.installations.empty());
     EXPECT_FALSE(found.toolsetFileMissing);
+    EXPECT_FALSE(FindEnvironmentVariable(L"VS160COMNTOOLS").has_value());
+    // The same search finds a Visual Studio laid out where it looks.
+    FakeVisualStudio vs(ProgramFiles32() + L"\\Microsoft Visual Studio\\2019\\Community",
+                        L"14.29.30133");
+    EXPECT_EQ(Years(DiscoverVisualStudio()), std::vector<std::wstring>{L"2019"});
 }
 
 TEST_F(VisualStudioDiscoveryTest, Vs2019RegisteredNowhereIsFoundOnTheDriveAndProbed) {
-    FakeVisualStudio vs(ProgramFiles32() + L"\\Microsoft Visual Studio\\2019\\Community", L"14.29.30133");
+    FakeVisualStudio vs(ProgramFiles32() + L"\\Microsoft Visual Studio\\2019\\Community",
+                        L"14.29.30133");
     const std::wstring tools = L"VC\\Tools\\MSVC\\14.29.30133\\";
     vs.AddFile(tools + L"bin\\Hostx86\\x64\\cl.exe");
     vs.AddFile(tools + L"atlmfc\\include\\afxwin.h");
-    vs.AddFile(tools + L"atlmfc\\lib\\" + (test::RunsInWin64Prefix() ? L"x64" : L"x86") + L"\\uafxcw.lib");
+    vs.AddFile(tools + L"atlmfc\\lib\\" + (test::RunsInWin64Prefix() ? L"x64" : L"x86") +
+               L"\\uafxcw.lib");
     const VisualStudioDiscovery found = DiscoverVisualStudio();
     ASSERT_EQ(found.installations.size(), 1u);
     const VisualStudioInstallation& v = found.installations[0];
@@ -100,17 +128,25 @@ TEST_F(VisualStudioDiscoveryTest, Vs2019RegisteredNowhereIsFoundOnTheDriveAndPro
     EXPECT_EQ(ReadEnvironmentVariable(L"VS160COMNTOOLS"), vs.Root() + L"\\Common7\\Tools\\");
 }
 
-TEST_F(VisualStudioDiscoveryTest, Windows32NeverLooksUnderProgramFilesX86) {
-    if (test::RunsInWin64Prefix()) GTEST_SKIP() << "32-bit Windows only";
-    FakeVisualStudio vs(L"C:\\Program Files (x86)\\Microsoft Visual Studio\\2019\\Community", L"14.29.30133");
-    FakeVisualStudio old(L"D:\\Program Files (x86)\\Microsoft Visual Studio 12.0");
-    EXPECT_TRUE(DiscoverVisualStudio().installations.empty());
+TEST_F(VisualStudioDiscoveryTest, Windows32NeverLooksUnderProgramFilesX86OnWindows32) {
+    ASSERT_FALSE(test::RunsInWin64Prefix()) << "registered for 32-bit Windows only";
+    {
+        FakeVisualStudio vs(L"C:\\Program Files (x86)\\Microsoft Visual Studio\\2019\\Community",
+                            L"14.29.30133");
+        FakeVisualStudio old(L"D:\\Program Files (x86)\\Microsoft Visual Studio 12.0");
+        EXPECT_TRUE(DiscoverVisualStudio().installations.empty());
+    }
+    // Under Program Files the same two are found.
+    FakeVisualStudio vs(L"C:\\Program Files\\Microsoft Visual Studio\\2019\\Community",
+                        L"14.29.30133");
+    FakeVisualStudio old(L"D:\\Program Files\\Microsoft Visual Studio 12.0");
+    EXPECT_EQ(Years(DiscoverVisualStudio()), (std::vector<std::wstring>{L"2013", L"2019"}));
 }
 
 TEST_F(VisualStudioDiscoveryTest, Vs2015FoundOnlyThroughItsToolsVariable) {
     FakeVisualStudio vs(L"E:\\Tools\\VS 14");
     vs.AddFile(L"VC\\bin\\cl.exe");
-    values_[3]->SetString(L"E:\\Tools\\VS 14\\Common7\\Tools\\");
+    ASSERT_TRUE(values_[3]->SetString(L"E:\\Tools\\VS 14\\Common7\\Tools\\"));
     const VisualStudioDiscovery found = DiscoverVisualStudio();
     ASSERT_EQ(found.installations.size(), 1u);
     EXPECT_EQ(found.installations[0].year, L"2015");
@@ -121,43 +157,53 @@ TEST_F(VisualStudioDiscoveryTest, Vs2015FoundOnlyThroughItsToolsVariable) {
 
 TEST_F(VisualStudioDiscoveryTest, Vs2015FoundThroughInstallDirHasItsIdeFolderRemoved) {
     FakeVisualStudio vs(L"D:\\VS2015");
-    keys_[3]->SetString(L"InstallDir", L"D:\\VS2015\\Common7\\IDE\\");
+    ASSERT_TRUE(keys_[3]->SetString(L"InstallDir", L"D:\\VS2015\\Common7\\IDE\\"));
     const VisualStudioDiscovery found = DiscoverVisualStudio();
     ASSERT_EQ(found.installations.size(), 1u);
     EXPECT_EQ(found.installations[0].root, L"D:\\VS2015");
     EXPECT_EQ(ReadEnvironmentVariable(L"VS140COMNTOOLS"), L"D:\\VS2015\\Common7\\Tools\\");
 }
 
-TEST_F(VisualStudioDiscoveryTest, ValueInTheOtherRegistryViewIsNotFound) {
-    if (!test::RunsInWin64Prefix()) GTEST_SKIP() << "one registry view on 32-bit Windows";
+TEST_F(VisualStudioDiscoveryTest, ValueInTheOtherRegistryViewIsNotFoundOnWindows64) {
+    ASSERT_TRUE(test::RunsInWin64Prefix())
+        << "32-bit Windows has one registry view: registered for 64-bit only";
     FakeVisualStudio vs(L"D:\\VS2013");
-    ScopedRegistryKey sxs64(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\VisualStudio\\SxS\\VS7", KEY_WOW64_64KEY);
-    sxs64.SetString(L"12.0", L"D:\\VS2013");
+    ScopedRegistryKey sxs64(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\VisualStudio\\SxS\\VS7",
+                            KEY_WOW64_64KEY);
+    ASSERT_TRUE(sxs64.SetString(L"12.0", L"D:\\VS2013"));
     EXPECT_TRUE(DiscoverVisualStudio().installations.empty());
-    ScopedRegistryKey sxs32(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\VisualStudio\\SxS\\VS7", View32);
-    sxs32.SetString(L"12.0", L"D:\\VS2013\\");
+    ScopedRegistryKey sxs32(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\VisualStudio\\SxS\\VS7",
+                            View32);
+    ASSERT_TRUE(sxs32.SetString(L"12.0", L"D:\\VS2013\\"));
     EXPECT_EQ(Years(DiscoverVisualStudio()), std::vector<std::wstring>{L"2013"});
 }
 
 TEST_F(VisualStudioDiscoveryTest, UninstallScanSkipsOtherProgramsAndVersions) {
     FakeVisualStudio wrong(L"D:\\VS16", L"14.29.30133");
     FakeVisualStudio right(L"E:\\VS15", L"14.16.27023");
-    AddUninstallEntry(L"QvOtherProgram", L"D:\\VS16\\Common7\\IDE\\notdevenv.exe", L"15.0", L"D:\\VS16");
-    AddUninstallEntry(L"QvNewerStudio", L"D:\\VS16\\Common7\\IDE\\devenv.exe", L"16.11.34031.81", L"D:\\VS16");
+    AddUninstallEntry(L"QvOtherProgram", L"D:\\VS16\\Common7\\IDE\\notdevenv.exe", L"15.0",
+                      L"D:\\VS16");
+    AddUninstallEntry(L"QvNewerStudio", L"D:\\VS16\\Common7\\IDE\\devenv.exe", L"16.11.34031.81",
+                      L"D:\\VS16");
     // A quoted icon path does not split into devenv and .exe.
-    AddUninstallEntry(L"QvQuotedIcon", L"\"D:\\VS16\\Common7\\IDE\\devenv.exe\"", L"14.0", L"D:\\VS16");
-    AddUninstallEntry(L"Qv" + std::wstring(60, L'L'), L"E:\\VS15\\Common7\\IDE\\devenv.exe", L"15.9", L"D:\\VS16");
-    AddUninstallEntry(L"QvStudio2017", L" E:\\VS15\\Common7\\IDE\\DEVENV.EXE\\ ", L" 15.9.28307.1", L"E:\\VS15\\");
+    AddUninstallEntry(L"QvQuotedIcon", L"\"D:\\VS16\\Common7\\IDE\\devenv.exe\"", L"14.0",
+                      L"D:\\VS16");
+    AddUninstallEntry(L"Qv" + std::wstring(60, L'L'), L"E:\\VS15\\Common7\\IDE\\devenv.exe",
+                      L"15.9", L"D:\\VS16");
+    AddUninstallEntry(L"QvStudio2017", L" E:\\VS15\\Common7\\IDE\\DEVENV.EXE\\ ", L" 15.9.28307.1",
+                      L"E:\\VS15\\");
     EXPECT_EQ(FindDevenvInUninstallKey(15), L"E:\\VS15");
     EXPECT_EQ(FindDevenvInUninstallKey(16), L"D:\\VS16");
     EXPECT_EQ(FindDevenvInUninstallKey(14), L"");
 }
 
 TEST_F(VisualStudioDiscoveryTest, FoundVersionsAreListedInYearOrder) {
-    FakeVisualStudio vs2019(L"D:\\Program Files\\Microsoft Visual Studio\\2019\\Professional", L"14.29.30133");
+    FakeVisualStudio vs2019(L"D:\\Program Files\\Microsoft Visual Studio\\2019\\Professional",
+                            L"14.29.30133");
     FakeVisualStudio vs2012(L"E:\\Studio11");
-    ScopedRegistryKey sxs(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\VisualStudio\\SxS\\VS7", View32);
-    sxs.SetString(L"11.0", L"E:\\Studio11");
+    ScopedRegistryKey sxs(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\VisualStudio\\SxS\\VS7",
+                          View32);
+    ASSERT_TRUE(sxs.SetString(L"11.0", L"E:\\Studio11"));
     FakeVisualStudio vs2010(L"E:\\Program Files\\Microsoft Visual Studio 10.0");
     vs2010.AddFile(L"VC#\\VCSPackages\\csproj.dll");
     const VisualStudioDiscovery found = DiscoverVisualStudio();
@@ -169,21 +215,33 @@ TEST_F(VisualStudioDiscoveryTest, FoundVersionsAreListedInYearOrder) {
 
 TEST_F(VisualStudioDiscoveryTest, MissingOrUnreadableToolsetFileStopsDiscovery) {
     FakeVisualStudio vs(L"D:\\VS2017");
-    values_[6]->SetString(L"D:\\VS2017");
-    test::MakeFolders(L"D:\\VS2017\\VC\\Auxiliary\\Build\\Microsoft.VCToolsVersion.default.txt"); // a folder
+    ASSERT_TRUE(values_[6]->SetString(L"D:\\VS2017"));
+    const std::wstring file =
+        L"D:\\VS2017\\VC\\Auxiliary\\Build\\Microsoft.VCToolsVersion.default.txt";
+    EXPECT_TRUE(DiscoverVisualStudio().toolsetFileMissing);
+    ASSERT_TRUE(test::MakeFolders(file)); // a folder by the file's name
     EXPECT_TRUE(DiscoverVisualStudio().toolsetFileMissing);
     EXPECT_FALSE(ReadVcToolsVersion(L"D:\\VS2017").has_value());
+    // Once the file is there, the same installation is found.
+    ASSERT_TRUE(test::RemoveTree(file));
+    ASSERT_TRUE(test::WriteFileBytes(file, "14.16.27023\r\n"));
+    EXPECT_EQ(ReadVcToolsVersion(L"D:\\VS2017"), L"14.16.27023");
+    const VisualStudioDiscovery found = DiscoverVisualStudio();
+    EXPECT_FALSE(found.toolsetFileMissing);
+    EXPECT_EQ(Years(found), std::vector<std::wstring>{L"2017"});
 }
 
 TEST_F(VisualStudioDiscoveryTest, OddToolsetFilesGiveNoCrash) {
     FakeVisualStudio vs(L"D:\\VS2019");
-    const std::wstring file = L"D:\\VS2019\\VC\\Auxiliary\\Build\\Microsoft.VCToolsVersion.default.txt";
-    test::WriteFileBytes(file, "");
+    const std::wstring file =
+        L"D:\\VS2019\\VC\\Auxiliary\\Build\\Microsoft.VCToolsVersion.default.txt";
+    ASSERT_TRUE(test::WriteFileBytes(file, ""));
     EXPECT_EQ(ReadVcToolsVersion(L"D:\\VS2019"), std::wstring());
-    test::WriteFileBytes(file, std::string("\x00\xff\xfe\x01\n\x80", 6));
+    ASSERT_TRUE(test::WriteFileBytes(file, std::string("\x00\xff\xfe\x01\n\x80", 6)));
     EXPECT_TRUE(ReadVcToolsVersion(L"D:\\VS2019").has_value());
-    test::WriteFileBytes(file, std::string(3 << 20, '7'));
-    EXPECT_LE(ReadVcToolsVersion(L"D:\\VS2019")->size(), static_cast<std::size_t>((1 << 20) + 1024));
+    ASSERT_TRUE(test::WriteFileBytes(file, std::string(3 << 20, '7')));
+    EXPECT_LE(ReadVcToolsVersion(L"D:\\VS2019")->size(),
+              static_cast<std::size_t>((1 << 20) + 1024));
 }
 
 } // namespace

@@ -1,0 +1,61 @@
+#include "tests/support/child_process_win.h"
+
+#include "tests/support/process_environment_win.h"
+
+#include <map>
+
+namespace qv::test {
+namespace {
+
+// This process's environment with the changes applied, as a sorted block.
+std::wstring EnvironmentBlock(const std::vector<std::wstring>& changes) {
+    std::map<std::wstring, std::wstring> variables;
+    for (const std::wstring& entry : EnvironmentEntries()) {
+        // Names of the hidden per-drive variables ("=C:") begin with "=": look past it.
+        const std::size_t equals = entry.find(L'=', 1);
+        if (equals != std::wstring::npos)
+            variables[entry.substr(0, equals)] = entry.substr(equals + 1);
+    }
+    for (const auto& change : changes) {
+        const std::size_t equals = change.find(L'=');
+        const std::wstring name = change.substr(0, equals);
+        const std::wstring value = equals == std::wstring::npos ? L"" : change.substr(equals + 1);
+        if (value.empty())
+            variables.erase(name);
+        else
+            variables[name] = value;
+    }
+    std::wstring result;
+    for (const auto& [name, value] : variables)
+        result += name + L"=" + value + L'\0';
+    return result + L'\0';
+}
+
+} // namespace
+
+ProcessHandles StartProgram(const std::wstring& exe, std::wstring commandLine,
+                            const StartOptions& options) {
+    ProcessHandles handles;
+    std::wstring environment;
+    if (!options.environmentChanges.empty())
+        environment = EnvironmentBlock(options.environmentChanges);
+    STARTUPINFOW startup{sizeof(startup)};
+    if (options.hidden) {
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = SW_HIDE;
+    }
+    PROCESS_INFORMATION info{};
+    // CreateProcessW may write into the command line: it gets this private copy.
+    if (::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                         environment.empty() ? 0 : CREATE_UNICODE_ENVIRONMENT,
+                         environment.empty() ? nullptr : environment.data(),
+                         options.currentFolder.empty() ? nullptr : options.currentFolder.c_str(),
+                         &startup, &info)) {
+        handles.process.reset(info.hProcess);
+        handles.thread.reset(info.hThread);
+        handles.processId = info.dwProcessId;
+    }
+    return handles;
+}
+
+} // namespace qv::test

@@ -1,0 +1,23 @@
+// Starting a program as the launcher starts one: the executable is the application name, never
+// looked for in the command line, so a blank in an unquoted path cannot start another program.
+#pragma once
+
+#include "base/handles_win.h"
+
+#include <string>
+#include <vector>
+
+namespace qv::test {
+
+struct StartOptions {
+    // "NAME=value" sets a variable, "NAME=" removes it; the rest is this process's environment.
+    std::vector<std::wstring> environmentChanges;
+    std::wstring currentFolder; // "" for this process's
+    bool hidden = false;
+};
+
+// The command line goes to the program exactly as given (it names the program first).
+ProcessHandles StartProgram(const std::wstring& exe, std::wstring commandLine,
+                            const StartOptions& options = {});
+
+} // namespace qv::test

@@ -1,0 +1,52 @@
+#include "tests/support/process_environment_win.h"
+
+#include "base/environment_win.h"
+
+#include <windows.h>
+
+#include <cwchar>
+
+namespace qv::test {
+namespace {
+
+// The name as the environment stores it: Windows finds a variable ignoring case, but Wine hands
+// the exact spelling on to the Unix side of the programs it starts (LANG is not lang there).
+std::wstring StoredName(const std::wstring& name) {
+    for (const std::wstring& entry : EnvironmentEntries()) {
+        if (entry.size() > name.size() && entry[name.size()] == L'=' &&
+            ::CompareStringOrdinal(entry.c_str(), static_cast<int>(name.size()), name.c_str(),
+                                   static_cast<int>(name.size()), TRUE) == CSTR_EQUAL)
+            return entry.substr(0, name.size());
+    }
+    return name;
+}
+
+} // namespace
+
+std::vector<std::wstring> EnvironmentEntries() {
+    std::vector<std::wstring> entries;
+    wchar_t* block = ::GetEnvironmentStringsW();
+    if (!block) return entries;
+    for (const wchar_t* entry = block; *entry; entry += std::wcslen(entry) + 1)
+        entries.emplace_back(entry);
+    ::FreeEnvironmentStringsW(block);
+    return entries;
+}
+
+ScopedVariable::ScopedVariable(std::wstring name)
+    : name_(StoredName(name)), saved_(FindEnvironmentVariable(name_)) {}
+
+ScopedVariable::~ScopedVariable() {
+    RemoveEnvironmentVariable(name_);
+    if (saved_) SetEnvironmentVariableText(name_, *saved_);
+}
+
+bool ScopedVariable::Set(std::wstring_view value) const {
+    return SetEnvironmentVariableText(name_, value);
+}
+
+bool ScopedVariable::Remove() const {
+    return RemoveEnvironmentVariable(name_);
+}
+
+} // namespace qv::test
