@@ -16,7 +16,7 @@ using namespace std::chrono_literals;
 
 class LauncherExit : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(test::FileExistsForTest(exe_)); }
+    void SetUp() override { ASSERT_TRUE(test::IsFile(exe_)); }
 
     // The process's first visible dialog (main dialog or message box), nullptr until one shows.
     static HWND FindDialog(DWORD processId) {

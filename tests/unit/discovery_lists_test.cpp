@@ -43,7 +43,9 @@ TEST(VisualStudioDriveRoots, EveryDriveFromCToZInScanOrder) {
         ASSERT_EQ(roots.size(), c.count) << c.number << " " << c.windows64;
         for (std::size_t i = 0; i < c.first.size(); ++i)
             EXPECT_EQ(roots[i], c.first[i]) << c.number << " " << c.windows64 << " #" << i;
-        if (!roots.empty()) EXPECT_EQ(roots.back(), c.last) << c.number << " " << c.windows64;
+        if (!roots.empty()) {
+            EXPECT_EQ(roots.back(), c.last) << c.number << " " << c.windows64;
+        }
         if (!c.windows64) {
             for (const std::wstring& root : roots)
                 EXPECT_EQ(root.find(L"(x86)"), std::wstring::npos) << root;
