@@ -1,25 +1,50 @@
 // Every question or message the launcher puts to the user goes through UserPrompts, so that
-// the steps behind them can run under test with scripted answers. The system implementation
-// shows real message boxes.
+// the steps behind them can run under test with scripted answers. SystemPrompts asks for real;
+// the application installs a subclass that can also show the launcher's own dialogs.
 #pragma once
 
 #include <windows.h>
 
+#include <string>
 #include <string_view>
 
 namespace qv {
 
+// What a folder picker gave back.
+struct FolderChoice {
+    enum class Outcome { Cancelled, NoPath, Picked };
+    Outcome outcome = Outcome::Cancelled;
+    std::wstring path; // set when Picked
+};
+
+// Modern: the system's folder dialog on Vista and later, the legacy picker before.
+// Legacy: always the shell's tree of folders (SHBrowseForFolderW) with the given title.
+enum class FolderPicker { Modern, Legacy };
+
 class UserPrompts {
-public:
+  public:
     virtual ~UserPrompts() = default;
     // A modal message box; returns the id of the button that closed it (IDOK, IDYES, ...).
     virtual int ShowMessage(HWND owner, std::wstring_view text, std::wstring_view caption,
                             UINT style) = 0;
+    // A modal folder picker owned by owner. The modern picker shows its own default title.
+    virtual FolderChoice ChooseFolder(HWND owner, std::wstring_view title, FolderPicker picker) = 0;
+    // The Workbench tip; returns the id it was closed with (IDOK or IDCANCEL).
+    virtual INT_PTR ShowWorkbenchTip(HWND owner) = 0;
 };
 
-// The prompts in force for the process: the system's unless a test installed its own.
+class SystemPrompts : public UserPrompts {
+  public:
+    int ShowMessage(HWND owner, std::wstring_view text, std::wstring_view caption,
+                    UINT style) override;
+    FolderChoice ChooseFolder(HWND owner, std::wstring_view title, FolderPicker picker) override;
+    // The tip is a dialog of the user interface, which overrides this; down here it is declined.
+    INT_PTR ShowWorkbenchTip(HWND) override { return IDCANCEL; }
+};
+
+// The prompts in force for the process: the installed ones, else plain SystemPrompts.
 UserPrompts& Prompts();
-// Installs prompts for the process; nullptr goes back to the system's.
+// Installs prompts for the process; nullptr goes back to plain SystemPrompts.
 void SetPrompts(UserPrompts* prompts);
 
 } // namespace qv

@@ -25,6 +25,23 @@ int ScriptedPrompts::ShowMessage(HWND owner, std::wstring_view text, std::wstrin
     return answer;
 }
 
+FolderChoice ScriptedPrompts::ChooseFolder(HWND owner, std::wstring_view title,
+                                           FolderPicker picker) {
+    folderRequests.push_back({owner, std::wstring(title), picker});
+    if (folders.empty()) return {};
+    FolderChoice choice = folders.front();
+    folders.pop_front();
+    return choice;
+}
+
+INT_PTR ScriptedPrompts::ShowWorkbenchTip(HWND owner) {
+    tipOwners.push_back(owner);
+    if (tipAnswers.empty()) return IDOK;
+    const INT_PTR answer = tipAnswers.front();
+    tipAnswers.pop_front();
+    return answer;
+}
+
 ScopedRegistryKey::ScopedRegistryKey(HKEY hive, std::wstring path, REGSAM view)
     : hive_(hive), path_(std::move(path)), view_(view) {
     EXPECT_TRUE(DeleteRegistryTree(hive_, path_, view_)) << "cannot clear the key " << path_;

@@ -41,9 +41,22 @@ class ScriptedPrompts final : public UserPrompts {
 
     int ShowMessage(HWND owner, std::wstring_view text, std::wstring_view caption,
                     UINT style) override;
+    FolderChoice ChooseFolder(HWND owner, std::wstring_view title, FolderPicker picker) override;
+    INT_PTR ShowWorkbenchTip(HWND owner) override;
 
     std::deque<int> answers; // button ids returned in order; IDOK once empty
     std::vector<Message> messages;
+
+    struct FolderRequest {
+        HWND owner;
+        std::wstring title;
+        FolderPicker picker;
+    };
+    std::deque<FolderChoice> folders; // picker results in order; Cancelled once empty
+    std::vector<FolderRequest> folderRequests;
+
+    std::deque<INT_PTR> tipAnswers; // IDOK once empty
+    std::vector<HWND> tipOwners;
 };
 
 // A registry key deleted (with its subkeys) before and after the test.

@@ -1,0 +1,20 @@
+// The Intel Fortran coupling: a compiler that fits the chosen Visual Studio and Fluent's
+// bitness, integrated into that Visual Studio.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace qv {
+
+struct FortranCheckInputs {
+    std::wstring visualStudioYear; // "2010" ... "2019"
+    bool fluent64 = false;
+    std::wstring toolsFolder; // the chosen Visual Studio's tools folder, as its check read it
+};
+
+// True when the launch may go on. False after the message has been shown: the launcher closes.
+bool CheckIntelFortranRequirements(const FortranCheckInputs& inputs, HWND owner);
+
+} // namespace qv
