@@ -21,7 +21,13 @@ std::size_t FindVersionRow(std::wstring_view versionText, std::size_t from = 0) 
 } // namespace
 
 std::wstring NormaliseFolderPath(std::wstring_view path) {
-    return ReplaceAll(TrimTrailingSeparators(Trim(path)), L"/", L"\\");
+    // Blanks and separators go together: "C:\\F \\" must lose the blank its separator hid, or
+    // the result would change when normalised again and one folder could be listed twice.
+    std::wstring folder = Trim(path);
+    while (!folder.empty() &&
+           (IsBlank(folder.back()) || folder.back() == L'\\' || folder.back() == L'/'))
+        folder.pop_back();
+    return ReplaceAll(folder, L"/", L"\\");
 }
 
 bool IsReleaseFolderName(std::wstring_view name) {

@@ -17,6 +17,10 @@ TEST(FluentVersions, NormaliseTrimsSeparatorsAndTurnsSlashes) {
                                            {L"D:\\", L"D:"},
                                            {L"\\\\server\\share", L"\\\\server\\share"},
                                            {L" / ", L""},
+                                           // a blank before the separator goes too, so that
+                                           // normalising twice changes nothing
+                                           {L" C:\\Fluent \\", L"C:\\Fluent"},
+                                           {L"D:\\F\t/ \\ ", L"D:\\F"},
                                            {L"", L""}})
         EXPECT_EQ(NormaliseFolderPath(c.path), c.normalised) << c.path;
 }

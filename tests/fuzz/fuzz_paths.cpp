@@ -1,0 +1,62 @@
+// Paths from the registry, the environment, the remembered settings and the folder picker:
+// normalising, stripping levels and splitting.
+#include "base/text.h"
+#include "discovery/fluent_versions.h"
+#include "discovery/path_text.h"
+#include "fuzz_input.h"
+
+namespace {
+
+bool IsSeparator(wchar_t c) {
+    return c == L'\\' || c == L'/';
+}
+
+bool IsPrefix(const std::wstring& part, const std::wstring& whole) {
+    return whole.compare(0, part.size(), part) == 0;
+}
+
+void CheckNormalise(const std::wstring& path) {
+    const std::wstring normalised = qv::NormaliseFolderPath(path);
+    // Folders are compared in this form, so it must be a fixed point: no surrounding white
+    // space, no trailing separator, no "/".
+    QV_FUZZ_CHECK(qv::NormaliseFolderPath(normalised) == normalised);
+    QV_FUZZ_CHECK(normalised.find(L'/') == std::wstring::npos);
+    QV_FUZZ_CHECK(normalised.empty() || !IsSeparator(normalised.back()));
+    QV_FUZZ_CHECK(qv::Trim(normalised) == normalised);
+
+    const std::wstring trimmed = qv::TrimTrailingSeparators(path);
+    QV_FUZZ_CHECK(IsPrefix(trimmed, path));
+    QV_FUZZ_CHECK(trimmed.empty() || !IsSeparator(trimmed.back()));
+}
+
+void CheckStrip(const std::wstring& path, int levels) {
+    // Each level only cuts: the path never grows, and a level more gives a prefix of it.
+    const std::wstring stripped = qv::StripPathLevels(path, levels);
+    QV_FUZZ_CHECK(stripped.size() <= path.size());
+    QV_FUZZ_CHECK(IsPrefix(qv::StripPathLevels(path, levels + 1), stripped));
+    const std::wstring whole = qv::StripPathLevels(path, 0);
+    QV_FUZZ_CHECK(whole.find(L'/') == std::wstring::npos);
+    QV_FUZZ_CHECK(whole.empty() || !IsSeparator(whole.back()));
+    if (levels < 0) QV_FUZZ_CHECK(stripped == whole);
+}
+
+void CheckSplit(const std::wstring& path) {
+    const std::optional<qv::PathParts> parts = qv::SplitPath(path);
+    if (!parts) return;
+    // The parts are the path cut in four, nothing lost or added.
+    QV_FUZZ_CHECK(parts->drive + parts->folder + parts->name + parts->extension == path);
+    QV_FUZZ_CHECK(parts->extension.empty() || parts->extension[0] == L'.');
+    QV_FUZZ_CHECK(parts->name.find_first_of(L"\\/") == std::wstring::npos);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    qv::fuzz::FuzzInput input(data, size);
+    const int levels = static_cast<std::int8_t>(input.Byte());
+    const std::wstring path = input.Text();
+    CheckNormalise(path);
+    CheckStrip(path, levels);
+    CheckSplit(path);
+    return 0;
+}
