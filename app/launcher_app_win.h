@@ -4,13 +4,13 @@
 namespace qv {
 
 class CLauncherApp {
-public:
+  public:
     // Runs the whole program; false tells the caller there is no message loop of ours to enter.
     bool InitInstance();
     // The process exit code: 0 once the main dialog ran, non-zero when it could not open.
     int ExitCode() const { return exitCode_; }
 
-private:
+  private:
     int exitCode_ = 0;
 };
 

@@ -9,8 +9,8 @@ std::optional<std::wstring> FindEnvironmentVariable(std::wstring_view name) {
     std::wstring value(64, L'\0');
     for (;;) {
         ::SetLastError(ERROR_SUCCESS);
-        const DWORD length = ::GetEnvironmentVariableW(key.c_str(), value.data(),
-                                                       static_cast<DWORD>(value.size()));
+        const DWORD length =
+            ::GetEnvironmentVariableW(key.c_str(), value.data(), static_cast<DWORD>(value.size()));
         if (length == 0) {
             if (::GetLastError() == ERROR_ENVVAR_NOT_FOUND) return std::nullopt;
             return std::wstring();
@@ -28,7 +28,8 @@ std::wstring ReadEnvironmentVariable(std::wstring_view name) {
 }
 
 bool SetEnvironmentVariableText(std::wstring_view name, std::wstring_view value) {
-    return ::SetEnvironmentVariableW(std::wstring(name).c_str(), std::wstring(value).c_str()) != FALSE;
+    return ::SetEnvironmentVariableW(std::wstring(name).c_str(), std::wstring(value).c_str()) !=
+           FALSE;
 }
 
 bool RemoveEnvironmentVariable(std::wstring_view name) {

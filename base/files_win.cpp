@@ -23,7 +23,8 @@ bool FileExists(std::wstring_view path) {
 std::wstring ExistingFolderName(std::wstring_view path) {
     const std::wstring trimmed = TrimTrailingSeparators(path);
     if (trimmed.empty()) return L"";
-    const bool bareDrive = Contains(trimmed, L":") && !Contains(trimmed, L"\\") && !Contains(trimmed, L"/");
+    const bool bareDrive =
+        Contains(trimmed, L":") && !Contains(trimmed, L"\\") && !Contains(trimmed, L"/");
     if (bareDrive) {
         // GetDriveTypeW wants the root form "D:\".
         return ::GetDriveTypeW((trimmed + L"\\").c_str()) != DRIVE_NO_ROOT_DIR ? trimmed : L"";

@@ -12,8 +12,7 @@ namespace qv {
 namespace {
 
 // CoTaskMemAlloc'd memory (item ids, display names), freed once.
-template <typename T>
-class CoTaskMemory {
+template <typename T> class CoTaskMemory {
   public:
     CoTaskMemory() = default;
     explicit CoTaskMemory(T pointer) : pointer_(pointer) {}
@@ -28,8 +27,7 @@ class CoTaskMemory {
 };
 
 // A COM interface released once.
-template <typename T>
-class ComRef {
+template <typename T> class ComRef {
   public:
     ComRef() = default;
     ~ComRef() {

@@ -9,9 +9,8 @@
 
 namespace qv {
 
-template <typename Traits>
-class Unique {
-public:
+template <typename Traits> class Unique {
+  public:
     using Type = typename Traits::Type;
 
     Unique() = default;
@@ -38,7 +37,7 @@ public:
         handle_ = handle;
     }
 
-private:
+  private:
     Type handle_ = Traits::Invalid();
 };
 
@@ -58,13 +57,13 @@ QV_HANDLE_TRAITS(WindowTraits, HWND, nullptr, ::DestroyWindow);
 QV_HANDLE_TRAITS(SidTraits, PSID, nullptr, ::FreeSid);
 #undef QV_HANDLE_TRAITS
 
-using UniqueHandle = Unique<KernelHandleTraits>;   // processes, threads, events
-using UniqueFile = Unique<FileHandleTraits>;       // CreateFileW and snapshots
-using UniqueFind = Unique<FindHandleTraits>;       // FindFirstFileW
+using UniqueHandle = Unique<KernelHandleTraits>; // processes, threads, events
+using UniqueFile = Unique<FileHandleTraits>;     // CreateFileW and snapshots
+using UniqueFind = Unique<FindHandleTraits>;     // FindFirstFileW
 using UniqueKey = Unique<KeyTraits>;
 using UniqueMenu = Unique<MenuTraits>;
 using UniqueWindow = Unique<WindowTraits>;
-using UniqueSid = Unique<SidTraits>;               // AllocateAndInitializeSid
+using UniqueSid = Unique<SidTraits>; // AllocateAndInitializeSid
 
 // Both handles CreateProcessW returns.
 struct ProcessHandles {

@@ -35,12 +35,14 @@ std::wstring ReadRegistryString(HKEY hive, std::wstring_view keyPath, std::wstri
         return L"";
     const std::wstring name(valueName);
     DWORD size = 0;
-    if (::RegQueryValueExW(key.get(), name.c_str(), nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS ||
+    if (::RegQueryValueExW(key.get(), name.c_str(), nullptr, nullptr, nullptr, &size) !=
+            ERROR_SUCCESS ||
         size == 0)
         return L"";
     // Two spare zero bytes: data of another program may lack its terminator or end in an odd byte.
     std::vector<BYTE> data(static_cast<std::size_t>(size) + 2, 0);
-    if (::RegQueryValueExW(key.get(), name.c_str(), nullptr, nullptr, data.data(), &size) != ERROR_SUCCESS)
+    if (::RegQueryValueExW(key.get(), name.c_str(), nullptr, nullptr, data.data(), &size) !=
+        ERROR_SUCCESS)
         return L"";
     return Trim(TextFromUtf16Bytes(data.data(), size));
 }

@@ -12,28 +12,35 @@ bool IsBlank(wchar_t c) {
 
 std::wstring Trim(std::wstring_view text) {
     std::size_t begin = 0, end = text.size();
-    while (begin < end && IsBlank(text[begin])) ++begin;
-    while (end > begin && IsBlank(text[end - 1])) --end;
+    while (begin < end && IsBlank(text[begin]))
+        ++begin;
+    while (end > begin && IsBlank(text[end - 1]))
+        --end;
     return std::wstring(text.substr(begin, end - begin));
 }
 
 std::wstring TrimTrailing(std::wstring_view text, std::wstring_view characters) {
     std::size_t end = text.size();
-    while (end > 0 && characters.find(text[end - 1]) != std::wstring_view::npos) --end;
+    while (end > 0 && characters.find(text[end - 1]) != std::wstring_view::npos)
+        --end;
     return std::wstring(text.substr(0, end));
 }
 
-std::wstring TrimTrailingSeparators(std::wstring_view path) { return TrimTrailing(path, L"/\\"); }
+std::wstring TrimTrailingSeparators(std::wstring_view path) {
+    return TrimTrailing(path, L"/\\");
+}
 
 std::wstring ToLower(std::wstring_view text) {
     std::wstring result(text);
-    for (auto& c : result) c = static_cast<wchar_t>(std::towlower(static_cast<std::wint_t>(c)));
+    for (auto& c : result)
+        c = static_cast<wchar_t>(std::towlower(static_cast<std::wint_t>(c)));
     return result;
 }
 
 std::wstring ToUpper(std::wstring_view text) {
     std::wstring result(text);
-    for (auto& c : result) c = static_cast<wchar_t>(std::towupper(static_cast<std::wint_t>(c)));
+    for (auto& c : result)
+        c = static_cast<wchar_t>(std::towupper(static_cast<std::wint_t>(c)));
     return result;
 }
 
@@ -64,35 +71,44 @@ std::wstring RemoveAll(std::wstring_view text, std::wstring_view part) {
     return ReplaceAll(text, part, L"");
 }
 
-static bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+static bool IsDigit(wchar_t c) {
+    return c >= L'0' && c <= L'9';
+}
 
 long ReadLeadingInt(std::wstring_view text) {
     std::size_t i = 0;
-    while (i < text.size() && IsBlank(text[i])) ++i;
+    while (i < text.size() && IsBlank(text[i]))
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
     // Accumulates in a wider type and stops growing past the limit, so no digit count overflows.
-    constexpr unsigned long long limit = static_cast<unsigned long long>(std::numeric_limits<long>::max()) + 1;
+    constexpr unsigned long long limit =
+        static_cast<unsigned long long>(std::numeric_limits<long>::max()) + 1;
     unsigned long long value = 0;
     for (; i < text.size() && IsDigit(text[i]); ++i) {
         if (value <= limit) value = value * 10 + static_cast<unsigned>(text[i] - L'0');
     }
-    if (negative) return value >= limit ? std::numeric_limits<long>::min() : -static_cast<long>(value);
+    if (negative)
+        return value >= limit ? std::numeric_limits<long>::min() : -static_cast<long>(value);
     return value >= limit ? std::numeric_limits<long>::max() : static_cast<long>(value);
 }
 
 double ReadLeadingDouble(std::wstring_view text) {
     std::size_t i = 0;
-    while (i < text.size() && IsBlank(text[i])) ++i;
+    while (i < text.size() && IsBlank(text[i]))
+        ++i;
     double sign = 1.0;
-    if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) sign = text[i++] == L'-' ? -1.0 : 1.0;
+    if (i < text.size() && (text[i] == L'+' || text[i] == L'-'))
+        sign = text[i++] == L'-' ? -1.0 : 1.0;
     // Digits are collected and converted once so that "19.3" gives the same double as the
     // literal 19.3; summing fractions digit by digit would drift by an ulp.
     std::string digits;
-    for (; i < text.size() && IsDigit(text[i]); ++i) digits += static_cast<char>(text[i]);
+    for (; i < text.size() && IsDigit(text[i]); ++i)
+        digits += static_cast<char>(text[i]);
     if (i < text.size() && text[i] == L'.') {
         digits += '.';
-        for (++i; i < text.size() && IsDigit(text[i]); ++i) digits += static_cast<char>(text[i]);
+        for (++i; i < text.size() && IsDigit(text[i]); ++i)
+            digits += static_cast<char>(text[i]);
     }
     if (digits.empty() || digits == ".") return 0.0;
     return sign * std::strtod(digits.c_str(), nullptr);
@@ -100,8 +116,10 @@ double ReadLeadingDouble(std::wstring_view text) {
 
 bool ParseUnsigned(std::wstring_view text, std::uint32_t& value) {
     std::size_t i = 0, end = text.size();
-    while (i < end && IsBlank(text[i])) ++i;
-    while (end > i && IsBlank(text[end - 1])) --end;
+    while (i < end && IsBlank(text[i]))
+        ++i;
+    while (end > i && IsBlank(text[end - 1]))
+        --end;
     if (i == end) return false;
     std::uint64_t result = 0;
     for (; i < end; ++i) {
@@ -128,7 +146,8 @@ std::wstring FormatText(std::wstring_view pattern, std::initializer_list<std::ws
         }
         // Skip flags, width and precision up to the conversion letter.
         std::size_t j = i + 1;
-        while (j < pattern.size() && (IsDigit(pattern[j]) || pattern[j] == L'.' || pattern[j] == L'-'))
+        while (j < pattern.size() &&
+               (IsDigit(pattern[j]) || pattern[j] == L'.' || pattern[j] == L'-'))
             ++j;
         if (j == pattern.size()) {
             result.append(pattern.substr(i));

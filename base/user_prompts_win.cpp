@@ -29,6 +29,8 @@ UserPrompts& Prompts() {
     return prompts ? *prompts : systemPrompts;
 }
 
-void SetPrompts(UserPrompts* prompts) { installed.store(prompts); }
+void SetPrompts(UserPrompts* prompts) {
+    installed.store(prompts);
+}
 
 } // namespace qv

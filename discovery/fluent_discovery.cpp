@@ -29,7 +29,9 @@ void FluentList::AddFluentFolder(bool select, std::wstring_view rawFolder) {
 }
 
 std::wstring FluentList::RememberedFluentPaths(int selected) const {
-    std::wstring text = selected >= 0 && selected < static_cast<int>(entries_.size()) ? entries_[selected].folder : L"";
+    std::wstring text = selected >= 0 && selected < static_cast<int>(entries_.size())
+                            ? entries_[selected].folder
+                            : L"";
     for (std::size_t i = 0; i < entries_.size(); ++i)
         if (static_cast<int>(i) != selected) text += L";" + entries_[i].folder;
     return text;
@@ -50,17 +52,21 @@ std::vector<std::wstring> SplitRememberedFluentPaths(std::wstring_view remembere
     return pieces;
 }
 
-std::vector<std::wstring> FluentCandidateFolders(std::wstring_view remembered, std::wstring_view fluentInc,
+std::vector<std::wstring> FluentCandidateFolders(std::wstring_view remembered,
+                                                 std::wstring_view fluentInc,
                                                  const EnvironmentLookup& environment) {
     std::vector<std::wstring> candidates = SplitRememberedFluentPaths(remembered);
     candidates.emplace_back(fluentInc);
     for (const FluentVersionRow& row : FluentVersionTable) {
         const std::wstring t = row.compactVersion;
         for (wchar_t drive = L'C'; drive <= L'Z'; ++drive)
-            candidates.push_back(FormatText(L"%c:\\Program Files\\ANSYS Inc\\v%s\\fluent", {std::wstring(1, drive), t}));
+            candidates.push_back(FormatText(L"%c:\\Program Files\\ANSYS Inc\\v%s\\fluent",
+                                            {std::wstring(1, drive), t}));
         candidates.push_back(StripPathLevels(environment(L"CADOE_LIBDIR" + t), 3) + L"\\fluent");
-        candidates.push_back(StripPathLevels(environment(FormatText(L"ANSYS%s_DIR", {t})), 1) + L"\\fluent");
-        candidates.push_back(StripPathLevels(environment(L"ANSYSLIC_DIR"), 2) + L"\\v" + t + L"\\fluent");
+        candidates.push_back(StripPathLevels(environment(FormatText(L"ANSYS%s_DIR", {t})), 1) +
+                             L"\\fluent");
+        candidates.push_back(StripPathLevels(environment(L"ANSYSLIC_DIR"), 2) + L"\\v" + t +
+                             L"\\fluent");
         candidates.push_back(TrimTrailingSeparators(environment(L"AWP_ROOT" + t)) + L"\\fluent");
     }
     return candidates;

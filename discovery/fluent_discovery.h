@@ -17,7 +17,7 @@ struct FluentInstallation {
 };
 
 class FluentList {
-public:
+  public:
     // Names the release folders of a Fluent folder as they are on disk.
     using ReleaseLister = std::function<std::vector<std::wstring>(std::wstring_view folder)>;
 
@@ -33,7 +33,7 @@ public:
     const std::vector<FluentInstallation>& Entries() const { return entries_; }
     ListBox& Box() const { return box_; }
 
-private:
+  private:
     ListBox& box_;
     ReleaseLister listReleases_;
     std::vector<FluentInstallation> entries_;
@@ -48,7 +48,8 @@ using EnvironmentLookup = std::function<std::wstring(const std::wstring& name)>;
 // Every candidate folder in the order discovery tries them: the remembered folders, FLUENT_INC,
 // then for each supported version the default folder on every drive C..Z and the folders the
 // ANSYS variables of that version point at.
-std::vector<std::wstring> FluentCandidateFolders(std::wstring_view remembered, std::wstring_view fluentInc,
+std::vector<std::wstring> FluentCandidateFolders(std::wstring_view remembered,
+                                                 std::wstring_view fluentInc,
                                                  const EnvironmentLookup& environment);
 
 } // namespace qv

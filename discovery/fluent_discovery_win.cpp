@@ -18,12 +18,14 @@ std::wstring FluentIncFolder() {
 } // namespace
 
 std::vector<std::wstring> CurrentFluentCandidateFolders() {
-    return FluentCandidateFolders(ReadSetting(L"FluentPathsUsed"), FluentIncFolder(),
-                                  [](const std::wstring& name) { return ReadEnvironmentVariable(name); });
+    return FluentCandidateFolders(
+        ReadSetting(L"FluentPathsUsed"), FluentIncFolder(),
+        [](const std::wstring& name) { return ReadEnvironmentVariable(name); });
 }
 
 void DiscoverFluentInstallations(FluentList& list) {
-    for (const std::wstring& candidate : CurrentFluentCandidateFolders()) list.AddFluentFolder(false, candidate);
+    for (const std::wstring& candidate : CurrentFluentCandidateFolders())
+        list.AddFluentFolder(false, candidate);
     if (list.Box().Count() == 0) list.Box().Append(Pick(placeholders::FluentNotFound));
     list.Box().Select(0);
 }

@@ -21,8 +21,9 @@ inline std::wstring FluentFolderProblemText(const FluentFolderResolution& resolu
         return FormatText(Pick(browse ? BrowseNotExactlyOneText : LaunchNotExactlyOneText),
                           {resolution.folder});
     case FluentFolderStatus::UnsupportedVersion:
-        return FormatText(Pick(browse ? BrowseUnsupportedVersionText : LaunchUnsupportedVersionText),
-                          {resolution.versionText});
+        return FormatText(
+            Pick(browse ? BrowseUnsupportedVersionText : LaunchUnsupportedVersionText),
+            {resolution.versionText});
     case FluentFolderStatus::Resolved:
         break;
     }

@@ -9,7 +9,8 @@ namespace qv {
 namespace {
 
 // Names of the sub-folders matching the pattern; the platform's wildcard matching ignores case.
-std::vector<std::wstring> MatchingSubfolders(const std::wstring& folder, std::wstring_view pattern) {
+std::vector<std::wstring> MatchingSubfolders(const std::wstring& folder,
+                                             std::wstring_view pattern) {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW entry{};
     const std::wstring search = folder + L"\\" + std::wstring(pattern);

@@ -32,7 +32,8 @@ std::wstring NormaliseFolderPath(std::wstring_view path) {
 
 bool IsReleaseFolderName(std::wstring_view name) {
     constexpr std::wstring_view prefix = L"fluent";
-    if (name.size() < prefix.size() || !EqualsNoCase(name.substr(0, prefix.size()), prefix)) return false;
+    if (name.size() < prefix.size() || !EqualsNoCase(name.substr(0, prefix.size()), prefix))
+        return false;
     const std::wstring_view rest = name.substr(prefix.size());
     return std::count(rest.begin(), rest.end(), L'.') >= 2;
 }
@@ -43,7 +44,9 @@ std::wstring ReleaseVersion(std::wstring_view releaseName) {
     return lastDot == std::wstring::npos ? std::wstring() : rest.substr(0, lastDot);
 }
 
-double FluentVersionNumber(std::wstring_view versionText) { return ReadLeadingDouble(versionText); }
+double FluentVersionNumber(std::wstring_view versionText) {
+    return ReadLeadingDouble(versionText);
+}
 
 bool IsSupportedFluentVersion(std::wstring_view versionText) {
     return FindVersionRow(versionText) < FluentVersionTable.size();

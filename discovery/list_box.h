@@ -8,7 +8,7 @@
 namespace qv {
 
 class ListBox {
-public:
+  public:
     virtual ~ListBox() = default;
     virtual int Count() const = 0;
     virtual std::wstring Text(int index) const = 0;

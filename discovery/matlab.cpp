@@ -28,7 +28,8 @@ std::optional<std::wstring> SetupScriptRelease(std::wstring_view script) {
     return text.substr(open + 1, close - open - 1);
 }
 
-int RememberedMatlabIndex(const std::vector<MatlabInstallation>& installations, std::wstring_view remembered) {
+int RememberedMatlabIndex(const std::vector<MatlabInstallation>& installations,
+                          std::wstring_view remembered) {
     return RememberedIndex(installations, &MatlabInstallation::release, remembered);
 }
 

@@ -22,6 +22,7 @@ bool IsSupportedMatlabRelease(std::wstring_view release);
 // script; nothing when the script names no quoted version.
 std::optional<std::wstring> SetupScriptRelease(std::wstring_view script);
 
-int RememberedMatlabIndex(const std::vector<MatlabInstallation>& installations, std::wstring_view remembered);
+int RememberedMatlabIndex(const std::vector<MatlabInstallation>& installations,
+                          std::wstring_view remembered);
 
 } // namespace qv

@@ -10,7 +10,8 @@ std::optional<std::wstring> ReadTextFile(const std::wstring& path, std::size_t m
     if (!file) return std::nullopt;
     std::wstring text;
     wchar_t line[1024];
-    while (text.size() < maxCharacters && std::fgetws(line, 1024, file.get())) text += line;
+    while (text.size() < maxCharacters && std::fgetws(line, 1024, file.get()))
+        text += line;
     return text;
 }
 

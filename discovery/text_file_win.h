@@ -10,6 +10,7 @@ namespace qv {
 
 // The whole text, or nothing when the file cannot be opened. Reading stops after maxCharacters:
 // the files read this way hold a few words, and a huge one must not stall discovery.
-[[nodiscard]] std::optional<std::wstring> ReadTextFile(const std::wstring& path, std::size_t maxCharacters = 1 << 20);
+[[nodiscard]] std::optional<std::wstring> ReadTextFile(const std::wstring& path,
+                                                       std::size_t maxCharacters = 1 << 20);
 
 } // namespace qv

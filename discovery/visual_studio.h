@@ -41,7 +41,8 @@ struct VisualStudioComponentFiles {
     std::wstring csharp; // empty where not tested
 };
 // The MFC library's folder follows the bitness of Windows, not that of Fluent.
-VisualStudioComponentFiles ComponentFiles(const VisualStudioInstallation& installation, bool windows64);
+VisualStudioComponentFiles ComponentFiles(const VisualStudioInstallation& installation,
+                                          bool windows64);
 
 // The toolset version file's text without its trailing line ends: first line feeds and tabs,
 // then carriage returns and vertical tabs. Spaces stay.

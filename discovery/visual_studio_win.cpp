@@ -13,18 +13,25 @@ namespace qv {
 namespace {
 
 constexpr wchar_t UninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-constexpr wchar_t SystemEnvironmentKey[] = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
+constexpr wchar_t SystemEnvironmentKey[] =
+    L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
 
 // Values of this discovery live in the 32-bit view of the machine's registry.
 std::wstring ReadMachineValue(const std::wstring& key, const std::wstring& name) {
     return ReadRegistryString(HKEY_LOCAL_MACHINE, key, name, ReadView32);
 }
 
-std::wstring Cleaned(const std::wstring& value) { return TrimTrailingSeparators(Trim(value)); }
+std::wstring Cleaned(const std::wstring& value) {
+    return TrimTrailingSeparators(Trim(value));
+}
 
-std::wstring DevenvBelow(const std::wstring& root) { return root + L"\\Common7\\IDE\\devenv.exe"; }
+std::wstring DevenvBelow(const std::wstring& root) {
+    return root + L"\\Common7\\IDE\\devenv.exe";
+}
 
-bool IsClassic(int number) { return number <= 14; }
+bool IsClassic(int number) {
+    return number <= 14;
+}
 
 // Source A: the side-by-side registration of the install root.
 void FromSideBySideKey(int number, DevenvLocation& found) {
@@ -42,14 +49,16 @@ void FromInstallDir(int number, DevenvLocation& found) {
 
 // Source C: the system variable names Common7\Tools.
 void FromToolsVariable(int number, DevenvLocation& found) {
-    const std::wstring v = Cleaned(ReadMachineValue(SystemEnvironmentKey, ToolsVariableName(std::to_wstring(number))));
+    const std::wstring v =
+        Cleaned(ReadMachineValue(SystemEnvironmentKey, ToolsVariableName(std::to_wstring(number))));
     if (!v.empty()) found = {v + L"\\..\\IDE\\devenv.exe", StripPathLevels(v, 2)};
 }
 
 // Source D: the system variable VS2017INSTALLDIR or VS2019INSTALLDIR names the root. It sits
 // beside the older versions' tools variables, in the system environment key.
 void FromInstallDirVariable(int number, DevenvLocation& found) {
-    const std::wstring v = ReadMachineValue(SystemEnvironmentKey, number == 15 ? L"VS2017INSTALLDIR" : L"VS2019INSTALLDIR");
+    const std::wstring v = ReadMachineValue(
+        SystemEnvironmentKey, number == 15 ? L"VS2017INSTALLDIR" : L"VS2019INSTALLDIR");
     if (!v.empty()) found = {DevenvBelow(v), v};
 }
 
@@ -70,10 +79,12 @@ void FromDriveScan(int number, DevenvLocation& found) {
 }
 
 bool UninstallEntryMatches(const std::wstring& entryKey, int number) {
-    const std::wstring icon = Trim(TrimTrailingSeparators(ReadMachineValue(entryKey, L"DisplayIcon")));
+    const std::wstring icon =
+        Trim(TrimTrailingSeparators(ReadMachineValue(entryKey, L"DisplayIcon")));
     if (icon.empty()) return false;
     const auto parts = SplitPath(icon);
-    if (!parts || !EqualsNoCase(parts->name, L"devenv") || !EqualsNoCase(parts->extension, L".exe")) return false;
+    if (!parts || !EqualsNoCase(parts->name, L"devenv") || !EqualsNoCase(parts->extension, L".exe"))
+        return false;
     return ReadLeadingInt(ReadMachineValue(entryKey, L"DisplayVersion")) == number;
 }
 
@@ -92,7 +103,8 @@ std::wstring FindDevenvInUninstallKey(int number) {
 
 DevenvLocation LocateVisualStudio(int number) {
     using Source = void (*)(int, DevenvLocation&);
-    const Source classicSources[] = {FromSideBySideKey, FromInstallDir, FromToolsVariable, FromDriveScan};
+    const Source classicSources[] = {FromSideBySideKey, FromInstallDir, FromToolsVariable,
+                                     FromDriveScan};
     const Source toolsetSources[] = {FromSideBySideKey, FromInstallDir, FromInstallDirVariable,
                                      FromUninstallEntries, FromDriveScan};
     DevenvLocation found;
@@ -102,12 +114,16 @@ DevenvLocation LocateVisualStudio(int number) {
             if (FileExists(found.devenv)) return;
         }
     };
-    if (IsClassic(number)) tryAll(classicSources); else tryAll(toolsetSources);
+    if (IsClassic(number))
+        tryAll(classicSources);
+    else
+        tryAll(toolsetSources);
     return found;
 }
 
 std::optional<std::wstring> ReadVcToolsVersion(const std::wstring& root) {
-    const std::wstring file = root + L"\\VC\\Auxiliary\\Build\\Microsoft.VCToolsVersion.default.txt";
+    const std::wstring file =
+        root + L"\\VC\\Auxiliary\\Build\\Microsoft.VCToolsVersion.default.txt";
     if (!FileExists(file)) return std::nullopt;
     return TrimToolsetVersion(ReadTextFile(file).value_or(L""));
 }
@@ -126,7 +142,8 @@ VisualStudioDiscovery DiscoverVisualStudio() {
         const DevenvLocation location = LocateVisualStudio(version.number);
         if (!FileExists(location.devenv)) continue;
         const std::wstring number = std::to_wstring(version.number);
-        SetEnvironmentVariableText(ToolsVariableName(number), location.root + L"\\Common7\\Tools\\");
+        SetEnvironmentVariableText(ToolsVariableName(number),
+                                   location.root + L"\\Common7\\Tools\\");
         VisualStudioInstallation installation{version.year, number, location.root};
         if (version.layout == VisualStudioLayout::Toolset) {
             const auto toolset = ReadVcToolsVersion(location.root);

@@ -15,7 +15,8 @@ std::uint16_t ReadLe16(const std::uint8_t* bytes) {
 
 std::uint32_t ReadLe32(const std::uint8_t* bytes) {
     return static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
-           (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
+           (static_cast<std::uint32_t>(bytes[2]) << 16) |
+           (static_cast<std::uint32_t>(bytes[3]) << 24);
 }
 
 } // namespace
@@ -35,7 +36,8 @@ ExecutableBitness BitnessFromCoffHeader(const std::uint8_t* coffHeader, std::siz
 
 ExecutableBitness ExecutableBitnessFromImage(const std::uint8_t* image, std::size_t size) {
     const std::optional<std::uint64_t> offset = CoffHeaderOffset(image, size);
-    if (!offset || *offset > size || size - *offset < CoffHeaderSize) return ExecutableBitness::Unreadable;
+    if (!offset || *offset > size || size - *offset < CoffHeaderSize)
+        return ExecutableBitness::Unreadable;
     return BitnessFromCoffHeader(image + *offset, CoffHeaderSize);
 }
 

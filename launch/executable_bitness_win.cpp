@@ -17,7 +17,8 @@ bool ReadAt(HANDLE file, std::uint64_t offset, std::uint8_t* buffer, DWORD count
     DWORD total = 0;
     while (total < count) {
         DWORD read = 0;
-        if (!::ReadFile(file, buffer + total, count - total, &read, nullptr) || read == 0) return false;
+        if (!::ReadFile(file, buffer + total, count - total, &read, nullptr) || read == 0)
+            return false;
         total += read;
     }
     return true;
@@ -32,8 +33,10 @@ ExecutableBitness ReadExecutableBitness(std::wstring_view path) {
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return ExecutableBitness::Unreadable;
     std::array<std::uint8_t, DosHeaderSize> dosHeader{};
-    if (!ReadAt(file.get(), 0, dosHeader.data(), DosHeaderSize)) return ExecutableBitness::Unreadable;
-    const std::optional<std::uint64_t> offset = CoffHeaderOffset(dosHeader.data(), dosHeader.size());
+    if (!ReadAt(file.get(), 0, dosHeader.data(), DosHeaderSize))
+        return ExecutableBitness::Unreadable;
+    const std::optional<std::uint64_t> offset =
+        CoffHeaderOffset(dosHeader.data(), dosHeader.size());
     std::array<std::uint8_t, CoffHeaderSize> coffHeader{};
     if (!offset || !ReadAt(file.get(), *offset, coffHeader.data(), CoffHeaderSize))
         return ExecutableBitness::Unreadable;

@@ -6,7 +6,9 @@ namespace qv {
 
 namespace {
 
-bool IsParallel(const LaunchOptions& options) { return options.processingMode == 1; }
+bool IsParallel(const LaunchOptions& options) {
+    return options.processingMode == 1;
+}
 
 // Serial runs before 18.2 take no process option; from 22.2 on serial means one-core parallel.
 std::wstring SerialSuffix(double version) {
@@ -19,7 +21,9 @@ const wchar_t* DimensionToken(const LaunchOptions& options) {
     return options.doublePrecision == 0 ? L"3d" : L"3ddp";
 }
 
-bool IsFluent12(double version) { return 11.999 <= version && version < 12.999; }
+bool IsFluent12(double version) {
+    return 11.999 <= version && version < 12.999;
+}
 
 } // namespace
 
@@ -43,8 +47,8 @@ std::wstring ComposeFluentCommandLine(bool startByWorkbench, std::wstring_view e
     // Parallel Fluent 12 gets the add-on through its console instead.
     if (IsParallel(options) && IsFluent12(version)) return main;
     // Fluent 6.3 wants the loader path in escaped quotes within the quotes.
-    const wchar_t* loaderPattern = version < 11.999 ? L"%s -i \"\\\"%s\\loader.scm\\\"\""
-                                                    : L"%s -i \"%s\\loader.scm\"";
+    const wchar_t* loaderPattern =
+        version < 11.999 ? L"%s -i \"\\\"%s\\loader.scm\\\"\"" : L"%s -i \"%s\\loader.scm\"";
     return FormatText(loaderPattern, {main, productFolder});
 }
 

@@ -3,6 +3,8 @@
 namespace qv {
 
 // PENDING: the Intel Fortran checks come with the coupling work; until then the step passes.
-bool CheckIntelFortranRequirements(const FortranCheckInputs&, HWND) { return true; }
+bool CheckIntelFortranRequirements(const FortranCheckInputs&, HWND) {
+    return true;
+}
 
 } // namespace qv

@@ -6,9 +6,12 @@ namespace qv {
 
 namespace {
 
-bool IsSerial(const LaunchOptions& options) { return options.processingMode == 0; }
+bool IsSerial(const LaunchOptions& options) {
+    return options.processingMode == 0;
+}
 
-void AppendSharedVariables(const LaunchEnvironmentInputs& in, std::vector<EnvironmentChange>& changes) {
+void AppendSharedVariables(const LaunchEnvironmentInputs& in,
+                           std::vector<EnvironmentChange>& changes) {
     const LaunchOptions& o = in.options;
     changes.push_back({L"__SharedLauncherWnd__", WindowHandleText(in.launcherWindow)});
     changes.push_back({L"__SharedCallCoolProp__", std::to_wstring(o.callCoolProp)});
@@ -21,7 +24,8 @@ void AppendSharedVariables(const LaunchEnvironmentInputs& in, std::vector<Enviro
 
 // Serial runs from 21.1 on find Fluent's add-on and MPI stub libraries through PATH, ahead of
 // anything else of the same name.
-std::wstring PathWithFluentFolders(const LaunchEnvironmentInputs& in, const std::wstring& fullVersion,
+std::wstring PathWithFluentFolders(const LaunchEnvironmentInputs& in,
+                                   const std::wstring& fullVersion,
                                    const std::optional<std::wstring>& currentPath) {
     const std::wstring release = in.fluentFolder + L"\\fluent" + fullVersion;
     const std::wstring addons = release + L"\\addons\\afd\\win64";
@@ -33,9 +37,11 @@ std::wstring PathWithFluentFolders(const LaunchEnvironmentInputs& in, const std:
 } // namespace
 
 std::wstring WindowHandleText(std::uint32_t handleValue) {
-    // Two's complement by hand: converting an out-of-range value to int32 is not portable before C++20.
-    const std::int64_t value = handleValue < 0x80000000u ? std::int64_t{handleValue}
-                                                         : std::int64_t{handleValue} - 0x100000000LL;
+    // Two's complement by hand: converting an out-of-range value to int32 is not portable before
+    // C++20.
+    const std::int64_t value = handleValue < 0x80000000u
+                                   ? std::int64_t{handleValue}
+                                   : std::int64_t{handleValue} - 0x100000000LL;
     return std::to_wstring(value);
 }
 
@@ -50,14 +56,17 @@ ReleaseParts SplitFullVersion(std::wstring_view fullVersion) {
     if (first == std::wstring_view::npos) return parts;
     const std::size_t second = fullVersion.find(L'.', first + 1);
     parts.minor = std::wstring(fullVersion.substr(first + 1, second - first - 1));
-    if (second != std::wstring_view::npos) parts.revision = std::wstring(fullVersion.substr(second + 1));
+    if (second != std::wstring_view::npos)
+        parts.revision = std::wstring(fullVersion.substr(second + 1));
     return parts;
 }
 
-std::vector<EnvironmentChange> ComputeLaunchEnvironment(const LaunchEnvironmentInputs& in,
-                                                        const std::optional<std::wstring>& currentPath) {
+std::vector<EnvironmentChange>
+ComputeLaunchEnvironment(const LaunchEnvironmentInputs& in,
+                         const std::optional<std::wstring>& currentPath) {
     std::vector<EnvironmentChange> changes;
-    changes.push_back({L"lang", in.chineseFluent ? std::optional<std::wstring>(L"zh") : std::nullopt});
+    changes.push_back(
+        {L"lang", in.chineseFluent ? std::optional<std::wstring>(L"zh") : std::nullopt});
     AppendSharedVariables(in, changes);
     if (!(in.version > 21.09 && IsSerial(in.options))) return changes;
 

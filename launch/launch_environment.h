@@ -42,7 +42,8 @@ ReleaseParts SplitFullVersion(std::wstring_view fullVersion);
 // Every change in the order it is made: lang, the seven shared variables, then for serial runs
 // of 21.1 and later PATH with Fluent's two folders in front, and from 21.2 on RELEASE_*.
 // currentPath is PATH as it is now, nothing when it does not exist.
-std::vector<EnvironmentChange> ComputeLaunchEnvironment(const LaunchEnvironmentInputs& inputs,
-                                                        const std::optional<std::wstring>& currentPath);
+std::vector<EnvironmentChange>
+ComputeLaunchEnvironment(const LaunchEnvironmentInputs& inputs,
+                         const std::optional<std::wstring>& currentPath);
 
 } // namespace qv

@@ -5,7 +5,8 @@
 namespace qv {
 
 void PrepareLaunchEnvironment(const LaunchEnvironmentInputs& inputs) {
-    for (const EnvironmentChange& change : ComputeLaunchEnvironment(inputs, FindEnvironmentVariable(L"PATH"))) {
+    for (const EnvironmentChange& change :
+         ComputeLaunchEnvironment(inputs, FindEnvironmentVariable(L"PATH"))) {
         if (change.value)
             SetEnvironmentVariableText(change.name, *change.value);
         else

@@ -3,6 +3,8 @@
 namespace qv {
 
 // PENDING: the MATLAB checks come with the coupling work; until then the step passes.
-LaunchStep CheckMatlabRequirements(const MatlabCheckInputs&, HWND) { return LaunchStep::Continue; }
+LaunchStep CheckMatlabRequirements(const MatlabCheckInputs&, HWND) {
+    return LaunchStep::Continue;
+}
 
 } // namespace qv

@@ -15,13 +15,13 @@ namespace qv {
 
 struct MatlabCheckInputs {
     const std::vector<MatlabInstallation>* installations = nullptr;
-    int selectedIndex = -1;          // the MATLAB list box's selection
-    std::wstring selectedRelease;    // the list box's text at that selection
-    int linkMode = 0;                // 0 static, anything else dynamic
-    std::wstring visualStudioYear;   // "2010" ... "2019"
+    int selectedIndex = -1;        // the MATLAB list box's selection
+    std::wstring selectedRelease;  // the list box's text at that selection
+    int linkMode = 0;              // 0 static, anything else dynamic
+    std::wstring visualStudioYear; // "2010" ... "2019"
     std::size_t visualStudioCount = 0;
-    std::wstring fluentFolder;       // the chosen Fluent folder
-    std::wstring releaseName;        // its single release folder, e.g. fluent19.3.0
+    std::wstring fluentFolder; // the chosen Fluent folder
+    std::wstring releaseName;  // its single release folder, e.g. fluent19.3.0
     bool fluent64 = false;
 };
 

@@ -14,14 +14,16 @@ const wchar_t* RequiredHubLibrary(bool windows64, double version) {
 
 std::vector<ProductFolderItem> RequiredProductItems(std::wstring_view productFolder,
                                                     std::wstring_view visualStudioYear,
-                                                    std::wstring_view fluentVersionText, bool windows64) {
+                                                    std::wstring_view fluentVersionText,
+                                                    bool windows64) {
     const std::wstring folder(productFolder);
     std::vector<ProductFolderItem> items;
     // For later Visual Studio versions the add-on's library sits in Visual Studio's own folders.
     if (visualStudioYear == L"2010") items.push_back({folder + L"\\Quorvex.dll", false});
     const double version = ReadLeadingDouble(fluentVersionText);
     items.push_back({folder + L"\\" + RequiredHubLibrary(windows64, version), false});
-    items.push_back({folder + L"\\include\\" + std::wstring(fluentVersionText) + L"\\udf.h", false});
+    items.push_back(
+        {folder + L"\\include\\" + std::wstring(fluentVersionText) + L"\\udf.h", false});
     items.push_back({folder + L"\\addon", true});
     return items;
 }

@@ -21,6 +21,7 @@ struct ProductFolderItem {
 // the UDF header of this Fluent version, the addon folder.
 std::vector<ProductFolderItem> RequiredProductItems(std::wstring_view productFolder,
                                                     std::wstring_view visualStudioYear,
-                                                    std::wstring_view fluentVersionText, bool windows64);
+                                                    std::wstring_view fluentVersionText,
+                                                    bool windows64);
 
 } // namespace qv

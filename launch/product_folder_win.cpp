@@ -19,8 +19,8 @@ bool ItemExists(const ProductFolderItem& item) {
 
 bool VerifyProductFolder(std::wstring_view productFolder, std::wstring_view visualStudioYear,
                          std::wstring_view fluentVersionText, HWND owner) {
-    for (const ProductFolderItem& item :
-         RequiredProductItems(productFolder, visualStudioYear, fluentVersionText, IsWindows64Bit())) {
+    for (const ProductFolderItem& item : RequiredProductItems(
+             productFolder, visualStudioYear, fluentVersionText, IsWindows64Bit())) {
         if (ItemExists(item)) continue;
         Prompts().ShowMessage(owner, FormatText(Pick(ProductItemMissingText), {item.path}),
                               Pick(captions::Error), MB_OK | MB_ICONERROR);

@@ -9,7 +9,11 @@ namespace {
 std::atomic<InterfaceLanguage> current{InterfaceLanguage::English};
 } // namespace
 
-InterfaceLanguage CurrentInterfaceLanguage() { return current.load(); }
-void SetInterfaceLanguage(InterfaceLanguage language) { current.store(language); }
+InterfaceLanguage CurrentInterfaceLanguage() {
+    return current.load();
+}
+void SetInterfaceLanguage(InterfaceLanguage language) {
+    current.store(language);
+}
 
 } // namespace qv

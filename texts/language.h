@@ -10,7 +10,9 @@ enum class InterfaceLanguage { English, Chinese };
 // One value for the whole process, read whenever a text is shown.
 InterfaceLanguage CurrentInterfaceLanguage();
 void SetInterfaceLanguage(InterfaceLanguage language);
-inline bool IsEnglish() { return CurrentInterfaceLanguage() == InterfaceLanguage::English; }
+inline bool IsEnglish() {
+    return CurrentInterfaceLanguage() == InterfaceLanguage::English;
+}
 
 struct TextPair {
     const wchar_t* english;
@@ -19,7 +21,9 @@ struct TextPair {
 inline const wchar_t* Pick(const TextPair& texts, InterfaceLanguage language) {
     return language == InterfaceLanguage::English ? texts.english : texts.chinese;
 }
-inline const wchar_t* Pick(const TextPair& texts) { return Pick(texts, CurrentInterfaceLanguage()); }
+inline const wchar_t* Pick(const TextPair& texts) {
+    return Pick(texts, CurrentInterfaceLanguage());
+}
 
 // The launcher's name: the caption of its English-only messages.
 inline constexpr wchar_t ApplicationName[] = L"Quorvex Launcher";

@@ -9,7 +9,7 @@ packages=(
   wine wine64 wine32:i386
   xvfb xauth x11-utils imagemagick fonts-wqy-microhei locales
   # clang: the fuzz targets (libFuzzer ships in libclang-rt) and the second Windows compiler (lld)
-  clang libclang-rt-14-dev lld
+  clang clang-format libclang-rt-14-dev lld
 )
 # Wine takes the system language from the Unix locale, which must exist: the language tests
 # start the launcher as on Chinese, Japanese and English systems.

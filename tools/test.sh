@@ -15,7 +15,7 @@ if [ $selected = 0 ]; then
   # prefixes.
   listed=$(ctest --test-dir "$root/build" -N | sed -n 's/^ *Test *#[0-9]*: //p')
   missing=()
-  for suite in native.unit sanitize.native.unit win64.unit win32.unit win64.win win32.win win64.e2e win32.e2e; do
+  for suite in format native.unit sanitize.native.unit win64.unit win32.unit win64.win win32.win win64.e2e win32.e2e; do
     grep -qx "$suite" <<<"$listed" || missing+=("$suite")
   done
   if [ ${#missing[@]} -gt 0 ]; then

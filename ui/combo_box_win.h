@@ -9,7 +9,7 @@
 namespace qv {
 
 class ComboBoxList final : public ListBox {
-public:
+  public:
     explicit ComboBoxList(HWND combo = nullptr) : combo_(combo) {}
     void Attach(HWND combo) { combo_ = combo; }
 
@@ -20,7 +20,7 @@ public:
     void Select(int index) override;
     int Selection() const;
 
-private:
+  private:
     HWND combo_;
 };
 

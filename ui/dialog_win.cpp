@@ -64,9 +64,13 @@ void Dialog::SetItemText(int id, std::wstring_view text) const {
     ::SetDlgItemTextW(window_, id, std::wstring(text).c_str());
 }
 
-std::wstring Dialog::ItemText(int id) const { return WindowText(Item(id)); }
+std::wstring Dialog::ItemText(int id) const {
+    return WindowText(Item(id));
+}
 
-void Dialog::EnableItem(int id, bool enable) const { ::EnableWindow(Item(id), enable ? TRUE : FALSE); }
+void Dialog::EnableItem(int id, bool enable) const {
+    ::EnableWindow(Item(id), enable ? TRUE : FALSE);
+}
 
 bool Dialog::IsItemChecked(int id) const {
     return ::SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -96,7 +100,9 @@ bool Dialog::OnCommand(int id, int, HWND) {
     return false;
 }
 
-bool Dialog::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+bool Dialog::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) {
+    return false;
+}
 
 INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {

@@ -13,7 +13,7 @@
 namespace qv {
 
 class Dialog {
-public:
+  public:
     Dialog(int templateId, HWND parent);
     virtual ~Dialog();
     Dialog(const Dialog&) = delete;
@@ -38,7 +38,7 @@ public:
     // replaces is destroyed here; when it cannot be set, it is destroyed and the old one stays.
     bool ReplaceMenu(UniqueMenu menu);
 
-protected:
+  protected:
     // Opens the dialog without a loop of its own. Only Modeless<> offers it to callers, so that
     // the window always goes before the object's members do.
     [[nodiscard]] bool Open();
@@ -56,7 +56,7 @@ protected:
     // expects it of a dialog procedure.
     virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
-private:
+  private:
     static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
@@ -69,9 +69,8 @@ private:
 
 // A dialog of type D opened without a loop of its own. Its window is destroyed while the whole
 // D still exists, so the last messages reach complete handlers.
-template <typename D>
-class Modeless final : public D {
-public:
+template <typename D> class Modeless final : public D {
+  public:
     using D::D;
     ~Modeless() override { Close(); }
     Modeless(const Modeless&) = delete;

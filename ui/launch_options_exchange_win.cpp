@@ -30,11 +30,13 @@ void ExchangeRadio(HWND dialog, int firstId, int& value, ExchangeDirection direc
     if (direction == ExchangeDirection::FromControls) {
         value = -1;
         for (std::size_t i = 0; i < radios.size(); ++i)
-            if (::SendMessageW(radios[i], BM_GETCHECK, 0, 0) == BST_CHECKED) value = static_cast<int>(i);
+            if (::SendMessageW(radios[i], BM_GETCHECK, 0, 0) == BST_CHECKED)
+                value = static_cast<int>(i);
         return;
     }
     for (std::size_t i = 0; i < radios.size(); ++i)
-        ::SendMessageW(radios[i], BM_SETCHECK, static_cast<int>(i) == value ? BST_CHECKED : BST_UNCHECKED, 0);
+        ::SendMessageW(radios[i], BM_SETCHECK,
+                       static_cast<int>(i) == value ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void ExchangeCheck(HWND dialog, int id, int& value, ExchangeDirection direction) {
@@ -76,7 +78,8 @@ bool ExchangeLaunchOptions(HWND dialog, LaunchOptions& options, ExchangeDirectio
     ExchangeCheck(dialog, IDC_START_BY_WORKBENCH, options.startByWorkbench, direction);
     // The three lists are read by index when a step needs them; they carry no record field.
 
-    if (direction == ExchangeDirection::FromControls && !IsProcessCountInRange(options.processCount)) {
+    if (direction == ExchangeDirection::FromControls &&
+        !IsProcessCountInRange(options.processCount)) {
         const std::wstring text = ReplaceAll(
             ReplaceAll(ProcessCountOutOfRangeText, L"%1", std::to_wstring(MinProcessCount)), L"%2",
             std::to_wstring(MaxProcessCount));

@@ -20,7 +20,8 @@ namespace texts = main_dialog_texts;
 
 CLauncherDlg::CLauncherDlg(HWND parent)
     : Dialog(IDD_LAUNCHER, parent),
-      fluentList_(fluentBox_, [](std::wstring_view folder) { return ListReleaseFolders(folder); }) {}
+      fluentList_(fluentBox_, [](std::wstring_view folder) { return ListReleaseFolders(folder); }) {
+}
 
 bool CLauncherDlg::ExchangeLaunchOptions(ExchangeDirection direction) {
     return qv::ExchangeLaunchOptions(Window(), options_, direction);
@@ -35,17 +36,20 @@ bool CLauncherDlg::OnInitDialog() {
                    reinterpret_cast<LPARAM>(::LoadIconW(instance, MAKEINTRESOURCEW(IDI_LAUNCHER))));
     ::SetWindowTextW(Window(), Pick(texts::Title));
     ApplyMenu(CurrentInterfaceLanguage());
-    auto* browseIcon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_BROWSE), IMAGE_ICON,
-                                                       0, 0, LR_DEFAULTCOLOR | LR_SHARED));
+    auto* browseIcon = static_cast<HICON>(::LoadImageW(
+        instance, MAKEINTRESOURCEW(IDI_BROWSE), IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR | LR_SHARED));
     ::SendMessageW(Item(IDC_BROWSE), BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(browseIcon));
     RefreshDialogTexts(CurrentInterfaceLanguage());
 
     CheckItem(IDC_DOUBLE_PRECISION, false);
     CheckItem(IDC_SERIAL, true);
-    for (int id : {IDC_STATIC_LINK, IDC_DYNAMIC_LINK, IDC_MATLAB_LIST}) EnableItem(id, false);
+    for (int id : {IDC_STATIC_LINK, IDC_DYNAMIC_LINK, IDC_MATLAB_LIST})
+        EnableItem(id, false);
     SetItemText(IDC_PROCESS_COUNT, std::to_wstring(options_.processCount));
-    for (int id : {IDC_START_BY_WORKBENCH, IDC_DOUBLE_PRECISION, IDC_PARALLEL}) EnableItem(id, true);
-    ::SendMessageW(Item(IDC_PROCESS_SPIN), UDM_SETRANGE, 0, MAKELPARAM(MaxProcessCount, MinProcessCount));
+    for (int id : {IDC_START_BY_WORKBENCH, IDC_DOUBLE_PRECISION, IDC_PARALLEL})
+        EnableItem(id, true);
+    ::SendMessageW(Item(IDC_PROCESS_SPIN), UDM_SETRANGE, 0,
+                   MAKELPARAM(MaxProcessCount, MinProcessCount));
     EnableItem(IDC_PROCESS_SPIN, false);
     EnableItem(IDC_PROCESS_COUNT, false);
 
@@ -61,9 +65,11 @@ bool CLauncherDlg::OnInitDialog() {
 bool CLauncherDlg::FillVisualStudioList() {
     VisualStudioDiscovery found = DiscoverVisualStudio();
     visualStudios_ = std::move(found.installations);
-    for (const auto& vs : visualStudios_) visualStudioBox_.Append(vs.year);
+    for (const auto& vs : visualStudios_)
+        visualStudioBox_.Append(vs.year);
     if (found.toolsetFileMissing) {
-        Prompts().ShowMessage(Window(), Pick(VcToolsFileMissing), Pick(captions::Error), MB_OK | MB_ICONERROR);
+        Prompts().ShowMessage(Window(), Pick(VcToolsFileMissing), Pick(captions::Error),
+                              MB_OK | MB_ICONERROR);
         End(IDCANCEL);
         return false;
     }
@@ -71,7 +77,8 @@ bool CLauncherDlg::FillVisualStudioList() {
         visualStudioBox_.Append(Pick(placeholders::VisualStudioNotFound));
         visualStudioBox_.Select(0);
     } else {
-        visualStudioBox_.Select(RememberedVisualStudioIndex(visualStudios_, ReadSetting(L"VcVerUsed")));
+        visualStudioBox_.Select(
+            RememberedVisualStudioIndex(visualStudios_, ReadSetting(L"VcVerUsed")));
     }
     return true;
 }
@@ -83,7 +90,8 @@ void CLauncherDlg::FillMatlabList() {
         matlabBox_.Select(0);
         return;
     }
-    for (const auto& matlab : matlabs_) matlabBox_.Append(matlab.release);
+    for (const auto& matlab : matlabs_)
+        matlabBox_.Append(matlab.release);
     matlabBox_.Select(RememberedMatlabIndex(matlabs_, ReadSetting(L"MatlabVerUsed")));
 }
 
@@ -101,16 +109,18 @@ void CLauncherDlg::ApplyMenu(InterfaceLanguage language) {
     ::GetWindowRect(Window(), &frame);
     const int lost = (before.bottom - before.top) - (after.bottom - after.top);
     if (lost > 0)
-        ::SetWindowPos(Window(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top + lost,
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SetWindowPos(Window(), nullptr, 0, 0, frame.right - frame.left,
+                       frame.bottom - frame.top + lost, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CLauncherDlg::RefreshDialogTexts(InterfaceLanguage language) {
     SetItemText(IDC_DIMENSION_GROUP,
-                Pick(IsItemChecked(IDC_START_BY_WORKBENCH) ? texts::DimensionSetInWorkbench : texts::Dimension,
+                Pick(IsItemChecked(IDC_START_BY_WORKBENCH) ? texts::DimensionSetInWorkbench
+                                                           : texts::Dimension,
                      language));
     SetItemText(IDC_SERIAL, Pick(texts::Serial, language));
-    for (const auto& control : texts::FixedControlTexts) SetItemText(control.id, Pick(control.text, language));
+    for (const auto& control : texts::FixedControlTexts)
+        SetItemText(control.id, Pick(control.text, language));
 }
 
 bool CLauncherDlg::OnCommand(int id, int notification, HWND control) {

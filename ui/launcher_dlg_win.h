@@ -14,7 +14,7 @@
 namespace qv {
 
 class CLauncherDlg : public Dialog {
-public:
+  public:
     explicit CLauncherDlg(HWND parent = nullptr);
 
     bool ExchangeLaunchOptions(ExchangeDirection direction);
@@ -23,7 +23,7 @@ public:
     // Applies one language to every text of the dialog.
     void RefreshDialogTexts(InterfaceLanguage language);
 
-protected:
+  protected:
     bool OnInitDialog() override;
     bool OnCommand(int id, int notification, HWND control) override;
     void OnOK() override;
@@ -32,7 +32,7 @@ protected:
     const std::vector<VisualStudioInstallation>& VisualStudios() const { return visualStudios_; }
     const std::vector<MatlabInstallation>& Matlabs() const { return matlabs_; }
 
-private:
+  private:
     void ApplyMenu(InterfaceLanguage language);
     // The three lists, in this order; false when the launcher cannot go on.
     bool FillVisualStudioList();

@@ -15,7 +15,7 @@ namespace {
 using namespace std::chrono_literals;
 
 class LauncherExit : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_TRUE(test::IsFile(exe_)); }
 
     // The process's first visible dialog (main dialog or message box), nullptr until one shows.

@@ -10,7 +10,11 @@ namespace qv {
 namespace {
 
 TEST(PathText, StripPathLevels) {
-    struct Case { const wchar_t* path; int levels; const wchar_t* result; };
+    struct Case {
+        const wchar_t* path;
+        int levels;
+        const wchar_t* result;
+    };
     for (const Case& c : std::vector<Case>{{L"C:\\a\\b\\c", 2, L"C:\\a"},
                                            {L"D:/A/v193/x/y/z/", 3, L"D:\\A\\v193"},
                                            {L"C:\\VS\\Common7\\Tools\\", 2, L"C:\\VS"},
@@ -50,10 +54,14 @@ TEST(VisualStudio, ComponentFilesByLayoutAndWindowsBitness) {
 
     VisualStudioInstallation vs2019{L"2019", L"16", L"C:\\VS", L"14.29.30133"};
     const auto toolset = ComponentFiles(vs2019, false);
-    EXPECT_EQ(toolset.compiler32, L"C:\\VS\\VC\\Tools\\MSVC\\14.29.30133\\bin\\Hostx86\\x86\\cl.exe");
-    EXPECT_EQ(toolset.compiler64, L"C:\\VS\\VC\\Tools\\MSVC\\14.29.30133\\bin\\Hostx86\\x64\\cl.exe");
-    EXPECT_EQ(toolset.mfcHeader, L"C:\\VS\\VC\\Tools\\MSVC\\14.29.30133\\atlmfc\\include\\afxwin.h");
-    EXPECT_EQ(toolset.mfcLibrary, L"C:\\VS\\VC\\Tools\\MSVC\\14.29.30133\\atlmfc\\lib\\x86\\uafxcw.lib");
+    EXPECT_EQ(toolset.compiler32,
+              L"C:\\VS\\VC\\Tools\\MSVC\\14.29.30133\\bin\\Hostx86\\x86\\cl.exe");
+    EXPECT_EQ(toolset.compiler64,
+              L"C:\\VS\\VC\\Tools\\MSVC\\14.29.30133\\bin\\Hostx86\\x64\\cl.exe");
+    EXPECT_EQ(toolset.mfcHeader,
+              L"C:\\VS\\VC\\Tools\\MSVC\\14.29.30133\\atlmfc\\include\\afxwin.h");
+    EXPECT_EQ(toolset.mfcLibrary,
+              L"C:\\VS\\VC\\Tools\\MSVC\\14.29.30133\\atlmfc\\lib\\x86\\uafxcw.lib");
     EXPECT_EQ(ComponentFiles(vs2019, true).mfcLibrary,
               L"C:\\VS\\VC\\Tools\\MSVC\\14.29.30133\\atlmfc\\lib\\x64\\uafxcw.lib");
     // An unreadable version file leaves the toolset empty: still the toolset layout.
@@ -69,7 +77,8 @@ TEST(VisualStudio, ToolsetVersionLosesItsLineEndsButNotItsSpaces) {
 }
 
 TEST(VisualStudio, RememberedVersionSelectsItsEntry) {
-    const std::vector<VisualStudioInstallation> found = {{L"2015", L"14"}, {L"2017", L"15"}, {L"2019", L"16"}};
+    const std::vector<VisualStudioInstallation> found = {
+        {L"2015", L"14"}, {L"2017", L"15"}, {L"2019", L"16"}};
     EXPECT_EQ(RememberedVisualStudioIndex(found, L"15"), 1);
     EXPECT_EQ(RememberedVisualStudioIndex(found, L"12"), 0);
     EXPECT_EQ(RememberedVisualStudioIndex(found, L""), 0);
@@ -77,7 +86,11 @@ TEST(VisualStudio, RememberedVersionSelectsItsEntry) {
 }
 
 TEST(Matlab, ReleaseTextsAreNormalisedAndJudgedByTheirYear) {
-    struct Case { const wchar_t* text; const wchar_t* release; bool supported; };
+    struct Case {
+        const wchar_t* text;
+        const wchar_t* release;
+        bool supported;
+    };
     for (const Case& c : std::vector<Case>{{L"R2016a", L"2016a", true},
                                            {L" R2020b\r\n", L"2020b", true},
                                            {L"2019b_update3", L"2019b_update3", true},
@@ -96,7 +109,10 @@ TEST(Matlab, ReleaseTextsAreNormalisedAndJudgedByTheirYear) {
 }
 
 TEST(Matlab, SetupScriptNamesTheReleaseInQuotes) {
-    struct Case { const wchar_t* script; const wchar_t* release; };
+    struct Case {
+        const wchar_t* script;
+        const wchar_t* release;
+    };
     for (const Case& c : std::vector<Case>{{L"setup(name='x', version=\"R2017b\")", L"r2017b"},
                                            {L"    Version = \"R2018a\"\n", L"r2018a"},
                                            {L"version=\"R2017b\"; VERSION = \"R2019a\"", L"r2017b"},

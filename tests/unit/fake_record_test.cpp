@@ -8,8 +8,8 @@ namespace qv::fake {
 namespace {
 
 TEST(FakeRecord, ValuesSurviveEscapingOnOneLine) {
-    for (const std::wstring value : {L"", L"C:\\Q uorvex\\loader.scm", L"100%", L"%0A literal", L"%25%",
-                                     L"two\r\nlines\n", L"%", L"a%0"}) {
+    for (const std::wstring value : {L"", L"C:\\Q uorvex\\loader.scm", L"100%", L"%0A literal",
+                                     L"%25%", L"two\r\nlines\n", L"%", L"a%0"}) {
         const std::wstring escaped = EscapeRecordValue(value);
         EXPECT_EQ(escaped.find_first_of(L"\r\n"), std::wstring::npos) << escaped;
         EXPECT_EQ(UnescapeRecordValue(escaped), value);

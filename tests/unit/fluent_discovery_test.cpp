@@ -12,9 +12,11 @@ namespace {
 
 // The list box of the dialog, as plain entries.
 class EntryList final : public ListBox {
-public:
+  public:
     int Count() const override { return static_cast<int>(entries.size()); }
-    std::wstring Text(int index) const override { return entries.at(static_cast<std::size_t>(index)); }
+    std::wstring Text(int index) const override {
+        return entries.at(static_cast<std::size_t>(index));
+    }
     void Delete(int index) override { entries.erase(entries.begin() + index); }
     void Append(std::wstring_view text) override { entries.emplace_back(text); }
     void Select(int index) override { selection = index; }
@@ -23,7 +25,7 @@ public:
 };
 
 class FluentListTest : public ::testing::Test {
-protected:
+  protected:
     FluentListTest()
         : list(box, [this](std::wstring_view folder) {
               ++listings;
@@ -56,7 +58,8 @@ TEST_F(FluentListTest, OneEntryPerSupportedReleaseFolder) {
 
 TEST_F(FluentListTest, SameFolderInAnotherSpellingIsNotAddedTwice) {
     list.AddFluentFolder(false, L"D:\\ANSYS\\v201\\fluent");
-    for (const wchar_t* spelling : {L"d:\\ansys\\V201\\FLUENT", L"D:/ANSYS/v201/fluent/", L"  D:\\ANSYS\\v201\\fluent\\\\ "})
+    for (const wchar_t* spelling :
+         {L"d:\\ansys\\V201\\FLUENT", L"D:/ANSYS/v201/fluent/", L"  D:\\ANSYS\\v201\\fluent\\\\ "})
         list.AddFluentFolder(false, spelling);
     EXPECT_EQ(box.entries, std::vector<std::wstring>{L"2020 R1"});
     EXPECT_EQ(box.selection, -1);
@@ -70,7 +73,8 @@ TEST_F(FluentListTest, NotFoundEntryGivesWayToTheFirstRealEntry) {
     for (auto language : {InterfaceLanguage::English, InterfaceLanguage::Chinese}) {
         SetInterfaceLanguage(language);
         EntryList fresh;
-        FluentList browsed(fresh, [](std::wstring_view) { return std::vector<std::wstring>{L"fluent20.1.0"}; });
+        FluentList browsed(
+            fresh, [](std::wstring_view) { return std::vector<std::wstring>{L"fluent20.1.0"}; });
         fresh.Append(language == InterfaceLanguage::English ? L"Not found" : L"未发现");
         browsed.AddFluentFolder(true, L"C:\\Program Files\\ANSYS Inc\\v201\\fluent");
         EXPECT_EQ(fresh.entries, std::vector<std::wstring>{L"2020 R1"});
@@ -81,13 +85,17 @@ TEST_F(FluentListTest, NotFoundEntryGivesWayToTheFirstRealEntry) {
 TEST_F(FluentListTest, RememberedPathsPutTheSelectedFolderFirst) {
     list.AddFluentFolder(false, L"D:\\ANSYS\\v201\\fluent");
     list.AddFluentFolder(false, L"C:\\A\\fluent");
-    EXPECT_EQ(list.RememberedFluentPaths(2), L"C:\\A\\fluent;D:\\ANSYS\\v201\\fluent;C:\\A\\fluent");
-    EXPECT_EQ(list.RememberedFluentPaths(0), L"D:\\ANSYS\\v201\\fluent;C:\\A\\fluent;C:\\A\\fluent");
+    EXPECT_EQ(list.RememberedFluentPaths(2),
+              L"C:\\A\\fluent;D:\\ANSYS\\v201\\fluent;C:\\A\\fluent");
+    EXPECT_EQ(list.RememberedFluentPaths(0),
+              L"D:\\ANSYS\\v201\\fluent;C:\\A\\fluent;C:\\A\\fluent");
 }
 
 TEST(FluentCandidates, RememberedPiecesKeepTheirEmptyOnes) {
-    EXPECT_EQ(SplitRememberedFluentPaths(L"D:\\ANSYS\\v201\\fluent;C:\\Program Files\\ANSYS Inc\\v193\\fluent;"),
-              (std::vector<std::wstring>{L"D:\\ANSYS\\v201\\fluent", L"C:\\Program Files\\ANSYS Inc\\v193\\fluent"}));
+    EXPECT_EQ(SplitRememberedFluentPaths(
+                  L"D:\\ANSYS\\v201\\fluent;C:\\Program Files\\ANSYS Inc\\v193\\fluent;"),
+              (std::vector<std::wstring>{L"D:\\ANSYS\\v201\\fluent",
+                                         L"C:\\Program Files\\ANSYS Inc\\v193\\fluent"}));
     EXPECT_EQ(SplitRememberedFluentPaths(L";;a;;;"), (std::vector<std::wstring>{L"", L"", L"a"}));
     EXPECT_TRUE(SplitRememberedFluentPaths(L";;").empty());
 }
@@ -105,10 +113,10 @@ TEST(FluentCandidates, OrderAndTheVariablesOfEachVersion) {
     });
     ASSERT_EQ(candidates.size(), 2u + 1u + 34u * 28u);
     EXPECT_EQ(candidates[0], L"R1");
-    EXPECT_EQ(candidates[2], L"");                                       // FLUENT_INC as it is
+    EXPECT_EQ(candidates[2], L""); // FLUENT_INC as it is
     EXPECT_EQ(candidates[3], L"C:\\Program Files\\ANSYS Inc\\v63\\fluent");
     EXPECT_EQ(candidates[3 + 23], L"Z:\\Program Files\\ANSYS Inc\\v63\\fluent");
-    EXPECT_EQ(candidates[3 + 24], L"\\fluent");                          // unset CADOE_LIBDIR63
+    EXPECT_EQ(candidates[3 + 24], L"\\fluent"); // unset CADOE_LIBDIR63
     EXPECT_EQ(candidates[3 + 26], L"C:\\Program Files\\ANSYS Inc\\v63\\fluent"); // via ANSYSLIC_DIR
     const auto contains = [&](const std::wstring& folder) {
         return std::find(candidates.begin(), candidates.end(), folder) != candidates.end();

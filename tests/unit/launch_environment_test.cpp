@@ -34,7 +34,8 @@ LaunchEnvironmentInputs Inputs(const wchar_t* release, double version, int mode 
 
 std::vector<std::wstring> Names(const std::vector<EnvironmentChange>& changes) {
     std::vector<std::wstring> names;
-    for (const auto& change : changes) names.push_back(change.name);
+    for (const auto& change : changes)
+        names.push_back(change.name);
     return names;
 }
 
@@ -69,7 +70,10 @@ TEST(LaunchEnvironment, LangIsRemovedUnlessChineseFluentIsChecked) {
 }
 
 TEST(LaunchEnvironment, FluentFoldersGoInFrontOfTheTrimmedPath) {
-    struct Case { std::optional<std::wstring> oldPath; std::wstring tail; };
+    struct Case {
+        std::optional<std::wstring> oldPath;
+        std::wstring tail;
+    };
     const std::wstring front = L"C:\\A\\fluent\\fluent21.1.0\\addons\\afd\\win64;"
                                L"C:\\A\\fluent\\fluent21.1.0\\multiport\\mpi_wrapper\\win64\\stub";
     for (const Case& c : std::vector<Case>{{std::wstring(L"C:\\W;;"), L";C:\\W"},
@@ -84,22 +88,36 @@ TEST(LaunchEnvironment, FluentFoldersGoInFrontOfTheTrimmedPath) {
 }
 
 TEST(LaunchEnvironment, PathTrimmingTakesSlashesThenBackslashes) {
-    struct Case { const wchar_t* path; const wchar_t* trimmed; };
-    for (const Case& c : std::vector<Case>{{L"C:\\W;;", L"C:\\W"}, {L"C:\\W/;/", L"C:\\W"},
-                                           {L"C:\\W\\;/;", L"C:\\W"}, {L"C:\\W/;\\", L"C:\\W/"},
-                                           {L"C:\\;", L"C:"}, {L";;/\\", L";;/"}, {L"", L""}})
+    struct Case {
+        const wchar_t* path;
+        const wchar_t* trimmed;
+    };
+    for (const Case& c : std::vector<Case>{{L"C:\\W;;", L"C:\\W"},
+                                           {L"C:\\W/;/", L"C:\\W"},
+                                           {L"C:\\W\\;/;", L"C:\\W"},
+                                           {L"C:\\W/;\\", L"C:\\W/"},
+                                           {L"C:\\;", L"C:"},
+                                           {L";;/\\", L";;/"},
+                                           {L"", L""}})
         EXPECT_EQ(TrimPathForPrepending(c.path), c.trimmed) << c.path;
 }
 
 TEST(LaunchEnvironment, VersionAndModeDecideWhatFollowsTheSharedVariables) {
-    const std::vector<std::wstring> shared = Names(ComputeLaunchEnvironment(Inputs(L"fluent20.2.0", 20.2), std::nullopt));
+    const std::vector<std::wstring> shared =
+        Names(ComputeLaunchEnvironment(Inputs(L"fluent20.2.0", 20.2), std::nullopt));
     ASSERT_EQ(shared.size(), 8u);
     std::vector<std::wstring> withPath = shared;
     withPath.push_back(L"PATH");
     std::vector<std::wstring> withRelease = withPath;
-    withRelease.insert(withRelease.end(), {L"RELEASE_MAJOR", L"RELEASE_MINOR", L"RELEASE_REVISION"});
+    withRelease.insert(withRelease.end(),
+                       {L"RELEASE_MAJOR", L"RELEASE_MINOR", L"RELEASE_REVISION"});
 
-    struct Case { const wchar_t* release; double version; int mode; const std::vector<std::wstring>& names; };
+    struct Case {
+        const wchar_t* release;
+        double version;
+        int mode;
+        const std::vector<std::wstring>& names;
+    };
     for (const Case& c : std::vector<Case>{{L"fluent20.2.0", 20.2, 0, shared},
                                            {L"fluent21.0.9", 21.09, 0, shared},
                                            {L"fluent21.1.0", 21.091, 0, withPath},
@@ -110,12 +128,17 @@ TEST(LaunchEnvironment, VersionAndModeDecideWhatFollowsTheSharedVariables) {
                                            {L"fluent25.2.0", 25.2, 0, withRelease},
                                            {L"fluent21.2.0", 21.2, 1, shared},
                                            {L"fluent25.2.0", 25.2, 1, shared}})
-        EXPECT_EQ(Names(ComputeLaunchEnvironment(Inputs(c.release, c.version, c.mode), std::wstring(L"C:\\W"))),
-                  c.names) << c.version << " mode " << c.mode;
+        EXPECT_EQ(Names(ComputeLaunchEnvironment(Inputs(c.release, c.version, c.mode),
+                                                 std::wstring(L"C:\\W"))),
+                  c.names)
+            << c.version << " mode " << c.mode;
 }
 
 TEST(LaunchEnvironment, FullVersionSplitsAtTheFirstTwoDots) {
-    struct Case { const wchar_t* text; ReleaseParts parts; };
+    struct Case {
+        const wchar_t* text;
+        ReleaseParts parts;
+    };
     for (const Case& c : std::vector<Case>{{L"21.2.0", {L"21", L"2", L"0"}},
                                            {L"25.2.10", {L"25", L"2", L"10"}},
                                            {L"22.1.0.5", {L"22", L"1", L"0.5"}},
@@ -130,9 +153,15 @@ TEST(LaunchEnvironment, FullVersionSplitsAtTheFirstTwoDots) {
 }
 
 TEST(LaunchEnvironment, WindowHandleIsSignedDecimal) {
-    struct Case { std::uint32_t handle; const wchar_t* text; };
-    for (const Case& c : std::vector<Case>{{0, L"0"}, {0x000A01B2, L"655794"}, {0x7FFFFFFF, L"2147483647"},
-                                           {0x80000000u, L"-2147483648"}, {0xFFFFFFFFu, L"-1"}})
+    struct Case {
+        std::uint32_t handle;
+        const wchar_t* text;
+    };
+    for (const Case& c : std::vector<Case>{{0, L"0"},
+                                           {0x000A01B2, L"655794"},
+                                           {0x7FFFFFFF, L"2147483647"},
+                                           {0x80000000u, L"-2147483648"},
+                                           {0xFFFFFFFFu, L"-1"}})
         EXPECT_EQ(WindowHandleText(c.handle), c.text);
 }
 

@@ -21,7 +21,7 @@ constexpr int MissingTemplate = 4999;
 
 // Writes to the log when the dialog's members are destroyed.
 class MemberWitness {
-public:
+  public:
     explicit MemberWitness(std::vector<std::string>* log) : log_(log) {}
     ~MemberWitness() {
         alive = false;
@@ -31,19 +31,19 @@ public:
     MemberWitness& operator=(const MemberWitness&) = delete;
     bool alive = true;
 
-private:
+  private:
     std::vector<std::string>* log_;
 };
 
 class ProbeDialog : public Dialog {
-public:
+  public:
     explicit ProbeDialog(std::vector<std::string>* log = nullptr, int templateId = IDD_LAUNCHER)
         : Dialog(templateId, nullptr), log_(log), witness_(log) {}
 
     LRESULT deltaPosAnswer = 0;
     int deltaPosCount = 0;
 
-protected:
+  protected:
     bool OnCommand(int id, int notification, HWND control) override {
         if (id == HandledCommand) return true;
         return Dialog::OnCommand(id, notification, control);
@@ -60,20 +60,22 @@ protected:
         return false;
     }
 
-private:
+  private:
     std::vector<std::string>* log_;
     MemberWitness witness_;
 };
 
 class DialogLayer : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
         ::InitCommonControlsEx(&controls);
     }
 };
 
-int SpinPosition(HWND spin) { return static_cast<int>(::SendMessageW(spin, UDM_GETPOS32, 0, 0)); }
+int SpinPosition(HWND spin) {
+    return static_cast<int>(::SendMessageW(spin, UDM_GETPOS32, 0, 0));
+}
 
 // A spin asks its parent with UDN_DELTAPOS before it moves; a non-zero answer, which a dialog
 // gives through DWLP_MSGRESULT, keeps it where it is.
@@ -162,8 +164,8 @@ TEST_F(DialogLayer, ModelessWindowGoesBeforeTheMembers) {
         ASSERT_TRUE(dialog.Open());
         EXPECT_TRUE(log.empty());
     }
-    EXPECT_EQ(log, (std::vector<std::string>{"WM_DESTROY with members alive",
-                                             "members destroyed"}));
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"WM_DESTROY with members alive", "members destroyed"}));
 }
 
 TEST_F(DialogLayer, MissingTemplateCannotOpen) {

@@ -19,22 +19,39 @@ TEST(LauncherDialogLayout, ControlsSitAtTheirDialogUnitRectangles) {
     Modeless<CLauncherDlg> dialog;
     ASSERT_TRUE(dialog.Open());
 
-    struct Control { int id; RECT units; }; // x, y, width, height
+    struct Control {
+        int id;
+        RECT units;
+    }; // x, y, width, height
     const std::vector<Control> layout = {
-        {IDC_2D, {13, 41, 66, 9}},           {IDC_3D, {13, 55, 66, 9}},
-        {IDC_DOUBLE_PRECISION, {13, 68, 66, 9}}, {IDC_SERIAL, {95, 41, 61, 9}},
-        {IDC_PARALLEL, {95, 55, 61, 9}},     {IDC_PROCESS_COUNT, {96, 79, 49, 12}},
-        {IDC_VS_LIST, {167, 37, 72, 13}},    {IDC_FLUENT_LIST, {167, 66, 54, 13}},
-        {IDC_BROWSE, {225, 64, 19, 16}},     {IDC_CHINESE_FLUENT, {167, 81, 69, 8}},
-        {IDC_START_BY_WORKBENCH, {167, 94, 77, 8}}, {IDC_CALL_COOLPROP, {13, 96, 70, 8}},
-        {IDC_CALL_FORTRAN, {13, 109, 70, 8}}, {IDC_CALL_MATLAB, {13, 122, 57, 8}},
-        {IDC_STATIC_LINK, {22, 133, 54, 9}}, {IDC_DYNAMIC_LINK, {22, 145, 57, 9}},
-        {IDC_MATLAB_LIST, {12, 167, 71, 12}}, {IDOK, {88, 168, 50, 14}},
-        {IDC_CANCEL, {158, 168, 50, 14}},    {IDC_DIMENSION_GROUP, {7, 28, 78, 52}},
-        {IDC_PROCESSING_GROUP, {89, 28, 69, 77}}, {IDC_VS_GROUP, {163, 28, 84, 25}},
-        {IDC_PROCESSES_LABEL, {95, 68, 61, 10}}, {IDC_FLUENT_GROUP, {163, 55, 84, 50}},
-        {IDC_THIRD_PARTY_GROUP, {7, 85, 78, 97}}, {IDC_MATLAB_LABEL, {12, 157, 71, 8}},
-        {IDC_BANNER, {5, 0, 242, 26}},       {IDC_LOGO, {92, 111, 149, 33}},
+        {IDC_2D, {13, 41, 66, 9}},
+        {IDC_3D, {13, 55, 66, 9}},
+        {IDC_DOUBLE_PRECISION, {13, 68, 66, 9}},
+        {IDC_SERIAL, {95, 41, 61, 9}},
+        {IDC_PARALLEL, {95, 55, 61, 9}},
+        {IDC_PROCESS_COUNT, {96, 79, 49, 12}},
+        {IDC_VS_LIST, {167, 37, 72, 13}},
+        {IDC_FLUENT_LIST, {167, 66, 54, 13}},
+        {IDC_BROWSE, {225, 64, 19, 16}},
+        {IDC_CHINESE_FLUENT, {167, 81, 69, 8}},
+        {IDC_START_BY_WORKBENCH, {167, 94, 77, 8}},
+        {IDC_CALL_COOLPROP, {13, 96, 70, 8}},
+        {IDC_CALL_FORTRAN, {13, 109, 70, 8}},
+        {IDC_CALL_MATLAB, {13, 122, 57, 8}},
+        {IDC_STATIC_LINK, {22, 133, 54, 9}},
+        {IDC_DYNAMIC_LINK, {22, 145, 57, 9}},
+        {IDC_MATLAB_LIST, {12, 167, 71, 12}},
+        {IDOK, {88, 168, 50, 14}},
+        {IDC_CANCEL, {158, 168, 50, 14}},
+        {IDC_DIMENSION_GROUP, {7, 28, 78, 52}},
+        {IDC_PROCESSING_GROUP, {89, 28, 69, 77}},
+        {IDC_VS_GROUP, {163, 28, 84, 25}},
+        {IDC_PROCESSES_LABEL, {95, 68, 61, 10}},
+        {IDC_FLUENT_GROUP, {163, 55, 84, 50}},
+        {IDC_THIRD_PARTY_GROUP, {7, 85, 78, 97}},
+        {IDC_MATLAB_LABEL, {12, 157, 71, 8}},
+        {IDC_BANNER, {5, 0, 242, 26}},
+        {IDC_LOGO, {92, 111, 149, 33}},
     };
     // The dialog manager maps position and size separately, so they are compared separately.
     const auto map = [&](int x, int y) {
@@ -60,8 +77,9 @@ TEST(LauncherDialogLayout, ControlsSitAtTheirDialogUnitRectangles) {
             EXPECT_EQ(actual.bottom - actual.top, size.y) << control.id;
         }
     }
-    EXPECT_EQ(reinterpret_cast<HWND>(::SendMessageW(dialog.Item(IDC_PROCESS_SPIN), UDM_GETBUDDY, 0, 0)),
-              dialog.Item(IDC_PROCESS_COUNT));
+    EXPECT_EQ(
+        reinterpret_cast<HWND>(::SendMessageW(dialog.Item(IDC_PROCESS_SPIN), UDM_GETBUDDY, 0, 0)),
+        dialog.Item(IDC_PROCESS_COUNT));
 }
 
 TEST(LauncherDialogLayout, MenuBarDoesNotEatTheTemplatesClientArea) {

@@ -21,7 +21,8 @@ TEST(RegistryWrite, StoresTwoBytesPerCharacterWhateverFollowsTheText) {
     for (std::size_t length : {1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u, 9u, 15u, 16u, 17u, 100u}) {
         // The text lies in a zeroed buffer, so a 0 follows it.
         std::vector<wchar_t> buffer(length + 8, L'\0');
-        for (std::size_t i = 0; i < length; ++i) buffer[i] = static_cast<wchar_t>(L'a' + i % 26);
+        for (std::size_t i = 0; i < length; ++i)
+            buffer[i] = static_cast<wchar_t>(L'a' + i % 26);
         const std::wstring_view text(buffer.data(), length);
         const std::wstring name = L"Length" + std::to_wstring(length);
         ASSERT_TRUE(WriteRegistryString(HKEY_CURRENT_USER, KeyPath, name, text)) << length;
