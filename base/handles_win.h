@@ -55,6 +55,10 @@ QV_HANDLE_TRAITS(KeyTraits, HKEY, nullptr, ::RegCloseKey);
 QV_HANDLE_TRAITS(MenuTraits, HMENU, nullptr, ::DestroyMenu);
 QV_HANDLE_TRAITS(WindowTraits, HWND, nullptr, ::DestroyWindow);
 QV_HANDLE_TRAITS(SidTraits, PSID, nullptr, ::FreeSid);
+QV_HANDLE_TRAITS(GlobalTraits, HGLOBAL, nullptr, ::GlobalFree);
+QV_HANDLE_TRAITS(BitmapTraits, HBITMAP, nullptr, ::DeleteObject);
+QV_HANDLE_TRAITS(EnhMetaFileTraits, HENHMETAFILE, nullptr, ::DeleteEnhMetaFile);
+QV_HANDLE_TRAITS(MemoryDcTraits, HDC, nullptr, ::DeleteDC);
 #undef QV_HANDLE_TRAITS
 
 using UniqueHandle = Unique<KernelHandleTraits>; // processes, threads, events
@@ -63,7 +67,11 @@ using UniqueFind = Unique<FindHandleTraits>;     // FindFirstFileW
 using UniqueKey = Unique<KeyTraits>;
 using UniqueMenu = Unique<MenuTraits>;
 using UniqueWindow = Unique<WindowTraits>;
-using UniqueSid = Unique<SidTraits>; // AllocateAndInitializeSid
+using UniqueSid = Unique<SidTraits>;       // AllocateAndInitializeSid
+using UniqueGlobal = Unique<GlobalTraits>; // GlobalAlloc, until the clipboard takes it
+using UniqueBitmap = Unique<BitmapTraits>;
+using UniqueEnhMetaFile = Unique<EnhMetaFileTraits>;
+using UniqueMemoryDc = Unique<MemoryDcTraits>; // CreateCompatibleDC
 
 // Both handles CreateProcessW returns.
 struct ProcessHandles {

@@ -6,17 +6,29 @@
 #include "discovery/fluent_folders_win.h"
 #include "discovery/matlab_win.h"
 #include "discovery/visual_studio_win.h"
+#include "launch/close_signal.h"
 #include "resources/resource.h"
 #include "texts/discovery_texts.h"
 #include "texts/main_dialog_texts.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <string>
 
 namespace qv {
 
 namespace texts = main_dialog_texts;
+
+namespace {
+
+// Where the user's .fluent lives and Fluent starts by default.
+std::wstring UserProfileFolder() {
+    wchar_t folder[1000] = {};
+    return ::SHGetSpecialFolderPathW(nullptr, folder, CSIDL_PROFILE, FALSE) ? folder : L"";
+}
+
+} // namespace
 
 CLauncherDlg::CLauncherDlg(HWND parent)
     : Dialog(IDD_LAUNCHER, parent),
@@ -59,6 +71,7 @@ bool CLauncherDlg::OnInitDialog() {
     DiscoverFluentInstallations(fluentList_);
     if (!FillVisualStudioList()) return true;
     FillMatlabList();
+    homeFolder_ = UserProfileFolder();
     return true;
 }
 
@@ -131,9 +144,9 @@ bool CLauncherDlg::OnCommand(int id, int notification, HWND control) {
     return Dialog::OnCommand(id, notification, control);
 }
 
-void CLauncherDlg::OnOK() {
-    // The launch itself comes with the launch sequence; for now OK reads the options.
-    ExchangeLaunchOptions(ExchangeDirection::FromControls);
+bool CLauncherDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT&) {
+    if (message == CloseSignal) return OnCloseSignal(wParam);
+    return false;
 }
 
 } // namespace qv

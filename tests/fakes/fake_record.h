@@ -20,6 +20,17 @@ inline constexpr wchar_t RecordDirVariable[] = L"QV_FAKE_RECORD_DIR";
 inline constexpr wchar_t LifetimeVariable[] = L"QV_FAKE_LIFETIME_MS";
 // How long the solver waits for the launcher window's user data (milliseconds, default 60 s).
 inline constexpr wchar_t WaitVariable[] = L"QV_FAKE_WAIT_MS";
+// How long the start program waits for the solver's window before it ends (milliseconds,
+// default 30 s); 0 ends it at once, as a start program that does not wait for Fluent.
+inline constexpr wchar_t StartWaitVariable[] = L"QV_FAKE_START_WAIT_MS";
+// How long the solver takes to show its window (milliseconds, default 0).
+inline constexpr wchar_t WindowDelayVariable[] = L"QV_FAKE_WINDOW_DELAY_MS";
+// A file the solver waits for, within its lifetime, before it sends the close signal: the test
+// decides when the module's menu "is loaded".
+inline constexpr wchar_t SignalGateVariable[] = L"QV_FAKE_SIGNAL_GATE";
+// "1": the solver also shows Fluent 12's console and, without -i, loads the module from what is
+// entered there.
+inline constexpr wchar_t ConsoleVariable[] = L"QV_FAKE_CONSOLE";
 inline constexpr wchar_t LauncherWindowVariable[] = L"__SharedLauncherWnd__";
 inline constexpr wchar_t ProductFolderVariable[] = L"QUORVEX_PATH";
 
@@ -32,6 +43,9 @@ inline constexpr unsigned CloseSignal = 1623;
 inline constexpr wchar_t SolverExeName[] = L"fl2520s.exe";
 inline constexpr wchar_t SolverWindowClass[] = L"Qt51517QWindowIcon";
 inline constexpr wchar_t SolverWindowTitle[] = L"ANSYS Fluent (simulated)";
+// Fluent 12's console: an MFC frame of Fluent 12 with a multi-line edit.
+inline constexpr wchar_t ConsoleFrameClass[] = L"Afx:00000000:8:simulated-console";
+inline constexpr wchar_t ConsoleFrameTitle[] = L"Fluent console (simulated)";
 
 // The line the launcher writes to %USERPROFILE%\.fluent for a Workbench start.
 inline constexpr char FastLoadLine[] =
@@ -59,10 +73,15 @@ inline constexpr wchar_t Window[] = L"window";                  // own window ha
 inline constexpr wchar_t LauncherWindow[] = L"launcher_window"; // as read from the variable
 inline constexpr wchar_t UserDataCheck[] = L"check_user_data";
 inline constexpr wchar_t UserData[] = L"user_data";         // last value read, decimal
-inline constexpr wchar_t LoaderSource[] = L"loader_source"; // "-i" or ".fluent"
+inline constexpr wchar_t LoaderSource[] = L"loader_source"; // "-i", ".fluent" or "console"
 inline constexpr wchar_t Loader[] = L"loader";              // the file the module was loaded from
 inline constexpr wchar_t LoaderCheck[] = L"check_loader";
 inline constexpr wchar_t Signal[] = L"signal"; // sent / withheld / undelivered
+// When the window showed: QueryPerformanceCounter, decimal.
+inline constexpr wchar_t WindowShownAt[] = L"window_shown_at";
+// The console: how the command arrived (pasted / typed / both / none) and its text at Enter.
+inline constexpr wchar_t ConsoleEntry[] = L"console_entry";
+inline constexpr wchar_t ConsoleText[] = L"console_text";
 } // namespace key
 
 inline constexpr wchar_t Pass[] = L"pass";

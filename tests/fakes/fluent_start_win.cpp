@@ -1,6 +1,7 @@
 // Stand-in for Fluent's start program fluent.exe: starts the solver that lies beside it with its
 // own arguments passed on exactly as it received them, waits until the solver's window shows and
-// ends, as Fluent's start program does.
+// ends, as Fluent's start program does. Its exit code: 0 once the window showed, 2 without a
+// solver, 3 when the window did not show within the wait (QV_FAKE_START_WAIT_MS).
 #include "tests/fakes/fake_common_win.h"
 #include "tests/fakes/fake_record.h"
 
@@ -22,7 +23,9 @@ int Run() {
         return 2;
     }
     record.Add(key::StartedProcessId, std::to_wstring(started.processId));
-    const bool shown = WaitForSolverWindow(started, SolverWindowWaitMs) != nullptr;
+    const bool shown =
+        WaitForSolverWindow(started, ReadMilliseconds(StartWaitVariable, SolverWindowWaitMs)) !=
+        nullptr;
     record.Add(key::StartedWindow, shown ? L"shown" : L"not-shown");
     record.Write();
     return shown ? 0 : 3;

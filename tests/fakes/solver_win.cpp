@@ -1,15 +1,20 @@
 // Stand-in for Fluent's solver with the add-on's module inside: shows a Fluent main window, then
 // does what the module promises the launcher, and nothing more:
 //   the module is loaded from the file named after -i (quotes around it stripped, as Fluent 6.3
-//   receives it), or, without -i as under Workbench, through a .fluent whose first line is the
-//   fast-load line, which loads %QUORVEX_PATH%\loader.bin;
+//   receives it), or, without -i, from the command entered in Fluent 12's console when it shows
+//   one (QV_FAKE_CONSOLE), or else, as under Workbench, through a .fluent whose first line is
+//   the fast-load line, which loads %QUORVEX_PATH%\loader.bin;
 //   once the launcher window named in __SharedLauncherWnd__ holds, as its user data, the id of
 //   the process the launcher started (this process; under Workbench, the Workbench process that
 //   started this one), message 1623 goes to that window with its own handle as first parameter.
-// A missing loader means no module, hence no signal. Everything is recorded.
+// A missing loader means no module, hence no signal. The signal may also wait for a file the test
+// makes (QV_FAKE_SIGNAL_GATE); the record is then written once before that wait and again after.
+// Everything is recorded.
 #include "base/environment_win.h"
+#include "tests/fakes/console_win.h"
 #include "tests/fakes/fake_common_win.h"
 #include "tests/fakes/fake_record.h"
+#include "tests/support/file_tree_win.h"
 
 #include <tlhelp32.h>
 
@@ -26,6 +31,13 @@ LRESULT CALLBACK SolverProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         return 0;
     }
     return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+// The performance counter runs alike in every process of the machine.
+std::wstring PerformanceCounterNow() {
+    LARGE_INTEGER now{};
+    ::QueryPerformanceCounter(&now);
+    return std::to_wstring(now.QuadPart);
 }
 
 HWND ShowSolverWindow(HINSTANCE instance) {
@@ -79,8 +91,23 @@ struct Loading {
     bool throughStartupFile = false; // no -i: started as Workbench starts Fluent
 };
 
+// The add-on's command for Fluent 12's console, entered within the wait: (open-udf-library
+// "<QUORVEX_PATH>\addon") naming an existing folder.
+bool LoadThroughConsole(const Console& console, Record& record, bool& quit) {
+    const Deadline deadline(ReadMilliseconds(WaitVariable, DefaultWaitMs));
+    while (!quit && !console.Entered() && !deadline.Passed())
+        quit = !PumpMessagesFor(20);
+    const std::wstring addon = ReadEnvironmentVariable(ProductFolderVariable) + L"\\addon";
+    record.Add(key::LoaderSource, L"console");
+    record.Add(key::Loader, addon);
+    record.Add(key::ConsoleEntry, console.Entry());
+    record.Add(key::ConsoleText, console.Line());
+    return console.Line() == L"(open-udf-library \"" + addon + L"\")" && test::IsFolder(addon);
+}
+
 // Where the module comes from and whether it can be loaded from there.
-Loading LoadModule(const std::vector<std::wstring>& arguments, Record& record) {
+Loading LoadModule(const std::vector<std::wstring>& arguments, const Console* console,
+                   Record& record, bool& quit) {
     Loading loading;
     std::size_t option = 1;
     while (option < arguments.size() && arguments[option] != L"-i")
@@ -91,6 +118,10 @@ Loading LoadModule(const std::vector<std::wstring>& arguments, Record& record) {
         loader = option + 1 < arguments.size() ? Unquoted(arguments[option + 1]) : L"";
         loading.loaded = test::IsFile(loader);
         record.Add(key::LoaderSource, L"-i");
+    } else if (console) {
+        loading.loaded = LoadThroughConsole(*console, record, quit);
+        record.Add(key::LoaderCheck, loading.loaded ? Pass : Fail);
+        return loading;
     } else {
         // Fluent runs %USERPROFILE%\.fluent at every start; the launcher's line there loads
         // loader.bin from the folder this process's QUORVEX_PATH names.
@@ -156,18 +187,32 @@ const wchar_t* SendCloseSignal(HWND launcher) {
     return delivered ? L"sent" : L"undelivered";
 }
 
+// Waits, handling messages, until the test makes the gate file (when it names one).
+void PassSignalGate(const Deadline& lifetime, Record& record, bool& quit) {
+    const std::wstring gate = ReadEnvironmentVariable(SignalGateVariable);
+    if (gate.empty()) return;
+    record.Write();
+    while (!quit && !test::IsFile(gate) && !lifetime.Passed())
+        quit = !PumpMessagesFor(20);
+}
+
 int Run(HINSTANCE instance) {
     const Deadline lifetime(ReadMilliseconds(LifetimeVariable, DefaultLifetimeMs));
     Record record;
+    bool quit = !PumpMessagesFor(ReadMilliseconds(WindowDelayVariable, 0));
+    Console console;
+    const bool withConsole = ReadEnvironmentVariable(ConsoleVariable) == L"1";
+    if (withConsole && !console.Show(instance)) record.Add(key::ConsoleEntry, L"no console");
     HWND window = ShowSolverWindow(instance);
+    record.Add(key::WindowShownAt, PerformanceCounterNow());
     record.Add(key::Window, std::to_wstring(reinterpret_cast<ULONG_PTR>(window)));
 
-    const Loading loading = LoadModule(CrtArguments(), record);
+    const Loading loading =
+        LoadModule(CrtArguments(), withConsole ? &console : nullptr, record, quit);
     const std::wstring launcherText = ReadEnvironmentVariable(LauncherWindowVariable);
     record.Add(key::LauncherWindow, launcherText);
     HWND launcher = LauncherWindowFrom(launcherText);
 
-    bool quit = false;
     bool mayClose = false;
     if (!loading.loaded) {
         record.Add(key::UserDataCheck, Skipped);
@@ -178,6 +223,8 @@ int Run(HINSTANCE instance) {
             WaitForStartedProcessId(launcher, loading.throughStartupFile,
                                     ReadMilliseconds(WaitVariable, DefaultWaitMs), record, quit);
     }
+    if (mayClose) PassSignalGate(lifetime, record, quit);
+    mayClose = mayClose && !quit && ::IsWindow(launcher);
     record.Add(key::Signal, mayClose ? SendCloseSignal(launcher) : L"withheld");
     record.Write();
 

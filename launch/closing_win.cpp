@@ -1,0 +1,52 @@
+#include "launch/closing_win.h"
+
+#include "base/text.h"
+#include "base/user_prompts_win.h"
+#include "launch/close_signal.h"
+#include "launch/started_process_win.h"
+#include "launch/startup_file_win.h"
+#include "launch/workbench_tracking_win.h"
+#include "texts/launch_texts.h"
+
+namespace qv {
+
+namespace {
+
+BOOL CALLBACK FindOwnDialog(HWND window, LPARAM parameter) {
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(window, &processId);
+    if (processId != ::GetCurrentProcessId() || !::IsWindowVisible(window)) return TRUE;
+    wchar_t className[16] = {};
+    ::GetClassNameW(window, className, 16);
+    if (!EqualsNoCase(className, L"#32770") && !EqualsNoCase(className, L"Button")) return TRUE;
+    *reinterpret_cast<HWND*>(parameter) = window;
+    return FALSE;
+}
+
+} // namespace
+
+bool MayClose(const LaunchState& state, HWND dialog, std::wstring_view homeFolder) {
+    if (IsStartedProcessAlive(state.startedProcessId)) {
+        Prompts().ShowMessage(dialog, Pick(launch_texts::ClosingWhileStarting),
+                              Pick(captions::Warning), MB_OK | MB_ICONWARNING);
+        return false;
+    }
+    if (state.workbenchLaunched && !IsWorkbenchRunningForLauncher(dialog))
+        RestoreStartupFile(homeFolder);
+    return true;
+}
+
+void CloseShownQuestion(HWND mainDialog) {
+    HWND shown = nullptr;
+    ::EnumWindows(&FindOwnDialog, reinterpret_cast<LPARAM>(&shown));
+    if (!shown || shown == mainDialog) return;
+    for (int id : CloseSignalButtons) {
+        if (HWND button = ::GetDlgItem(shown, id)) {
+            ::SendMessageW(shown, WM_COMMAND, MAKEWPARAM(id, 0), reinterpret_cast<LPARAM>(button));
+            return;
+        }
+    }
+    ::SendMessageW(shown, WM_CLOSE, 0, 0);
+}
+
+} // namespace qv

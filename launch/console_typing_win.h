@@ -1,0 +1,18 @@
+// Entering a command line into another program's console window.
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+
+namespace qv {
+
+enum class ConsoleEntry { Pasted, Typed };
+
+// Enters the text and presses Enter. It is pasted through the clipboard when the user's
+// clipboard can be saved whole and put back afterwards; otherwise (a private or drawn format,
+// data that cannot be copied, a clipboard another program holds) it is typed character by
+// character and the clipboard is left alone.
+ConsoleEntry TypeIntoWindow(std::wstring_view text, HWND window);
+
+} // namespace qv
