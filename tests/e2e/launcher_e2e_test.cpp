@@ -159,6 +159,8 @@ TEST_F(LauncherExe, OpensTheMainDialogWithItsControlsInTabOrder) {
 TEST_F(LauncherExe, OutOfRangeCountIsRefusedOnOkWithTheRangeMessage) {
     LauncherRun run;
     ASSERT_NE(run.Dialog(), nullptr);
+    // In parallel mode: a serial launch would go on after the message.
+    ::SendMessageW(run.Item(IDC_PARALLEL), BM_CLICK, 0, 0);
     ::SendMessageW(run.Item(IDC_PROCESS_COUNT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"1000"));
     // Posted: the launcher's message box runs its own loop until it is answered.
     ::PostMessageW(run.Dialog(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),

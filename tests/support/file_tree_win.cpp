@@ -104,3 +104,11 @@ bool RemoveTree(const std::wstring& path) {
 }
 
 } // namespace qv::test
+
+namespace qv::test {
+
+ScopedCurrentFolder::~ScopedCurrentFolder() {
+    ::SetCurrentDirectoryW(saved_.c_str());
+}
+
+} // namespace qv::test

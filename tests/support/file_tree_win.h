@@ -26,3 +26,19 @@ std::optional<std::string> ReadFileBytes(const std::wstring& path);
 [[nodiscard]] bool RemoveTree(const std::wstring& path);
 
 } // namespace qv::test
+
+namespace qv::test {
+
+// The current folder of this process, put back at the end of the scope.
+class ScopedCurrentFolder {
+  public:
+    ScopedCurrentFolder() : saved_(CurrentFolder()) {}
+    ~ScopedCurrentFolder();
+    ScopedCurrentFolder(const ScopedCurrentFolder&) = delete;
+    ScopedCurrentFolder& operator=(const ScopedCurrentFolder&) = delete;
+
+  private:
+    std::wstring saved_;
+};
+
+} // namespace qv::test

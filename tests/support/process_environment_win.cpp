@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cwchar>
+#include <utility>
 
 namespace qv::test {
 namespace {
@@ -47,6 +48,34 @@ bool ScopedVariable::Set(std::wstring_view value) const {
 
 bool ScopedVariable::Remove() const {
     return RemoveEnvironmentVariable(name_);
+}
+
+} // namespace qv::test
+
+namespace qv::test {
+
+namespace {
+
+// Name and value of an entry; the hidden per-drive names begin with "=".
+std::pair<std::wstring, std::wstring> SplitEntry(const std::wstring& entry) {
+    const std::size_t equals = entry.find(L'=', 1);
+    if (equals == std::wstring::npos) return {entry, L""};
+    return {entry.substr(0, equals), entry.substr(equals + 1)};
+}
+
+} // namespace
+
+ScopedEnvironment::ScopedEnvironment() : saved_(EnvironmentEntries()) {}
+
+ScopedEnvironment::~ScopedEnvironment() {
+    for (const std::wstring& entry : EnvironmentEntries()) {
+        const std::wstring name = SplitEntry(entry).first;
+        if (name[0] != L'=') ::SetEnvironmentVariableW(name.c_str(), nullptr);
+    }
+    for (const std::wstring& entry : saved_) {
+        const auto [name, value] = SplitEntry(entry);
+        if (name[0] != L'=') ::SetEnvironmentVariableW(name.c_str(), value.c_str());
+    }
 }
 
 } // namespace qv::test

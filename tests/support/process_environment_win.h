@@ -29,3 +29,20 @@ class ScopedVariable {
 };
 
 } // namespace qv::test
+
+namespace qv::test {
+
+// The whole environment owned for a scope, for tests of code that sets many variables (a launch
+// prepares a dozen): every variable is as before at the end, and none is left over.
+class ScopedEnvironment {
+  public:
+    ScopedEnvironment();
+    ~ScopedEnvironment();
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+  private:
+    std::vector<std::wstring> saved_;
+};
+
+} // namespace qv::test

@@ -1,0 +1,135 @@
+// The programs of a launch start by their own names: a C:\Program.exe planted where a blank in an
+// unquoted C:\Program Files\... path would find it never runs, while the same command line
+// without the name does run it. And the folder Fluent starts in.
+#include "base/environment_win.h"
+#include "base/settings_store_win.h"
+#include "base/text.h"
+#include "launch/process_start_win.h"
+#include "launch/visual_studio_requirements_win.h"
+#include "tests/win/launch_fixture_win.h"
+
+namespace qv::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+class ProcessStart : public FakesTest {
+  protected:
+    void SetUp() override {
+        FakesTest::SetUp();
+        // The recorder stand-in, planted as the program a blank would start.
+        ASSERT_TRUE(PlaceFakeProgram(fakes_, L"VsRegEdit.exe", false, L"C:\\Program.exe"));
+    }
+    void TearDown() override { EndProgramsBelow(programs_); }
+    std::vector<FakeRecord> PlantedRuns() const {
+        return ReadFakeRecords(records_.Path(), L"program");
+    }
+    // The stand-ins below C:\Program Files, as installed programs are.
+    const std::wstring programs_ =
+        L"C:\\Program Files\\Quorvex Test " + std::to_wstring(::GetCurrentProcessId());
+    RemoveOnExit cleanup_{{L"C:\\Program.exe", programs_}};
+};
+
+TEST_F(ProcessStart, ThePlantedProgramRunsOnlyWithoutTheExecutablesName) {
+    const std::wstring exe = programs_ + L"\\Visual Studio\\Common7\\IDE\\VsRegEdit.exe";
+    ASSERT_TRUE(PlaceFakeProgram(fakes_, L"VsRegEdit.exe", false, exe));
+    const std::wstring commandLine = exe + L" set local HKCU something";
+
+    // Positive control: the platform resolves the unquoted path to the planted program.
+    STARTUPINFOW startup{sizeof(startup)};
+    PROCESS_INFORMATION info{};
+    std::wstring line = commandLine;
+    ASSERT_TRUE(::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                 &startup, &info));
+    ProcessHandles unnamed{UniqueHandle(info.hProcess), UniqueHandle(info.hThread),
+                           info.dwProcessId};
+    ASSERT_TRUE(WaitForFakeRecord(records_.Path(), L"program", unnamed.processId));
+
+    const ProcessHandles named = StartHidden(exe, commandLine);
+    ASSERT_TRUE(named.process);
+    const auto record = WaitForFakeRecord(records_.Path(), L"vsregedit", named.processId);
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->Value(fake::key::CommandLine), commandLine);
+    EXPECT_TRUE(EqualsNoCase(record->Value(fake::key::Module), exe));
+    EXPECT_EQ(PlantedRuns().size(), 1u) << "only the control ran the planted program";
+}
+
+TEST_F(ProcessStart, FluentAndWorkbenchBelowProgramFilesStartThemselves) {
+    const SimulatedFluent fluent = LayOutFluent(fakes_, programs_ + L"\\ANSYS Inc\\v252\\fluent",
+                                                L"fluent25.2.0", RunsInWin64Prefix());
+    ASSERT_TRUE(fluent.complete);
+    ASSERT_TRUE(lifetime_.Set(L"3000"));
+    for (const std::wstring& exe : {fluent.startProgram, fluent.workbench}) {
+        SCOPED_TRACE(exe);
+        const std::wstring commandLine = exe == fluent.workbench ? exe : exe + L" 3ddp -t1";
+        const ProcessHandles started = StartHidden(exe, commandLine);
+        ASSERT_TRUE(started.process);
+        const std::wstring program = exe == fluent.workbench ? L"runwb2" : L"fluent";
+        const auto record = WaitForFakeRecord(records_.Path(), program, started.processId);
+        ASSERT_TRUE(record);
+        EXPECT_EQ(record->Value(fake::key::CommandLine), commandLine);
+        EXPECT_TRUE(EqualsNoCase(record->Value(fake::key::Module), exe));
+        ::TerminateProcess(started.process.get(), 0);
+    }
+    EXPECT_TRUE(PlantedRuns().empty());
+}
+
+TEST_F(ProcessStart, VisualStudio2019sSettingsToolStartsHiddenByItsNameAndIsNotWaitedFor) {
+    const std::wstring root = programs_ + L"\\Microsoft Visual Studio\\2019\\Community";
+    const SimulatedVisualStudio vs = LayOutVisualStudio2019(fakes_, root, RunsInWin64Prefix());
+    ASSERT_TRUE(vs.complete);
+    ScopedVariable tools(L"VS160COMNTOOLS");
+    ASSERT_TRUE(tools.Set(root + L"\\Common7\\Tools\\"));
+    VisualStudioInstallation installation{L"2019", L"16", root};
+    installation.hasCompiler32 = installation.hasCompiler64 = installation.hasMfc = true;
+    ScriptedPrompts prompts;
+
+    const VisualStudioForLaunch checked =
+        CheckVisualStudioForLaunch({installation}, L"2019", RunsInWin64Prefix(), nullptr);
+    EXPECT_EQ(checked.step, LaunchStep::Continue);
+    EXPECT_EQ(checked.number, L"16");
+    EXPECT_EQ(checked.toolsFolder, root + L"\\Common7\\Tools");
+    EXPECT_TRUE(prompts.messages.empty());
+    const std::wstring tool = root + L"\\Common7\\Tools\\..\\IDE\\VsRegEdit.exe";
+    std::vector<FakeRecord> runs;
+    ASSERT_TRUE(WaitUntil(
+        [&] { return !(runs = ReadFakeRecords(records_.Path(), L"vsregedit")).empty(); }));
+    EXPECT_EQ(runs[0].Value(fake::key::CommandLine),
+              tool + L" set local HKCU ApplicationPrivateSettings\\Microsoft\\VisualStudio\\IDE "
+                     L"OnEnvironmentStartup_Dev16 string 0*System.Int64*10");
+    EXPECT_TRUE(EqualsNoCase(runs[0].Value(fake::key::Module), vs.settingsTool));
+    EXPECT_TRUE(PlantedRuns().empty());
+
+    // Without the tool the launch goes on just the same; 2017 has none to start.
+    ASSERT_TRUE(::DeleteFileW(vs.settingsTool.c_str()));
+    EXPECT_EQ(
+        CheckVisualStudioForLaunch({installation}, L"2019", RunsInWin64Prefix(), nullptr).step,
+        LaunchStep::Continue);
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(ProcessStart, FluentStartsInTheSettingsFolderElseHomeElseUsers) {
+    ScopedCurrentFolder current;
+    ScopedRegistryKey settings(HKEY_CURRENT_USER, SettingsKeyPath);
+    TempFolder start;
+    struct Case {
+        std::wstring setting;
+        std::wstring home;
+        std::wstring expected;
+    };
+    const std::vector<Case> cases{
+        {start.Path(), home_.Path(), start.Path()},
+        {start / L"missing", home_.Path(), home_.Path()},
+        {L"", home_.Path(), home_.Path()},
+        {start / L"missing", home_ / L"missing", L"C:\\Users"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(settings.SetString(L"FluentStartPath", c.setting));
+        ASSERT_TRUE(::SetCurrentDirectoryW(cDrive_.Path().c_str()));
+        SetStartFolder(c.home);
+        EXPECT_TRUE(EqualsNoCase(CurrentFolder(), c.expected)) << c.setting << " | " << c.home;
+    }
+}
+
+} // namespace
+} // namespace qv::test
