@@ -1,6 +1,9 @@
 #include "tests/support/child_process_win.h"
 
+#include "base/text.h"
 #include "tests/support/process_environment_win.h"
+
+#include <tlhelp32.h>
 
 #include <map>
 
@@ -56,6 +59,25 @@ ProcessHandles StartProgram(const std::wstring& exe, std::wstring commandLine,
         handles.processId = info.dwProcessId;
     }
     return handles;
+}
+
+void EndProgramsBelow(const std::wstring& folder) {
+    const std::wstring below = ToLower(folder) + L"\\";
+    UniqueFile snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W entry{sizeof(entry)};
+    for (BOOL more = snapshot && ::Process32FirstW(snapshot.get(), &entry); more;
+         more = ::Process32NextW(snapshot.get(), &entry)) {
+        UniqueHandle process(
+            ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE,
+                          FALSE, entry.th32ProcessID));
+        wchar_t image[MAX_PATH * 2] = {};
+        DWORD size = MAX_PATH * 2;
+        if (!process || !::QueryFullProcessImageNameW(process.get(), 0, image, &size) ||
+            !StartsWith(ToLower(image), below))
+            continue;
+        ::TerminateProcess(process.get(), 1);
+        ::WaitForSingleObject(process.get(), 5000);
+    }
 }
 
 } // namespace qv::test

@@ -20,4 +20,7 @@ struct StartOptions {
 ProcessHandles StartProgram(const std::wstring& exe, std::wstring commandLine,
                             const StartOptions& options = {});
 
+// Ends every program running from below the folder: those that the code under test started.
+void EndProgramsBelow(const std::wstring& folder);
+
 } // namespace qv::test

@@ -1,10 +1,7 @@
 #include "tests/win/launch_fixture_win.h"
 
 #include "base/environment_win.h"
-#include "base/handles_win.h"
 #include "base/text.h"
-
-#include <tlhelp32.h>
 
 namespace qv::test {
 
@@ -54,25 +51,6 @@ std::vector<std::wstring> LaunchTest::MessageTexts() const {
     for (const auto& message : prompts_.messages)
         texts.push_back(message.text);
     return texts;
-}
-
-void EndProgramsBelow(const std::wstring& folder) {
-    const std::wstring below = ToLower(folder) + L"\\";
-    UniqueFile snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    PROCESSENTRY32W entry{sizeof(entry)};
-    for (BOOL more = snapshot && ::Process32FirstW(snapshot.get(), &entry); more;
-         more = ::Process32NextW(snapshot.get(), &entry)) {
-        UniqueHandle process(
-            ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE,
-                          FALSE, entry.th32ProcessID));
-        wchar_t image[MAX_PATH * 2] = {};
-        DWORD size = MAX_PATH * 2;
-        if (!process || !::QueryFullProcessImageNameW(process.get(), 0, image, &size) ||
-            !StartsWith(ToLower(image), below))
-            continue;
-        ::TerminateProcess(process.get(), 1);
-        ::WaitForSingleObject(process.get(), 5000);
-    }
 }
 
 void LaunchTest::EndStartedPrograms() {

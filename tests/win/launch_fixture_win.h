@@ -28,9 +28,6 @@ class TextListBox final : public ListBox {
     std::vector<std::wstring> texts_;
 };
 
-// Ends every program running from below the folder (those a launch under test started).
-void EndProgramsBelow(const std::wstring& folder);
-
 // Its parts are open to the cases of a table, which change them.
 class LaunchTest : public FakesTest {
   public:

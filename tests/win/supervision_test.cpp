@@ -59,8 +59,13 @@ TEST_F(Supervision, RecordsTheNewFluentWhileTheDialogAnswersButTakesNoInput) {
                std::chrono::steady_clock::now() < end)
             std::this_thread::sleep_for(10ms);
         enabledDuringWait = ::IsWindowEnabled(launcher_.get()) ? 1 : 0;
-        ::SendMessageW(launcher_.get(), WM_GETTEXTLENGTH, 0, 0);
-        answeredDuringWait = supervising ? 1 : 0;
+        // Bounded, so that a dialog that does not answer fails the test instead of hanging it.
+        DWORD_PTR result = 0;
+        answeredDuringWait = ::SendMessageTimeoutW(launcher_.get(), WM_GETTEXTLENGTH, 0, 0,
+                                                   SMTO_NORMAL, 20000, &result) &&
+                                     supervising
+                                 ? 1
+                                 : 0;
     });
     const LaunchStep step = StartAndSupervise(DirectStart(), launcher_.get(), state_);
     supervising = false;

@@ -1,0 +1,457 @@
+// Launches by the real QuorvexLauncher.exe, driven through its windows, against simulated Fluent,
+// Workbench, Visual Studio 2019 and product folder: what the started programs receive, what the
+// launcher does with the user's .fluent and clipboard, its refusal to close and its end on the
+// add-on's close signal.
+#include "base/registry_win.h"
+#include "base/settings_store_win.h"
+#include "base/text.h"
+#include "launch/startup_file.h"
+#include "resources/resource.h"
+#include "tests/fakes/fake_record.h"
+#include "tests/support/fake_records_win.h"
+#include "tests/support/simulated_install_win.h"
+#include "tests/support/test_support_win.h"
+
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qv {
+namespace {
+
+using namespace std::chrono_literals;
+using test::FakeRecord;
+
+const std::wstring ClosingWhileStarting =
+    L"You can't close launcher when starting Fluent/Workbench\nIt will be auto closed after "
+    L"Quorvex menu loaded in Fluent.";
+
+std::wstring StaticText(HWND box) {
+    for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        if (test::ClassNameOf(child) == L"Static" && !test::TextOf(child).empty())
+            return test::TextOf(child);
+    return L"";
+}
+
+std::wstring ProfileFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    return SUCCEEDED(::SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, 0, folder)) ? folder : L"";
+}
+
+// Simulated installations where the launcher finds them, the product folder in QUORVEX_PATH,
+// a C:\Program.exe that a blank in an unquoted path would start, and the launcher's settings.
+class Sandbox {
+  public:
+    Sandbox(const std::wstring& release, const std::wstring& version, bool fluent64) {
+        const bool windows64 = test::RunsInWin64Prefix();
+        fluent = test::LayOutFluent(
+            fakes, fluentRoot + L"\\v" + RemoveAll(version, L".") + L"\\fluent", release, fluent64);
+        product = test::LayOutProductFolder(fakes, productRoot.Path() + L"\\Q uorvex", {version});
+        const test::SimulatedVisualStudio vs =
+            test::LayOutVisualStudio2019(fakes, visualStudio, windows64);
+        ok = fluent.complete && product.complete && vs.complete &&
+             test::PlaceFakeProgram(fakes, L"VsRegEdit.exe", false, L"C:\\Program.exe") &&
+             settings.SetString(L"FluentPathsUsed", fluent.fluentFolder) &&
+             settings.SetString(L"FluentStartPath", startFolder.Path());
+        settingsTool = vs.settingsTool;
+        toolsFolder = visualStudio + L"\\Common7\\Tools";
+    }
+    ~Sandbox() {
+        for (const std::wstring& folder : {fluentRoot, visualStudio, productRoot.Path()})
+            test::EndProgramsBelow(folder);
+    }
+    // What the launcher starts with; the stand-ins it starts inherit it.
+    std::vector<std::wstring> Environment(std::vector<std::wstring> more = {}) const {
+        more.push_back(L"QUORVEX_PATH=" + product.folder);
+        more.push_back(std::wstring(fake::RecordDirVariable) + L"=" + records.Path());
+        more.push_back(std::wstring(fake::LifetimeVariable) + L"=30000");
+        more.push_back(std::wstring(fake::SignalGateVariable) + L"=" + Gate());
+        return more;
+    }
+    std::wstring Gate() const { return records / L"gate"; }
+    bool OpenGate() const { return test::WriteFileBytes(Gate(), "open"); }
+    std::vector<FakeRecord> Records(const wchar_t* program) const {
+        return test::ReadFakeRecords(records.Path(), program);
+    }
+
+    test::FakeProgramFolders fakes = test::FakeProgramFoldersFromEnvironment();
+    const std::wstring programs32 =
+        test::RunsInWin64Prefix() ? L"C:\\Program Files (x86)" : L"C:\\Program Files";
+    const std::wstring visualStudio = programs32 + L"\\Microsoft Visual Studio\\2019\\Community";
+    const std::wstring fluentRoot = L"C:\\Program Files\\ANSYS Inc";
+    test::RemoveOnExit cleanup{{fluentRoot, visualStudio, L"C:\\Program.exe"}};
+    test::TempFolder productRoot{L"D:\\"};
+    test::TempFolder records;
+    test::TempFolder startFolder;
+    test::ScopedRegistryKey settings{HKEY_CURRENT_USER, SettingsKeyPath};
+    test::ScopedRegistryValue storedProduct{HKEY_CURRENT_USER, EnvironmentKeyPath, L"QUORVEX_PATH"};
+    test::SimulatedFluent fluent;
+    test::SimulatedProduct product;
+    std::wstring settingsTool, toolsFolder;
+    bool ok = false;
+};
+
+// One run of the launcher with its environment; ended by the test if it has not ended.
+class Launcher {
+  public:
+    explicit Launcher(const std::vector<std::wstring>& environment) {
+        const std::wstring exe = test::PathFromEnvironment("QV_LAUNCHER_EXE");
+        test::StartOptions options;
+        options.environmentChanges = environment;
+        handles_ = test::StartProgram(exe, L"\"" + exe + L"\"", options);
+        test::WaitUntil([this] { return (dialog_ = FindDialog()) != nullptr || HasExited(); });
+    }
+    ~Launcher() {
+        if (!HasExited()) ::TerminateProcess(handles_.process.get(), 1);
+        ::WaitForSingleObject(handles_.process.get(), 10000);
+    }
+    HWND Dialog() const { return dialog_; }
+    HWND Item(int id) const { return ::GetDlgItem(dialog_, id); }
+    bool HasExited() const {
+        return ::WaitForSingleObject(handles_.process.get(), 0) == WAIT_OBJECT_0;
+    }
+    bool WaitForExit() {
+        return test::WaitUntil([this] { return HasExited(); }, 30s);
+    }
+    DWORD ExitCode() const {
+        DWORD code = STILL_ACTIVE;
+        ::GetExitCodeProcess(handles_.process.get(), &code);
+        return code;
+    }
+    // Clicks a check box or radio button: the control and the dialog's handler react at once.
+    void Click(int id) const { ::SendMessageW(Item(id), BM_CLICK, 0, 0); }
+    // Presses a button through a posted command: what it starts may run a loop of its own.
+    static void Press(HWND window, int id) {
+        ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(window, id)));
+    }
+    // A second visible dialog of the launcher (a message box or the tip), waited for.
+    HWND WaitForSecondDialog() const {
+        HWND found = nullptr;
+        test::WaitUntil([&] {
+            for (HWND window : test::TopLevelWindowsOf(handles_.processId))
+                if (window != dialog_ && test::ClassNameOf(window) == L"#32770")
+                    return (found = window) != nullptr;
+            return false;
+        });
+        return found;
+    }
+    bool ShowsSecondDialog() const {
+        for (HWND window : test::TopLevelWindowsOf(handles_.processId))
+            if (window != dialog_ && test::ClassNameOf(window) == L"#32770") return true;
+        return false;
+    }
+    // The process the launcher recorded, as the add-on's module reads it.
+    DWORD WaitForRecordedProcess() const {
+        DWORD id = 0;
+        test::WaitUntil([&] {
+            id = static_cast<DWORD>(::GetWindowLongPtrW(dialog_, GWLP_USERDATA));
+            return id != 0 || HasExited();
+        });
+        return id;
+    }
+
+  private:
+    HWND FindDialog() const {
+        for (HWND window : test::TopLevelWindowsOf(handles_.processId))
+            if (test::ClassNameOf(window) == L"#32770" && ::GetDlgItem(window, IDC_FLUENT_LIST))
+                return window;
+        return nullptr;
+    }
+    ProcessHandles handles_;
+    HWND dialog_ = nullptr;
+};
+
+class LaunchExe : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(test::IsFile(test::PathFromEnvironment("QV_LAUNCHER_EXE")));
+    }
+};
+
+TEST_F(LaunchExe, DirectStartOf2025R2HandsFluentEverythingRefusesToCloseAndEndsOnTheSignal) {
+    const bool win64 = test::RunsInWin64Prefix();
+    Sandbox sandbox(L"fluent25.2.0", L"25.2", win64); // 32-bit Fluent in the 32-bit prefix
+    ASSERT_TRUE(sandbox.ok);
+    Launcher launcher(sandbox.Environment());
+    ASSERT_NE(launcher.Dialog(), nullptr);
+    launcher.Click(IDC_3D);
+    launcher.Click(IDC_DOUBLE_PRECISION);
+    launcher.Click(IDC_CHINESE_FLUENT);
+    Launcher::Press(launcher.Dialog(), IDOK);
+
+    const DWORD recorded = launcher.WaitForRecordedProcess();
+    ASSERT_NE(recorded, 0u);
+    // The solver's record as it was before the signal: the module waits for the test's gate.
+    const auto solver = test::WaitForFakeRecord(sandbox.records.Path(), L"fl2520s", recorded);
+    ASSERT_TRUE(solver) << "the recorded process is not the new Fluent";
+    const std::wstring& F = sandbox.fluent.fluentFolder;
+    const std::wstring release = F + L"\\fluent25.2.0";
+    const std::vector<std::pair<std::wstring, std::wstring>> environment{
+        {L"lang", L"zh"},
+        {L"__SharedLauncherWnd__", std::to_wstring(static_cast<std::int32_t>(
+                                       reinterpret_cast<std::uintptr_t>(launcher.Dialog())))},
+        {L"__SharedCallCoolProp__", L"0"},
+        {L"__SharedCallFortran__", L"0"},
+        {L"__SharedCallMatlab__", L"0"},
+        {L"__SharedDynamicLinkMatlab__", L"0"},
+        {L"__SharedFluentPathUsed__", F},
+        {L"__SharedQuorvexVsUsed__", L"16"},
+        {L"RELEASE_MAJOR", L"25"},
+        {L"RELEASE_MINOR", L"2"},
+        {L"RELEASE_REVISION", L"0"},
+        {L"QUORVEX_PATH", sandbox.product.folder},
+    };
+    for (const auto& [name, value] : environment)
+        EXPECT_EQ(solver->Variable(name), value) << name;
+    EXPECT_EQ(
+        solver->Variable(L"PATH").value_or(L"").rfind(release + L"\\addons\\afd\\win64;" + release +
+                                                          L"\\multiport\\mpi_wrapper\\win64\\stub;",
+                                                      0),
+        0u);
+    EXPECT_TRUE(EqualsNoCase(solver->Value(fake::key::CurrentFolder), sandbox.startFolder.Path()));
+    EXPECT_EQ(solver->Value(fake::key::LoaderCheck), fake::Pass);
+
+    // While Fluent runs the launcher refuses to close.
+    Launcher::Press(launcher.Dialog(), IDC_CANCEL);
+    HWND refusal = launcher.WaitForSecondDialog();
+    ASSERT_NE(refusal, nullptr);
+    EXPECT_EQ(StaticText(refusal), ClosingWhileStarting);
+    EXPECT_EQ(test::TextOf(refusal), L"Warning");
+    // The module signals while the refusal is shown: the launcher closes it and ends.
+    ASSERT_TRUE(sandbox.OpenGate());
+    EXPECT_TRUE(launcher.WaitForExit());
+    EXPECT_EQ(launcher.ExitCode(), 0u);
+
+    const auto starts = sandbox.Records(L"fluent");
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_EQ(starts[0].Value(fake::key::CommandLine),
+              sandbox.fluent.startProgram + L" 3ddp -t1 -i \"" + sandbox.product.loaderScm + L"\"");
+    EXPECT_TRUE(EqualsNoCase(starts[0].Value(fake::key::Module), sandbox.fluent.startProgram));
+    const auto tools = sandbox.Records(L"vsregedit");
+    ASSERT_EQ(tools.size(), 1u);
+    EXPECT_EQ(tools[0].Value(fake::key::CommandLine),
+              sandbox.toolsFolder + L"\\..\\IDE\\VsRegEdit.exe set local HKCU "
+                                    L"ApplicationPrivateSettings\\Microsoft\\VisualStudio\\IDE "
+                                    L"OnEnvironmentStartup_Dev16 string 0*System.Int64*10");
+    EXPECT_TRUE(sandbox.Records(L"program").empty()) << "C:\\Program.exe ran";
+    const auto signalled = test::ReadFakeRecord(solver->path);
+    ASSERT_TRUE(signalled);
+    EXPECT_EQ(signalled->Value(fake::key::Signal), L"sent");
+    EXPECT_EQ(ReadSetting(L"FluentPathsUsed"), F);
+    EXPECT_EQ(ReadSetting(L"VcVerUsed"), L"16");
+}
+
+TEST_F(LaunchExe, WorkbenchStartSwapsTheUsersStartupFileAndPutsItBackOnceWorkbenchHasGone) {
+    Sandbox sandbox(L"fluent25.2.0", L"25.2", test::RunsInWin64Prefix());
+    ASSERT_TRUE(sandbox.ok);
+    const std::wstring home = ProfileFolder();
+    ASSERT_FALSE(home.empty());
+    const std::wstring S = home + L"\\.fluent", B = home + L"\\.fluent(Quorvex).backup";
+    test::RemoveOnExit startupFiles{{S, B}};
+    const std::string user = "(display \"the user's own\")\r\n";
+    ASSERT_TRUE(test::WriteFileBytes(S, user) && test::RemoveTree(B));
+
+    Launcher launcher(sandbox.Environment());
+    ASSERT_NE(launcher.Dialog(), nullptr);
+    launcher.Click(IDC_START_BY_WORKBENCH);
+    Launcher::Press(launcher.Dialog(), IDOK);
+    HWND tip = launcher.WaitForSecondDialog();
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(test::TextOf(tip), L"Tips");
+    ASSERT_NE(::GetDlgItem(tip, IDC_TIP_TEXT), nullptr);
+    ::SendMessageW(::GetDlgItem(tip, IDC_TIP_DO_NOT_SHOW), BM_CLICK, 0, 0);
+    Launcher::Press(tip, IDOK);
+
+    const DWORD recorded = launcher.WaitForRecordedProcess();
+    ASSERT_NE(recorded, 0u);
+    const auto workbench = test::WaitForFakeRecord(sandbox.records.Path(), L"runwb2", recorded);
+    ASSERT_TRUE(workbench) << "the recorded process is not Workbench's";
+    EXPECT_EQ(workbench->Value(fake::key::CommandLine), sandbox.fluent.workbench);
+    EXPECT_EQ(test::ReadFileBytes(S), std::string(FastLoadLine)) << "the line alone, no line end";
+    EXPECT_EQ(test::ReadFileBytes(B), user);
+    EXPECT_EQ(ReadSetting(L"IsWorkbenchTipShow"), L"false");
+
+    // Refused while Workbench runs.
+    Launcher::Press(launcher.Dialog(), IDC_CANCEL);
+    HWND refusal = launcher.WaitForSecondDialog();
+    ASSERT_NE(refusal, nullptr);
+    EXPECT_EQ(StaticText(refusal), ClosingWhileStarting);
+    Launcher::Press(refusal, IDOK);
+    ASSERT_TRUE(test::WaitUntil([&] { return !::IsWindow(refusal); }));
+    EXPECT_EQ(test::ReadFileBytes(S), std::string(FastLoadLine));
+
+    // Workbench ends with its Fluent.
+    std::uint32_t solver = 0;
+    ASSERT_TRUE(ParseUnsigned(workbench->Value(fake::key::StartedProcessId), solver));
+    UniqueHandle fluentProcess(::OpenProcess(PROCESS_TERMINATE, FALSE, solver));
+    ASSERT_TRUE(fluentProcess && ::TerminateProcess(fluentProcess.get(), 0));
+    UniqueHandle workbenchProcess(::OpenProcess(SYNCHRONIZE, FALSE, recorded));
+    ASSERT_TRUE(workbenchProcess);
+    ASSERT_EQ(::WaitForSingleObject(workbenchProcess.get(), 20000), WAIT_OBJECT_0);
+
+    Launcher::Press(launcher.Dialog(), IDC_CANCEL);
+    EXPECT_TRUE(launcher.WaitForExit());
+    EXPECT_EQ(test::ReadFileBytes(S), user);
+    EXPECT_FALSE(test::IsFile(B));
+}
+
+TEST_F(LaunchExe, ParallelFluent12GetsTheLoadCommandInItsConsoleAndTheClipboardSurvives) {
+    Sandbox sandbox(L"fluent12.1.2", L"12.1", test::RunsInWin64Prefix());
+    ASSERT_TRUE(sandbox.ok);
+    // The user's clipboard: text, a bitmap and a format of another program's.
+    UniqueWindow owner(::CreateWindowExW(0, L"Static", L"clipboard owner", 0, 0, 0, 1, 1, nullptr,
+                                         nullptr, nullptr, nullptr));
+    ASSERT_TRUE(owner);
+    const UINT format = ::RegisterClipboardFormatW(L"Quorvex test format");
+    const std::uint32_t pixels[4] = {0x00FF0000, 0x0000FF00, 0x000000FF, 0x00123456};
+    const wchar_t text[] = L"the user's words";
+    auto global = [](const void* bytes, std::size_t size) {
+        HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, size);
+        std::memcpy(::GlobalLock(block), bytes, size);
+        ::GlobalUnlock(block);
+        return block;
+    };
+    ASSERT_TRUE(::OpenClipboard(owner.get()));
+    ::EmptyClipboard();
+    const bool set = ::SetClipboardData(CF_UNICODETEXT, global(text, sizeof(text))) &&
+                     ::SetClipboardData(CF_BITMAP, ::CreateBitmap(2, 2, 1, 32, pixels)) &&
+                     ::SetClipboardData(format, global("abc\0xyz", 7));
+    ::CloseClipboard();
+    ASSERT_TRUE(set);
+
+    Launcher launcher(sandbox.Environment({std::wstring(fake::ConsoleVariable) + L"=1"}));
+    ASSERT_NE(launcher.Dialog(), nullptr);
+    launcher.Click(IDC_PARALLEL);
+    ::SendMessageW(launcher.Item(IDC_PROCESS_COUNT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"2"));
+    ASSERT_TRUE(sandbox.OpenGate());
+    Launcher::Press(launcher.Dialog(), IDOK);
+    EXPECT_TRUE(launcher.WaitForExit()) << "no close signal";
+
+    const auto solvers = sandbox.Records(L"fl2520s");
+    ASSERT_EQ(solvers.size(), 1u);
+    const FakeRecord& solver = solvers[0];
+    EXPECT_EQ(solver.Value(fake::key::ConsoleText),
+              L"(open-udf-library \"" + sandbox.product.folder + L"\\addon\")");
+    EXPECT_EQ(solver.Value(fake::key::ConsoleEntry), L"pasted");
+    EXPECT_EQ(solver.Value(fake::key::Signal), L"sent");
+    const auto starts = sandbox.Records(L"fluent");
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_EQ(starts[0].Value(fake::key::CommandLine), sandbox.fluent.startProgram + L" 2d -t2");
+
+    ASSERT_TRUE(::OpenClipboard(owner.get()));
+    HANDLE textData = ::GetClipboardData(CF_UNICODETEXT);
+    HANDLE formatData = ::GetClipboardData(format);
+    auto* bitmap = static_cast<HBITMAP>(::GetClipboardData(CF_BITMAP));
+    std::uint32_t after[4] = {};
+    const bool bitmapRead =
+        bitmap && ::GetBitmapBits(bitmap, sizeof(after), after) == sizeof(after);
+    const std::wstring textAfter =
+        textData ? static_cast<const wchar_t*>(::GlobalLock(textData)) : L"(none)";
+    if (textData) ::GlobalUnlock(textData);
+    const std::string formatAfter =
+        formatData ? std::string(static_cast<const char*>(::GlobalLock(formatData)),
+                                 ::GlobalSize(formatData))
+                   : "(none)";
+    if (formatData) ::GlobalUnlock(formatData);
+    ::CloseClipboard();
+    EXPECT_EQ(textAfter, text);
+    EXPECT_EQ(formatAfter, std::string("abc\0xyz", 7));
+    ASSERT_TRUE(bitmapRead);
+    EXPECT_EQ(std::vector<std::uint32_t>(after, after + 4),
+              std::vector<std::uint32_t>(pixels, pixels + 4));
+}
+
+TEST_F(LaunchExe, TwoReleasesInTheFolderEndTheLauncherWithTheMessage) {
+    Sandbox sandbox(L"fluent25.2.0", L"25.2", test::RunsInWin64Prefix());
+    ASSERT_TRUE(sandbox.ok);
+    ASSERT_TRUE(
+        test::WriteFileBytes(sandbox.fluent.fluentFolder + L"\\fluent25.1.0\\src\\udf.h", ""));
+    Launcher launcher(sandbox.Environment());
+    ASSERT_NE(launcher.Dialog(), nullptr);
+    Launcher::Press(launcher.Dialog(), IDOK);
+    HWND box = launcher.WaitForSecondDialog();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(StaticText(box), L"Can't decide which version to run because no Fluent or multiple "
+                               L"Fluent versions found in \"" +
+                                   sandbox.fluent.fluentFolder + L"\" folder.");
+    EXPECT_EQ(test::TextOf(box), L"Error");
+    Launcher::Press(box, IDOK);
+    EXPECT_TRUE(launcher.WaitForExit());
+    EXPECT_TRUE(sandbox.Records(L"fluent").empty());
+}
+
+TEST_F(LaunchExe, Fluent32OnWindows64EndsTheLauncherWithTheMessageOnWindows64) {
+    Sandbox sandbox(L"fluent19.3.0", L"19.3", false);
+    ASSERT_TRUE(sandbox.ok);
+    Launcher launcher(sandbox.Environment());
+    ASSERT_NE(launcher.Dialog(), nullptr);
+    Launcher::Press(launcher.Dialog(), IDOK);
+    HWND box = launcher.WaitForSecondDialog();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(StaticText(box), L"Can't support 32bit Fluent running on 64 bit Windows.\nPlease "
+                               L"install 64 bit Fluent.");
+    Launcher::Press(box, IDOK);
+    EXPECT_TRUE(launcher.WaitForExit());
+}
+
+TEST_F(LaunchExe, FiftyOneProcessesAreAskedAboutAndNoStaysOpen) {
+    Sandbox sandbox(L"fluent25.2.0", L"25.2", test::RunsInWin64Prefix());
+    ASSERT_TRUE(sandbox.ok);
+    Launcher launcher(sandbox.Environment());
+    ASSERT_NE(launcher.Dialog(), nullptr);
+    launcher.Click(IDC_PARALLEL);
+    ::SendMessageW(launcher.Item(IDC_PROCESS_COUNT), WM_SETTEXT, 0,
+                   reinterpret_cast<LPARAM>(L"51"));
+    Launcher::Press(launcher.Dialog(), IDOK);
+    HWND question = launcher.WaitForSecondDialog();
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(StaticText(question), L"Parallel processes more than 50. Too many processes\ndo not "
+                                    L"make sense when coding UDF. Sure to continue?");
+    EXPECT_NE(::GetDlgItem(question, IDNO), nullptr);
+    Launcher::Press(question, IDNO);
+    ASSERT_TRUE(test::WaitUntil([&] { return !::IsWindow(question); }));
+    // The dialog's thread is back in its own loop, with nothing else shown and nothing started.
+    ::SendMessageW(launcher.Dialog(), WM_NULL, 0, 0);
+    EXPECT_FALSE(launcher.ShowsSecondDialog());
+    EXPECT_FALSE(launcher.HasExited());
+    EXPECT_TRUE(sandbox.Records(L"fluent").empty());
+    ::PostMessageW(launcher.Dialog(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(launcher.WaitForExit());
+}
+
+TEST_F(LaunchExe, ACountThatIsNoNumberStopsTheLaunchAfterItsMessage) {
+    // No Visual Studio here: a launch that went on would say so and end the launcher.
+    test::ScopedRegistryKey settings(HKEY_CURRENT_USER, SettingsKeyPath);
+    for (const wchar_t* count : {L"", L"1"}) {
+        SCOPED_TRACE(count);
+        Launcher launcher({});
+        ASSERT_NE(launcher.Dialog(), nullptr);
+        ::SendMessageW(launcher.Item(IDC_PROCESS_COUNT), WM_SETTEXT, 0,
+                       reinterpret_cast<LPARAM>(count));
+        Launcher::Press(launcher.Dialog(), IDOK);
+        HWND box = launcher.WaitForSecondDialog();
+        ASSERT_NE(box, nullptr);
+        const bool noNumber = std::wstring_view(count).empty();
+        EXPECT_EQ(StaticText(box), noNumber ? L"Enter a positive integer."
+                                            : L"No VC found on this machine. Please install "
+                                              L"visual studio (2010~2019) first.");
+        Launcher::Press(box, IDOK);
+        ASSERT_TRUE(test::WaitUntil([&] { return !::IsWindow(box) || launcher.HasExited(); }));
+        if (noNumber) {
+            ::SendMessageW(launcher.Dialog(), WM_NULL, 0, 0);
+            EXPECT_FALSE(launcher.ShowsSecondDialog());
+            EXPECT_FALSE(launcher.HasExited());
+        } else {
+            EXPECT_TRUE(launcher.WaitForExit());
+        }
+    }
+}
+
+} // namespace
+} // namespace qv
