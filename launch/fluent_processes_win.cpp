@@ -49,6 +49,12 @@ BOOL CALLBACK MatchMainWindow(HWND window, LPARAM parameter) {
     return FALSE;
 }
 
+BOOL CALLBACK CollectOwner(HWND window, LPARAM parameter) {
+    if (IsFluentMainWindow(window))
+        reinterpret_cast<std::vector<std::uint32_t>*>(parameter)->push_back(OwnerProcess(window));
+    return TRUE;
+}
+
 BOOL CALLBACK MatchConsole(HWND window, LPARAM parameter) {
     auto* search = reinterpret_cast<Search*>(parameter);
     const bool multiLine = (::GetWindowLongW(window, GWL_STYLE) & ES_MULTILINE) != 0;
@@ -80,6 +86,12 @@ std::vector<std::uint32_t> ListFluentProcesses() {
             ids.push_back(entry.th32ProcessID);
     }
     return ids;
+}
+
+std::vector<std::uint32_t> FluentWindowOwners() {
+    std::vector<std::uint32_t> owners;
+    ::EnumWindows(&CollectOwner, reinterpret_cast<LPARAM>(&owners));
+    return owners;
 }
 
 HWND FindFluentWindow(std::uint32_t processId) {

@@ -12,6 +12,10 @@ namespace qv {
 // when no snapshot can be taken.
 std::vector<std::uint32_t> ListFluentProcesses();
 
+// The processes owning a Fluent main window, whatever their names, in window order (a process
+// may appear more than once). Much cheaper than a process snapshot: the search asks this first.
+std::vector<std::uint32_t> FluentWindowOwners();
+
 // The first top-level window of the process, in the platform's window order, that is visible,
 // has no parent, carries a Fluent frame class and a title with "fluent" in it.
 HWND FindFluentWindow(std::uint32_t processId);

@@ -57,8 +57,10 @@ std::optional<std::uint32_t> WaitForNewFluent(const std::vector<std::uint32_t>& 
             startEnded = end == WaitEnd::Signalled;
             continue;
         }
-        if (const auto chosen = ChooseNewFluentProcess(before, ListFluentProcesses()))
-            return chosen;
+        // Only a Fluent window of a new owner is worth the process snapshot.
+        if (ChooseNewFluentProcess(before, FluentWindowOwners()))
+            if (const auto chosen = ChooseNewFluentProcess(before, ListFluentProcesses()))
+                return chosen;
         const DWORD pause = times.pauseMs < untilAsking ? times.pauseMs : untilAsking;
         if (WaitHandlingMessages(nullptr, pause) == WaitEnd::Quit) return std::nullopt;
     }

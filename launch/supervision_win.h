@@ -25,7 +25,7 @@ struct StartRequest {
 // pause between two searches for the new Fluent window.
 struct SupervisionTimes {
     DWORD askAfterMs = 10 * 60 * 1000;
-    DWORD pauseMs = 100;
+    DWORD pauseMs = 200;
 };
 
 // Starts the program. Workbench is recorded at once. For a direct start the dialog keeps

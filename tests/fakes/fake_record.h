@@ -77,7 +77,7 @@ inline constexpr wchar_t LoaderSource[] = L"loader_source"; // "-i", ".fluent" o
 inline constexpr wchar_t Loader[] = L"loader";              // the file the module was loaded from
 inline constexpr wchar_t LoaderCheck[] = L"check_loader";
 inline constexpr wchar_t Signal[] = L"signal"; // sent / withheld / undelivered
-// When the window showed: QueryPerformanceCounter, decimal.
+// When the window showed: QueryPerformanceCounter just before it became visible, decimal.
 inline constexpr wchar_t WindowShownAt[] = L"window_shown_at";
 // The console: how the command arrived (pasted / typed / both / none) and its text at Enter.
 inline constexpr wchar_t ConsoleEntry[] = L"console_entry";

@@ -2,7 +2,10 @@
 // root, built from the stand-ins, each labelled as simulated. Usage:
 //   qv_make_sandbox <root> [<folder of the 64-bit stand-ins>]
 // The 32-bit stand-ins are the ones beside this program. With a drive as root (D:\), the Fluent
-// folders sit where discovery looks by default (D:\Program Files\ANSYS Inc\v193\fluent).
+// folders sit where discovery looks by default (D:\Program Files\ANSYS Inc\v193\fluent). The
+// launcher is made to remember Fluent 2025 R2, so that OK starts it at once.
+#include "base/registry_win.h"
+#include "base/settings_store_win.h"
 #include "base/system_win.h"
 #include "tests/fakes/fake_common_win.h"
 #include "tests/support/file_tree_win.h"
@@ -49,20 +52,25 @@ bool Report(bool complete, const std::wstring& path) {
 bool LayOutSandbox(const std::wstring& root, const FakeProgramFolders& fakes) {
     bool complete =
         LabelAsSimulated(root, L"demo sandbox of Fluent, Workbench, MATLAB and the Quorvex add-on");
+    const bool windows64 = qv::IsWindows64Bit();
     std::vector<std::wstring> versions;
+    std::wstring newest;
     for (const auto& release : Releases) {
         const std::wstring folder =
             root + L"\\Program Files\\ANSYS Inc\\" + release.versionFolder + L"\\fluent";
-        complete &=
-            Report(LayOutFluent(fakes, folder, release.release, release.is64Bit).complete, folder);
+        // On 32-bit Windows the newer releases are simulated 32-bit, so that they can start.
+        const bool is64Bit = release.is64Bit && windows64;
+        complete &= Report(LayOutFluent(fakes, folder, release.release, is64Bit).complete, folder);
         versions.emplace_back(release.version);
+        newest = folder;
     }
+    complete &=
+        qv::WriteRegistryString(HKEY_CURRENT_USER, qv::SettingsKeyPath, L"FluentPathsUsed", newest);
     const SimulatedProduct product = LayOutProductFolder(fakes, root + L"\\Quorvex", versions);
     complete &= Report(product.complete, product.folder);
     const SimulatedMatlab matlab =
         LayOutMatlab(fakes, root + L"\\Program Files\\MATLAB\\R2020b", true);
     complete &= Report(matlab.complete && RegisterMatlab(L"9.9", matlab.root), matlab.root);
-    const bool windows64 = qv::IsWindows64Bit();
     const SimulatedVisualStudio vs =
         LayOutVisualStudio2019(fakes,
                                root + (windows64 ? L"\\Program Files (x86)" : L"\\Program Files") +

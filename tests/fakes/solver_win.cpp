@@ -40,7 +40,8 @@ std::wstring PerformanceCounterNow() {
     return std::to_wstring(now.QuadPart);
 }
 
-HWND ShowSolverWindow(HINSTANCE instance) {
+// The window, shown; shownAt is the counter just before it became visible.
+HWND ShowSolverWindow(HINSTANCE instance, std::wstring& shownAt) {
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = &SolverProcedure;
     windowClass.hInstance = instance;
@@ -54,6 +55,7 @@ HWND ShowSolverWindow(HINSTANCE instance) {
     if (!window) return nullptr;
     // The first ShowWindow may take its state from the parent's start-up record (hidden, when the
     // launcher started us directly); Fluent's window shows regardless.
+    shownAt = PerformanceCounterNow();
     ::ShowWindow(window, SW_SHOWNORMAL);
     ::ShowWindow(window, SW_SHOW);
     ::UpdateWindow(window);
@@ -203,8 +205,9 @@ int Run(HINSTANCE instance) {
     Console console;
     const bool withConsole = ReadEnvironmentVariable(ConsoleVariable) == L"1";
     if (withConsole && !console.Show(instance)) record.Add(key::ConsoleEntry, L"no console");
-    HWND window = ShowSolverWindow(instance);
-    record.Add(key::WindowShownAt, PerformanceCounterNow());
+    std::wstring shownAt;
+    HWND window = ShowSolverWindow(instance, shownAt);
+    record.Add(key::WindowShownAt, shownAt);
     record.Add(key::Window, std::to_wstring(reinterpret_cast<ULONG_PTR>(window)));
 
     const Loading loading =
