@@ -277,7 +277,11 @@ TEST_F(LaunchExe, WorkbenchStartSwapsTheUsersStartupFileAndPutsItBackOnceWorkben
     EXPECT_EQ(test::ReadFileBytes(B), user);
     EXPECT_EQ(ReadSetting(L"IsWorkbenchTipShow"), L"false");
 
-    // Refused while Workbench runs.
+    // While Workbench runs OK does nothing at all, and closing is refused.
+    Launcher::Press(launcher.Dialog(), IDOK);
+    ::SendMessageW(launcher.Dialog(), WM_NULL, 0, 0);
+    EXPECT_FALSE(launcher.ShowsSecondDialog()) << "no tip, no message";
+    EXPECT_EQ(sandbox.Records(L"runwb2").size(), 1u);
     Launcher::Press(launcher.Dialog(), IDC_CANCEL);
     HWND refusal = launcher.WaitForSecondDialog();
     ASSERT_NE(refusal, nullptr);

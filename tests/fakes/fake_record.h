@@ -28,6 +28,9 @@ inline constexpr wchar_t WindowDelayVariable[] = L"QV_FAKE_WINDOW_DELAY_MS";
 // A file the solver waits for, within its lifetime, before it sends the close signal: the test
 // decides when the module's menu "is loaded".
 inline constexpr wchar_t SignalGateVariable[] = L"QV_FAKE_SIGNAL_GATE";
+// "1": the module signals at once, before the solver's window shows, without waiting for the
+// launcher to record it (a module that does not check).
+inline constexpr wchar_t SignalFirstVariable[] = L"QV_FAKE_SIGNAL_FIRST";
 // "1": the solver also shows Fluent 12's console and, without -i, loads the module from what is
 // entered there.
 inline constexpr wchar_t ConsoleVariable[] = L"QV_FAKE_CONSOLE";
@@ -76,7 +79,8 @@ inline constexpr wchar_t UserData[] = L"user_data";         // last value read, 
 inline constexpr wchar_t LoaderSource[] = L"loader_source"; // "-i", ".fluent" or "console"
 inline constexpr wchar_t Loader[] = L"loader";              // the file the module was loaded from
 inline constexpr wchar_t LoaderCheck[] = L"check_loader";
-inline constexpr wchar_t Signal[] = L"signal"; // sent / withheld / undelivered
+inline constexpr wchar_t Signal[] = L"signal";            // sent / withheld / undelivered
+inline constexpr wchar_t FirstSignal[] = L"first_signal"; // sent / undelivered, before the window
 // When the window showed: QueryPerformanceCounter just before it became visible, decimal.
 inline constexpr wchar_t WindowShownAt[] = L"window_shown_at";
 // The console: how the command arrived (pasted / typed / both / none) and its text at Enter.

@@ -7,7 +7,8 @@
 //   once the launcher window named in __SharedLauncherWnd__ holds, as its user data, the id of
 //   the process the launcher started (this process; under Workbench, the Workbench process that
 //   started this one), message 1623 goes to that window with its own handle as first parameter.
-// A missing loader means no module, hence no signal. The signal may also wait for a file the test
+// A missing loader means no module, hence no signal. A module may also signal at once, before the
+// window shows (QV_FAKE_SIGNAL_FIRST). The signal may also wait for a file the test
 // makes (QV_FAKE_SIGNAL_GATE); the record is then written once before that wait and again after.
 // Everything is recorded.
 #include "base/environment_win.h"
@@ -201,6 +202,10 @@ void PassSignalGate(const Deadline& lifetime, Record& record, bool& quit) {
 int Run(HINSTANCE instance) {
     const Deadline lifetime(ReadMilliseconds(LifetimeVariable, DefaultLifetimeMs));
     Record record;
+    if (ReadEnvironmentVariable(SignalFirstVariable) == L"1") {
+        HWND launcher = LauncherWindowFrom(ReadEnvironmentVariable(LauncherWindowVariable));
+        record.Add(key::FirstSignal, launcher ? SendCloseSignal(launcher) : L"undelivered");
+    }
     bool quit = !PumpMessagesFor(ReadMilliseconds(WindowDelayVariable, 0));
     Console console;
     const bool withConsole = ReadEnvironmentVariable(ConsoleVariable) == L"1";
