@@ -41,6 +41,14 @@ TEST_F(LaunchSequence, StopsInOrderWithEachMessageAndOutcome) {
          },
          LaunchStep::Closes,
          {}}, // filled below: it names the folder
+        {"a release of an unsupported version",
+         [](LaunchSequence& t, LaunchContext&) {
+             const std::wstring& F = t.installation_.fluent.fluentFolder;
+             ASSERT_TRUE(
+                 ::MoveFileW((F + L"\\fluent25.2.0").c_str(), (F + L"\\fluent26.1.0").c_str()));
+         },
+         LaunchStep::Closes,
+         {L"Fluent 26.1 is not supported in current Quorvex."}},
         {"a Fluent executable too short to read",
          [](LaunchSequence& t, LaunchContext&) {
              ASSERT_TRUE(WriteFileBytes(t.installation_.fluent.startProgram, "MZ"));

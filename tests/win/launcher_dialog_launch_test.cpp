@@ -55,5 +55,15 @@ TEST_F(LauncherDialogLaunch, ASignalDuringTheWaitEndsTheDialogOnceFluentIsRecord
     EXPECT_TRUE(prompts_.messages.empty());
 }
 
+TEST_F(LauncherDialogLaunch, ACloseSignalNamingAnotherWindowIsIgnored) {
+    Modeless<CLauncherDlg> dialog;
+    ASSERT_TRUE(dialog.Open());
+    ::SendMessageW(dialog.Window(), 1623, reinterpret_cast<WPARAM>(launcher_.get()), 0);
+    EXPECT_NE(dialog.Window(), nullptr);
+    // Positive control: its own handle ends it.
+    ::SendMessageW(dialog.Window(), 1623, reinterpret_cast<WPARAM>(dialog.Window()), 0);
+    EXPECT_EQ(dialog.Window(), nullptr);
+}
+
 } // namespace
 } // namespace qv::test
