@@ -24,11 +24,8 @@ namespace {
 
 // Where the user's .fluent lives and Fluent starts by default.
 std::wstring UserProfileFolder() {
-    wchar_t folder[MAX_PATH] = {};
-    return SUCCEEDED(
-               ::SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, SHGFP_TYPE_CURRENT, folder))
-               ? folder
-               : L"";
+    wchar_t folder[1000] = {};
+    return ::SHGetSpecialFolderPathW(nullptr, folder, CSIDL_PROFILE, FALSE) ? folder : L"";
 }
 
 } // namespace
