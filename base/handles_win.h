@@ -55,6 +55,7 @@ QV_HANDLE_TRAITS(KeyTraits, HKEY, nullptr, ::RegCloseKey);
 QV_HANDLE_TRAITS(MenuTraits, HMENU, nullptr, ::DestroyMenu);
 QV_HANDLE_TRAITS(WindowTraits, HWND, nullptr, ::DestroyWindow);
 QV_HANDLE_TRAITS(SidTraits, PSID, nullptr, ::FreeSid);
+QV_HANDLE_TRAITS(FontTraits, HFONT, nullptr, ::DeleteObject);
 #undef QV_HANDLE_TRAITS
 
 using UniqueHandle = Unique<KernelHandleTraits>; // processes, threads, events
@@ -63,7 +64,8 @@ using UniqueFind = Unique<FindHandleTraits>;     // FindFirstFileW
 using UniqueKey = Unique<KeyTraits>;
 using UniqueMenu = Unique<MenuTraits>;
 using UniqueWindow = Unique<WindowTraits>;
-using UniqueSid = Unique<SidTraits>; // AllocateAndInitializeSid
+using UniqueSid = Unique<SidTraits>;   // AllocateAndInitializeSid
+using UniqueFont = Unique<FontTraits>; // CreateFontIndirectW
 
 // Both handles CreateProcessW returns.
 struct ProcessHandles {

@@ -34,6 +34,7 @@ bool CLauncherDlg::OnInitDialog() {
     // Shared icons from LoadIconW are owned by the system, not by us.
     ::SendMessageW(Window(), WM_SETICON, ICON_BIG,
                    reinterpret_cast<LPARAM>(::LoadIconW(instance, MAKEINTRESOURCEW(IDI_LAUNCHER))));
+    StartUpdateCheckAtStart();
     ::SetWindowTextW(Window(), Pick(texts::Title));
     ApplyMenu(CurrentInterfaceLanguage());
     auto* browseIcon = static_cast<HICON>(::LoadImageW(
@@ -126,6 +127,10 @@ void CLauncherDlg::RefreshDialogTexts(InterfaceLanguage language) {
 bool CLauncherDlg::OnCommand(int id, int notification, HWND control) {
     if (id == IDC_CANCEL) {
         OnCancel();
+        return true;
+    }
+    if (id == ID_ABOUT) {
+        OnAbout();
         return true;
     }
     return Dialog::OnCommand(id, notification, control);

@@ -9,6 +9,8 @@
 #include "ui/dialog_win.h"
 #include "ui/launch_options_exchange_win.h"
 
+#include <atomic>
+#include <memory>
 #include <vector>
 
 namespace qv {
@@ -37,12 +39,19 @@ class CLauncherDlg : public Dialog {
     // The three lists, in this order; false when the launcher cannot go on.
     bool FillVisualStudioList();
     void FillMatlabList();
+    // Update check and About command (launcher_dlg_about_win.cpp).
+    void StartUpdateCheckAtStart();
+    void BeginUpdateCheck();
+    void OnAbout();
 
     LaunchOptions options_;
     ComboBoxList fluentBox_, visualStudioBox_, matlabBox_;
     FluentList fluentList_;
     std::vector<VisualStudioInstallation> visualStudios_;
     std::vector<MatlabInstallation> matlabs_;
+    // Set by the update check once it has read a release file. Shared with the check's thread,
+    // which nobody waits for and which may outlive the dialog.
+    std::shared_ptr<std::atomic<bool>> releaseFetched = std::make_shared<std::atomic<bool>>(false);
 };
 
 } // namespace qv

@@ -3,9 +3,9 @@
 //
 // Record: a UTF-8 text file "<program>-<pid>.txt" in the folder named by QV_FAKE_RECORD_DIR
 // (no record when it is unset), where <program> is the lower-case file name of the running exe
-// without ".exe" (fl2520s, fluent, runwb2, matlab, vsregedit). One "key=value" entry per line,
-// split at the first "="; keys repeat for lists (argv, env), in order. In values, "%", CR and LF
-// are written as %25, %0D and %0A so that every entry stays on one line. The file appears whole:
+// without ".exe" (fl2520s, fluent, runwb2, matlab, vsregedit, browser). One "key=value" entry per
+// line, split at the first "="; keys repeat for lists (argv, env), in order. In values, "%", CR and
+// LF are written as %25, %0D and %0A so that every entry stays on one line. The file appears whole:
 // it is written under a temporary name and then renamed.
 #pragma once
 
