@@ -7,12 +7,14 @@
 
 namespace qv {
 
-// Base addresses of the product's web sites, without a trailing slash. The China site is still
-// being built: its placeholder lies in a reserved domain that never resolves, so asking it fails
-// at once and the mirror is asked next.
-inline constexpr wchar_t ProductSite[] = L"https://www.quorvex.example";
-inline constexpr wchar_t ChinaSite[] = L"https://cn.quorvex.invalid";
-inline constexpr wchar_t MirrorSite[] = L"https://mirror.quorvex.example";
+// Base addresses of the product's web sites, without a trailing slash. They lie in the domain
+// reserved for tests, which never resolves, until the sites are up: no launcher asks a stranger's
+// server for its release file. The China site is still being built, so asking it fails at once
+// and the mirror is asked next. The About box shows the first two in labels 93 and 73 dialog
+// units wide: they are kept short.
+inline constexpr wchar_t ProductSite[] = L"https://www.quorvex.test";
+inline constexpr wchar_t ChinaSite[] = L"https://cn.quorvex.test";
+inline constexpr wchar_t MirrorSite[] = L"https://mirror.quorvex.test";
 
 // The sites in the order they are asked.
 std::vector<std::wstring> BuiltInUpdateSources();

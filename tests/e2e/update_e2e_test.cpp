@@ -221,6 +221,8 @@ TEST_F(UpdateExe, AboutBoxStoresTheOptionOnOkAndStartsACheckOnlyWhenItTurnsOn) {
     SetCheck(about, IDC_AUTO_CHECK, true);
     ASSERT_TRUE(Press(about, IDCANCEL));
     EXPECT_EQ(AutoUpdateText(), L"FALSE");
+    // No check at start, none after Esc; the OK below shows that a check's request arrives.
+    EXPECT_EQ(server.Requests(), std::vector<std::string>{});
 
     about = run.OpenAboutBox();
     ASSERT_NE(about, nullptr);

@@ -15,14 +15,13 @@ TEST(HyperlinkText, TooltipNamesTheAddressAfterItsPrefix) {
         const wchar_t* tooltip;
     };
     const std::vector<Case> cases = {
-        {L"mailto:support@quorvex.example", InterfaceLanguage::English,
-         L"Send email to support@quorvex.example"},
-        {L"mailto:support@quorvex.example", InterfaceLanguage::Chinese,
-         L"发送email至support@quorvex.example"},
-        {L"https://www.quorvex.example", InterfaceLanguage::English,
-         L"Visit https://www.quorvex.example"},
-        {L"https://www.quorvex.example", InterfaceLanguage::Chinese,
-         L"访问https://www.quorvex.example"},
+        {L"mailto:support@quorvex.test", InterfaceLanguage::English,
+         L"Send email to support@quorvex.test"},
+        {L"mailto:support@quorvex.test", InterfaceLanguage::Chinese,
+         L"发送email至support@quorvex.test"},
+        {L"https://www.quorvex.test", InterfaceLanguage::English,
+         L"Visit https://www.quorvex.test"},
+        {L"https://www.quorvex.test", InterfaceLanguage::Chinese, L"访问https://www.quorvex.test"},
         {L"http://127.0.0.1:8080/download_en.html", InterfaceLanguage::English,
          L"Visit http://127.0.0.1:8080/download_en.html"},
         {L"ftp://files.example", InterfaceLanguage::English, L"ftp://files.example"},
@@ -36,7 +35,7 @@ TEST(HyperlinkText, TooltipNamesTheAddressAfterItsPrefix) {
 
 TEST(HyperlinkText, BrowserCommandPutsTheAddressWhereTheQuotedPlaceholderStood) {
     using Outcome = BrowserCommand::Outcome;
-    const std::wstring address = L"https://www.quorvex.example";
+    const std::wstring address = L"https://www.quorvex.test";
     struct Case {
         std::wstring command;
         Outcome outcome;

@@ -92,7 +92,7 @@ TEST(UpdateSources, AListFromOutsideKeepsOnlyLoopbackAddresses) {
         {L"none", {}},
         {L"", {}},
         {L";;", {}},
-        {L"https://www.quorvex.example;http://127.0.0.1:80", {L"http://127.0.0.1:80"}},
+        {L"https://www.quorvex.test;http://127.0.0.1:80", {L"http://127.0.0.1:80"}},
         {L"http://127.0.0.1", {}},
         {L"http://127.0.0.1:", {}},
         {L"http://127.0.0.1:0", {}},

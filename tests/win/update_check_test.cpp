@@ -161,7 +161,7 @@ TEST(UpdateCheck, ChineseDialogLinksToTheChineseDownloadPageOfTheSiteThatAnswere
 
 TEST(UpdateCheck, OnlyLoopbackSourcesReplaceTheBuiltInSites) {
     test::ScopedVariable sources(LoopbackSourcesVariable);
-    ASSERT_TRUE(sources.Set(L"https://www.quorvex.example;http://127.0.0.1:8080/product"));
+    ASSERT_TRUE(sources.Set(L"https://www.quorvex.test;http://127.0.0.1:8080/product"));
     EXPECT_EQ(UpdateSourcesInForce(), std::vector<std::wstring>{L"http://127.0.0.1:8080/product"});
     ASSERT_TRUE(sources.Set(L"none"));
     EXPECT_EQ(UpdateSourcesInForce(), std::vector<std::wstring>{});
