@@ -33,7 +33,7 @@ struct UpdateCheck {
     ShowUpdateDialogFunction showUpdateDialog = nullptr;
     // Set once a release file could be read. Shared: the thread is never waited for and may
     // outlive the dialog that started it.
-    std::shared_ptr<std::atomic<bool>> releaseFetched;
+    std::shared_ptr<std::atomic<bool>> releaseFetched = std::make_shared<std::atomic<bool>>(false);
 };
 
 // Starts the check on a thread of its own and lets it go; false when no thread could be made.

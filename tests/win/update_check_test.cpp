@@ -39,7 +39,6 @@ CheckOutcome RunCheck(const std::vector<std::wstring>& sources) {
     UpdateCheck check;
     check.sources = sources;
     check.showUpdateDialog = &ShowUpdateDialog;
-    check.releaseFetched = std::make_shared<std::atomic<bool>>(false);
     std::atomic<bool> ended{false};
     std::thread thread([&] {
         UpdateCheckThread(check);
