@@ -48,6 +48,9 @@ inline constexpr wchar_t CommandLine[] = L"command_line"; // GetCommandLineW()
 inline constexpr wchar_t Argv[] = L"argv";                // the C runtime's parse, one per entry
 inline constexpr wchar_t CurrentFolder[] = L"cwd";
 inline constexpr wchar_t Environment[] = L"env"; // NAME=value, one per variable
+// The show state the starter asked for (decimal, 0 is SW_HIDE), or "default" when it asked for
+// none.
+inline constexpr wchar_t ShowWindow[] = L"show_window";
 // Start program and Workbench: the solver they started.
 inline constexpr wchar_t Started[] = L"started"; // solver path, or "none"
 inline constexpr wchar_t StartedProcessId[] = L"started_pid";
