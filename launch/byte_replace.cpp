@@ -1,29 +1,25 @@
 #include "launch/byte_replace.h"
 
 #include <algorithm>
-#include <functional>
 #include <utility>
 
 namespace qv {
 
 namespace {
 
-// Where the pattern next occurs in [first, data.end()), or data.size().
-std::size_t FindFrom(const Bytes& data, std::size_t first, const Bytes& pattern) {
-    const auto at = std::search(data.begin() + static_cast<std::ptrdiff_t>(first), data.end(),
-                                std::boyer_moore_horspool_searcher(pattern.begin(), pattern.end()));
-    return static_cast<std::size_t>(at - data.begin());
+// Where the pattern next occurs in [data + first, data + size), or size.
+std::size_t FindFrom(const std::uint8_t* data, std::size_t size, std::size_t first,
+                     const Bytes& pattern) {
+    const std::uint8_t* at =
+        std::search(data + first, data + size,
+                    std::boyer_moore_horspool_searcher(pattern.begin(), pattern.end()));
+    return static_cast<std::size_t>(at - data);
 }
 
 // With no occurrence starting at or after first, only the last pattern length - 1 bytes may
 // still begin one once more data arrives.
-std::size_t SettledEnd(const Bytes& data, std::size_t first, std::size_t patternSize) {
-    return std::max(first, data.size() - std::min(data.size(), patternSize - 1));
-}
-
-void Append(Bytes& out, const Bytes& data, std::size_t first, std::size_t last) {
-    out.insert(out.end(), data.begin() + static_cast<std::ptrdiff_t>(first),
-               data.begin() + static_cast<std::ptrdiff_t>(last));
+std::size_t SettledEnd(std::size_t size, std::size_t first, std::size_t patternSize) {
+    return std::max(first, size - std::min(size, patternSize - 1));
 }
 
 } // namespace
@@ -32,42 +28,80 @@ ByteStringFinder::ByteStringFinder(Bytes pattern) : pattern_(std::move(pattern))
 
 bool ByteStringFinder::Feed(const std::uint8_t* data, std::size_t size) {
     if (found_ || pattern_.empty() || size == 0) return found_;
-    window_.insert(window_.end(), data, data + size);
-    if (FindFrom(window_, 0, pattern_) < window_.size()) {
-        found_ = true;
-        window_.clear();
-        return true;
+    // An occurrence that begins in the kept bytes ends within the piece's first bytes.
+    kept_.insert(kept_.end(), data, data + std::min(size, pattern_.size() - 1));
+    found_ = FindFrom(kept_.data(), kept_.size(), 0, pattern_) < kept_.size() ||
+             FindFrom(data, size, 0, pattern_) < size;
+    if (size < pattern_.size() - 1) {
+        kept_.erase(kept_.begin(), kept_.begin() + static_cast<std::ptrdiff_t>(SettledEnd(
+                                                       kept_.size(), 0, pattern_.size())));
+    } else {
+        kept_.assign(data + SettledEnd(size, 0, pattern_.size()), data + size);
     }
-    window_.erase(window_.begin(), window_.begin() + static_cast<std::ptrdiff_t>(
-                                                         SettledEnd(window_, 0, pattern_.size())));
-    return false;
+    return found_;
 }
 
-ByteStringReplacer::ByteStringReplacer(Bytes from, Bytes to)
-    : from_(std::move(from)), to_(std::move(to)) {}
+ByteStringReplacer::ByteStringReplacer(Bytes from, Bytes to, ByteSink sink)
+    : from_(std::move(from)), to_(std::move(to)), sink_(std::move(sink)) {}
 
-void ByteStringReplacer::Feed(const std::uint8_t* data, std::size_t size, Bytes& out) {
-    if (from_.empty()) {
-        out.insert(out.end(), data, data + size);
-        return;
-    }
-    pending_.insert(pending_.end(), data, data + size);
+bool ByteStringReplacer::Emit(const std::uint8_t* data, std::size_t size) {
+    return size == 0 || sink_(data, size);
+}
+
+bool ByteStringReplacer::EmitReplacement() {
+    ++replacements_;
+    return Emit(to_.data(), to_.size());
+}
+
+// Replaces in the kept bytes alone and hands over what is settled.
+bool ByteStringReplacer::ScanKept() {
     std::size_t done = 0;
-    for (std::size_t at = FindFrom(pending_, done, from_); at < pending_.size();
-         at = FindFrom(pending_, done, from_)) {
-        Append(out, pending_, done, at);
-        out.insert(out.end(), to_.begin(), to_.end());
+    for (std::size_t at = FindFrom(kept_.data(), kept_.size(), done, from_); at < kept_.size();
+         at = FindFrom(kept_.data(), kept_.size(), done, from_)) {
+        if (!Emit(kept_.data() + done, at - done) || !EmitReplacement()) return false;
         done = at + from_.size();
-        ++replacements_;
     }
-    const std::size_t settled = SettledEnd(pending_, done, from_.size());
-    Append(out, pending_, done, settled);
-    pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(settled));
+    const std::size_t settled = SettledEnd(kept_.size(), done, from_.size());
+    const bool emitted = Emit(kept_.data() + done, settled - done);
+    kept_.erase(kept_.begin(), kept_.begin() + static_cast<std::ptrdiff_t>(settled));
+    return emitted;
 }
 
-void ByteStringReplacer::Finish(Bytes& out) {
-    out.insert(out.end(), pending_.begin(), pending_.end());
-    pending_.clear();
+bool ByteStringReplacer::Feed(const std::uint8_t* data, std::size_t size) {
+    if (from_.empty()) return Emit(data, size);
+    const std::size_t reach = from_.size() - 1;
+    if (size < reach) {
+        // Too short to settle the kept bytes: they are few, so join and scan them.
+        kept_.insert(kept_.end(), data, data + size);
+        return ScanKept();
+    }
+    // At most one occurrence begins in the kept bytes, and it ends within the piece's first
+    // reach bytes; the rest is scanned where it lies.
+    std::size_t done = 0;
+    if (!kept_.empty()) {
+        const std::size_t keptSize = kept_.size();
+        kept_.insert(kept_.end(), data, data + reach);
+        const std::size_t at = FindFrom(kept_.data(), kept_.size(), 0, from_);
+        const bool begins = at < keptSize;
+        if (!Emit(kept_.data(), begins ? at : keptSize) || (begins && !EmitReplacement()))
+            return false;
+        if (begins) done = at + from_.size() - keptSize;
+        kept_.clear();
+    }
+    for (std::size_t at = FindFrom(data, size, done, from_); at < size;
+         at = FindFrom(data, size, done, from_)) {
+        if (!Emit(data + done, at - done) || !EmitReplacement()) return false;
+        done = at + from_.size();
+    }
+    const std::size_t settled = SettledEnd(size, done, from_.size());
+    kept_.assign(data + settled, data + size);
+    return Emit(data + done, settled - done);
+}
+
+bool ByteStringReplacer::Finish() {
+    const bool emitted = Emit(kept_.data(), kept_.size());
+    kept_.clear();
+    return emitted;
 }
 
 bool ContainsBytes(const Bytes& data, const Bytes& pattern) {
@@ -76,10 +110,13 @@ bool ContainsBytes(const Bytes& data, const Bytes& pattern) {
 }
 
 Bytes ReplaceBytes(const Bytes& data, const Bytes& from, const Bytes& to) {
-    ByteStringReplacer replacer(from, to);
     Bytes out;
-    replacer.Feed(data.data(), data.size(), out);
-    replacer.Finish(out);
+    ByteStringReplacer replacer(from, to, [&out](const std::uint8_t* bytes, std::size_t size) {
+        out.insert(out.end(), bytes, bytes + size);
+        return true;
+    });
+    replacer.Feed(data.data(), data.size());
+    replacer.Finish();
     return out;
 }
 

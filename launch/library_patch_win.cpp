@@ -63,14 +63,15 @@ bool ReadChunk(HANDLE file, Bytes& buffer) {
     return true;
 }
 
-bool WriteAll(HANDLE file, const Bytes& data) {
-    std::size_t done = 0;
-    while (done < data.size()) {
-        const DWORD size = static_cast<DWORD>(std::min<std::size_t>(data.size() - done, ChunkSize));
+bool WriteAll(HANDLE file, const std::uint8_t* data, std::size_t size) {
+    while (size > 0) {
         DWORD written = 0;
-        if (!::WriteFile(file, data.data() + done, size, &written, nullptr) || written == 0)
+        if (!::WriteFile(file, data, static_cast<DWORD>(std::min<std::size_t>(size, ChunkSize)),
+                         &written, nullptr) ||
+            written == 0)
             return false;
-        done += written;
+        data += written;
+        size -= written;
     }
     return true;
 }
@@ -82,17 +83,15 @@ std::optional<std::size_t> WriteReplaced(HANDLE original, const std::wstring& te
     UniqueFile out(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!out) return std::nullopt;
-    ByteStringReplacer replacer(from, to);
-    Bytes in, replaced;
+    ByteStringReplacer replacer(from, to, [&out](const std::uint8_t* data, std::size_t size) {
+        return WriteAll(out.get(), data, size);
+    });
+    Bytes chunk;
     do {
-        if (!ReadChunk(original, in)) return std::nullopt;
-        replaced.clear();
-        if (in.empty())
-            replacer.Finish(replaced);
-        else
-            replacer.Feed(in.data(), in.size(), replaced);
-        if (!WriteAll(out.get(), replaced)) return std::nullopt;
-    } while (!in.empty());
+        if (!ReadChunk(original, chunk)) return std::nullopt;
+        if (!(chunk.empty() ? replacer.Finish() : replacer.Feed(chunk.data(), chunk.size())))
+            return std::nullopt;
+    } while (!chunk.empty());
     if (!::FlushFileBuffers(out.get())) return std::nullopt;
     return replacer.Replacements();
 }

@@ -52,15 +52,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::size_t count = 0;
     const Bytes expected = Expected(input, from, to, count);
-    qv::ByteStringReplacer replacer(from, to);
-    qv::ByteStringFinder finder(from);
     Bytes out;
+    qv::ByteStringReplacer replacer(from, to, [&out](const std::uint8_t* bytes, std::size_t n) {
+        QV_FUZZ_CHECK(n > 0);
+        out.insert(out.end(), bytes, bytes + n);
+        return true;
+    });
+    qv::ByteStringFinder finder(from);
     for (std::size_t at = 0; at < input.size(); at += piece) {
         const std::size_t n = std::min(piece, input.size() - at);
-        replacer.Feed(input.data() + at, n, out);
+        QV_FUZZ_CHECK(replacer.Feed(input.data() + at, n));
         finder.Feed(input.data() + at, n);
     }
-    replacer.Finish(out);
+    QV_FUZZ_CHECK(replacer.Finish());
     QV_FUZZ_CHECK(out == expected);
     QV_FUZZ_CHECK(replacer.Replacements() == count);
     QV_FUZZ_CHECK(finder.Found() == (count > 0));

@@ -44,6 +44,13 @@ const std::vector<ReplaceCase> ReplaceCases = {
     {"nothing"s, ""s, "x"s, "nothing"s, 0},
 };
 
+ByteSink Collect(Bytes& out) {
+    return [&out](const std::uint8_t* data, std::size_t size) {
+        out.insert(out.end(), data, data + size);
+        return true;
+    };
+}
+
 // The data in pieces of every size, and cut once at every place: the result never depends on
 // where the pieces end.
 std::vector<std::vector<std::string>> Piecings(const std::string& data) {
@@ -66,12 +73,12 @@ TEST(ByteReplace, EveryOccurrenceFromTheStartWithoutOverlapWhereverThePiecesEnd)
         SCOPED_TRACE(data);
         EXPECT_EQ(S(ReplaceBytes(B(data), B(c.from), B(c.to))), expected);
         for (const auto& pieces : Piecings(data)) {
-            ByteStringReplacer replacer(B(c.from), B(c.to));
             Bytes out;
+            ByteStringReplacer replacer(B(c.from), B(c.to), Collect(out));
             for (const std::string& piece : pieces)
-                replacer.Feed(reinterpret_cast<const std::uint8_t*>(piece.data()), piece.size(),
-                              out);
-            replacer.Finish(out);
+                ASSERT_TRUE(replacer.Feed(reinterpret_cast<const std::uint8_t*>(piece.data()),
+                                          piece.size()));
+            ASSERT_TRUE(replacer.Finish());
             EXPECT_EQ(S(out), expected) << pieces.size() << " pieces";
             EXPECT_EQ(replacer.Replacements(), c.replacements);
         }
@@ -79,16 +86,27 @@ TEST(ByteReplace, EveryOccurrenceFromTheStartWithoutOverlapWhereverThePiecesEnd)
 }
 
 TEST(ByteReplace, OutputIsHandedOutAsSoonAsNoLaterPieceCanChangeIt) {
-    ByteStringReplacer replacer(B("hdf5.dll"), B("hdf_.dll"));
     Bytes out;
+    ByteStringReplacer replacer(B("hdf5.dll"), B("hdf_.dll"), Collect(out));
     const std::string first = "0123456789hdf5";
-    replacer.Feed(reinterpret_cast<const std::uint8_t*>(first.data()), first.size(), out);
+    ASSERT_TRUE(replacer.Feed(reinterpret_cast<const std::uint8_t*>(first.data()), first.size()));
     // Only the last seven bytes may still begin the name.
     EXPECT_EQ(S(out), "0123456");
     const std::string second = ".dll!";
-    replacer.Feed(reinterpret_cast<const std::uint8_t*>(second.data()), second.size(), out);
-    replacer.Finish(out);
+    ASSERT_TRUE(replacer.Feed(reinterpret_cast<const std::uint8_t*>(second.data()), second.size()));
+    ASSERT_TRUE(replacer.Finish());
     EXPECT_EQ(S(out), "0123456789hdf_.dll!");
+}
+
+TEST(ByteReplace, ASinkThatRefusesStopsTheWork) {
+    int calls = 0;
+    ByteStringReplacer replacer(B("ab"), B("xy"), [&calls](const std::uint8_t*, std::size_t) {
+        ++calls;
+        return false;
+    });
+    const std::string data = "0ab1";
+    EXPECT_FALSE(replacer.Feed(reinterpret_cast<const std::uint8_t*>(data.data()), data.size()));
+    EXPECT_EQ(calls, 1);
 }
 
 TEST(ByteReplace, FinderSeesTheStringWhereverThePiecesEnd) {
