@@ -31,7 +31,10 @@ class TemporaryFile {
         if (::GetTempFileNameW(folder.c_str(), L"qv", 0, name) != 0) path_ = name;
     }
     ~TemporaryFile() {
-        if (!path_.empty()) ::DeleteFileW(path_.c_str());
+        if (path_.empty()) return;
+        // A copy of a read-only library is read-only too, and Windows deletes no such file.
+        ::SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileW(path_.c_str());
     }
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;

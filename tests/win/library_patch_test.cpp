@@ -259,6 +259,20 @@ TEST_F(LibraryPatch, LibraryHeldByAnotherProgramStopsWithTheMessageOfItsSide) {
     }
 }
 
+// Without its copy a rewritten library would load a file that does not exist: a copy that
+// cannot be made stops the launch before the rewrite, and leaves nothing half made.
+TEST_F(LibraryPatch, CopyThatCannotBeMadeStopsBeforeTheRewrite) {
+    ASSERT_TRUE(test::MakeFolders(matlabBin_ + L"\\hdf_.dll"));
+    ASSERT_TRUE(
+        ::SetFileAttributesW((matlabBin_ + L"\\hdf5.dll").c_str(), FILE_ATTRIBUTE_READONLY));
+    const auto entries = FolderEntries(matlabBin_);
+    EXPECT_FALSE(Patch());
+    EXPECT_EQ(Texts(), std::vector<std::wstring>{P2});
+    EXPECT_EQ(ReadFileBytes(libMat_), LibMat);
+    EXPECT_EQ(FolderEntries(matlabBin_), entries);
+    EXPECT_TRUE(test::IsFolder(matlabBin_ + L"\\hdf_.dll"));
+}
+
 // The replacement itself under injected faults: each fails, and the file keeps its bytes and its
 // attributes with nothing left beside it.
 TEST_F(LibraryPatch, FailedReplacementLeavesTheOriginalWhole) {
