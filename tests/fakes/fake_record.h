@@ -18,6 +18,9 @@ namespace qv::fake {
 inline constexpr wchar_t RecordDirVariable[] = L"QV_FAKE_RECORD_DIR";
 // How long the solver and Workbench stay alive (milliseconds, default 60 s).
 inline constexpr wchar_t LifetimeVariable[] = L"QV_FAKE_LIFETIME_MS";
+// How long the stand-ins for MATLAB and VsRegEdit stay after recording (milliseconds, default 0):
+// long enough to show that the launcher does not wait for them.
+inline constexpr wchar_t RecorderLifetimeVariable[] = L"QV_FAKE_RECORDER_LIFETIME_MS";
 // How long the solver waits for the launcher window's user data (milliseconds, default 60 s).
 inline constexpr wchar_t WaitVariable[] = L"QV_FAKE_WAIT_MS";
 inline constexpr wchar_t LauncherWindowVariable[] = L"__SharedLauncherWnd__";

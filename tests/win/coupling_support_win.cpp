@@ -41,7 +41,9 @@ ScopedNonAdministrator::ScopedNonAdministrator() {
 }
 
 ScopedNonAdministrator::~ScopedNonAdministrator() {
-    if (active_) EXPECT_TRUE(::RevertToSelf());
+    if (active_) {
+        EXPECT_TRUE(::RevertToSelf());
+    }
 }
 
 HeldFile::HeldFile(const std::wstring& how, const std::wstring& path) {
@@ -79,14 +81,32 @@ std::vector<std::wstring> FolderEntries(const std::wstring& folder) {
     return names;
 }
 
-int ProcessesNamed(const std::wstring& exeName) {
+namespace {
+
+std::vector<DWORD> ProcessIdsNamed(const std::wstring& exeName) {
+    std::vector<DWORD> ids;
     const UniqueFile snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     PROCESSENTRY32W entry{sizeof entry};
-    int count = 0;
     for (BOOL more = snapshot && ::Process32FirstW(snapshot.get(), &entry); more;
          more = ::Process32NextW(snapshot.get(), &entry))
-        if (::lstrcmpiW(entry.szExeFile, exeName.c_str()) == 0) ++count;
-    return count;
+        if (::lstrcmpiW(entry.szExeFile, exeName.c_str()) == 0) ids.push_back(entry.th32ProcessID);
+    return ids;
+}
+
+} // namespace
+
+int ProcessesNamed(const std::wstring& exeName) {
+    return static_cast<int>(ProcessIdsNamed(exeName).size());
+}
+
+bool EndProcessesNamed(const std::wstring& exeName) {
+    const std::vector<DWORD> ids = ProcessIdsNamed(exeName);
+    for (DWORD id : ids) {
+        const UniqueHandle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
+        if (process && ::TerminateProcess(process.get(), 0))
+            ::WaitForSingleObject(process.get(), 20000);
+    }
+    return !ids.empty();
 }
 
 ULONGLONG LastWriteTime(const std::wstring& path) {

@@ -59,6 +59,8 @@ std::vector<std::wstring> FolderEntries(const std::wstring& folder);
 
 // How many processes run the program of that file name (e.g. L"matlab.exe"), ignoring case.
 int ProcessesNamed(const std::wstring& exeName);
+// Ends them; true when there were some.
+bool EndProcessesNamed(const std::wstring& exeName);
 
 // The last write time of a file, 0 when it cannot be read.
 ULONGLONG LastWriteTime(const std::wstring& path);

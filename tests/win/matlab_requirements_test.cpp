@@ -230,7 +230,16 @@ TEST_F(MatlabRequirements, LinkModeDecidesTheComponentAndTheVisualStudio2019Ques
 }
 
 TEST_F(MatlabRequirements, RegistrationStartsHiddenOncePerReleaseAndIsNotAwaited) {
-    ASSERT_EQ(Check(Inputs(0)), LaunchStep::Continue);
+    {
+        // MATLAB takes its time to register: the launch goes on meanwhile.
+        test::ScopedVariable lifetime(fake::RecorderLifetimeVariable);
+        ASSERT_TRUE(lifetime.Set(L"60000"));
+        ASSERT_EQ(Check(Inputs(0)), LaunchStep::Continue);
+        EXPECT_EQ(test::ProcessesNamed(L"matlab.exe"), 1);
+        EXPECT_TRUE(test::WaitUntil(
+            [this] { return !test::ReadFakeRecords(recordsFolder_.Path(), L"matlab").empty(); }));
+        EXPECT_TRUE(test::EndProcessesNamed(L"matlab.exe"));
+    }
     EXPECT_EQ(ReadSetting(L"MatlabVerUsed"), L"2020a");
     // The same release in another case, then another release.
     installations_[0].release = L"2020A";
