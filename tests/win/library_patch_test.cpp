@@ -76,8 +76,12 @@ class LibraryPatch : public ::testing::Test {
     }
     std::vector<std::wstring> Texts() const {
         std::vector<std::wstring> texts;
-        for (const auto& m : prompts_.messages)
+        for (const auto& m : prompts_.messages) {
+            EXPECT_EQ(m.owner, owner_);
+            EXPECT_EQ(m.caption, L"Error");
+            EXPECT_EQ(m.style, UINT{MB_OK | MB_ICONERROR});
             texts.push_back(m.text);
+        }
         return texts;
     }
     bool Patch() { return PatchLibraryNames(Pairs(), owner_); }
