@@ -18,6 +18,9 @@ namespace qv::fake {
 inline constexpr wchar_t RecordDirVariable[] = L"QV_FAKE_RECORD_DIR";
 // How long the solver and Workbench stay alive (milliseconds, default 60 s).
 inline constexpr wchar_t LifetimeVariable[] = L"QV_FAKE_LIFETIME_MS";
+// How long the stand-ins for MATLAB and VsRegEdit stay after recording (milliseconds, default 0):
+// long enough to show that the launcher does not wait for them.
+inline constexpr wchar_t RecorderLifetimeVariable[] = L"QV_FAKE_RECORDER_LIFETIME_MS";
 // How long the solver waits for the launcher window's user data (milliseconds, default 60 s).
 inline constexpr wchar_t WaitVariable[] = L"QV_FAKE_WAIT_MS";
 inline constexpr wchar_t LauncherWindowVariable[] = L"__SharedLauncherWnd__";
@@ -48,6 +51,9 @@ inline constexpr wchar_t CommandLine[] = L"command_line"; // GetCommandLineW()
 inline constexpr wchar_t Argv[] = L"argv";                // the C runtime's parse, one per entry
 inline constexpr wchar_t CurrentFolder[] = L"cwd";
 inline constexpr wchar_t Environment[] = L"env"; // NAME=value, one per variable
+// The show state the starter asked for (decimal, 0 is SW_HIDE), or "default" when it asked for
+// none.
+inline constexpr wchar_t ShowWindow[] = L"show_window";
 // Start program and Workbench: the solver they started.
 inline constexpr wchar_t Started[] = L"started"; // solver path, or "none"
 inline constexpr wchar_t StartedProcessId[] = L"started_pid";
