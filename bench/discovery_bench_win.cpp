@@ -11,6 +11,7 @@
 #include "discovery/matlab_win.h"
 #include "discovery/visual_studio_win.h"
 #include "tests/support/file_tree_win.h"
+#include "tests/support/memory_list_box.h"
 #include "tests/support/registry_edit_win.h"
 
 #include <algorithm>
@@ -23,20 +24,8 @@
 namespace qv {
 namespace {
 
-class CountingList final : public ListBox {
-  public:
-    int Count() const override { return static_cast<int>(texts_.size()); }
-    std::wstring Text(int index) const override { return texts_[static_cast<std::size_t>(index)]; }
-    void Delete(int index) override { texts_.erase(texts_.begin() + index); }
-    void Append(std::wstring_view text) override { texts_.emplace_back(text); }
-    void Select(int) override {}
-
-  private:
-    std::vector<std::wstring> texts_;
-};
-
 void FullDiscovery() {
-    CountingList fluentBox;
+    test::MemoryListBox fluentBox;
     FluentList fluent(fluentBox,
                       [](std::wstring_view folder) { return ListReleaseFolders(folder); });
     DiscoverFluentInstallations(fluent);
