@@ -42,10 +42,11 @@ bool CLauncherDlg::RefusesCommands() const {
 bool CLauncherDlg::OnInitDialog() {
     view_.Attach();
     ExchangeLaunchOptions(ExchangeDirection::ToControls);
-    SetIcons();
+    SetWindowIcon();
     StartUpdateCheckAtStart();
     view_.SetTitle(Pick(texts::Title));
     view_.ShowMenu(CurrentInterfaceLanguage());
+    SetBrowseIcon();
     RefreshDialogTexts(CurrentInterfaceLanguage());
     ApplyInitialControlStates(view_, options_.processCount);
 
@@ -65,13 +66,17 @@ void CLauncherDlg::StartUpdateCheckAtStart() {
     // The release check starts here when it is enabled.
 }
 
-void CLauncherDlg::SetIcons() {
-    HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    // Shared icons (LoadIconW, LR_SHARED) belong to the system, not to us.
+// Shared icons (LoadIconW, LR_SHARED) belong to the system, not to us.
+void CLauncherDlg::SetWindowIcon() {
     ::SendMessageW(Window(), WM_SETICON, ICON_BIG,
-                   reinterpret_cast<LPARAM>(::LoadIconW(instance, MAKEINTRESOURCEW(IDI_LAUNCHER))));
-    auto* browseIcon = static_cast<HICON>(::LoadImageW(
-        instance, MAKEINTRESOURCEW(IDI_BROWSE), IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR | LR_SHARED));
+                   reinterpret_cast<LPARAM>(
+                       ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_LAUNCHER))));
+}
+
+void CLauncherDlg::SetBrowseIcon() {
+    auto* browseIcon =
+        static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_BROWSE),
+                                        IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR | LR_SHARED));
     ::SendMessageW(Item(IDC_BROWSE), BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(browseIcon));
 }
 

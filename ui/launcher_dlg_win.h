@@ -54,7 +54,8 @@ class CLauncherDlg : public Dialog {
 
   private:
     void StartUpdateCheckAtStart();
-    void SetIcons();
+    void SetWindowIcon();
+    void SetBrowseIcon();
     // The three lists, in this order; false when the launcher cannot go on.
     bool FillVisualStudioList();
     void FillMatlabList();

@@ -136,6 +136,11 @@ TEST_F(DialogPictures, DialogDrawsBothPicturesOnEveryPaint) {
         EXPECT_EQ(pixel(IDC_LOGO, logo.right - 1, 0), face) << paint; // transparent corner
     }
     EXPECT_TRUE(prompts.messages.empty());
+    // Dragged while minimised, the window shows its own icon.
+    const auto icon = ::SendMessageW(dialog.Window(), WM_GETICON, ICON_BIG, 0);
+    EXPECT_NE(icon, 0);
+    EXPECT_EQ(::SendMessageW(dialog.Window(), WM_QUERYDRAGICON, 0, 0), icon);
+    EXPECT_NE(::SendMessageW(dialog.Item(IDC_BROWSE), BM_GETIMAGE, IMAGE_ICON, 0), 0);
 }
 
 } // namespace
