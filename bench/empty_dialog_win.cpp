@@ -1,6 +1,12 @@
 // The floor the launcher's start is measured against: a program that shows one empty dialog of
-// the launcher's size, made from a template in memory, and ends when it is closed.
+// the launcher's size, made from a template in memory, and ends when it is closed. Built once
+// more with QV_COMMON_CONTROLS: with the launcher's manifest (common controls 6) and their
+// initialisation, to tell their share of the launcher's start.
 #include <windows.h>
+
+#ifdef QV_COMMON_CONTROLS
+#include <commctrl.h>
+#endif
 
 #include <cstdint>
 #include <cstring>
@@ -27,6 +33,10 @@ struct EmptyTemplate {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+#ifdef QV_COMMON_CONTROLS
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&controls);
+#endif
     alignas(4) EmptyTemplate dialog{};
     dialog.header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | DS_MODALFRAME;
     dialog.header.cx = 252;

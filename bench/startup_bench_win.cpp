@@ -1,7 +1,7 @@
 // Times the start of programs that show a window: from just before CreateProcessW to the first
-// visible top-level window of the new process, the programs started in turn so that both meet
-// the same state of the Wine prefix. Prints each program's median and, for two programs, the
-// ratio of the second to the first. Run by tools/bench-startup.sh.
+// visible top-level window of the new process, the programs started in turn so that all meet
+// the same state of the Wine prefix. Prints each program's median and its ratio to the first
+// program's. Run by tools/bench-startup.sh.
 //   qv_startup_bench <runs> <program> [<program> ...]   (Unix or Windows paths)
 #include "base/handles_win.h"
 #include "tests/support/child_process_win.h"
@@ -82,15 +82,14 @@ int main(int argc, char** argv) {
             }
             times[p].push_back(ms);
         }
-    std::vector<double> medians;
+    const double first = qv::Median(times[0]);
     for (std::size_t p = 0; p < programs.size(); ++p) {
-        medians.push_back(qv::Median(times[p]));
+        const double median = qv::Median(times[p]);
         auto [low, high] = std::minmax_element(times[p].begin(), times[p].end());
         const std::string_view path = argv[2 + p];
         const std::string name(path.substr(path.find_last_of("/\\") + 1));
-        std::printf("%-24s median %7.1f ms  (min %6.1f, max %6.1f, %d runs)\n", name.c_str(),
-                    medians[p], *low, *high, runs);
+        std::printf("%-30s median %7.1f ms  ratio %.2f  (min %6.1f, max %6.1f, %d runs)\n",
+                    name.c_str(), median, median / first, *low, *high, runs);
     }
-    if (medians.size() == 2) std::printf("ratio %.2f\n", medians[1] / medians[0]);
     return 0;
 }
