@@ -14,7 +14,13 @@ class BalloonTooltip {
   public:
     // Replaces any tooltip shown before by one with this text; false when none could be made.
     bool Show(HWND owner, HWND control, std::wstring_view text);
-    void Destroy() { window_.reset(); }
+    // The owner's destruction also takes the tooltip: it may already be gone.
+    void Destroy() {
+        if (::IsWindow(window_.get()))
+            window_.reset();
+        else
+            static_cast<void>(window_.release());
+    }
     HWND Window() const { return window_.get(); }
 
   private:
