@@ -32,9 +32,9 @@ bool DiscoveryListing::IsMissing(const std::wstring& folder) {
     const auto known = missing_.find(folder);
     if (known != missing_.end()) return known->second;
     ++looks_;
-    const bool missing =
-        ::GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES &&
-        (::GetLastError() == ERROR_FILE_NOT_FOUND || ::GetLastError() == ERROR_PATH_NOT_FOUND);
+    const bool found = ::GetFileAttributesW(folder.c_str()) != INVALID_FILE_ATTRIBUTES;
+    const DWORD error = found ? ERROR_SUCCESS : ::GetLastError();
+    const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
     missing_.emplace(folder, missing);
     return missing;
 }
