@@ -4,11 +4,18 @@
 // Dialog templates
 #define IDD_LAUNCHER 102
 
-// Icons and menus
+// Icons, pictures and menus
 #define IDI_LAUNCHER 140
 #define IDI_BROWSE 141
 #define IDR_MENU_ENGLISH 143
 #define IDR_MENU_CHINESE 138
+#define IDB_BANNER 129
+#define IDP_LOGO 147 // of type "PNG"
+// Artwork of the update dialog and the Workbench tip
+#define IDI_UPDATE_WINDOW 156
+#define IDI_UPDATE_PICTURE 159
+#define IDB_WORKBENCH_SETTINGS 167
+#define IDI_WORKBENCH_TIP 168
 
 // Main dialog controls (IDOK as windows.h has it, for code that does not include it)
 #ifndef IDOK

@@ -1,7 +1,6 @@
 // The main dialog's About command and the starts of the update check.
 #include "base/settings_store_win.h"
 #include "base/text.h"
-#include "launch/started_process_win.h"
 #include "ui/about_dlg_win.h"
 #include "ui/launcher_dlg_win.h"
 #include "ui/update_dlg_win.h"
@@ -34,8 +33,7 @@ void CLauncherDlg::BeginUpdateCheck() {
 }
 
 void CLauncherDlg::OnAbout() {
-    // PENDING: RefusesCommands() once the dialog keeps its launch state.
-    if (IsStartedProcessAlive(0)) return;
+    if (RefusesCommands()) return;
     const bool wasOff = IsSwitchedOff(ReadSetting(AutoUpdateEnabled));
     CAboutDlg about(Window(), !wasOff);
     if (about.RunModal() != IDOK) return;
