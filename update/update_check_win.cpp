@@ -5,6 +5,7 @@
 #include "base/text.h"
 #include "texts/language.h"
 #include "update/update_sources.h"
+#include "update/wininet_win.h"
 
 #include <optional>
 #include <string_view>
@@ -17,7 +18,8 @@ namespace {
 struct InternetTraits {
     using Type = HINTERNET;
     static Type Invalid() { return nullptr; }
-    static void Close(Type handle) { ::InternetCloseHandle(handle); }
+    // Only handles of a loaded WinINet exist to be closed.
+    static void Close(Type handle) { LoadWinInet()->InternetCloseHandle(handle); }
 };
 using UniqueInternet = Unique<InternetTraits>;
 
@@ -26,8 +28,8 @@ constexpr DWORD ReadChunkBytes = 1024;
 DWORD HttpStatus(HINTERNET request) {
     DWORD status = 0;
     DWORD size = sizeof(status);
-    if (!::HttpQueryInfoW(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
-                          nullptr))
+    if (!LoadWinInet()->HttpQueryInfoW(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER,
+                                       &status, &size, nullptr))
         return 0;
     return status;
 }
@@ -39,7 +41,7 @@ std::string ReadBoundedBody(HINTERNET request) {
     char chunk[ReadChunkBytes];
     DWORD read = 0;
     while (body.size() <= MaxReleaseFileBytes &&
-           ::InternetReadFile(request, chunk, sizeof(chunk), &read) && read > 0)
+           LoadWinInet()->InternetReadFile(request, chunk, sizeof(chunk), &read) && read > 0)
         body.append(chunk, read);
     return body;
 }
@@ -85,8 +87,8 @@ FetchedRelease FetchReleaseText(HINTERNET internet, const std::wstring& base,
                                 std::atomic<bool>& releaseFetched) {
     const std::wstring address = ReleaseFileAddress(base);
     const UniqueInternet request(
-        ::InternetOpenUrlW(internet, address.c_str(), nullptr, 0,
-                           INTERNET_FLAG_RELOAD | INTERNET_FLAG_TRANSFER_ASCII, 1));
+        LoadWinInet()->InternetOpenUrlW(internet, address.c_str(), nullptr, 0,
+                                        INTERNET_FLAG_RELOAD | INTERNET_FLAG_TRANSFER_ASCII, 1));
     if (!request) return {};
     // An error page is not the release file, whatever its body says, and the site that sent it
     // has not answered: the next one is asked.
@@ -104,10 +106,12 @@ HWND ChooseUpdateOwner(HWND mainWindow) {
 }
 
 DWORD UpdateCheckThread(const UpdateCheck& check) {
+    const WinInet* winInet = check.sources.empty() ? nullptr : LoadWinInet();
+    if (!winInet) return 0;
     FetchedRelease fetched;
     {
-        const UniqueInternet internet(
-            ::InternetOpenW(ApplicationName, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+        const UniqueInternet internet(winInet->InternetOpenW(
+            ApplicationName, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
         if (!internet) return 0;
         for (const std::wstring& base : check.sources) {
             fetched = FetchReleaseText(internet.get(), base, *check.releaseFetched);
