@@ -18,9 +18,4 @@ struct LanguageDecision {
 LanguageDecision DecideInterfaceLanguage(std::wstring_view storedValue,
                                          unsigned short systemLanguageId);
 
-// The language as the settings value IsUsingEnglishLanguage records it.
-inline const wchar_t* StoredLanguageValue(InterfaceLanguage language) {
-    return language == InterfaceLanguage::English ? L"true" : L"false";
-}
-
 } // namespace qv

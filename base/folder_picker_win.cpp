@@ -1,6 +1,6 @@
 #include "base/folder_picker_win.h"
 
-#include "base/handles_win.h"
+#include "base/com_win.h"
 
 #include <shlobj.h>
 #include <shobjidl.h>
@@ -8,57 +8,6 @@
 #include <string>
 
 namespace qv {
-
-namespace {
-
-// CoTaskMemAlloc'd memory (item ids, display names), freed once.
-template <typename T> class CoTaskMemory {
-  public:
-    CoTaskMemory() = default;
-    explicit CoTaskMemory(T pointer) : pointer_(pointer) {}
-    ~CoTaskMemory() { ::CoTaskMemFree(pointer_); }
-    CoTaskMemory(const CoTaskMemory&) = delete;
-    CoTaskMemory& operator=(const CoTaskMemory&) = delete;
-    T get() const { return pointer_; }
-    T* put() { return &pointer_; }
-
-  private:
-    T pointer_ = nullptr;
-};
-
-// A COM interface released once.
-template <typename T> class ComRef {
-  public:
-    ComRef() = default;
-    ~ComRef() {
-        if (pointer_) pointer_->Release();
-    }
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-    T* operator->() const { return pointer_; }
-    T** put() { return &pointer_; }
-
-  private:
-    T* pointer_ = nullptr;
-};
-
-// CoInitializeEx for the picker's call; the dialog needs an apartment on its thread.
-class ComApartment {
-  public:
-    ComApartment()
-        : initialised_(SUCCEEDED(
-              ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
-    ~ComApartment() {
-        if (initialised_) ::CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-  private:
-    bool initialised_;
-};
-
-} // namespace
 
 bool IsVistaOrLater() {
     OSVERSIONINFOEXW wanted{sizeof(wanted)};

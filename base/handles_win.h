@@ -55,6 +55,7 @@ QV_HANDLE_TRAITS(KeyTraits, HKEY, nullptr, ::RegCloseKey);
 QV_HANDLE_TRAITS(MenuTraits, HMENU, nullptr, ::DestroyMenu);
 QV_HANDLE_TRAITS(WindowTraits, HWND, nullptr, ::DestroyWindow);
 QV_HANDLE_TRAITS(SidTraits, PSID, nullptr, ::FreeSid);
+QV_HANDLE_TRAITS(FontTraits, HFONT, nullptr, ::DeleteObject);
 QV_HANDLE_TRAITS(GlobalTraits, HGLOBAL, nullptr, ::GlobalFree);
 QV_HANDLE_TRAITS(BitmapTraits, HBITMAP, nullptr, ::DeleteObject);
 QV_HANDLE_TRAITS(EnhMetaFileTraits, HENHMETAFILE, nullptr, ::DeleteEnhMetaFile);
@@ -68,6 +69,7 @@ using UniqueKey = Unique<KeyTraits>;
 using UniqueMenu = Unique<MenuTraits>;
 using UniqueWindow = Unique<WindowTraits>;
 using UniqueSid = Unique<SidTraits>;       // AllocateAndInitializeSid
+using UniqueFont = Unique<FontTraits>;     // CreateFontIndirectW
 using UniqueGlobal = Unique<GlobalTraits>; // GlobalAlloc, until the clipboard takes it
 using UniqueBitmap = Unique<BitmapTraits>;
 using UniqueEnhMetaFile = Unique<EnhMetaFileTraits>;

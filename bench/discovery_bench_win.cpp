@@ -1,6 +1,8 @@
 // Times the launcher's start-up discovery (Fluent, Visual Studio, MATLAB) against its floor: the
-// same number of raw FindFirstFileW and RegOpenKeyExW calls on the same paths in a tight loop.
-// Run under Wine by tools/bench-discovery.sh; prints medians in milliseconds and their ratio.
+// same file-system and registry calls on the same paths, raw, in a tight loop (the Fluent
+// folders it lists and the enclosing folders it looks at, the Visual Studio drive scans, the
+// key opens). Also times the Fluent part listed straightforwardly, one listing per candidate.
+// Run under Wine by tools/bench-discovery.sh; prints medians in milliseconds and ratios.
 #include "base/registry_win.h"
 #include "base/settings_store_win.h"
 #include "base/handles_win.h"
@@ -8,35 +10,41 @@
 #include "discovery/fluent_discovery_win.h"
 #include "discovery/fluent_folders_win.h"
 #include "discovery/fluent_versions.h"
+#include "discovery/path_text.h"
 #include "discovery/matlab_win.h"
 #include "discovery/visual_studio_win.h"
 #include "tests/support/file_tree_win.h"
+#include "tests/support/memory_list_box.h"
 #include "tests/support/registry_edit_win.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
 namespace qv {
 namespace {
 
-class CountingList final : public ListBox {
-  public:
-    int Count() const override { return static_cast<int>(texts_.size()); }
-    std::wstring Text(int index) const override { return texts_[static_cast<std::size_t>(index)]; }
-    void Delete(int index) override { texts_.erase(texts_.begin() + index); }
-    void Append(std::wstring_view text) override { texts_.emplace_back(text); }
-    void Select(int) override {}
+void StraightforwardFluentDiscovery() {
+    test::MemoryListBox fluentBox;
+    FluentList fluent(fluentBox,
+                      [](std::wstring_view folder) { return ListReleaseFolders(folder); });
+    for (const std::wstring& candidate : CurrentFluentCandidateFolders())
+        fluent.AddFluentFolder(false, candidate);
+}
 
-  private:
-    std::vector<std::wstring> texts_;
-};
+void FluentDiscovery() {
+    test::MemoryListBox fluentBox;
+    FluentList fluent(fluentBox,
+                      [](std::wstring_view folder) { return ListReleaseFolders(folder); });
+    DiscoverFluentInstallations(fluent);
+}
 
 void FullDiscovery() {
-    CountingList fluentBox;
+    test::MemoryListBox fluentBox;
     FluentList fluent(fluentBox,
                       [](std::wstring_view folder) { return ListReleaseFolders(folder); });
     DiscoverFluentInstallations(fluent);
@@ -44,17 +52,50 @@ void FullDiscovery() {
     FindMatlabInstallations();
 }
 
-// The paths discovery searches when nothing is installed: one listing per Fluent candidate,
+// The calls discovery makes: the Fluent folders it lists and the enclosing folders it looks at,
 // the Visual Studio drive scans, and the registry keys of the three discoveries.
 struct Floor {
+    std::vector<std::wstring> looks;
     std::vector<std::wstring> searches;
     std::vector<std::pair<REGSAM, std::wstring>> keys;
+    int fluentListings = 0;
 };
+
+bool IsMissingFolder(const std::wstring& folder) {
+    return ::GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES &&
+           (::GetLastError() == ERROR_FILE_NOT_FOUND || ::GetLastError() == ERROR_PATH_NOT_FOUND);
+}
+
+// Each candidate folder once; its enclosing folders, each once, up to the first missing one;
+// the listing itself when none is missing.
+void AddFluentFloor(Floor& floor) {
+    std::set<std::wstring> listed, looked, missing;
+    for (const auto& candidate : CurrentFluentCandidateFolders()) {
+        const std::wstring folder = NormaliseFolderPath(candidate);
+        if (!listed.insert(folder).second) continue;
+        bool inMissing = false;
+        for (const std::wstring& enclosing : EnclosingFolders(folder)) {
+            if (missing.count(enclosing)) {
+                inMissing = true;
+                break;
+            }
+            if (!looked.insert(enclosing).second) continue;
+            floor.looks.push_back(enclosing);
+            if (IsMissingFolder(enclosing)) {
+                missing.insert(enclosing);
+                inMissing = true;
+                break;
+            }
+        }
+        if (inMissing || folder.empty()) continue;
+        floor.searches.push_back(folder + L"\\fluent*.*.*");
+        ++floor.fluentListings;
+    }
+}
 
 Floor FloorOperations() {
     Floor floor;
-    for (const auto& candidate : CurrentFluentCandidateFolders())
-        floor.searches.push_back(NormaliseFolderPath(candidate) + L"\\fluent*.*.*");
+    AddFluentFloor(floor);
     for (const VisualStudioVersion& version : VisualStudioVersions) {
         const std::wstring n = std::to_wstring(version.number);
         for (const wchar_t* key : {L"Software\\Microsoft\\VisualStudio\\SxS\\VS7",
@@ -79,6 +120,8 @@ Floor FloorOperations() {
 }
 
 void RawFloor(const Floor& floor) {
+    for (const auto& path : floor.looks)
+        ::GetFileAttributesW(path.c_str());
     for (const auto& path : floor.searches) {
         WIN32_FIND_DATAW entry;
         UniqueFind find(::FindFirstFileW(path.c_str(), &entry));
@@ -131,9 +174,16 @@ void Report(const char* scenario, int runs) {
     const Floor floor = FloorOperations();
     const double discovery = MedianMilliseconds(FullDiscovery, runs);
     const double raw = MedianMilliseconds([&] { RawFloor(floor); }, runs);
-    std::printf(
-        "%-18s discovery %8.2f ms   floor (%zu searches, %zu key opens) %8.2f ms   ratio %.2f\n",
-        scenario, discovery, floor.searches.size(), floor.keys.size(), raw, discovery / raw);
+    std::printf("%-18s discovery %7.2f ms   floor (%zu looks, %zu searches, %zu key opens) "
+                "%7.2f ms   ratio %.2f\n",
+                scenario, discovery, floor.looks.size(), floor.searches.size(), floor.keys.size(),
+                raw, discovery / raw);
+    const double fluent = MedianMilliseconds(FluentDiscovery, runs);
+    const double straightforward = MedianMilliseconds(StraightforwardFluentDiscovery, runs);
+    std::printf("%-18s Fluent part %7.2f ms (%d listings, %zu looks)   one listing per candidate "
+                "%7.2f ms (%zu listings)\n",
+                "", fluent, floor.fluentListings, floor.looks.size(), straightforward,
+                CurrentFluentCandidateFolders().size());
 }
 
 } // namespace

@@ -140,6 +140,7 @@ Figures MeasureOnce(const std::wstring& launcherExe, const Sandbox& sandbox, DWO
         std::wstring(fake::StartWaitVariable) + L"=0",
         std::wstring(fake::WindowDelayVariable) + L"=" + std::to_wstring(windowDelayMs),
         std::wstring(fake::LifetimeVariable) + L"=" + std::to_wstring(windowDelayMs + 20000),
+        L"QV_TEST_UPDATE_SOURCES=none", // no release check in the background of the figures
     };
     const ProcessHandles launcher = StartProgram(launcherExe, L"\"" + launcherExe + L"\"", options);
     if (!launcher.process) return figures;

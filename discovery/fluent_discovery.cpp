@@ -10,9 +10,14 @@ namespace qv {
 FluentList::FluentList(ListBox& box, ReleaseLister listReleases)
     : box_(box), listReleases_(std::move(listReleases)) {}
 
-void FluentList::AddFluentFolder(bool select, std::wstring_view rawFolder) {
+void FluentList::AddFluentFolder(bool select, std::wstring_view folder) {
+    AddFluentFolder(select, folder, listReleases_);
+}
+
+void FluentList::AddFluentFolder(bool select, std::wstring_view rawFolder,
+                                 const ReleaseLister& listReleases) {
     const std::wstring folder = NormaliseFolderPath(rawFolder);
-    const std::vector<std::wstring> releases = listReleases_(folder);
+    const std::vector<std::wstring> releases = listReleases(folder);
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         if (!EqualsNoCase(entries_[i].folder, folder)) continue;
         if (!releases.empty() && select) box_.Select(static_cast<int>(i));

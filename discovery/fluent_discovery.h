@@ -27,6 +27,8 @@ class FluentList {
     // is only selected, when select is set and it still holds releases). The first real entry
     // replaces the not-found entry.
     void AddFluentFolder(bool select, std::wstring_view folder);
+    // The same with the release folders listed by another lister, such as one run's.
+    void AddFluentFolder(bool select, std::wstring_view folder, const ReleaseLister& listReleases);
     // The folders as remembered: the selected one first, then every other in list order.
     std::wstring RememberedFluentPaths(int selected) const;
 

@@ -3,7 +3,10 @@
 #include "base/environment_win.h"
 #include "base/registry_win.h"
 #include "base/settings_store_win.h"
+#include "discovery/discovery_listing_win.h"
 #include "texts/discovery_texts.h"
+
+#include <functional>
 
 namespace qv {
 
@@ -24,8 +27,14 @@ std::vector<std::wstring> CurrentFluentCandidateFolders() {
 }
 
 void DiscoverFluentInstallations(FluentList& list) {
+    DiscoveryListing listing;
+    DiscoverFluentInstallations(list, listing);
+}
+
+void DiscoverFluentInstallations(FluentList& list, DiscoveryListing& listing) {
+    const FluentList::ReleaseLister listReleases = std::ref(listing);
     for (const std::wstring& candidate : CurrentFluentCandidateFolders())
-        list.AddFluentFolder(false, candidate);
+        list.AddFluentFolder(false, candidate, listReleases);
     if (list.Box().Count() == 0) list.Box().Append(Pick(placeholders::FluentNotFound));
     list.Box().Select(0);
 }

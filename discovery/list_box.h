@@ -1,5 +1,5 @@
-// The list-box operations discovery needs, so that list logic runs against a real combo box in
-// the dialog and against a plain list in tests.
+// The list-box operations discovery and the main dialog's rules need, so that list logic runs
+// against a real combo box in the dialog and against a plain list in tests.
 #pragma once
 
 #include <string>
@@ -15,6 +15,8 @@ class ListBox {
     virtual void Delete(int index) = 0;
     virtual void Append(std::wstring_view text) = 0;
     virtual void Select(int index) = 0;
+    // The selected index, -1 when none is.
+    virtual int Selection() const = 0;
 };
 
 } // namespace qv

@@ -14,6 +14,35 @@ std::wstring StripPathLevels(std::wstring_view path, int levels) {
     return result;
 }
 
+namespace {
+
+bool IsDriveLetter(wchar_t c) {
+    return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z');
+}
+
+// A folder name the platform takes as written: no trailing dot or blank, which it would drop
+// from a last part, no stream or drive colon and no wildcard.
+bool IsPlainName(std::wstring_view name) {
+    return !name.empty() && name.back() != L'.' && name.back() != L' ' &&
+           name.find_first_of(L":*?<>\"|") == std::wstring_view::npos;
+}
+
+} // namespace
+
+std::vector<std::wstring> EnclosingFolders(std::wstring_view folder) {
+    if (folder.size() < 3 || !IsDriveLetter(folder[0]) || folder[1] != L':' || folder[2] != L'\\')
+        return {};
+    std::vector<std::wstring> enclosing;
+    std::size_t start = 3;
+    for (;;) {
+        const std::size_t end = folder.find(L'\\', start);
+        if (!IsPlainName(folder.substr(start, end - start))) return {};
+        if (end == std::wstring_view::npos) return enclosing;
+        enclosing.emplace_back(folder.substr(0, end));
+        start = end + 1;
+    }
+}
+
 std::optional<PathParts> SplitPath(std::wstring_view path) {
     PathParts parts;
     if (path.size() >= 2 && path[1] == L':') {

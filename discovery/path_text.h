@@ -4,12 +4,19 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qv {
 
 // Removes trailing separators, turns "/" into "\", then cuts the last component n times (a path
 // without "\" stays as it is). StripPathLevels(L"C:\\a\\b\\c", 2) gives L"C:\\a".
 std::wstring StripPathLevels(std::wstring_view path, int levels);
+
+// The folders that hold a drive-absolute folder, outermost first, from the drive's first folder
+// to the folder's parent: "C:\a\b\c" gives "C:\a" and "C:\a\b". Nothing for a path whose parts
+// the file system may read otherwise than their text says: not of the form "X:\...", or with a
+// part that is empty, is "." or "..", ends in a dot or a blank, or holds a colon or a wildcard.
+std::vector<std::wstring> EnclosingFolders(std::wstring_view folder);
 
 // A path split into drive, folder, file name and extension (with its "."), as the C runtime's
 // _wsplitpath_s splits it into buffers of 10, 1000, 200 and 20 characters: nothing when a part

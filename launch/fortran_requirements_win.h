@@ -14,7 +14,10 @@ struct FortranCheckInputs {
     std::wstring toolsFolder; // the chosen Visual Studio's tools folder, as its check read it
 };
 
-// True when the launch may go on. False after the message has been shown: the launcher closes.
+// Looks at the compilers registered now (32-bit registry view), the compatibility rule, then the
+// integration files (beside the tools folder for 2010 to 2015, where INTEL_DEV_REDIST points or
+// on every drive for 2017 and 2019). True when the launch may go on. False after the message
+// has been shown: the launcher closes.
 bool CheckIntelFortranRequirements(const FortranCheckInputs& inputs, HWND owner);
 
 } // namespace qv

@@ -1,9 +1,95 @@
 #include "launch/matlab_requirements_win.h"
 
+#include "base/environment_win.h"
+#include "base/files_win.h"
+#include "base/handles_win.h"
+#include "base/settings_store_win.h"
+#include "base/system_win.h"
+#include "base/text.h"
+#include "base/user_prompts_win.h"
+#include "launch/library_patch.h"
+#include "launch/library_patch_win.h"
+#include "launch/matlab_launch.h"
+#include "texts/matlab_texts.h"
+
+#include <string>
+
 namespace qv {
 
-// PENDING: the MATLAB checks come with the coupling work; until then the step passes.
-LaunchStep CheckMatlabRequirements(const MatlabCheckInputs&, HWND) {
+namespace {
+
+constexpr wchar_t MatlabVerUsed[] = L"MatlabVerUsed";
+
+LaunchStep Close(HWND owner, const std::wstring& text) {
+    Prompts().ShowMessage(owner, text, Pick(captions::Error), MB_OK | MB_ICONERROR);
+    return LaunchStep::Closes;
+}
+
+// Started hidden and not waited for: MATLAB registers itself in the background.
+bool StartRegistration(const std::wstring& root, const std::wstring& arch) {
+    std::wstring commandLine = MatlabRegistrationCommandLine(root, arch);
+    STARTUPINFOW startup{sizeof startup};
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION started{};
+    // CreateProcessW may write into the command line: it gets this private copy.
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &started))
+        return false;
+    const UniqueHandle process(started.hProcess), thread(started.hThread);
+    return true;
+}
+
+// Static linking needs MATLAB Coder; with Visual Studio 2019 as the only one, the user hears of
+// its C99 warning first and may stop here.
+LaunchStep CheckStaticLink(const MatlabCheckInputs& inputs, const std::wstring& root, HWND owner) {
+    if (!FileExists(MatlabCoderFile(root)))
+        return Close(owner, FormatText(Pick(MatlabCoderMissingText), {inputs.selectedRelease}));
+    if (inputs.visualStudioYear == L"2019" && inputs.visualStudioCount == 1 &&
+        Prompts().ShowMessage(owner, Pick(MatlabStaticLinkWithVs2019Question),
+                              Pick(captions::Warning), MB_YESNO | MB_ICONWARNING) != IDYES)
+        return LaunchStep::StaysOpen;
+    return LaunchStep::Continue;
+}
+
+// Dynamic linking needs MATLAB Compiler, and MATLAB's and Fluent's libraries made to coexist.
+LaunchStep CheckDynamicLink(const MatlabCheckInputs& inputs, const std::wstring& root,
+                            const std::wstring& arch, HWND owner) {
+    for (const std::wstring& file : MatlabCompilerFiles(root, arch))
+        if (!FileExists(file))
+            return Close(owner,
+                         FormatText(Pick(MatlabCompilerMissingText), {inputs.selectedRelease}));
+    if (!PatchLibraryNames(LibraryPatchPairs(root, arch, inputs.fluentFolder, inputs.releaseName),
+                           owner))
+        return LaunchStep::Closes;
+    return LaunchStep::Continue;
+}
+
+} // namespace
+
+LaunchStep CheckMatlabRequirements(const MatlabCheckInputs& inputs, HWND owner) {
+    // A selection outside the list cannot address an installation: as good as none.
+    if (!inputs.installations || inputs.selectedIndex < 0 ||
+        static_cast<std::size_t>(inputs.selectedIndex) >= inputs.installations->size())
+        return Close(owner, Pick(MatlabNotFoundText));
+    const std::wstring& root =
+        (*inputs.installations)[static_cast<std::size_t>(inputs.selectedIndex)].root;
+    const std::wstring arch = MatlabArch(inputs.fluent64);
+
+    const LaunchStep linked = inputs.linkMode == 0 ? CheckStaticLink(inputs, root, owner)
+                                                   : CheckDynamicLink(inputs, root, arch, owner);
+    if (linked != LaunchStep::Continue) return linked;
+
+    // The automation server is registered once per release.
+    if (!EqualsNoCase(inputs.selectedRelease, ReadSetting(MatlabVerUsed))) {
+        if (!IsUserAdministrator()) return Close(owner, Pick(MatlabNeedsAdministratorText));
+        if (!StartRegistration(root, arch)) return Close(owner, Pick(MatlabServerFailedText));
+    }
+    WriteSetting(MatlabVerUsed, inputs.selectedRelease);
+
+    SetEnvironmentVariableText(L"PATH",
+                               MatlabSearchPath(root, arch, FindEnvironmentVariable(L"PATH")));
+    SetEnvironmentVariableText(L"__SharedMatlabPathUsed__", root);
     return LaunchStep::Continue;
 }
 

@@ -25,6 +25,9 @@ struct MatlabCheckInputs {
     bool fluent64 = false;
 };
 
+// Continue when the launch may go on, with PATH and __SharedMatlabPathUsed__ set for Fluent.
+// StaysOpen when the user declined the Visual Studio 2019 question; Closes after an error
+// message.
 LaunchStep CheckMatlabRequirements(const MatlabCheckInputs& inputs, HWND owner);
 
 } // namespace qv

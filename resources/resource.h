@@ -4,11 +4,18 @@
 // Dialog templates
 #define IDD_LAUNCHER 102
 
-// Icons and menus
+// Icons, pictures and menus
 #define IDI_LAUNCHER 140
 #define IDI_BROWSE 141
 #define IDR_MENU_ENGLISH 143
 #define IDR_MENU_CHINESE 138
+#define IDB_BANNER 129
+#define IDP_LOGO 147 // of type "PNG"
+// Artwork of the update dialog and the Workbench tip
+#define IDI_UPDATE_WINDOW 156
+#define IDI_UPDATE_PICTURE 159
+#define IDB_WORKBENCH_SETTINGS 167
+#define IDI_WORKBENCH_TIP 168
 
 // Main dialog controls (IDOK as windows.h has it, for code that does not include it)
 #ifndef IDOK
@@ -49,10 +56,22 @@
 #define ID_LANGUAGE_ENGLISH 32784
 #define ID_LANGUAGE_CHINESE 32785
 
+// About box and update dialog
+#define IDD_ABOUT 139
+#define IDD_UPDATE 157
+#define IDI_UPDATE_WINDOW 156
+#define IDI_UPDATE_FOUND 159
+#define IDC_SITE_LINK 1019
+#define IDC_CHINA_LINK 1020
+#define IDC_CHINA_LABEL 1021
+#define IDC_SITE_LABEL 1023
+#define IDC_DIALOG_ICON 1024
+#define IDC_PRODUCT_LINE 1030
+#define IDC_AUTO_CHECK 1049
+#define IDC_RELEASE_MESSAGE 1051
+#define IDC_DOWNLOAD_LINK 1052
 // Workbench tip
 #define IDD_WORKBENCH_TIP 165
-#define IDB_WORKBENCH_TIP 167
-#define IDI_WORKBENCH_TIP 168
 #define IDC_TIP_PICTURE 1053
 #define IDC_TIP_TEXT 1054
 #define IDC_TIP_DO_NOT_SHOW 1055

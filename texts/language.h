@@ -14,6 +14,11 @@ inline bool IsEnglish() {
     return CurrentInterfaceLanguage() == InterfaceLanguage::English;
 }
 
+// The language as the settings value IsUsingEnglishLanguage records it.
+inline const wchar_t* StoredLanguageValue(InterfaceLanguage language) {
+    return language == InterfaceLanguage::English ? L"true" : L"false";
+}
+
 struct TextPair {
     const wchar_t* english;
     const wchar_t* chinese;

@@ -8,6 +8,8 @@ packages=(
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   wine wine64 wine32:i386
   xvfb xauth x11-utils imagemagick fonts-wqy-microhei locales
+  # python3: the web server that stands in for the product's web sites in the update tests
+  python3
   # clang: the fuzz targets (libFuzzer ships in libclang-rt) and the second Windows compiler (lld)
   clang clang-format libclang-rt-14-dev lld
 )

@@ -18,7 +18,7 @@ class ComboBoxList final : public ListBox {
     void Delete(int index) override;
     void Append(std::wstring_view text) override;
     void Select(int index) override;
-    int Selection() const;
+    int Selection() const override;
 
   private:
     HWND combo_;

@@ -5,16 +5,11 @@
 #include "base/text.h"
 #include "launch/closing_win.h"
 #include "launch/launch_sequence_win.h"
-#include "launch/started_process_win.h"
 #include "resources/resource.h"
 
 #include <cstdint>
 
 namespace qv {
-
-bool CLauncherDlg::RefusesCommands() const {
-    return launchBusy_ || IsStartedProcessAlive(launchState_.startedProcessId);
-}
 
 void CLauncherDlg::OnOK() {
     if (RefusesCommands()) return;
@@ -28,10 +23,11 @@ void CLauncherDlg::OnOK() {
     context.dialog = Window();
     context.options = Options();
     context.chineseFluent = IsItemChecked(IDC_CHINESE_FLUENT);
-    context.fluentIndex = fluentBox_.Selection();
-    context.visualStudioText = visualStudioBox_.Text(visualStudioBox_.Selection());
-    context.matlabIndex = matlabBox_.Selection();
-    context.matlabText = matlabBox_.Text(context.matlabIndex);
+    context.fluentIndex = view_.Combo(IDC_FLUENT_LIST).Selection();
+    const ComboBoxList& visualStudios = view_.Combo(IDC_VS_LIST);
+    context.visualStudioText = visualStudios.Text(visualStudios.Selection());
+    context.matlabIndex = view_.Combo(IDC_MATLAB_LIST).Selection();
+    context.matlabText = view_.Combo(IDC_MATLAB_LIST).Text(context.matlabIndex);
     context.homeFolder = homeFolder_;
 
     launchBusy_ = true;

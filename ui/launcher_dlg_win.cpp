@@ -1,5 +1,6 @@
 #include "ui/launcher_dlg_win.h"
 
+#include "base/files_win.h"
 #include "base/settings_store_win.h"
 #include "base/user_prompts_win.h"
 #include "discovery/fluent_discovery_win.h"
@@ -7,9 +8,13 @@
 #include "discovery/matlab_win.h"
 #include "discovery/visual_studio_win.h"
 #include "launch/close_signal.h"
+#include "launch/started_process_win.h"
 #include "resources/resource.h"
 #include "texts/discovery_texts.h"
 #include "texts/main_dialog_texts.h"
+#include "ui/main_dialog_rules.h"
+#include "ui/picture_painting_win.h"
+#include "ui/tutorial_win.h"
 
 #include <commctrl.h>
 #include <shlobj.h>
@@ -20,66 +25,64 @@ namespace qv {
 
 namespace texts = main_dialog_texts;
 
-namespace {
-
-// Where the user's .fluent lives and Fluent starts by default.
-std::wstring UserProfileFolder() {
-    wchar_t folder[1000] = {};
-    return ::SHGetSpecialFolderPathW(nullptr, folder, CSIDL_PROFILE, FALSE) ? folder : L"";
-}
-
-} // namespace
-
 CLauncherDlg::CLauncherDlg(HWND parent)
     : Dialog(IDD_LAUNCHER, parent),
-      fluentList_(fluentBox_, [](std::wstring_view folder) { return ListReleaseFolders(folder); }) {
-}
+      fluentList_(view_.Combo(IDC_FLUENT_LIST),
+                  [](std::wstring_view folder) { return ListReleaseFolders(folder); }) {}
+
+CLauncherDlg::~CLauncherDlg() = default;
 
 bool CLauncherDlg::ExchangeLaunchOptions(ExchangeDirection direction) {
     return qv::ExchangeLaunchOptions(Window(), options_, direction);
 }
 
+bool CLauncherDlg::RefusesCommands() const {
+    return launchBusy_ || IsStartedProcessAlive(launchState_.startedProcessId);
+}
+
 bool CLauncherDlg::OnInitDialog() {
+    view_.Attach();
     ExchangeLaunchOptions(ExchangeDirection::ToControls);
-
-    HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    // Shared icons from LoadIconW are owned by the system, not by us.
-    ::SendMessageW(Window(), WM_SETICON, ICON_BIG,
-                   reinterpret_cast<LPARAM>(::LoadIconW(instance, MAKEINTRESOURCEW(IDI_LAUNCHER))));
-    ::SetWindowTextW(Window(), Pick(texts::Title));
-    ApplyMenu(CurrentInterfaceLanguage());
-    auto* browseIcon = static_cast<HICON>(::LoadImageW(
-        instance, MAKEINTRESOURCEW(IDI_BROWSE), IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR | LR_SHARED));
-    ::SendMessageW(Item(IDC_BROWSE), BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(browseIcon));
+    SetWindowIcon();
+    StartUpdateCheckAtStart();
+    view_.SetTitle(Pick(texts::Title));
+    view_.ShowMenu(CurrentInterfaceLanguage());
+    SetBrowseIcon();
     RefreshDialogTexts(CurrentInterfaceLanguage());
+    ApplyInitialControlStates(view_, options_.processCount);
 
-    CheckItem(IDC_DOUBLE_PRECISION, false);
-    CheckItem(IDC_SERIAL, true);
-    for (int id : {IDC_STATIC_LINK, IDC_DYNAMIC_LINK, IDC_MATLAB_LIST})
-        EnableItem(id, false);
-    SetItemText(IDC_PROCESS_COUNT, std::to_wstring(options_.processCount));
-    for (int id : {IDC_START_BY_WORKBENCH, IDC_DOUBLE_PRECISION, IDC_PARALLEL})
-        EnableItem(id, true);
-    ::SendMessageW(Item(IDC_PROCESS_SPIN), UDM_SETRANGE, 0,
-                   MAKELPARAM(MaxProcessCount, MinProcessCount));
-    EnableItem(IDC_PROCESS_SPIN, false);
-    EnableItem(IDC_PROCESS_COUNT, false);
-
-    fluentBox_.Attach(Item(IDC_FLUENT_LIST));
-    visualStudioBox_.Attach(Item(IDC_VS_LIST));
-    matlabBox_.Attach(Item(IDC_MATLAB_LIST));
     DiscoverFluentInstallations(fluentList_);
+    ApplyFluentVersionRule(0);
     if (!FillVisualStudioList()) return true;
     FillMatlabList();
-    homeFolder_ = UserProfileFolder();
+    if (!LocateHomeFolder()) {
+        Prompts().ShowMessage(Window(), Pick(texts::HomeFolderMissing), Pick(captions::Error),
+                              MB_OK | MB_ICONERROR);
+        End(IDCANCEL);
+    }
     return true;
+}
+
+// Shared icons (LoadIconW, LR_SHARED) belong to the system, not to us.
+void CLauncherDlg::SetWindowIcon() {
+    ::SendMessageW(Window(), WM_SETICON, ICON_BIG,
+                   reinterpret_cast<LPARAM>(
+                       ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_LAUNCHER))));
+}
+
+void CLauncherDlg::SetBrowseIcon() {
+    auto* browseIcon =
+        static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_BROWSE),
+                                        IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR | LR_SHARED));
+    ::SendMessageW(Item(IDC_BROWSE), BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(browseIcon));
 }
 
 bool CLauncherDlg::FillVisualStudioList() {
     VisualStudioDiscovery found = DiscoverVisualStudio();
     visualStudios_ = std::move(found.installations);
+    ComboBoxList& box = view_.Combo(IDC_VS_LIST);
     for (const auto& vs : visualStudios_)
-        visualStudioBox_.Append(vs.year);
+        box.Append(vs.year);
     if (found.toolsetFileMissing) {
         Prompts().ShowMessage(Window(), Pick(VcToolsFileMissing), Pick(captions::Error),
                               MB_OK | MB_ICONERROR);
@@ -87,66 +90,144 @@ bool CLauncherDlg::FillVisualStudioList() {
         return false;
     }
     if (visualStudios_.empty()) {
-        visualStudioBox_.Append(Pick(placeholders::VisualStudioNotFound));
-        visualStudioBox_.Select(0);
+        box.Append(Pick(placeholders::VisualStudioNotFound));
+        box.Select(0);
     } else {
-        visualStudioBox_.Select(
-            RememberedVisualStudioIndex(visualStudios_, ReadSetting(L"VcVerUsed")));
+        box.Select(RememberedVisualStudioIndex(visualStudios_, ReadSetting(L"VcVerUsed")));
     }
     return true;
 }
 
 void CLauncherDlg::FillMatlabList() {
     matlabs_ = FindMatlabInstallations();
+    ComboBoxList& box = view_.Combo(IDC_MATLAB_LIST);
     if (matlabs_.empty()) {
-        matlabBox_.Append(Pick(placeholders::MatlabNotFound));
-        matlabBox_.Select(0);
+        box.Append(Pick(placeholders::MatlabNotFound));
+        box.Select(0);
         return;
     }
     for (const auto& matlab : matlabs_)
-        matlabBox_.Append(matlab.release);
-    matlabBox_.Select(RememberedMatlabIndex(matlabs_, ReadSetting(L"MatlabVerUsed")));
+        box.Append(matlab.release);
+    box.Select(RememberedMatlabIndex(matlabs_, ReadSetting(L"MatlabVerUsed")));
 }
 
-void CLauncherDlg::ApplyMenu(InterfaceLanguage language) {
-    const int id = language == InterfaceLanguage::English ? IDR_MENU_ENGLISH : IDR_MENU_CHINESE;
-    UniqueMenu menu(::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id)));
-    RECT before{};
-    ::GetClientRect(Window(), &before);
-    if (!ReplaceMenu(std::move(menu))) return;
-    ::DrawMenuBar(Window());
-    // A menu bar takes its height from the client area; grow the window instead, or the OK and
-    // Cancel buttons at the bottom of the template would be cut off.
-    RECT after{}, frame{};
-    ::GetClientRect(Window(), &after);
-    ::GetWindowRect(Window(), &frame);
-    const int lost = (before.bottom - before.top) - (after.bottom - after.top);
-    if (lost > 0)
-        ::SetWindowPos(Window(), nullptr, 0, 0, frame.right - frame.left,
-                       frame.bottom - frame.top + lost, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+bool CLauncherDlg::LocateHomeFolder() {
+    std::wstring profile(1000, L'\0');
+    if (!::SHGetSpecialFolderPathW(nullptr, profile.data(), CSIDL_PROFILE, FALSE)) return false;
+    homeFolder_ = profile.c_str();
+    return !ExistingFolderName(homeFolder_).empty();
+}
+
+void CLauncherDlg::ApplyFluentVersionRule(int index) {
+    qv::ApplyFluentVersionRule(view_, index, options_.processingMode);
 }
 
 void CLauncherDlg::RefreshDialogTexts(InterfaceLanguage language) {
-    SetItemText(IDC_DIMENSION_GROUP,
-                Pick(IsItemChecked(IDC_START_BY_WORKBENCH) ? texts::DimensionSetInWorkbench
-                                                           : texts::Dimension,
-                     language));
-    SetItemText(IDC_SERIAL, Pick(texts::Serial, language));
-    for (const auto& control : texts::FixedControlTexts)
-        SetItemText(control.id, Pick(control.text, language));
+    qv::RefreshDialogTexts(view_, language);
+}
+
+void CLauncherDlg::SwitchInterfaceLanguage(InterfaceLanguage language) {
+    if (RefusesCommands()) return;
+    ShowInterfaceLanguage(view_, language);
+    WriteSetting(L"IsUsingEnglishLanguage", StoredLanguageValue(language));
 }
 
 bool CLauncherDlg::OnCommand(int id, int notification, HWND control) {
-    if (id == IDC_CANCEL) {
+    switch (id) {
+    case IDC_CANCEL:
         OnCancel();
         return true;
+    case IDC_SERIAL:
+    case IDC_PARALLEL:
+        if (notification == BN_CLICKED) ApplyModeRule(view_, id == IDC_PARALLEL);
+        return true;
+    case IDC_START_BY_WORKBENCH:
+        if (notification == BN_CLICKED) {
+            ExchangeLaunchOptions(ExchangeDirection::FromControls);
+            ApplyWorkbenchRule(view_);
+        }
+        return true;
+    case IDC_CALL_MATLAB:
+        if (notification == BN_CLICKED) ApplyMatlabRule(view_);
+        return true;
+    case IDC_FLUENT_LIST:
+        if (notification == CBN_SELCHANGE)
+            ApplyFluentVersionRule(view_.Combo(IDC_FLUENT_LIST).Selection());
+        return true;
+    case IDC_PROCESS_COUNT:
+        if (notification == EN_CHANGE) OnProcessCountEdited();
+        return true;
+    case IDC_BROWSE:
+        if (notification == BN_CLICKED) BrowseFluentFolder();
+        return true;
+    case ID_TUTORIAL:
+        if (!RefusesCommands()) OpenTutorial(Window());
+        return true;
+    case ID_ABOUT:
+        OnAbout();
+        return true;
+    case ID_LANGUAGE_ENGLISH:
+    case ID_LANGUAGE_CHINESE:
+        SwitchInterfaceLanguage(id == ID_LANGUAGE_ENGLISH ? InterfaceLanguage::English
+                                                          : InterfaceLanguage::Chinese);
+        return true;
+    default:
+        return Dialog::OnCommand(id, notification, control);
     }
-    return Dialog::OnCommand(id, notification, control);
 }
 
-bool CLauncherDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT&) {
-    if (message == CloseSignal) return OnCloseSignal(wParam);
-    return false;
+// The spin moves the count; the edit shows it. The spin's final notice changes nothing.
+void CLauncherDlg::OnSpinScrolled(int request, int position) {
+    if (request == SB_ENDSCROLL) return;
+    options_.processCount = static_cast<std::uint32_t>(position);
+    SetItemText(IDC_PROCESS_COUNT, std::to_wstring(position));
+}
+
+// The spin follows what is typed, unclamped: the exchange judges the count.
+void CLauncherDlg::OnProcessCountEdited() {
+    const int value = static_cast<int>(::GetDlgItemInt(Window(), IDC_PROCESS_COUNT, nullptr, TRUE));
+    ::SendMessageW(Item(IDC_PROCESS_SPIN), UDM_SETPOS, 0,
+                   MAKELPARAM(static_cast<WORD>(value & 0xFFFF), 0));
+}
+
+bool CLauncherDlg::DrawPicture(const DRAWITEMSTRUCT& item) {
+    if (item.CtlID == IDC_BANNER) {
+        DrawBitmapResource(item.hDC, item.rcItem, IDB_BANNER);
+        return true;
+    }
+    if (item.CtlID != IDC_LOGO) return false;
+    // The logo blends over the dialog's face, never over an earlier drawing of itself.
+    ::FillRect(item.hDC, &item.rcItem, ::GetSysColorBrush(COLOR_BTNFACE));
+    if (!gdiPlus_) gdiPlus_ = std::make_unique<GdiPlusSession>();
+    if (gdiPlus_->Started()) DrawPngResource(item.hDC, item.rcItem, IDP_LOGO);
+    return true;
+}
+
+bool CLauncherDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case CloseSignal:
+        return OnCloseSignal(wParam);
+    case WM_VSCROLL:
+        if (reinterpret_cast<HWND>(lParam) != Item(IDC_PROCESS_SPIN)) return false;
+        OnSpinScrolled(LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
+        return false; // the default handling follows
+    case WM_DRAWITEM:
+        result = TRUE;
+        return DrawPicture(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_PAINT:
+        if (!::IsIconic(Window())) return false;
+        PaintMinimisedIcon(
+            Window(), reinterpret_cast<HICON>(::SendMessageW(Window(), WM_GETICON, ICON_BIG, 0)));
+        return true;
+    case WM_QUERYDRAGICON:
+        result = reinterpret_cast<LRESULT>(::SendMessageW(Window(), WM_GETICON, ICON_BIG, 0));
+        return true;
+    case WM_DESTROY:
+        view_.DestroyTooltip();
+        return false;
+    default:
+        return false;
+    }
 }
 
 } // namespace qv

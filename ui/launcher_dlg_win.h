@@ -6,24 +6,38 @@
 #include "discovery/visual_studio.h"
 #include "launch/launch_state.h"
 #include "texts/language.h"
-#include "ui/combo_box_win.h"
+#include "ui/dialog_window_view_win.h"
 #include "ui/dialog_win.h"
 #include "ui/launch_options_exchange_win.h"
 
+#include <atomic>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace qv {
 
+class GdiPlusSession;
+
 class CLauncherDlg : public Dialog {
   public:
     explicit CLauncherDlg(HWND parent = nullptr);
+    ~CLauncherDlg() override;
 
     bool ExchangeLaunchOptions(ExchangeDirection direction);
     const LaunchOptions& Options() const { return options_; }
 
+    // Chinese Fluent, Workbench and the mode label for the Fluent entry at index.
+    void ApplyFluentVersionRule(int index);
     // Applies one language to every text of the dialog.
     void RefreshDialogTexts(InterfaceLanguage language);
+    // The Language commands: the language of the process, shown and stored.
+    void SwitchInterfaceLanguage(InterfaceLanguage language);
+    // Button 1025: adds a Fluent folder the user picks, selects it and remembers it at once.
+    void BrowseFluentFolder();
+    // True while OK's launch is at work or the process of the last launch runs: OK, Browse and
+    // the menu commands then do nothing.
+    bool RefusesCommands() const;
 
   protected:
     bool OnInitDialog() override;
@@ -36,26 +50,37 @@ class CLauncherDlg : public Dialog {
     const FluentList& Fluent() const { return fluentList_; }
     const std::vector<VisualStudioInstallation>& VisualStudios() const { return visualStudios_; }
     const std::vector<MatlabInstallation>& Matlabs() const { return matlabs_; }
+    DialogWindowView& View() { return view_; }
 
-    // OK, Browse and the menu commands do nothing while a launch is at work or its process runs.
-    bool RefusesCommands() const;
+    LaunchState launchState_;
+    std::wstring homeFolder_; // the user's profile folder, where the .fluent file lives
 
   private:
-    // The add-on module's signal that its menu is loaded in Fluent (launcher_dlg_launch_win.cpp).
-    bool OnCloseSignal(WPARAM wParam);
-
-    void ApplyMenu(InterfaceLanguage language);
+    void SetWindowIcon();
+    void SetBrowseIcon();
     // The three lists, in this order; false when the launcher cannot go on.
     bool FillVisualStudioList();
     void FillMatlabList();
+    // Update check and About command (launcher_dlg_about_win.cpp).
+    void StartUpdateCheckAtStart();
+    void BeginUpdateCheck();
+    void OnAbout();
+    bool LocateHomeFolder();
+    void OnSpinScrolled(int request, int position);
+    void OnProcessCountEdited();
+    bool DrawPicture(const DRAWITEMSTRUCT& item);
+    // The add-on module's signal that its menu is loaded in Fluent (launcher_dlg_launch_win.cpp).
+    bool OnCloseSignal(WPARAM wParam);
 
     LaunchOptions options_;
-    ComboBoxList fluentBox_, visualStudioBox_, matlabBox_;
+    DialogWindowView view_{*this};
     FluentList fluentList_;
     std::vector<VisualStudioInstallation> visualStudios_;
     std::vector<MatlabInstallation> matlabs_;
-    LaunchState launchState_;
-    std::wstring homeFolder_;
+    // Set by the update check once it has read a release file. Shared with the check's thread,
+    // which nobody waits for and which may outlive the dialog.
+    std::shared_ptr<std::atomic<bool>> releaseFetched = std::make_shared<std::atomic<bool>>(false);
+    std::unique_ptr<GdiPlusSession> gdiPlus_; // started when the logo is first drawn
     bool launchBusy_ = false;     // OK's launch is at work: its questions, the start, the wait
     bool closeSignalled_ = false; // the close signal came meanwhile; the dialog ends after it
 };

@@ -16,7 +16,7 @@ bool CWorbenchWarningDlg::OnInitDialog() {
     ::SendMessageW(
         Window(), WM_SETICON, ICON_BIG,
         reinterpret_cast<LPARAM>(::LoadIconW(instance, MAKEINTRESOURCEW(IDI_WORKBENCH_TIP))));
-    picture_.reset(::LoadBitmapW(instance, MAKEINTRESOURCEW(IDB_WORKBENCH_TIP)));
+    picture_.reset(::LoadBitmapW(instance, MAKEINTRESOURCEW(IDB_WORKBENCH_SETTINGS)));
     CheckItem(IDC_TIP_DO_NOT_SHOW, false);
     ::SetWindowTextW(Window(), Pick(texts::Title));
     SetItemText(IDC_TIP_DO_NOT_SHOW, Pick(texts::DoNotShowAgain));

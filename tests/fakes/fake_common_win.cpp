@@ -111,6 +111,11 @@ Record::Record() {
     Add(key::CurrentFolder, test::CurrentFolder());
     for (const auto& entry : test::EnvironmentEntries())
         Add(key::Environment, entry);
+    STARTUPINFOW startup{sizeof startup};
+    ::GetStartupInfoW(&startup);
+    Add(key::ShowWindow, (startup.dwFlags & STARTF_USESHOWWINDOW) != 0
+                             ? std::to_wstring(startup.wShowWindow)
+                             : std::wstring(L"default"));
 }
 
 void Record::Add(std::wstring_view key, std::wstring_view value) {

@@ -3,9 +3,9 @@
 //
 // Record: a UTF-8 text file "<program>-<pid>.txt" in the folder named by QV_FAKE_RECORD_DIR
 // (no record when it is unset), where <program> is the lower-case file name of the running exe
-// without ".exe" (fl2520s, fluent, runwb2, matlab, vsregedit). One "key=value" entry per line,
-// split at the first "="; keys repeat for lists (argv, env), in order. In values, "%", CR and LF
-// are written as %25, %0D and %0A so that every entry stays on one line. The file appears whole:
+// without ".exe" (fl2520s, fluent, runwb2, matlab, vsregedit, browser). One "key=value" entry per
+// line, split at the first "="; keys repeat for lists (argv, env), in order. In values, "%", CR and
+// LF are written as %25, %0D and %0A so that every entry stays on one line. The file appears whole:
 // it is written under a temporary name and then renamed.
 #pragma once
 
@@ -18,6 +18,9 @@ namespace qv::fake {
 inline constexpr wchar_t RecordDirVariable[] = L"QV_FAKE_RECORD_DIR";
 // How long the solver and Workbench stay alive (milliseconds, default 60 s).
 inline constexpr wchar_t LifetimeVariable[] = L"QV_FAKE_LIFETIME_MS";
+// How long the stand-ins for MATLAB and VsRegEdit stay after recording (milliseconds, default 0):
+// long enough to show that the launcher does not wait for them.
+inline constexpr wchar_t RecorderLifetimeVariable[] = L"QV_FAKE_RECORDER_LIFETIME_MS";
 // How long the solver waits for the launcher window's user data (milliseconds, default 60 s).
 inline constexpr wchar_t WaitVariable[] = L"QV_FAKE_WAIT_MS";
 // How long the start program waits for the solver's window before it ends (milliseconds,
@@ -65,6 +68,9 @@ inline constexpr wchar_t CommandLine[] = L"command_line"; // GetCommandLineW()
 inline constexpr wchar_t Argv[] = L"argv";                // the C runtime's parse, one per entry
 inline constexpr wchar_t CurrentFolder[] = L"cwd";
 inline constexpr wchar_t Environment[] = L"env"; // NAME=value, one per variable
+// The show state the starter asked for (decimal, 0 is SW_HIDE), or "default" when it asked for
+// none.
+inline constexpr wchar_t ShowWindow[] = L"show_window";
 // Start program and Workbench: the solver they started.
 inline constexpr wchar_t Started[] = L"started"; // solver path, or "none"
 inline constexpr wchar_t StartedProcessId[] = L"started_pid";

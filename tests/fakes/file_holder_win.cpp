@@ -1,24 +1,52 @@
-// Holds a file open the way another program may, for tests of what the launcher does to files
-// it cannot have. Usage: file_holder <path> <exclusive | read-only>
-//   exclusive: nobody else may open the file at all;
-//   read-only: others may read it, but neither write nor delete it.
-// It holds the file for QV_FAKE_LIFETIME_MS (default 60 s) and ends; exit code 2 when the file
-// cannot be opened within a few seconds (the test may still be looking at it).
+// Stand-in for another program that holds a file while the launcher works on it:
+//   FileHolder.exe <how> <path> <ready event>
+// how: "exclusive" opens it for reading and shares nothing; "read-only" opens it for reading and
+// lets others read it, but neither write nor delete it (as Fluent holds its start-up file);
+// "attributes" opens it only to read its attributes, sharing everything (as indexers and virus
+// scanners do); "image" maps it as a program image (as a loaded library is). Signals the named
+// event once it holds the file, then holds it for QV_FAKE_LIFETIME_MS (default 60 s) or until it is
+// ended. Exit code 2 when it cannot get hold of the file.
 #include "tests/fakes/fake_common_win.h"
 #include "tests/fakes/fake_record.h"
 
 #include <string>
+#include <vector>
+
+namespace {
+
+struct Hold {
+    qv::UniqueFile file;
+    HMODULE image = nullptr;
+    bool Holds() const { return static_cast<bool>(file) || image != nullptr; }
+};
+
+Hold Take(const std::wstring& how, const std::wstring& path) {
+    Hold hold;
+    if (how == L"exclusive") {
+        hold.file.reset(
+            ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    } else if (how == L"read-only") {
+        hold.file.reset(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
+    } else if (how == L"attributes") {
+        hold.file.reset(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, 0, nullptr));
+    } else if (how == L"image") {
+        hold.image = ::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    }
+    return hold;
+}
+
+} // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    using namespace qv::fake;
-    const auto arguments = CrtArguments();
-    if (arguments.size() != 3) return 2;
-    const DWORD sharing = arguments[2] == L"read-only" ? FILE_SHARE_READ : 0;
-    qv::UniqueFile file;
-    for (const Deadline deadline(5000); !file && !deadline.Passed(); ::Sleep(20))
-        file.reset(::CreateFileW(arguments[1].c_str(), GENERIC_READ, sharing, nullptr,
-                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return 2;
-    ::Sleep(ReadMilliseconds(LifetimeVariable, DefaultLifetimeMs));
+    const std::vector<std::wstring> arguments = qv::fake::CrtArguments();
+    if (arguments.size() != 4) return 1;
+    const Hold hold = Take(arguments[1], arguments[2]);
+    if (!hold.Holds()) return 2;
+    const qv::UniqueHandle ready(::OpenEventW(EVENT_MODIFY_STATE, FALSE, arguments[3].c_str()));
+    if (!ready || !::SetEvent(ready.get())) return 3;
+    ::Sleep(qv::fake::ReadMilliseconds(qv::fake::LifetimeVariable, qv::fake::DefaultLifetimeMs));
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "discovery/fluent_discovery.h"
 #include "discovery/fluent_versions.h"
 #include "fuzz_input.h"
+#include "tests/support/memory_list_box.h"
 
 #include <map>
 
@@ -11,21 +12,7 @@ namespace {
 
 constexpr const wchar_t* NotFound = L"Not found";
 
-class EntryList final : public qv::ListBox {
-  public:
-    int Count() const override { return static_cast<int>(entries.size()); }
-    std::wstring Text(int index) const override {
-        return entries.at(static_cast<std::size_t>(index));
-    }
-    void Delete(int index) override { entries.erase(entries.begin() + index); }
-    void Append(std::wstring_view text) override { entries.emplace_back(text); }
-    void Select(int index) override {
-        QV_FUZZ_CHECK(index >= 0 && index < Count());
-        selection = index;
-    }
-    std::vector<std::wstring> entries;
-    int selection = -1;
-};
+using EntryList = qv::test::MemoryListBox;
 
 // The box shows exactly the list's entries, or only the not-found entry while there are none.
 void CheckParallel(const EntryList& box, const qv::FluentList& list, bool startedEmpty) {
@@ -78,6 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!releases.empty()) disk[qv::NormaliseFolderPath(folder)] = releases;
         list.AddFluentFolder(flags & 1, folder);
         CheckParallel(box, list, startedEmpty);
+        QV_FUZZ_CHECK(box.invalidSelections == 0);
     }
     CheckRemembered(list, box.selection);
     CheckRemembered(list, static_cast<int>(list.Entries().size()) - 1);

@@ -49,6 +49,17 @@ void CheckSplit(const std::wstring& path) {
     QV_FUZZ_CHECK(parts->name.find_first_of(L"\\/") == std::wstring::npos);
 }
 
+void CheckEnclosing(const std::wstring& path) {
+    // Each enclosing folder is the path cut just before one of its separators, outermost first.
+    const std::vector<std::wstring> enclosing = qv::EnclosingFolders(path);
+    std::size_t previous = 2;
+    for (const std::wstring& folder : enclosing) {
+        QV_FUZZ_CHECK(folder.size() > previous && folder.size() < path.size());
+        QV_FUZZ_CHECK(IsPrefix(folder, path) && path[folder.size()] == L'\\');
+        previous = folder.size();
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -58,5 +69,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckNormalise(path);
     CheckStrip(path, levels);
     CheckSplit(path);
+    CheckEnclosing(path);
     return 0;
 }

@@ -24,6 +24,38 @@ TEST(PathText, StripPathLevels) {
         EXPECT_EQ(StripPathLevels(c.path, c.levels), c.result) << c.path;
 }
 
+// Only a path whose every part the file system reads as written has enclosing folders to look at.
+TEST(PathText, EnclosingFoldersOfPlainDriveAbsolutePathsOnly) {
+    using Folders = std::vector<std::wstring>;
+    struct Case {
+        const wchar_t* folder;
+        Folders enclosing;
+    };
+    const std::vector<Case> cases = {
+        {L"C:\\Program Files\\ANSYS Inc\\v193\\fluent",
+         {L"C:\\Program Files", L"C:\\Program Files\\ANSYS Inc",
+          L"C:\\Program Files\\ANSYS Inc\\v193"}},
+        {L"d:\\fluent", {}},
+        {L"E:\\a\\b", {L"E:\\a"}},
+        {L"C:\\missing\\..\\Program Files\\fluent", {}}, // ".." undoes the missing folder
+        {L"C:\\a\\.\\b", {}},
+        {L"C:\\Program Files.\\fluent", {}}, // a trailing dot or blank the platform may drop
+        {L"C:\\Program Files \\fluent", {}},
+        {L"C:\\a\\\\b", {}}, // an empty part
+        {L"C:\\a:stream\\b", {}},
+        {L"C:\\a*\\b", {}},
+        {L"\\fluent", {}}, // the current drive's root
+        {L"\\v193\\fluent", {}},
+        {L"\\\\server\\share\\fluent", {}},
+        {L"fluent", {}},
+        {L"C:fluent\\x", {}},
+        {L"C:", {}},
+        {L"", {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(EnclosingFolders(c.folder), c.enclosing) << c.folder;
+}
+
 TEST(PathText, SplitPathLikeTheCRuntime) {
     const auto parts = SplitPath(L"C:\\Program Files\\VS\\Common7\\IDE\\devenv.exe");
     ASSERT_TRUE(parts);

@@ -1,5 +1,6 @@
 #include "texts/language.h"
 #include "discovery/fluent_discovery.h"
+#include "tests/support/memory_list_box.h"
 
 #include <gtest/gtest.h>
 
@@ -10,19 +11,7 @@
 namespace qv {
 namespace {
 
-// The list box of the dialog, as plain entries.
-class EntryList final : public ListBox {
-  public:
-    int Count() const override { return static_cast<int>(entries.size()); }
-    std::wstring Text(int index) const override {
-        return entries.at(static_cast<std::size_t>(index));
-    }
-    void Delete(int index) override { entries.erase(entries.begin() + index); }
-    void Append(std::wstring_view text) override { entries.emplace_back(text); }
-    void Select(int index) override { selection = index; }
-    std::vector<std::wstring> entries;
-    int selection = -1;
-};
+using EntryList = test::MemoryListBox;
 
 class FluentListTest : public ::testing::Test {
   protected:

@@ -7,11 +7,13 @@
 #include "tests/fakes/fake_record.h"
 #include "tests/support/fake_records_win.h"
 #include "tests/support/test_support_win.h"
+#include "tests/win/coupling_support_win.h"
 #include "texts/language.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -46,26 +48,12 @@ class StartupFile : public ::testing::Test {
     LaunchStep Prepare(bool workbench, double version = 19.2) {
         return PrepareStartupFile(workbench, version, home_.Path(), state_, owner_);
     }
-    // Another program holding a file, until the test ends.
+    // Another program holding a file, until it is released or the test ends.
     void Hold(const std::wstring& path, const wchar_t* how) {
-        const std::wstring holder = fakes_.bits32 + L"\\file_holder.exe";
-        held_.push_back(StartProgram(holder, L"\"" + holder + L"\" \"" + path + L"\" " + how));
-        ASSERT_TRUE(held_.back().process);
-        // Held once this process can no longer open it for writing.
-        ASSERT_TRUE(WaitUntil([&] {
-            UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                          OPEN_EXISTING, 0, nullptr));
-            return !file || ::WaitForSingleObject(held_.back().process.get(), 0) == WAIT_OBJECT_0;
-        }));
-        ASSERT_NE(::WaitForSingleObject(held_.back().process.get(), 0), WAIT_OBJECT_0);
+        held_.push_back(std::make_unique<HeldFile>(how, path));
+        ASSERT_TRUE(held_.back()->Holds());
     }
-    void ReleaseHeldFiles() {
-        for (auto& held : held_) {
-            ::TerminateProcess(held.process.get(), 0);
-            ::WaitForSingleObject(held.process.get(), 5000);
-        }
-        held_.clear();
-    }
+    void ReleaseHeldFiles() { held_.clear(); }
     ~StartupFile() override { ReleaseHeldFiles(); }
 
     TempFolder home_;
@@ -73,8 +61,7 @@ class StartupFile : public ::testing::Test {
     LaunchState state_;
     ScopedRegistryKey settings_{HKEY_CURRENT_USER, SettingsKeyPath};
     HWND owner_ = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x2468));
-    FakeProgramFolders fakes_ = FakeProgramFoldersFromEnvironment();
-    std::vector<ProcessHandles> held_;
+    std::vector<std::unique_ptr<HeldFile>> held_;
 
   private:
     InterfaceLanguage language_ = CurrentInterfaceLanguage();

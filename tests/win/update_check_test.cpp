@@ -1,0 +1,172 @@
+// The update check against a real web server on 127.0.0.1, run by the check's own thread
+// routine on a thread of the test, with the real update dialog.
+#include "resources/resource.h"
+#include "tests/support/dialog_inspection_win.h"
+#include "tests/support/test_support_win.h"
+#include "tests/support/web_server_win.h"
+#include "ui/update_dlg_win.h"
+#include "update/update_check_win.h"
+#include "update/update_sources.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace qv {
+namespace {
+
+HWND FindUpdateDialog() {
+    for (HWND window : test::TopLevelWindowsOf(::GetCurrentProcessId()))
+        if (test::ClassNameOf(window) == L"#32770" && ::GetDlgItem(window, IDC_DOWNLOAD_LINK))
+            return window;
+    return nullptr;
+}
+
+// What one check did: the update dialog it showed (read, then closed with Esc) and whether it
+// read a release file.
+struct CheckOutcome {
+    bool ended = false;
+    bool dialogShown = false;
+    std::wstring message;
+    std::wstring linkTooltip;
+    bool releaseFetched = false;
+};
+
+CheckOutcome RunCheck(const std::vector<std::wstring>& sources) {
+    UpdateCheck check;
+    check.sources = sources;
+    check.showUpdateDialog = &ShowUpdateDialog;
+    std::atomic<bool> ended{false};
+    std::thread thread([&] {
+        UpdateCheckThread(check);
+        ended = true;
+    });
+    CheckOutcome outcome;
+    HWND dialog = nullptr;
+    test::WaitUntil([&] { return ended || (dialog = FindUpdateDialog()) != nullptr; });
+    if (dialog) {
+        outcome.dialogShown = true;
+        outcome.message = test::TextOf(::GetDlgItem(dialog, IDC_RELEASE_MESSAGE));
+        outcome.linkTooltip = test::TooltipTextOf(dialog, IDC_DOWNLOAD_LINK);
+        ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    }
+    outcome.ended = test::WaitUntil([&] { return ended.load(); });
+    thread.join();
+    outcome.releaseFetched = check.releaseFetched->load();
+    return outcome;
+}
+
+TEST(UpdateCheck, AsksTheSitesInOrderUntilOneAnswersWithAReleaseFile) {
+    // Each case has its own paths on one server: /<case>/product, /<case>/china, /<case>/mirror.
+    struct Case {
+        const char* name;
+        std::vector<test::WebAnswer> answers; // paths below the case's folder
+        std::vector<std::string> asked;       // sites, in order
+        const wchar_t* message;               // of the update dialog; nullptr when none shows
+        const char* answeringSite;
+        bool releaseFetched;
+    };
+    const std::vector<Case> cases = {
+        {"empty-product-answer",
+         {{"product", 200, ""}, {"mirror", 200, "2025-R3"}},
+         {"product", "china", "mirror"},
+         L"New version found:\n===============\n2025R3\n===============",
+         "mirror",
+         true},
+        {"product-answers",
+         {{"product", 200, "2025-R3\r\n"}, {"china", 200, "2026-R1"}, {"mirror", 200, "2026-R1"}},
+         {"product"},
+         L"New version found:\n===============\n2025R3\n===============",
+         "product",
+         true},
+        // An error page is no answer, whatever it says: the next site is asked.
+        {"product-error-page",
+         {{"product", 404, "2026-R1 is not here"}, {"china", 200, "2025-R2"}},
+         {"product", "china"},
+         nullptr,
+         nullptr,
+         true},
+        {"no-release-file",
+         {{"product", 404, "2026-R1"}, {"china", 500, "2026-R1"}},
+         {"product", "china", "mirror"},
+         nullptr,
+         nullptr,
+         false},
+        {"product-answer-too-long",
+         {{"product", 200, "2026-R1" + std::string(5000, ' ')}, {"china", 200, "2025-R2-SP1"}},
+         {"product", "china"},
+         L"New version found:\n===============\n2025R2 SP1\n===============",
+         "china",
+         true},
+        {"product-answer-binary",
+         {{"product", 200, std::string("2026-R1\0\x7f\x01", 10)}, {"china", 200, "2024-R3"}},
+         {"product", "china"},
+         nullptr,
+         nullptr,
+         true},
+        {"release-without-dash",
+         {{"product", 200, "2026"}, {"mirror", 200, "2026-R1"}},
+         {"product"},
+         nullptr,
+         nullptr,
+         true},
+    };
+    std::vector<test::WebAnswer> answers;
+    for (const Case& c : cases)
+        for (test::WebAnswer answer : c.answers) {
+            answer.path = "/" + std::string(c.name) + "/" + answer.path + "/download/version.txt";
+            answers.push_back(answer);
+        }
+    test::LoopbackWebServer server(answers);
+    ASSERT_TRUE(server.Running());
+
+    std::size_t requestsBefore = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string folder = "/" + std::string(c.name) + "/";
+        const CheckOutcome outcome =
+            RunCheck({server.Address(folder + "product"), server.Address(folder + "china"),
+                      server.Address(folder + "mirror")});
+        ASSERT_TRUE(outcome.ended);
+        std::vector<std::string> expected;
+        for (const std::string& site : c.asked)
+            expected.push_back(folder + site + "/download/version.txt");
+        const std::vector<std::string> requests = server.Requests();
+        EXPECT_EQ(std::vector<std::string>(requests.begin() + requestsBefore, requests.end()),
+                  expected);
+        requestsBefore = requests.size();
+        EXPECT_EQ(outcome.dialogShown, c.message != nullptr);
+        if (c.message) {
+            EXPECT_EQ(outcome.message, c.message);
+            const std::wstring site = server.Address(folder + c.answeringSite);
+            EXPECT_EQ(outcome.linkTooltip, L"Visit " + site + L"/download_en.html");
+        }
+        EXPECT_EQ(outcome.releaseFetched, c.releaseFetched);
+    }
+}
+
+TEST(UpdateCheck, ChineseDialogLinksToTheChineseDownloadPageOfTheSiteThatAnswered) {
+    test::LoopbackWebServer server({{"/mirror/download/version.txt", 200, "2026-R1-SP2\n"}});
+    ASSERT_TRUE(server.Running());
+    const test::ScopedLanguage chinese(InterfaceLanguage::Chinese);
+    const CheckOutcome outcome = RunCheck({server.Address("/product"), server.Address("/mirror")});
+    ASSERT_TRUE(outcome.dialogShown);
+    EXPECT_EQ(outcome.message, L"发现如下新版本:\n===============\n2026R1 SP2\n===============");
+    EXPECT_EQ(outcome.linkTooltip, L"访问" + server.Address("/mirror") + L"/download_cn.html");
+}
+
+TEST(UpdateCheck, OnlyLoopbackSourcesReplaceTheBuiltInSites) {
+    test::ScopedVariable sources(LoopbackSourcesVariable);
+    ASSERT_TRUE(sources.Set(L"https://www.quorvex.test;http://127.0.0.1:8080/product"));
+    EXPECT_EQ(UpdateSourcesInForce(), std::vector<std::wstring>{L"http://127.0.0.1:8080/product"});
+    ASSERT_TRUE(sources.Set(L"none"));
+    EXPECT_EQ(UpdateSourcesInForce(), std::vector<std::wstring>{});
+    ASSERT_TRUE(sources.Remove());
+    EXPECT_EQ(UpdateSourcesInForce(), BuiltInUpdateSources());
+}
+
+} // namespace
+} // namespace qv

@@ -1,0 +1,45 @@
+#include "ui/about_dlg_win.h"
+
+#include "base/text.h"
+#include "resources/resource.h"
+#include "texts/about_texts.h"
+#include "update/release.h"
+#include "update/update_sources.h"
+
+namespace qv {
+
+namespace texts = about_texts;
+
+CAboutDlg::CAboutDlg(HWND parent, bool autoCheck)
+    : Dialog(IDD_ABOUT, parent), autoCheck_(autoCheck) {}
+
+bool CAboutDlg::OnInitDialog() {
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    // A shared icon belongs to the system; what the control held before is ours to destroy.
+    const auto icon = static_cast<HICON>(::LoadImageW(
+        instance, MAKEINTRESOURCEW(IDI_LAUNCHER), IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR | LR_SHARED));
+    const auto previous = reinterpret_cast<HICON>(
+        ::SendMessageW(Item(IDC_DIALOG_ICON), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0));
+    if (previous) ::DestroyIcon(previous);
+    CheckItem(IDC_AUTO_CHECK, autoCheck_);
+    SetItemText(IDC_SITE_LINK, ProductSite);
+    SetItemText(IDC_CHINA_LINK, ChinaSite);
+    const InterfaceLanguage language = CurrentInterfaceLanguage();
+    siteLink_.AttachHyperlink(instance, language, Window(), IDC_SITE_LINK, ProductSite);
+    chinaLink_.AttachHyperlink(instance, language, Window(), IDC_CHINA_LINK, ChinaSite);
+
+    const std::wstring release = Trim(RemoveAll(ToUpper(ProductRelease), L"-"));
+    ::SetWindowTextW(Window(), Pick(texts::Title, language));
+    SetItemText(IDC_SITE_LABEL, Pick(texts::GlobalSite, language));
+    SetItemText(IDC_CHINA_LABEL, Pick(texts::ChinaSite, language));
+    SetItemText(IDC_AUTO_CHECK, Pick(texts::AutoCheck, language));
+    SetItemText(IDC_PRODUCT_LINE, FormatText(Pick(texts::ProductLine, language), {release}));
+    return true;
+}
+
+void CAboutDlg::OnOK() {
+    autoCheck_ = IsItemChecked(IDC_AUTO_CHECK);
+    End(IDOK);
+}
+
+} // namespace qv

@@ -1,0 +1,62 @@
+#include "ui/dialog_window_view_win.h"
+
+#include "resources/resource.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+namespace qv {
+
+void DialogWindowView::Attach() {
+    visualStudio_.Attach(dialog_.Item(IDC_VS_LIST));
+    fluent_.Attach(dialog_.Item(IDC_FLUENT_LIST));
+    matlab_.Attach(dialog_.Item(IDC_MATLAB_LIST));
+    RECT client{};
+    ::GetClientRect(dialog_.Window(), &client);
+    clientHeight_ = client.bottom - client.top;
+}
+
+ComboBoxList& DialogWindowView::Combo(int id) {
+    switch (id) {
+    case IDC_VS_LIST:
+        return visualStudio_;
+    case IDC_MATLAB_LIST:
+        return matlab_;
+    default:
+        return fluent_;
+    }
+}
+
+void DialogWindowView::SetSpinRange(int lowest, int highest) {
+    ::SendMessageW(dialog_.Item(IDC_PROCESS_SPIN), UDM_SETRANGE, 0, MAKELPARAM(highest, lowest));
+}
+
+void DialogWindowView::SetTitle(std::wstring_view title) {
+    ::SetWindowTextW(dialog_.Window(), std::wstring(title).c_str());
+}
+
+void DialogWindowView::ShowMenu(InterfaceLanguage language) {
+    HWND window = dialog_.Window();
+    const int id = language == InterfaceLanguage::English ? IDR_MENU_ENGLISH : IDR_MENU_CHINESE;
+    if (!dialog_.ReplaceMenu(
+            UniqueMenu(::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id)))))
+        return;
+    ::DrawMenuBar(window);
+    // The menu bar takes its height from the client area, and each language's bar may wrap
+    // differently: the window grows or shrinks so that the template's controls keep their room.
+    RECT client{}, frame{};
+    ::GetClientRect(window, &client);
+    ::GetWindowRect(window, &frame);
+    const int missing = clientHeight_ - (client.bottom - client.top);
+    if (missing != 0)
+        ::SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left,
+                       frame.bottom - frame.top + missing,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void DialogWindowView::SetBrowseTooltip(std::wstring_view text) {
+    tooltip_.Show(dialog_.Window(), dialog_.Item(IDC_BROWSE), text);
+}
+
+} // namespace qv

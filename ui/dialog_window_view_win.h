@@ -1,0 +1,40 @@
+// The main dialog's view realised on its window: controls through the dialog layer, the lists
+// as its combo boxes, the menus from the resources, and Browse's balloon tooltip.
+#pragma once
+
+#include "ui/balloon_tooltip_win.h"
+#include "ui/combo_box_win.h"
+#include "ui/dialog_win.h"
+#include "ui/main_dialog_view.h"
+
+namespace qv {
+
+class DialogWindowView final : public MainDialogView {
+  public:
+    explicit DialogWindowView(Dialog& dialog) : dialog_(dialog) {}
+
+    // Binds the view to the dialog's window once it exists, before any menu is set.
+    void Attach();
+    // Goes before the window does.
+    void DestroyTooltip() { tooltip_.Destroy(); }
+    HWND Tooltip() const { return tooltip_.Window(); }
+    ComboBoxList& Combo(int id);
+
+    void Enable(int id, bool enable) override { dialog_.EnableItem(id, enable); }
+    bool IsChecked(int id) const override { return dialog_.IsItemChecked(id); }
+    void Check(int id, bool check) override { dialog_.CheckItem(id, check); }
+    void SetText(int id, std::wstring_view text) override { dialog_.SetItemText(id, text); }
+    ListBox& List(int id) override { return Combo(id); }
+    void SetSpinRange(int lowest, int highest) override;
+    void SetTitle(std::wstring_view title) override;
+    void ShowMenu(InterfaceLanguage language) override;
+    void SetBrowseTooltip(std::wstring_view text) override;
+
+  private:
+    Dialog& dialog_;
+    ComboBoxList visualStudio_, fluent_, matlab_;
+    BalloonTooltip tooltip_;
+    int clientHeight_ = 0; // the template's, which a menu bar must not take from
+};
+
+} // namespace qv

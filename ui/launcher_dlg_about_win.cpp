@@ -1,0 +1,44 @@
+// The main dialog's About command and the starts of the update check.
+#include "base/settings_store_win.h"
+#include "base/text.h"
+#include "ui/about_dlg_win.h"
+#include "ui/launcher_dlg_win.h"
+#include "ui/update_dlg_win.h"
+#include "update/update_check_win.h"
+
+#include <string>
+
+namespace qv {
+
+namespace {
+
+constexpr wchar_t AutoUpdateEnabled[] = L"AutoUpdateEnabled";
+
+// Absent or empty counts as on.
+bool IsSwitchedOff(const std::wstring& value) {
+    return EqualsNoCase(value, L"false");
+}
+
+} // namespace
+
+void CLauncherDlg::StartUpdateCheckAtStart() {
+    if (!releaseFetched->load() && !IsSwitchedOff(ReadSetting(AutoUpdateEnabled)))
+        BeginUpdateCheck();
+}
+
+void CLauncherDlg::BeginUpdateCheck() {
+    // A check that cannot start fails as silently as one that finds nothing.
+    static_cast<void>(
+        StartUpdateCheck({UpdateSourcesInForce(), Window(), &ShowUpdateDialog, releaseFetched}));
+}
+
+void CLauncherDlg::OnAbout() {
+    if (RefusesCommands()) return;
+    const bool wasOff = IsSwitchedOff(ReadSetting(AutoUpdateEnabled));
+    CAboutDlg about(Window(), !wasOff);
+    if (about.RunModal() != IDOK) return;
+    WriteSetting(AutoUpdateEnabled, about.AutoCheck() ? L"true" : L"false");
+    if (!releaseFetched->load() && wasOff && about.AutoCheck()) BeginUpdateCheck();
+}
+
+} // namespace qv

@@ -1,0 +1,62 @@
+#include "ui/update_dlg_win.h"
+
+#include "base/settings_store_win.h"
+#include "base/text.h"
+#include "resources/resource.h"
+#include "texts/update_texts.h"
+
+#include <utility>
+
+namespace qv {
+
+namespace texts = update_texts;
+
+namespace {
+
+std::wstring NewReleaseMessage(const ReleaseNumber& published, InterfaceLanguage language) {
+    const std::wstring year = std::to_wstring(published.year);
+    const std::wstring revision = std::to_wstring(published.revision);
+    if (published.servicePack == 0)
+        return FormatText(Pick(texts::NewRelease, language), {year, revision});
+    return FormatText(Pick(texts::NewServicePack, language),
+                      {year, revision, std::to_wstring(published.servicePack)});
+}
+
+} // namespace
+
+CUpdateDlg::CUpdateDlg(const ReleaseNumber& published, std::wstring site, HWND owner)
+    : Dialog(IDD_UPDATE, owner), release_(published), site_(std::move(site)) {}
+
+bool CUpdateDlg::OnInitDialog() {
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    // Shared icons belong to the system; what the control held before is ours to destroy.
+    ::SendMessageW(
+        Window(), WM_SETICON, ICON_BIG,
+        reinterpret_cast<LPARAM>(::LoadIconW(instance, MAKEINTRESOURCEW(IDI_UPDATE_WINDOW))));
+    const auto icon = ::LoadIconW(instance, MAKEINTRESOURCEW(IDI_UPDATE_FOUND));
+    const auto previous = reinterpret_cast<HICON>(
+        ::SendMessageW(Item(IDC_DIALOG_ICON), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0));
+    if (previous) ::DestroyIcon(previous);
+
+    const InterfaceLanguage language = CurrentInterfaceLanguage();
+    ::SetWindowTextW(Window(), Pick(texts::Title, language));
+    SetItemText(IDC_DOWNLOAD_LINK, Pick(texts::DownloadLink, language));
+    SetItemText(IDC_AUTO_CHECK, Pick(texts::AutoCheck, language));
+    SetItemText(IDC_RELEASE_MESSAGE, NewReleaseMessage(release_, language));
+    CheckItem(IDC_AUTO_CHECK, true);
+    downloadLink_.AttachHyperlink(instance, language, Window(), IDC_DOWNLOAD_LINK,
+                                  FormatText(Pick(texts::DownloadPage, language), {site_}));
+    return true;
+}
+
+void CUpdateDlg::OnOK() {
+    if (!IsItemChecked(IDC_AUTO_CHECK)) WriteSetting(L"AutoUpdateEnabled", L"false");
+    End(IDOK);
+}
+
+void ShowUpdateDialog(const ReleaseNumber& published, const std::wstring& site, HWND owner) {
+    CUpdateDlg dialog(published, site, owner);
+    dialog.RunModal();
+}
+
+} // namespace qv
