@@ -7,6 +7,7 @@
 #include "discovery/fluent_discovery.h"
 #include "discovery/fluent_folders_win.h"
 #include "launch/launch_sequence_win.h"
+#include "tests/support/memory_list_box.h"
 #include "tests/win/fakes_fixture_win.h"
 #include "texts/language.h"
 
@@ -14,19 +15,6 @@
 #include <vector>
 
 namespace qv::test {
-
-// A list box that is a list of texts.
-class TextListBox final : public ListBox {
-  public:
-    int Count() const override { return static_cast<int>(texts_.size()); }
-    std::wstring Text(int index) const override { return texts_.at(index); }
-    void Delete(int index) override { texts_.erase(texts_.begin() + index); }
-    void Append(std::wstring_view text) override { texts_.emplace_back(text); }
-    void Select(int) override {}
-
-  private:
-    std::vector<std::wstring> texts_;
-};
 
 // Its parts are open to the cases of a table, which change them.
 class LaunchTest : public FakesTest {
@@ -53,7 +41,7 @@ class LaunchTest : public FakesTest {
     ScopedRegistryKey settings_{HKEY_CURRENT_USER, SettingsKeyPath};
     ScopedRegistryValue storedProduct_{HKEY_CURRENT_USER, EnvironmentKeyPath, L"QUORVEX_PATH"};
     ScriptedPrompts prompts_;
-    TextListBox box_;
+    MemoryListBox box_;
     FluentList fluent_{box_, [](std::wstring_view folder) { return ListReleaseFolders(folder); }};
     std::vector<VisualStudioInstallation> visualStudios_;
     std::vector<MatlabInstallation> matlabs_;
