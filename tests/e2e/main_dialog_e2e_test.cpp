@@ -4,6 +4,7 @@
 #include "base/registry_win.h"
 #include "base/settings_store_win.h"
 #include "resources/resource.h"
+#include "tests/support/expected_main_dialog_texts.h"
 #include "tests/support/test_support_win.h"
 
 #include <gtest/gtest.h>
@@ -140,42 +141,15 @@ TEST_F(MainDialogExe, SwitchesToChineseAndBackAndRemembers) {
     DialogRun run;
     ASSERT_NE(run.Dialog(), nullptr);
     ASSERT_EQ(run.Text(IDC_CANCEL), L"Cancel");
-    struct Row {
-        int id;
-        const wchar_t* english;
-        const wchar_t* chinese;
-    };
-    const std::vector<Row> texts = {
-        {IDC_DIMENSION_GROUP, L"Dimension", L"版本"},
-        {IDC_SERIAL, L"Serial", L"真串行"},
-        {IDC_PARALLEL, L"Parallel", L"并行"},
-        {IDC_THIRD_PARTY_GROUP, L"3rdParty Options", L"第三方选项"},
-        {IDC_DOUBLE_PRECISION, L"Double Precision", L"双精度"},
-        {IDC_CALL_COOLPROP, L"Call CoolProp", L"调用CoolProp"},
-        {IDC_CALL_FORTRAN, L"Call Intel Fortran", L"调用Intel Fortran"},
-        {IDC_CALL_MATLAB, L"Call Matlab", L"调用Matlab"},
-        {IDC_STATIC_LINK, L"Static link", L"静态链接"},
-        {IDC_DYNAMIC_LINK, L"Dynamic link", L"动态链接"},
-        {IDC_CHINESE_FLUENT, L"Chinese Fluent", L"中文版Fluent"},
-        {IDC_START_BY_WORKBENCH, L"Start by WorkBench", L"由WorkBench启动"},
-        {IDC_PROCESSING_GROUP, L"Processing Options", L"串并行选项"},
-        {IDC_PROCESSES_LABEL, L"Processes(1~999)", L"并行核数(1~999)"},
-        {IDC_VS_GROUP, L"VC version to run", L"VC运行版本"},
-        {IDC_FLUENT_GROUP, L"Fluent version to run", L"Fluent运行版本"},
-        {IDC_MATLAB_LABEL, L"Matlab version to run", L"Matlab运行版本"},
-        {IDOK, L"OK", L"确定"},
-        {IDC_CANCEL, L"Cancel", L"取消"},
-        {IDC_VS_LIST, L"need 2010~2019", L"需2010~2019"},
-        {IDC_FLUENT_LIST, L"Not found", L"未发现"},
-        {IDC_MATLAB_LIST, L"need 2014~2021", L"需2014~2021"},
-    };
+    std::vector<test::ExpectedText> texts = test::ExpectedControlTexts;
+    texts.insert(texts.end(), test::ExpectedPlaceholders.begin(), test::ExpectedPlaceholders.end());
     for (const bool chinese : {true, false}) {
         SCOPED_TRACE(chinese ? "Chinese" : "English");
         run.Post(chinese ? ID_LANGUAGE_CHINESE : ID_LANGUAGE_ENGLISH);
         ASSERT_TRUE(test::WaitUntil(
             [&] { return run.Text(IDC_CANCEL) == (chinese ? L"取消" : L"Cancel"); }));
         EXPECT_EQ(test::TextOf(run.Dialog()), L"Quorvex");
-        for (const Row& row : texts)
+        for (const test::ExpectedText& row : texts)
             EXPECT_EQ(run.Text(row.id), chinese ? row.chinese : row.english) << row.id;
         for (int list : {IDC_VS_LIST, IDC_FLUENT_LIST, IDC_MATLAB_LIST})
             EXPECT_EQ(ComboTexts(run.Item(list)).size(), 1u) << list;

@@ -1,6 +1,7 @@
 // The main dialog's rules on a dialog of plain values: each rule, the sequences whose outcome
 // depends on the order of the user's actions, and both languages' texts.
 #include "resources/resource.h"
+#include "tests/support/expected_main_dialog_texts.h"
 #include "tests/support/memory_dialog_view.h"
 #include "ui/main_dialog_rules.h"
 
@@ -179,36 +180,11 @@ TEST_F(MainDialogRules, MatlabRuleEnablesLinkAndListButKeepsTheirChoices) {
 
 // The complete text table of both languages, written out here as the user reads it.
 TEST_F(MainDialogRules, RefreshSetsEveryTextOfTheLanguage) {
-    struct Row {
-        int id;
-        const wchar_t* english;
-        const wchar_t* chinese;
-    };
-    const std::vector<Row> table = {
-        {IDC_DIMENSION_GROUP, L"Dimension", L"版本"},
-        {IDC_SERIAL, L"Serial", L"真串行"},
-        {IDC_PARALLEL, L"Parallel", L"并行"},
-        {IDC_THIRD_PARTY_GROUP, L"3rdParty Options", L"第三方选项"},
-        {IDC_DOUBLE_PRECISION, L"Double Precision", L"双精度"},
-        {IDC_CALL_COOLPROP, L"Call CoolProp", L"调用CoolProp"},
-        {IDC_CALL_FORTRAN, L"Call Intel Fortran", L"调用Intel Fortran"},
-        {IDC_CALL_MATLAB, L"Call Matlab", L"调用Matlab"},
-        {IDC_STATIC_LINK, L"Static link", L"静态链接"},
-        {IDC_DYNAMIC_LINK, L"Dynamic link", L"动态链接"},
-        {IDC_CHINESE_FLUENT, L"Chinese Fluent", L"中文版Fluent"},
-        {IDC_START_BY_WORKBENCH, L"Start by WorkBench", L"由WorkBench启动"},
-        {IDC_PROCESSING_GROUP, L"Processing Options", L"串并行选项"},
-        {IDC_PROCESSES_LABEL, L"Processes(1~999)", L"并行核数(1~999)"},
-        {IDC_VS_GROUP, L"VC version to run", L"VC运行版本"},
-        {IDC_FLUENT_GROUP, L"Fluent version to run", L"Fluent运行版本"},
-        {IDC_MATLAB_LABEL, L"Matlab version to run", L"Matlab运行版本"},
-        {IDOK, L"OK", L"确定"},
-        {IDC_CANCEL, L"Cancel", L"取消"},
-    };
+    const std::vector<test::ExpectedText>& table = test::ExpectedControlTexts;
     for (InterfaceLanguage language : {Chinese, English}) {
         view.texts.clear();
         RefreshDialogTexts(view, language);
-        for (const Row& row : table)
+        for (const test::ExpectedText& row : table)
             EXPECT_EQ(view.Text(row.id), language == English ? row.english : row.chinese) << row.id;
         EXPECT_EQ(view.tooltip, language == English ? L"Browse Fluent installing folder to run."
                                                     : L"指定Fluent已安装目录");
