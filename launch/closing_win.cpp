@@ -1,5 +1,6 @@
 #include "launch/closing_win.h"
 
+#include "base/own_windows_win.h"
 #include "base/text.h"
 #include "base/user_prompts_win.h"
 #include "launch/close_signal.h"
@@ -9,21 +10,6 @@
 #include "texts/launch_texts.h"
 
 namespace qv {
-
-namespace {
-
-BOOL CALLBACK FindOwnDialog(HWND window, LPARAM parameter) {
-    DWORD processId = 0;
-    ::GetWindowThreadProcessId(window, &processId);
-    if (processId != ::GetCurrentProcessId() || !::IsWindowVisible(window)) return TRUE;
-    wchar_t className[16] = {};
-    ::GetClassNameW(window, className, 16);
-    if (!EqualsNoCase(className, L"#32770") && !EqualsNoCase(className, L"Button")) return TRUE;
-    *reinterpret_cast<HWND*>(parameter) = window;
-    return FALSE;
-}
-
-} // namespace
 
 bool MayClose(const LaunchState& state, HWND dialog, std::wstring_view homeFolder) {
     if (IsStartedProcessAlive(state.startedProcessId)) {
@@ -37,8 +23,7 @@ bool MayClose(const LaunchState& state, HWND dialog, std::wstring_view homeFolde
 }
 
 void CloseShownQuestion(HWND mainDialog) {
-    HWND shown = nullptr;
-    ::EnumWindows(&FindOwnDialog, reinterpret_cast<LPARAM>(&shown));
+    HWND shown = FirstVisibleOwnDialog();
     if (!shown || shown == mainDialog) return;
     for (int id : CloseSignalButtons) {
         if (HWND button = ::GetDlgItem(shown, id)) {

@@ -2,6 +2,7 @@
 
 #include "base/environment_win.h"
 #include "base/handles_win.h"
+#include "base/own_windows_win.h"
 #include "base/text.h"
 #include "texts/language.h"
 #include "update/update_sources.h"
@@ -55,21 +56,6 @@ std::wstring TextFromAnsi(const std::string& bytes) {
     return text;
 }
 
-bool IsOwnerCandidate(HWND window) {
-    DWORD processId = 0;
-    ::GetWindowThreadProcessId(window, &processId);
-    if (processId != ::GetCurrentProcessId() || !::IsWindowVisible(window)) return false;
-    wchar_t className[500] = {};
-    ::GetClassNameW(window, className, 500);
-    return EqualsNoCase(className, L"#32770") || EqualsNoCase(className, L"Button");
-}
-
-BOOL CALLBACK TakeFirstOwnerCandidate(HWND window, LPARAM found) {
-    if (!IsOwnerCandidate(window)) return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
-
 DWORD WINAPI RunUpdateCheck(void* parameter) {
     const std::unique_ptr<UpdateCheck> check(static_cast<UpdateCheck*>(parameter));
     return UpdateCheckThread(*check);
@@ -100,8 +86,7 @@ FetchedRelease FetchReleaseText(HINTERNET internet, const std::wstring& base,
 }
 
 HWND ChooseUpdateOwner(HWND mainWindow) {
-    HWND found = nullptr;
-    ::EnumWindows(&TakeFirstOwnerCandidate, reinterpret_cast<LPARAM>(&found));
+    HWND found = FirstVisibleOwnDialog();
     return found ? found : mainWindow;
 }
 

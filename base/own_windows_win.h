@@ -1,0 +1,13 @@
+// The launcher's own windows as the system orders them.
+#pragma once
+
+#include <windows.h>
+
+namespace qv {
+
+// The first top-level window, in the system's order, that belongs to this process, is visible
+// and whose class is "#32770" or "Button" (ignoring case): the dialog or message box in front,
+// nullptr when there is none.
+HWND FirstVisibleOwnDialog();
+
+} // namespace qv
