@@ -2,14 +2,13 @@
 // Workbench, Visual Studio 2019 and product folder: what the started programs receive, what the
 // launcher does with the user's .fluent and clipboard, its refusal to close and its end on the
 // add-on's close signal.
-#include "base/registry_win.h"
 #include "base/settings_store_win.h"
 #include "base/text.h"
 #include "launch/startup_file.h"
 #include "resources/resource.h"
+#include "tests/e2e/launch_sandbox_win.h"
 #include "tests/fakes/fake_record.h"
 #include "tests/support/fake_records_win.h"
-#include "tests/support/simulated_install_win.h"
 #include "tests/support/test_support_win.h"
 
 #include <gtest/gtest.h>
@@ -25,147 +24,19 @@ namespace qv {
 namespace {
 
 using namespace std::chrono_literals;
+using e2e::Launcher;
+using e2e::Sandbox;
+using e2e::StaticText;
 using test::FakeRecord;
 
 const std::wstring ClosingWhileStarting =
     L"You can't close launcher when starting Fluent/Workbench\nIt will be auto closed after "
     L"Quorvex menu loaded in Fluent.";
 
-std::wstring StaticText(HWND box) {
-    for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
-        if (test::ClassNameOf(child) == L"Static" && !test::TextOf(child).empty())
-            return test::TextOf(child);
-    return L"";
-}
-
 std::wstring ProfileFolder() {
     wchar_t folder[MAX_PATH] = {};
     return SUCCEEDED(::SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, 0, folder)) ? folder : L"";
 }
-
-// Simulated installations where the launcher finds them, the product folder in QUORVEX_PATH,
-// a C:\Program.exe that a blank in an unquoted path would start, and the launcher's settings.
-class Sandbox {
-  public:
-    Sandbox(const std::wstring& release, const std::wstring& version, bool fluent64) {
-        const bool windows64 = test::RunsInWin64Prefix();
-        fluent = test::LayOutFluent(
-            fakes, fluentRoot + L"\\v" + RemoveAll(version, L".") + L"\\fluent", release, fluent64);
-        product = test::LayOutProductFolder(fakes, productRoot.Path() + L"\\Q uorvex", {version});
-        const test::SimulatedVisualStudio vs =
-            test::LayOutVisualStudio2019(fakes, visualStudio, windows64);
-        ok = fluent.complete && product.complete && vs.complete &&
-             test::PlaceFakeProgram(fakes, L"VsRegEdit.exe", false, L"C:\\Program.exe") &&
-             settings.SetString(L"FluentPathsUsed", fluent.fluentFolder) &&
-             settings.SetString(L"FluentStartPath", startFolder.Path());
-        settingsTool = vs.settingsTool;
-        toolsFolder = visualStudio + L"\\Common7\\Tools";
-    }
-    ~Sandbox() {
-        for (const std::wstring& folder : {fluentRoot, visualStudio, productRoot.Path()})
-            test::EndProgramsBelow(folder);
-    }
-    // What the launcher starts with; the stand-ins it starts inherit it.
-    std::vector<std::wstring> Environment(std::vector<std::wstring> more = {}) const {
-        more.push_back(L"QUORVEX_PATH=" + product.folder);
-        more.push_back(std::wstring(fake::RecordDirVariable) + L"=" + records.Path());
-        more.push_back(std::wstring(fake::LifetimeVariable) + L"=30000");
-        more.push_back(std::wstring(fake::SignalGateVariable) + L"=" + Gate());
-        return more;
-    }
-    std::wstring Gate() const { return records / L"gate"; }
-    bool OpenGate() const { return test::WriteFileBytes(Gate(), "open"); }
-    std::vector<FakeRecord> Records(const wchar_t* program) const {
-        return test::ReadFakeRecords(records.Path(), program);
-    }
-
-    test::FakeProgramFolders fakes = test::FakeProgramFoldersFromEnvironment();
-    const std::wstring programs32 =
-        test::RunsInWin64Prefix() ? L"C:\\Program Files (x86)" : L"C:\\Program Files";
-    const std::wstring visualStudio = programs32 + L"\\Microsoft Visual Studio\\2019\\Community";
-    const std::wstring fluentRoot = L"C:\\Program Files\\ANSYS Inc";
-    test::RemoveOnExit cleanup{{fluentRoot, visualStudio, L"C:\\Program.exe"}};
-    test::TempFolder productRoot{L"D:\\"};
-    test::TempFolder records;
-    test::TempFolder startFolder;
-    test::ScopedRegistryKey settings{HKEY_CURRENT_USER, SettingsKeyPath};
-    test::ScopedRegistryValue storedProduct{HKEY_CURRENT_USER, EnvironmentKeyPath, L"QUORVEX_PATH"};
-    test::SimulatedFluent fluent;
-    test::SimulatedProduct product;
-    std::wstring settingsTool, toolsFolder;
-    bool ok = false;
-};
-
-// One run of the launcher with its environment; ended by the test if it has not ended.
-class Launcher {
-  public:
-    explicit Launcher(const std::vector<std::wstring>& environment) {
-        const std::wstring exe = test::PathFromEnvironment("QV_LAUNCHER_EXE");
-        test::StartOptions options;
-        options.environmentChanges = environment;
-        handles_ = test::StartProgram(exe, L"\"" + exe + L"\"", options);
-        test::WaitUntil([this] { return (dialog_ = FindDialog()) != nullptr || HasExited(); });
-    }
-    ~Launcher() {
-        if (!HasExited()) ::TerminateProcess(handles_.process.get(), 1);
-        ::WaitForSingleObject(handles_.process.get(), 10000);
-    }
-    HWND Dialog() const { return dialog_; }
-    HWND Item(int id) const { return ::GetDlgItem(dialog_, id); }
-    bool HasExited() const {
-        return ::WaitForSingleObject(handles_.process.get(), 0) == WAIT_OBJECT_0;
-    }
-    bool WaitForExit() {
-        return test::WaitUntil([this] { return HasExited(); }, 30s);
-    }
-    DWORD ExitCode() const {
-        DWORD code = STILL_ACTIVE;
-        ::GetExitCodeProcess(handles_.process.get(), &code);
-        return code;
-    }
-    // Clicks a check box or radio button: the control and the dialog's handler react at once.
-    void Click(int id) const { ::SendMessageW(Item(id), BM_CLICK, 0, 0); }
-    // Presses a button through a posted command: what it starts may run a loop of its own.
-    static void Press(HWND window, int id) {
-        ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                       reinterpret_cast<LPARAM>(::GetDlgItem(window, id)));
-    }
-    // A second visible dialog of the launcher (a message box or the tip), waited for.
-    HWND WaitForSecondDialog() const {
-        HWND found = nullptr;
-        test::WaitUntil([&] {
-            for (HWND window : test::TopLevelWindowsOf(handles_.processId))
-                if (window != dialog_ && test::ClassNameOf(window) == L"#32770")
-                    return (found = window) != nullptr;
-            return false;
-        });
-        return found;
-    }
-    bool ShowsSecondDialog() const {
-        for (HWND window : test::TopLevelWindowsOf(handles_.processId))
-            if (window != dialog_ && test::ClassNameOf(window) == L"#32770") return true;
-        return false;
-    }
-    // The process the launcher recorded, as the add-on's module reads it.
-    DWORD WaitForRecordedProcess() const {
-        DWORD id = 0;
-        test::WaitUntil([&] {
-            id = static_cast<DWORD>(::GetWindowLongPtrW(dialog_, GWLP_USERDATA));
-            return id != 0 || HasExited();
-        });
-        return id;
-    }
-
-  private:
-    HWND FindDialog() const {
-        for (HWND window : test::TopLevelWindowsOf(handles_.processId))
-            if (test::ClassNameOf(window) == L"#32770" && ::GetDlgItem(window, IDC_FLUENT_LIST))
-                return window;
-        return nullptr;
-    }
-    ProcessHandles handles_;
-    HWND dialog_ = nullptr;
-};
 
 class LaunchExe : public ::testing::Test {
   protected:

@@ -34,6 +34,24 @@ std::wstring EnvironmentBlock(const std::vector<std::wstring>& changes) {
     return result + L'\0';
 }
 
+// Each process whose image lies below the folder, opened to be queried, ended and waited for.
+template <typename Visit> void ForEachProgramBelow(const std::wstring& folder, Visit visit) {
+    const std::wstring below = ToLower(folder) + L"\\";
+    UniqueFile snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W entry{sizeof(entry)};
+    for (BOOL more = snapshot && ::Process32FirstW(snapshot.get(), &entry); more;
+         more = ::Process32NextW(snapshot.get(), &entry)) {
+        UniqueHandle process(
+            ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE,
+                          FALSE, entry.th32ProcessID));
+        wchar_t image[MAX_PATH * 2] = {};
+        DWORD size = MAX_PATH * 2;
+        if (process && ::QueryFullProcessImageNameW(process.get(), 0, image, &size) &&
+            StartsWith(ToLower(image), below))
+            visit(process.get());
+    }
+}
+
 } // namespace
 
 ProcessHandles StartProgram(const std::wstring& exe, std::wstring commandLine,
@@ -62,22 +80,18 @@ ProcessHandles StartProgram(const std::wstring& exe, std::wstring commandLine,
 }
 
 void EndProgramsBelow(const std::wstring& folder) {
-    const std::wstring below = ToLower(folder) + L"\\";
-    UniqueFile snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    PROCESSENTRY32W entry{sizeof(entry)};
-    for (BOOL more = snapshot && ::Process32FirstW(snapshot.get(), &entry); more;
-         more = ::Process32NextW(snapshot.get(), &entry)) {
-        UniqueHandle process(
-            ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE,
-                          FALSE, entry.th32ProcessID));
-        wchar_t image[MAX_PATH * 2] = {};
-        DWORD size = MAX_PATH * 2;
-        if (!process || !::QueryFullProcessImageNameW(process.get(), 0, image, &size) ||
-            !StartsWith(ToLower(image), below))
-            continue;
-        ::TerminateProcess(process.get(), 1);
-        ::WaitForSingleObject(process.get(), 5000);
-    }
+    ForEachProgramBelow(folder, [](HANDLE process) {
+        ::TerminateProcess(process, 1);
+        ::WaitForSingleObject(process, 5000);
+    });
+}
+
+int ProgramsRunningBelow(const std::wstring& folder) {
+    int count = 0;
+    ForEachProgramBelow(folder, [&count](HANDLE process) {
+        if (::WaitForSingleObject(process, 0) == WAIT_TIMEOUT) ++count;
+    });
+    return count;
 }
 
 } // namespace qv::test

@@ -22,5 +22,7 @@ ProcessHandles StartProgram(const std::wstring& exe, std::wstring commandLine,
 
 // Ends every program running from below the folder: those that the code under test started.
 void EndProgramsBelow(const std::wstring& folder);
+// How many programs run from below the folder.
+int ProgramsRunningBelow(const std::wstring& folder);
 
 } // namespace qv::test

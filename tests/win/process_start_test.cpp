@@ -101,7 +101,8 @@ TEST_F(ProcessStart, VisualStudio2019sSettingsToolStartsHiddenByItsNameAndIsNotW
     EXPECT_TRUE(PlantedRuns().empty());
 
     // Without the tool the launch goes on just the same; 2017 has none to start.
-    ASSERT_TRUE(::DeleteFileW(vs.settingsTool.c_str()));
+    // The tool may still be ending after it wrote its record: a running program's file stays.
+    ASSERT_TRUE(WaitUntil([&] { return ::DeleteFileW(vs.settingsTool.c_str()) != FALSE; }));
     EXPECT_EQ(
         CheckVisualStudioForLaunch({installation}, L"2019", RunsInWin64Prefix(), nullptr).step,
         LaunchStep::Continue);
