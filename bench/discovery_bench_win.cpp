@@ -3,6 +3,7 @@
 // folders it lists and the enclosing folders it looks at, the Visual Studio drive scans, the
 // key opens). Also times the Fluent part listed straightforwardly, one listing per candidate.
 // Run under Wine by tools/bench-discovery.sh; prints medians in milliseconds and ratios.
+#include "bench/median_time.h"
 #include "base/registry_win.h"
 #include "base/settings_store_win.h"
 #include "base/handles_win.h"
@@ -130,20 +131,6 @@ void RawFloor(const Floor& floor) {
         UniqueKey key;
         ::RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, view, key.put());
     }
-}
-
-double MedianMilliseconds(const std::function<void()>& work, int runs) {
-    work(); // warm-up
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        times.push_back(
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                .count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
 }
 
 // One Fluent, one Visual Studio 2019 with its compilers and MFC, one MATLAB; false when any of

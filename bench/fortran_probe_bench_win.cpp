@@ -2,6 +2,7 @@
 // possible build keys one by one, and reading the Fortran key's subkeys once and trying only the
 // builds that exist. Checks that both give the same table. Run under Wine by
 // tools/bench-couplings.sh; prints medians in milliseconds and their ratio.
+#include "bench/median_time.h"
 #include "base/registry_win.h"
 #include "launch/fortran_compilers.h"
 #include "launch/fortran_compilers_win.h"
@@ -19,20 +20,6 @@ namespace qv {
 namespace {
 
 const std::wstring Products = L"C:\\qv-bench-fortran";
-
-double MedianMilliseconds(const std::function<void()>& work, int runs) {
-    work(); // warm-up
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        times.push_back(
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                .count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 bool Text(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
     return test::WriteRegistryText(HKEY_LOCAL_MACHINE, key, name, value, KEY_WOW64_32KEY);

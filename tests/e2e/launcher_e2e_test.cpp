@@ -214,18 +214,6 @@ TEST_F(LauncherExe, StoredWordIsReadIgnoringCaseAndBlanksAndNotRewritten) {
 namespace qv {
 namespace {
 
-std::vector<std::wstring> ComboTexts(HWND combo) {
-    std::vector<std::wstring> texts;
-    const auto count = ::SendMessageW(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        std::wstring text(
-            static_cast<std::size_t>(::SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
-        ::SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-        texts.push_back(text.c_str());
-    }
-    return texts;
-}
-
 int ComboSelection(HWND combo) {
     return static_cast<int>(::SendMessageW(combo, CB_GETCURSEL, 0, 0));
 }
@@ -258,12 +246,13 @@ TEST_F(LauncherExe, ListsShowWhatIsInstalled) {
 
     LauncherRun run;
     ASSERT_NE(run.Dialog(), nullptr);
-    EXPECT_EQ(ComboTexts(run.Item(IDC_FLUENT_LIST)),
+    EXPECT_EQ(test::ComboTexts(run.Item(IDC_FLUENT_LIST)),
               (std::vector<std::wstring>{L"2022 R2", L"2020 R1"}));
     EXPECT_EQ(ComboSelection(run.Item(IDC_FLUENT_LIST)), 0);
-    EXPECT_EQ(ComboTexts(run.Item(IDC_VS_LIST)), (std::vector<std::wstring>{L"2015", L"2019"}));
+    EXPECT_EQ(test::ComboTexts(run.Item(IDC_VS_LIST)),
+              (std::vector<std::wstring>{L"2015", L"2019"}));
     EXPECT_EQ(ComboSelection(run.Item(IDC_VS_LIST)), 1);
-    EXPECT_EQ(ComboTexts(run.Item(IDC_MATLAB_LIST)),
+    EXPECT_EQ(test::ComboTexts(run.Item(IDC_MATLAB_LIST)),
               (std::vector<std::wstring>{L"2018a", L"2019b"}));
     EXPECT_EQ(ComboSelection(run.Item(IDC_MATLAB_LIST)), 1);
 }
@@ -275,7 +264,7 @@ TEST_F(LauncherExe, ListsShowTheirPlaceholdersWhenNothingIsInstalled) {
                                                     {IDC_VS_LIST, L"need 2010~2019"},
                                                     {IDC_MATLAB_LIST, L"need 2014~2021"}};
     for (const auto& [id, placeholder] : lists) {
-        EXPECT_EQ(ComboTexts(run.Item(id)), std::vector<std::wstring>{placeholder}) << id;
+        EXPECT_EQ(test::ComboTexts(run.Item(id)), std::vector<std::wstring>{placeholder}) << id;
         EXPECT_EQ(ComboSelection(run.Item(id)), 0) << id;
     }
 }

@@ -94,18 +94,6 @@ MessageBoxSeen ReadAndCloseMessageBox(const DialogRun& run, HWND box) {
     return seen;
 }
 
-std::vector<std::wstring> ComboTexts(HWND combo) {
-    std::vector<std::wstring> texts;
-    const auto count = ::SendMessageW(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        std::wstring text(
-            static_cast<std::size_t>(::SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
-        ::SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-        texts.push_back(text.c_str());
-    }
-    return texts;
-}
-
 class MainDialogExe : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -152,7 +140,7 @@ TEST_F(MainDialogExe, SwitchesToChineseAndBackAndRemembers) {
         for (const test::ExpectedText& row : texts)
             EXPECT_EQ(run.Text(row.id), chinese ? row.chinese : row.english) << row.id;
         for (int list : {IDC_VS_LIST, IDC_FLUENT_LIST, IDC_MATLAB_LIST})
-            EXPECT_EQ(ComboTexts(run.Item(list)).size(), 1u) << list;
+            EXPECT_EQ(test::ComboTexts(run.Item(list)).size(), 1u) << list;
         EXPECT_EQ(ReadRegistryString(HKEY_CURRENT_USER, SettingsKeyPath, L"IsUsingEnglishLanguage",
                                      ReadView64),
                   chinese ? L"false" : L"true");
@@ -181,7 +169,7 @@ TEST_F(MainDialogExe, BrowseAddsThePickedFolderAfterRefusingOneTooHigh) {
     ASSERT_TRUE(settings.SetString(L"FluentPathsUsed", remembered));
     DialogRun run;
     ASSERT_NE(run.Dialog(), nullptr);
-    ASSERT_EQ(ComboTexts(run.Item(IDC_FLUENT_LIST)), std::vector<std::wstring>{L"2022 R2"});
+    ASSERT_EQ(test::ComboTexts(run.Item(IDC_FLUENT_LIST)), std::vector<std::wstring>{L"2022 R2"});
 
     // Cancelled, nothing changes.
     run.Post(IDC_BROWSE, BN_CLICKED);
@@ -205,8 +193,9 @@ TEST_F(MainDialogExe, BrowseAddsThePickedFolderAfterRefusingOneTooHigh) {
     // The picker comes back.
     PickInPicker(run, run.WaitForOtherWindow(), picked);
 
-    ASSERT_TRUE(test::WaitUntil([&] { return ComboTexts(run.Item(IDC_FLUENT_LIST)).size() == 2; }));
-    EXPECT_EQ(ComboTexts(run.Item(IDC_FLUENT_LIST)),
+    ASSERT_TRUE(
+        test::WaitUntil([&] { return test::ComboTexts(run.Item(IDC_FLUENT_LIST)).size() == 2; }));
+    EXPECT_EQ(test::ComboTexts(run.Item(IDC_FLUENT_LIST)),
               (std::vector<std::wstring>{L"2022 R2", L"2020 R1"}));
     EXPECT_EQ(::SendMessageW(run.Item(IDC_FLUENT_LIST), CB_GETCURSEL, 0, 0), 1);
     EXPECT_EQ(run.Text(IDC_SERIAL), L"Serial");
