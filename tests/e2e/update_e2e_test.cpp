@@ -29,6 +29,12 @@ HWND OpenAboutBox(const LauncherRun& run) {
     return run.WaitForDialogWith(IDC_PRODUCT_LINE);
 }
 
+// The launcher stores the option once the About box has gone: waiting for the box alone would
+// read the setting before that.
+bool CloseAboutBox(const LauncherRun& run, HWND about, int id) {
+    return e2e::CloseWith(about, id) && run.WaitForPostedCommands();
+}
+
 std::wstring Text(HWND dialog, int id) {
     return test::TextOf(::GetDlgItem(dialog, id));
 }
@@ -123,7 +129,7 @@ TEST_F(UpdateExe, SlowSiteDelaysNothingAndTheUpdateDialogIsOwnedByTheOpenAboutBo
     EXPECT_EQ(AutoUpdateText(), L"false");
     // The About box closed with Esc stores nothing, even with its box toggled.
     SetCheck(about, IDC_AUTO_CHECK, false);
-    ASSERT_TRUE(e2e::CloseWith(about, IDCANCEL));
+    ASSERT_TRUE(CloseAboutBox(run, about, IDCANCEL));
     EXPECT_EQ(AutoUpdateText(), L"false");
     EXPECT_TRUE(run.Close());
     EXPECT_EQ(server.Requests().size(), 1u);
@@ -152,7 +158,7 @@ TEST_F(UpdateExe, ChineseUpdateDialogFromTheMirrorOwnedByTheMainDialog) {
     ASSERT_NE(about, nullptr);
     ExpectAboutBox(about, Chinese);
     EXPECT_TRUE(IsChecked(about, IDC_AUTO_CHECK));
-    ASSERT_TRUE(e2e::CloseWith(about, IDOK));
+    ASSERT_TRUE(CloseAboutBox(run, about, IDOK));
     EXPECT_EQ(AutoUpdateText(), L"true");
     // The option was on already: no second check.
     EXPECT_TRUE(run.Close());
@@ -175,7 +181,7 @@ TEST_F(UpdateExe, AboutBoxStoresTheOptionOnOkAndStartsACheckOnlyWhenItTurnsOn) {
     ASSERT_NE(about, nullptr);
     EXPECT_FALSE(IsChecked(about, IDC_AUTO_CHECK));
     SetCheck(about, IDC_AUTO_CHECK, true);
-    ASSERT_TRUE(e2e::CloseWith(about, IDCANCEL));
+    ASSERT_TRUE(CloseAboutBox(run, about, IDCANCEL));
     EXPECT_EQ(AutoUpdateText(), L"FALSE");
     // No check at start, none after Esc; the OK below shows that a check's request arrives.
     EXPECT_EQ(server.Requests(), std::vector<std::string>{});
@@ -184,7 +190,7 @@ TEST_F(UpdateExe, AboutBoxStoresTheOptionOnOkAndStartsACheckOnlyWhenItTurnsOn) {
     ASSERT_NE(about, nullptr);
     EXPECT_FALSE(IsChecked(about, IDC_AUTO_CHECK));
     SetCheck(about, IDC_AUTO_CHECK, true);
-    ASSERT_TRUE(e2e::CloseWith(about, IDOK));
+    ASSERT_TRUE(CloseAboutBox(run, about, IDOK));
     EXPECT_EQ(AutoUpdateText(), L"true");
     // The check it started read the release file by the time its dialog shows.
     const HWND update = run.WaitForDialogWith(IDC_DOWNLOAD_LINK);
@@ -196,13 +202,13 @@ TEST_F(UpdateExe, AboutBoxStoresTheOptionOnOkAndStartsACheckOnlyWhenItTurnsOn) {
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(IsChecked(about, IDC_AUTO_CHECK));
     SetCheck(about, IDC_AUTO_CHECK, false);
-    ASSERT_TRUE(e2e::CloseWith(about, IDOK));
+    ASSERT_TRUE(CloseAboutBox(run, about, IDOK));
     EXPECT_EQ(AutoUpdateText(), L"false");
 
     about = OpenAboutBox(run);
     ASSERT_NE(about, nullptr);
     SetCheck(about, IDC_AUTO_CHECK, true);
-    ASSERT_TRUE(e2e::CloseWith(about, IDOK));
+    ASSERT_TRUE(CloseAboutBox(run, about, IDOK));
     EXPECT_EQ(AutoUpdateText(), L"true");
     EXPECT_TRUE(run.Close());
     // One check in all: none at start, none after the release file was read.
