@@ -7,6 +7,7 @@
 #include "launch/startup_file.h"
 #include "resources/resource.h"
 #include "tests/e2e/launch_sandbox_win.h"
+#include "tests/e2e/launcher_run_win.h"
 #include "tests/fakes/fake_record.h"
 #include "tests/support/fake_records_win.h"
 #include "tests/support/test_support_win.h"
@@ -24,9 +25,9 @@ namespace qv {
 namespace {
 
 using namespace std::chrono_literals;
-using e2e::Launcher;
+using e2e::LauncherRun;
+using e2e::MessageText;
 using e2e::Sandbox;
-using e2e::StaticText;
 using test::FakeRecord;
 
 const std::wstring ClosingWhileStarting =
@@ -40,21 +41,19 @@ std::wstring ProfileFolder() {
 
 class LaunchExe : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(test::IsFile(test::PathFromEnvironment("QV_LAUNCHER_EXE")));
-    }
+    void SetUp() override { ASSERT_TRUE(test::IsFile(e2e::LauncherExe())); }
 };
 
 TEST_F(LaunchExe, DirectStartOf2025R2HandsFluentEverythingRefusesToCloseAndEndsOnTheSignal) {
     const bool win64 = test::RunsInWin64Prefix();
     Sandbox sandbox(L"fluent25.2.0", L"25.2", win64); // 32-bit Fluent in the 32-bit prefix
     ASSERT_TRUE(sandbox.ok);
-    Launcher launcher(sandbox.Environment());
+    LauncherRun launcher(sandbox.Environment());
     ASSERT_NE(launcher.Dialog(), nullptr);
     launcher.Click(IDC_3D);
     launcher.Click(IDC_DOUBLE_PRECISION);
     launcher.Click(IDC_CHINESE_FLUENT);
-    Launcher::Press(launcher.Dialog(), IDOK);
+    launcher.Press(IDOK);
 
     const DWORD recorded = launcher.WaitForRecordedProcess();
     ASSERT_NE(recorded, 0u);
@@ -89,10 +88,10 @@ TEST_F(LaunchExe, DirectStartOf2025R2HandsFluentEverythingRefusesToCloseAndEndsO
     EXPECT_EQ(solver->Value(fake::key::LoaderCheck), fake::Pass);
 
     // While Fluent runs the launcher refuses to close.
-    Launcher::Press(launcher.Dialog(), IDC_CANCEL);
-    HWND refusal = launcher.WaitForSecondDialog();
+    launcher.Press(IDC_CANCEL);
+    HWND refusal = launcher.WaitForOtherDialog();
     ASSERT_NE(refusal, nullptr);
-    EXPECT_EQ(StaticText(refusal), ClosingWhileStarting);
+    EXPECT_EQ(MessageText(refusal), ClosingWhileStarting);
     EXPECT_EQ(test::TextOf(refusal), L"Warning");
     // The module signals while the refusal is shown: the launcher closes it and ends.
     ASSERT_TRUE(sandbox.OpenGate());
@@ -128,16 +127,19 @@ TEST_F(LaunchExe, WorkbenchStartSwapsTheUsersStartupFileAndPutsItBackOnceWorkben
     const std::string user = "(display \"the user's own\")\r\n";
     ASSERT_TRUE(test::WriteFileBytes(S, user) && test::RemoveTree(B));
 
-    Launcher launcher(sandbox.Environment());
+    LauncherRun launcher(sandbox.Environment());
     ASSERT_NE(launcher.Dialog(), nullptr);
     launcher.Click(IDC_START_BY_WORKBENCH);
-    Launcher::Press(launcher.Dialog(), IDOK);
-    HWND tip = launcher.WaitForSecondDialog();
+    launcher.Press(IDOK);
+    // Seen once the command was handled, as the check below would see a second tip.
+    ASSERT_TRUE(launcher.WaitForPostedCommands());
+    EXPECT_TRUE(launcher.ShowsOtherDialog());
+    HWND tip = launcher.WaitForOtherDialog();
     ASSERT_NE(tip, nullptr);
     EXPECT_EQ(test::TextOf(tip), L"Tips");
     ASSERT_NE(::GetDlgItem(tip, IDC_TIP_TEXT), nullptr);
     ::SendMessageW(::GetDlgItem(tip, IDC_TIP_DO_NOT_SHOW), BM_CLICK, 0, 0);
-    Launcher::Press(tip, IDOK);
+    e2e::Press(tip, IDOK);
 
     const DWORD recorded = launcher.WaitForRecordedProcess();
     ASSERT_NE(recorded, 0u);
@@ -149,16 +151,15 @@ TEST_F(LaunchExe, WorkbenchStartSwapsTheUsersStartupFileAndPutsItBackOnceWorkben
     EXPECT_EQ(ReadSetting(L"IsWorkbenchTipShow"), L"false");
 
     // While Workbench runs OK does nothing at all, and closing is refused.
-    Launcher::Press(launcher.Dialog(), IDOK);
-    ::SendMessageW(launcher.Dialog(), WM_NULL, 0, 0);
-    EXPECT_FALSE(launcher.ShowsSecondDialog()) << "no tip, no message";
+    launcher.Press(IDOK);
+    ASSERT_TRUE(launcher.WaitForPostedCommands());
+    EXPECT_FALSE(launcher.ShowsOtherDialog()) << "no tip, no message";
     EXPECT_EQ(sandbox.Records(L"runwb2").size(), 1u);
-    Launcher::Press(launcher.Dialog(), IDC_CANCEL);
-    HWND refusal = launcher.WaitForSecondDialog();
+    launcher.Press(IDC_CANCEL);
+    HWND refusal = launcher.WaitForOtherDialog();
     ASSERT_NE(refusal, nullptr);
-    EXPECT_EQ(StaticText(refusal), ClosingWhileStarting);
-    Launcher::Press(refusal, IDOK);
-    ASSERT_TRUE(test::WaitUntil([&] { return !::IsWindow(refusal); }));
+    EXPECT_EQ(MessageText(refusal), ClosingWhileStarting);
+    ASSERT_TRUE(e2e::CloseWith(refusal, IDOK));
     EXPECT_EQ(test::ReadFileBytes(S), std::string(FastLoadLine));
 
     // Workbench ends with its Fluent.
@@ -170,7 +171,7 @@ TEST_F(LaunchExe, WorkbenchStartSwapsTheUsersStartupFileAndPutsItBackOnceWorkben
     ASSERT_TRUE(workbenchProcess);
     ASSERT_EQ(::WaitForSingleObject(workbenchProcess.get(), 20000), WAIT_OBJECT_0);
 
-    Launcher::Press(launcher.Dialog(), IDC_CANCEL);
+    launcher.Press(IDC_CANCEL);
     EXPECT_TRUE(launcher.WaitForExit());
     EXPECT_EQ(test::ReadFileBytes(S), user);
     EXPECT_FALSE(test::IsFile(B));
@@ -200,12 +201,12 @@ TEST_F(LaunchExe, ParallelFluent12GetsTheLoadCommandInItsConsoleAndTheClipboardS
     ::CloseClipboard();
     ASSERT_TRUE(set);
 
-    Launcher launcher(sandbox.Environment({std::wstring(fake::ConsoleVariable) + L"=1"}));
+    LauncherRun launcher(sandbox.Environment({std::wstring(fake::ConsoleVariable) + L"=1"}));
     ASSERT_NE(launcher.Dialog(), nullptr);
     launcher.Click(IDC_PARALLEL);
-    ::SendMessageW(launcher.Item(IDC_PROCESS_COUNT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"2"));
+    launcher.SetText(IDC_PROCESS_COUNT, L"2");
     ASSERT_TRUE(sandbox.OpenGate());
-    Launcher::Press(launcher.Dialog(), IDOK);
+    launcher.Press(IDOK);
     EXPECT_TRUE(launcher.WaitForExit()) << "no close signal";
 
     const auto solvers = sandbox.Records(L"fl2520s");
@@ -247,16 +248,16 @@ TEST_F(LaunchExe, TwoReleasesInTheFolderEndTheLauncherWithTheMessage) {
     ASSERT_TRUE(sandbox.ok);
     ASSERT_TRUE(
         test::WriteFileBytes(sandbox.fluent.fluentFolder + L"\\fluent25.1.0\\src\\udf.h", ""));
-    Launcher launcher(sandbox.Environment());
+    LauncherRun launcher(sandbox.Environment());
     ASSERT_NE(launcher.Dialog(), nullptr);
-    Launcher::Press(launcher.Dialog(), IDOK);
-    HWND box = launcher.WaitForSecondDialog();
+    launcher.Press(IDOK);
+    HWND box = launcher.WaitForOtherDialog();
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(StaticText(box), L"Can't decide which version to run because no Fluent or multiple "
-                               L"Fluent versions found in \"" +
-                                   sandbox.fluent.fluentFolder + L"\" folder.");
+    EXPECT_EQ(MessageText(box), L"Can't decide which version to run because no Fluent or multiple "
+                                L"Fluent versions found in \"" +
+                                    sandbox.fluent.fluentFolder + L"\" folder.");
     EXPECT_EQ(test::TextOf(box), L"Error");
-    Launcher::Press(box, IDOK);
+    e2e::Press(box, IDOK);
     EXPECT_TRUE(launcher.WaitForExit());
     EXPECT_TRUE(sandbox.Records(L"fluent").empty());
 }
@@ -264,40 +265,40 @@ TEST_F(LaunchExe, TwoReleasesInTheFolderEndTheLauncherWithTheMessage) {
 TEST_F(LaunchExe, Fluent32OnWindows64EndsTheLauncherWithTheMessageOnWindows64) {
     Sandbox sandbox(L"fluent19.3.0", L"19.3", false);
     ASSERT_TRUE(sandbox.ok);
-    Launcher launcher(sandbox.Environment());
+    LauncherRun launcher(sandbox.Environment());
     ASSERT_NE(launcher.Dialog(), nullptr);
-    Launcher::Press(launcher.Dialog(), IDOK);
-    HWND box = launcher.WaitForSecondDialog();
+    launcher.Press(IDOK);
+    HWND box = launcher.WaitForOtherDialog();
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(StaticText(box), L"Can't support 32bit Fluent running on 64 bit Windows.\nPlease "
-                               L"install 64 bit Fluent.");
-    Launcher::Press(box, IDOK);
+    EXPECT_EQ(MessageText(box), L"Can't support 32bit Fluent running on 64 bit Windows.\nPlease "
+                                L"install 64 bit Fluent.");
+    e2e::Press(box, IDOK);
     EXPECT_TRUE(launcher.WaitForExit());
 }
 
 TEST_F(LaunchExe, FiftyOneProcessesAreAskedAboutAndNoStaysOpen) {
     Sandbox sandbox(L"fluent25.2.0", L"25.2", test::RunsInWin64Prefix());
     ASSERT_TRUE(sandbox.ok);
-    Launcher launcher(sandbox.Environment());
+    LauncherRun launcher(sandbox.Environment());
     ASSERT_NE(launcher.Dialog(), nullptr);
     launcher.Click(IDC_PARALLEL);
-    ::SendMessageW(launcher.Item(IDC_PROCESS_COUNT), WM_SETTEXT, 0,
-                   reinterpret_cast<LPARAM>(L"51"));
-    Launcher::Press(launcher.Dialog(), IDOK);
-    HWND question = launcher.WaitForSecondDialog();
+    launcher.SetText(IDC_PROCESS_COUNT, L"51");
+    launcher.Press(IDOK);
+    // Seen once the command was handled, as the check below would see another message.
+    ASSERT_TRUE(launcher.WaitForPostedCommands());
+    EXPECT_TRUE(launcher.ShowsOtherDialog());
+    HWND question = launcher.WaitForOtherDialog();
     ASSERT_NE(question, nullptr);
-    EXPECT_EQ(StaticText(question), L"Parallel processes more than 50. Too many processes\ndo not "
-                                    L"make sense when coding UDF. Sure to continue?");
+    EXPECT_EQ(MessageText(question), L"Parallel processes more than 50. Too many processes\ndo not "
+                                     L"make sense when coding UDF. Sure to continue?");
     EXPECT_NE(::GetDlgItem(question, IDNO), nullptr);
-    Launcher::Press(question, IDNO);
-    ASSERT_TRUE(test::WaitUntil([&] { return !::IsWindow(question); }));
+    ASSERT_TRUE(e2e::CloseWith(question, IDNO));
     // The dialog's thread is back in its own loop, with nothing else shown and nothing started.
-    ::SendMessageW(launcher.Dialog(), WM_NULL, 0, 0);
-    EXPECT_FALSE(launcher.ShowsSecondDialog());
+    ASSERT_TRUE(launcher.WaitForPostedCommands());
+    EXPECT_FALSE(launcher.ShowsOtherDialog());
     EXPECT_FALSE(launcher.HasExited());
     EXPECT_TRUE(sandbox.Records(L"fluent").empty());
-    ::PostMessageW(launcher.Dialog(), WM_CLOSE, 0, 0);
-    EXPECT_TRUE(launcher.WaitForExit());
+    EXPECT_TRUE(launcher.Close());
 }
 
 TEST_F(LaunchExe, ACountThatIsNoNumberStopsTheLaunchAfterItsMessage) {
@@ -305,22 +306,21 @@ TEST_F(LaunchExe, ACountThatIsNoNumberStopsTheLaunchAfterItsMessage) {
     test::ScopedRegistryKey settings(HKEY_CURRENT_USER, SettingsKeyPath);
     for (const wchar_t* count : {L"", L"1"}) {
         SCOPED_TRACE(count);
-        Launcher launcher({});
+        LauncherRun launcher;
         ASSERT_NE(launcher.Dialog(), nullptr);
-        ::SendMessageW(launcher.Item(IDC_PROCESS_COUNT), WM_SETTEXT, 0,
-                       reinterpret_cast<LPARAM>(count));
-        Launcher::Press(launcher.Dialog(), IDOK);
-        HWND box = launcher.WaitForSecondDialog();
+        launcher.SetText(IDC_PROCESS_COUNT, count);
+        launcher.Press(IDOK);
+        HWND box = launcher.WaitForOtherDialog();
         ASSERT_NE(box, nullptr);
         const bool noNumber = std::wstring_view(count).empty();
-        EXPECT_EQ(StaticText(box), noNumber ? L"Enter a positive integer."
-                                            : L"No VC found on this machine. Please install "
-                                              L"visual studio (2010~2019) first.");
-        Launcher::Press(box, IDOK);
+        EXPECT_EQ(MessageText(box), noNumber ? L"Enter a positive integer."
+                                             : L"No VC found on this machine. Please install "
+                                               L"visual studio (2010~2019) first.");
+        e2e::Press(box, IDOK);
         ASSERT_TRUE(test::WaitUntil([&] { return !::IsWindow(box) || launcher.HasExited(); }));
         if (noNumber) {
-            ::SendMessageW(launcher.Dialog(), WM_NULL, 0, 0);
-            EXPECT_FALSE(launcher.ShowsSecondDialog());
+            ASSERT_TRUE(launcher.WaitForPostedCommands());
+            EXPECT_FALSE(launcher.ShowsOtherDialog());
             EXPECT_FALSE(launcher.HasExited());
         } else {
             EXPECT_TRUE(launcher.WaitForExit());

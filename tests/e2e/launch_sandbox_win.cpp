@@ -2,19 +2,9 @@
 
 #include "base/registry_win.h"
 #include "base/text.h"
-#include "resources/resource.h"
 #include "tests/fakes/fake_record.h"
 
 namespace qv::e2e {
-
-using namespace std::chrono_literals;
-
-std::wstring StaticText(HWND box) {
-    for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
-        if (test::ClassNameOf(child) == L"Static" && !test::TextOf(child).empty())
-            return test::TextOf(child);
-    return L"";
-}
 
 Sandbox::Sandbox(const std::wstring& release, const std::wstring& version, bool fluent64) {
     const bool windows64 = test::RunsInWin64Prefix();
@@ -46,71 +36,6 @@ std::vector<std::wstring> Sandbox::Environment(std::vector<std::wstring> more) c
 
 bool Sandbox::OpenGate() const {
     return test::WriteFileBytes(Gate(), "open");
-}
-
-Launcher::Launcher(const std::vector<std::wstring>& environment) {
-    const std::wstring exe = test::PathFromEnvironment("QV_LAUNCHER_EXE");
-    test::StartOptions options;
-    options.environmentChanges = environment;
-    handles_ = test::StartProgram(exe, L"\"" + exe + L"\"", options);
-    test::WaitUntil([this] { return (dialog_ = FindDialog()) != nullptr || HasExited(); });
-}
-
-Launcher::~Launcher() {
-    if (!HasExited()) ::TerminateProcess(handles_.process.get(), 1);
-    ::WaitForSingleObject(handles_.process.get(), 10000);
-}
-
-bool Launcher::HasExited() const {
-    return ::WaitForSingleObject(handles_.process.get(), 0) == WAIT_OBJECT_0;
-}
-
-bool Launcher::WaitForExit() {
-    return test::WaitUntil([this] { return HasExited(); }, 30s);
-}
-
-DWORD Launcher::ExitCode() const {
-    DWORD code = STILL_ACTIVE;
-    ::GetExitCodeProcess(handles_.process.get(), &code);
-    return code;
-}
-
-void Launcher::Press(HWND window, int id) {
-    ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(window, id)));
-}
-
-HWND Launcher::WaitForSecondDialog() const {
-    HWND found = nullptr;
-    test::WaitUntil([&] {
-        for (HWND window : test::TopLevelWindowsOf(handles_.processId))
-            if (window != dialog_ && test::ClassNameOf(window) == L"#32770")
-                return (found = window) != nullptr;
-        return false;
-    });
-    return found;
-}
-
-bool Launcher::ShowsSecondDialog() const {
-    for (HWND window : test::TopLevelWindowsOf(handles_.processId))
-        if (window != dialog_ && test::ClassNameOf(window) == L"#32770") return true;
-    return false;
-}
-
-DWORD Launcher::WaitForRecordedProcess() const {
-    DWORD id = 0;
-    test::WaitUntil([&] {
-        id = static_cast<DWORD>(::GetWindowLongPtrW(dialog_, GWLP_USERDATA));
-        return id != 0 || HasExited();
-    });
-    return id;
-}
-
-HWND Launcher::FindDialog() const {
-    for (HWND window : test::TopLevelWindowsOf(handles_.processId))
-        if (test::ClassNameOf(window) == L"#32770" && ::GetDlgItem(window, IDC_FLUENT_LIST))
-            return window;
-    return nullptr;
 }
 
 } // namespace qv::e2e

@@ -1,5 +1,5 @@
 // What the launches by the real exe share: simulated Fluent, Visual Studio 2019 and product folder
-// where the launcher finds them, and one run of the launcher driven through its windows.
+// where the launcher finds them.
 #pragma once
 
 #include "base/settings_store_win.h"
@@ -13,9 +13,6 @@
 #include <vector>
 
 namespace qv::e2e {
-
-// The text of a message box.
-std::wstring StaticText(HWND box);
 
 // Simulated installations where the launcher finds them, the product folder in QUORVEX_PATH,
 // a C:\Program.exe that a blank in an unquoted path would start, and the launcher's settings.
@@ -49,35 +46,6 @@ class Sandbox {
     test::SimulatedProduct product;
     std::wstring settingsTool, toolsFolder;
     bool ok = false;
-};
-
-// One run of the launcher with its environment; ended by the test if it has not ended.
-class Launcher {
-  public:
-    explicit Launcher(const std::vector<std::wstring>& environment);
-    ~Launcher();
-    Launcher(const Launcher&) = delete;
-    Launcher& operator=(const Launcher&) = delete;
-
-    HWND Dialog() const { return dialog_; }
-    HWND Item(int id) const { return ::GetDlgItem(dialog_, id); }
-    bool HasExited() const;
-    bool WaitForExit();
-    DWORD ExitCode() const;
-    // Clicks a check box or radio button: the control and the dialog's handler react at once.
-    void Click(int id) const { ::SendMessageW(Item(id), BM_CLICK, 0, 0); }
-    // Presses a button through a posted command: what it starts may run a loop of its own.
-    static void Press(HWND window, int id);
-    // A second visible dialog of the launcher (a message box or the tip), waited for.
-    HWND WaitForSecondDialog() const;
-    bool ShowsSecondDialog() const;
-    // The process the launcher recorded, as the add-on's module reads it.
-    DWORD WaitForRecordedProcess() const;
-
-  private:
-    HWND FindDialog() const;
-    ProcessHandles handles_;
-    HWND dialog_ = nullptr;
 };
 
 } // namespace qv::e2e

@@ -2,6 +2,7 @@
 #include "base/registry_win.h"
 #include "base/settings_store_win.h"
 #include "resources/resource.h"
+#include "tests/e2e/launcher_run_win.h"
 #include "tests/support/test_support_win.h"
 
 #include <gtest/gtest.h>
@@ -16,56 +17,7 @@
 namespace qv {
 namespace {
 
-using namespace std::chrono_literals;
-
-// One run of the launcher; ends it if the test has not.
-class LauncherRun {
-  public:
-    // Waits for the main dialog unless told that a message comes first.
-    explicit LauncherRun(bool waitForDialog = true) : handles_(StartLauncher()) {
-        if (waitForDialog)
-            test::WaitUntil([this] { return (dialog_ = FindDialog()) != nullptr || HasExited(); });
-    }
-    ~LauncherRun() {
-        if (!HasExited()) ::TerminateProcess(handles_.process.get(), 1);
-        ::WaitForSingleObject(handles_.process.get(), 10000);
-    }
-    HWND Dialog() const { return dialog_; }
-    HWND Item(int id) const { return ::GetDlgItem(dialog_, id); }
-    bool HasExited() const {
-        return ::WaitForSingleObject(handles_.process.get(), 0) == WAIT_OBJECT_0;
-    }
-    bool WaitForExit() {
-        return test::WaitUntil([this] { return HasExited(); }, 20s);
-    }
-    // A second visible dialog of the launcher: a message box.
-    HWND FindMessageBox() const {
-        for (HWND window : test::TopLevelWindowsOf(handles_.processId))
-            if (window != dialog_ && test::ClassNameOf(window) == L"#32770") return window;
-        return nullptr;
-    }
-
-  private:
-    static ProcessHandles StartLauncher() {
-        const std::wstring exe = test::PathFromEnvironment("QV_LAUNCHER_EXE");
-        return test::StartProgram(exe, L"\"" + exe + L"\"");
-    }
-    HWND FindDialog() const {
-        for (HWND window : test::TopLevelWindowsOf(handles_.processId))
-            if (test::ClassNameOf(window) == L"#32770" && ::GetDlgItem(window, IDC_FLUENT_LIST))
-                return window;
-        return nullptr;
-    }
-    ProcessHandles handles_;
-    HWND dialog_ = nullptr;
-};
-
-std::wstring MessageBoxText(HWND box) {
-    for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
-        if (test::ClassNameOf(child) == L"Static" && !test::TextOf(child).empty())
-            return test::TextOf(child);
-    return L"";
-}
+using e2e::LauncherRun;
 
 // The bits of a control's style that hold its type, for the classes that have one.
 DWORD TypeFieldOf(std::wstring_view className) {
@@ -77,9 +29,7 @@ DWORD TypeFieldOf(std::wstring_view className) {
 
 class LauncherExe : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(test::IsFile(test::PathFromEnvironment("QV_LAUNCHER_EXE")));
-    }
+    void SetUp() override { ASSERT_TRUE(test::IsFile(e2e::LauncherExe())); }
     test::ScopedRegistryKey settings{HKEY_CURRENT_USER, SettingsKeyPath};
 };
 
@@ -162,19 +112,15 @@ TEST_F(LauncherExe, OutOfRangeCountIsRefusedOnOkWithTheRangeMessage) {
     LauncherRun run;
     ASSERT_NE(run.Dialog(), nullptr);
     // In parallel mode: a serial launch would go on after the message.
-    ::SendMessageW(run.Item(IDC_PARALLEL), BM_CLICK, 0, 0);
-    ::SendMessageW(run.Item(IDC_PROCESS_COUNT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"1000"));
-    // Posted: the launcher's message box runs its own loop until it is answered.
-    ::PostMessageW(run.Dialog(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(run.Item(IDOK)));
-    HWND box = nullptr;
-    ASSERT_TRUE(test::WaitUntil([&] { return (box = run.FindMessageBox()) != nullptr; }));
-    EXPECT_EQ(MessageBoxText(box), L"Enter an integer between 1 and 999.");
-    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    EXPECT_TRUE(test::WaitUntil([&] { return !::IsWindow(box); }));
+    run.Click(IDC_PARALLEL);
+    run.SetText(IDC_PROCESS_COUNT, L"1000");
+    run.Press(IDOK);
+    HWND box = run.WaitForOtherDialog();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(e2e::MessageText(box), L"Enter an integer between 1 and 999.");
+    EXPECT_TRUE(e2e::CloseWith(box, IDOK));
     EXPECT_FALSE(run.HasExited());
-    ::PostMessageW(run.Dialog(), WM_CLOSE, 0, 0);
-    EXPECT_TRUE(run.WaitForExit());
+    EXPECT_TRUE(run.Close());
 }
 
 // The language decision at the first start. Wine takes the system language from the Unix
@@ -190,17 +136,16 @@ TEST_F(LauncherExe, FirstStartStoresTheLanguageOfTheSystem) {
     EXPECT_EQ(ReadRegistryString(HKEY_CURRENT_USER, SettingsKeyPath, L"IsUsingEnglishLanguage",
                                  ReadView64),
               chinese ? L"false" : L"true");
-    EXPECT_EQ(test::TextOf(run.Item(IDC_PARALLEL)), chinese ? L"并行" : L"Parallel");
-    EXPECT_EQ(test::TextOf(run.Item(IDC_CANCEL)), chinese ? L"取消" : L"Cancel");
-    ::PostMessageW(run.Dialog(), WM_CLOSE, 0, 0);
-    EXPECT_TRUE(run.WaitForExit());
+    EXPECT_EQ(run.Text(IDC_PARALLEL), chinese ? L"并行" : L"Parallel");
+    EXPECT_EQ(run.Text(IDC_CANCEL), chinese ? L"取消" : L"Cancel");
+    EXPECT_TRUE(run.Close());
 }
 
 TEST_F(LauncherExe, StoredWordIsReadIgnoringCaseAndBlanksAndNotRewritten) {
     ASSERT_TRUE(settings.SetString(L"IsUsingEnglishLanguage", L" True "));
     LauncherRun run;
     ASSERT_NE(run.Dialog(), nullptr);
-    EXPECT_EQ(test::TextOf(run.Item(IDC_PARALLEL)), L"Parallel");
+    EXPECT_EQ(run.Text(IDC_PARALLEL), L"Parallel");
     const auto raw =
         test::ReadRawValue(HKEY_CURRENT_USER, SettingsKeyPath, L"IsUsingEnglishLanguage");
     const std::wstring stored(reinterpret_cast<const wchar_t*>(raw.data.data()),
@@ -274,11 +219,11 @@ TEST_F(LauncherExe, VisualStudioWithoutItsToolsetFileEndsTheLauncher) {
     ASSERT_TRUE(test::WriteFileBytes(
         L"D:\\Program Files\\Microsoft Visual Studio\\2017\\Enterprise\\Common7\\IDE\\devenv.exe",
         "MZ"));
-    LauncherRun run(false);
-    HWND box = nullptr;
-    ASSERT_TRUE(test::WaitUntil([&] { return (box = run.FindMessageBox()) != nullptr; }));
-    EXPECT_EQ(MessageBoxText(box).rfind(L"Can't find VCTools file", 0), 0u);
-    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    LauncherRun run({}, e2e::FirstWindow::Message);
+    HWND box = run.WaitForOtherDialog();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(e2e::MessageText(box).rfind(L"Can't find VCTools file", 0), 0u);
+    e2e::Press(box, IDOK);
     EXPECT_TRUE(run.WaitForExit());
 }
 

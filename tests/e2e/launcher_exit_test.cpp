@@ -2,6 +2,7 @@
 // its dialog template, against the unchanged exe.
 #include "base/settings_store_win.h"
 #include "resources/resource.h"
+#include "tests/e2e/launcher_run_win.h"
 #include "tests/support/test_support_win.h"
 
 #include <gtest/gtest.h>
@@ -12,26 +13,13 @@
 namespace qv {
 namespace {
 
-using namespace std::chrono_literals;
+using e2e::LauncherRun;
 
 class LauncherExit : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(test::IsFile(exe_)); }
 
-    // The process's first visible dialog (main dialog or message box), nullptr until one shows.
-    static HWND FindDialog(DWORD processId) {
-        for (HWND window : test::TopLevelWindowsOf(processId))
-            if (test::ClassNameOf(window) == L"#32770") return window;
-        return nullptr;
-    }
-    static DWORD ExitCodeAfterExit(const ProcessHandles& run) {
-        EXPECT_EQ(::WaitForSingleObject(run.process.get(), 20000), WAIT_OBJECT_0);
-        DWORD code = STILL_ACTIVE;
-        ::GetExitCodeProcess(run.process.get(), &code);
-        return code;
-    }
-
-    const std::wstring exe_ = test::PathFromEnvironment("QV_LAUNCHER_EXE");
+    const std::wstring exe_ = e2e::LauncherExe();
     test::ScopedRegistryKey settings_{HKEY_CURRENT_USER, SettingsKeyPath};
 };
 
@@ -93,22 +81,11 @@ bool DropDialogTemplate(const std::wstring& program, int templateId) {
     return ::EndUpdateResourceW(update, FALSE) != FALSE;
 }
 
-std::wstring StaticText(HWND box) {
-    for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
-        if (test::ClassNameOf(child) == L"Static" && !test::TextOf(child).empty())
-            return test::TextOf(child);
-    return L"";
-}
-
 TEST_F(LauncherExit, ClosedMainDialogEndsWithZero) {
-    const ProcessHandles run = test::StartProgram(exe_, L"");
-    HWND dialog = nullptr;
-    ASSERT_TRUE(test::WaitUntil([&] {
-        dialog = FindDialog(run.processId);
-        return dialog && ::GetDlgItem(dialog, IDC_FLUENT_LIST);
-    }));
-    ::PostMessageW(dialog, WM_CLOSE, 0, 0);
-    EXPECT_EQ(ExitCodeAfterExit(run), 0u);
+    LauncherRun run;
+    ASSERT_NE(run.Dialog(), nullptr);
+    EXPECT_TRUE(run.Close());
+    EXPECT_EQ(run.ExitCode(), 0u);
 }
 
 TEST_F(LauncherExit, MainDialogThatCannotOpenIsReportedAndEndsWithNonZero) {
@@ -123,14 +100,15 @@ TEST_F(LauncherExit, MainDialogThatCannotOpenIsReportedAndEndsWithNonZero) {
     EXPECT_NE(::FindResourceW(image, MAKEINTRESOURCEW(IDR_MENU_ENGLISH), RT_MENU), nullptr);
     ::FreeLibrary(image);
 
-    const ProcessHandles run = test::StartProgram(copy, L"");
-    HWND box = nullptr;
-    ASSERT_TRUE(test::WaitUntil([&] { return (box = FindDialog(run.processId)) != nullptr; }));
+    LauncherRun run({}, e2e::FirstWindow::Message, copy);
+    HWND box = run.WaitForOtherDialog();
+    ASSERT_NE(box, nullptr);
     EXPECT_EQ(::GetDlgItem(box, IDC_FLUENT_LIST), nullptr);
     EXPECT_EQ(test::TextOf(box), L"Error");
-    EXPECT_EQ(StaticText(box), L"The launcher's window could not be opened.");
-    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    EXPECT_EQ(ExitCodeAfterExit(run), 1u);
+    EXPECT_EQ(e2e::MessageText(box), L"The launcher's window could not be opened.");
+    e2e::Press(box, IDOK);
+    EXPECT_TRUE(run.WaitForExit());
+    EXPECT_EQ(run.ExitCode(), 1u);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "base/registry_win.h"
 #include "base/settings_store_win.h"
 #include "resources/resource.h"
+#include "tests/e2e/launcher_run_win.h"
 #include "tests/support/expected_main_dialog_texts.h"
 #include "tests/support/test_support_win.h"
 
@@ -15,90 +16,23 @@
 namespace qv {
 namespace {
 
-using namespace std::chrono_literals;
-
-enum class FirstWindow { Dialog, Message };
-
-// One run of the launcher with changes to its environment; ended if the test has not. It waits
-// for the main dialog, unless told that a message comes first.
-class DialogRun {
-  public:
-    explicit DialogRun(std::vector<std::wstring> environment = {},
-                       FirstWindow first = FirstWindow::Dialog) {
-        const std::wstring exe = test::PathFromEnvironment("QV_LAUNCHER_EXE");
-        test::StartOptions options;
-        options.environmentChanges = std::move(environment);
-        handles_ = test::StartProgram(exe, L"\"" + exe + L"\"", options);
-        if (first == FirstWindow::Dialog)
-            test::WaitUntil([this] { return (dialog_ = FindDialog()) != nullptr || HasExited(); });
-    }
-    ~DialogRun() {
-        if (!HasExited()) ::TerminateProcess(handles_.process.get(), 1);
-        ::WaitForSingleObject(handles_.process.get(), 10000);
-    }
-    DialogRun(const DialogRun&) = delete;
-    DialogRun& operator=(const DialogRun&) = delete;
-
-    HWND Dialog() const { return dialog_; }
-    HWND Item(int id) const { return ::GetDlgItem(dialog_, id); }
-    std::wstring Text(int id) const { return test::TextOf(Item(id)); }
-    bool HasExited() const {
-        return ::WaitForSingleObject(handles_.process.get(), 0) == WAIT_OBJECT_0;
-    }
-    // Posted: a command that opens a message box or a picker only returns once it is closed.
-    void Post(int id, int notification = 0) const {
-        ::PostMessageW(dialog_, WM_COMMAND, MAKEWPARAM(id, notification),
-                       notification ? reinterpret_cast<LPARAM>(Item(id)) : 0);
-    }
-    // A window of the launcher other than the main dialog, once it shows.
-    HWND WaitForOtherWindow() const {
-        HWND found = nullptr;
-        test::WaitUntil([&] {
-            for (HWND window : test::TopLevelWindowsOf(handles_.processId))
-                if (window != dialog_ && test::ClassNameOf(window) == L"#32770") found = window;
-            return found != nullptr;
-        });
-        return found;
-    }
-    bool WaitUntilClosed(HWND window) const {
-        return test::WaitUntil([&] { return !::IsWindow(window) || !::IsWindowVisible(window); });
-    }
-    bool Close() const {
-        ::PostMessageW(dialog_, WM_CLOSE, 0, 0);
-        return test::WaitUntil([this] { return HasExited(); });
-    }
-
-  private:
-    HWND FindDialog() const {
-        for (HWND window : test::TopLevelWindowsOf(handles_.processId))
-            if (test::ClassNameOf(window) == L"#32770" && ::GetDlgItem(window, IDC_FLUENT_LIST))
-                return window;
-        return nullptr;
-    }
-    ProcessHandles handles_;
-    HWND dialog_ = nullptr;
-};
+using e2e::FirstWindow;
+using e2e::LauncherRun;
 
 struct MessageBoxSeen {
     std::wstring caption, text;
 };
 
 // Reads an open message box and answers it with OK.
-MessageBoxSeen ReadAndCloseMessageBox(const DialogRun& run, HWND box) {
-    MessageBoxSeen seen{test::TextOf(box), L""};
-    for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
-        if (test::ClassNameOf(child) == L"Static" && !test::TextOf(child).empty())
-            seen.text = test::TextOf(child);
-    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    EXPECT_TRUE(run.WaitUntilClosed(box));
+MessageBoxSeen ReadAndCloseMessageBox(HWND box) {
+    MessageBoxSeen seen{test::TextOf(box), e2e::MessageText(box)};
+    EXPECT_TRUE(e2e::CloseWith(box, IDOK));
     return seen;
 }
 
 class MainDialogExe : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(test::IsFile(test::PathFromEnvironment("QV_LAUNCHER_EXE")));
-    }
+    void SetUp() override { ASSERT_TRUE(test::IsFile(e2e::LauncherExe())); }
     // A Fluent folder that Browse accepts: one release, one 64-bit start program.
     void LayOutFluent(const std::wstring& folder, const wchar_t* release) {
         cleanup.trees.push_back(folder);
@@ -112,7 +46,7 @@ class MainDialogExe : public ::testing::Test {
 
 TEST_F(MainDialogExe, NewestFluentOpensWithItsOptionsEnabled) {
     LayOutFluent(L"C:\\Program Files\\ANSYS Inc\\v231\\fluent", L"fluent23.1.0");
-    DialogRun run;
+    LauncherRun run;
     ASSERT_NE(run.Dialog(), nullptr);
     EXPECT_EQ(run.Text(IDC_FLUENT_LIST), L"2023 R1");
     EXPECT_EQ(run.Text(IDC_SERIAL), L"1-Core Parallel");
@@ -126,14 +60,14 @@ TEST_F(MainDialogExe, NewestFluentOpensWithItsOptionsEnabled) {
 
 TEST_F(MainDialogExe, SwitchesToChineseAndBackAndRemembers) {
     ASSERT_TRUE(settings.SetString(L"IsUsingEnglishLanguage", L"true"));
-    DialogRun run;
+    LauncherRun run;
     ASSERT_NE(run.Dialog(), nullptr);
     ASSERT_EQ(run.Text(IDC_CANCEL), L"Cancel");
     std::vector<test::ExpectedText> texts = test::ExpectedControlTexts;
     texts.insert(texts.end(), test::ExpectedPlaceholders.begin(), test::ExpectedPlaceholders.end());
     for (const bool chinese : {true, false}) {
         SCOPED_TRACE(chinese ? "Chinese" : "English");
-        run.Post(chinese ? ID_LANGUAGE_CHINESE : ID_LANGUAGE_ENGLISH);
+        run.Command(chinese ? ID_LANGUAGE_CHINESE : ID_LANGUAGE_ENGLISH);
         ASSERT_TRUE(test::WaitUntil(
             [&] { return run.Text(IDC_CANCEL) == (chinese ? L"取消" : L"Cancel"); }));
         EXPECT_EQ(test::TextOf(run.Dialog()), L"Quorvex");
@@ -151,14 +85,12 @@ TEST_F(MainDialogExe, SwitchesToChineseAndBackAndRemembers) {
 // The system's folder picker, answered as a user answers it: a folder typed into its name box
 // and its OK button pressed, or its Cancel button.
 constexpr int PickerNameBox = 1152; // edt1 of the common dialogs
-void PickInPicker(const DialogRun& run, HWND picker, const std::wstring& folder) {
+void PickInPicker(HWND picker, const std::wstring& folder) {
     ASSERT_NE(picker, nullptr);
     ASSERT_NE(::GetDlgItem(picker, PickerNameBox), nullptr) << "no name box in the picker";
     ::SendMessageW(::GetDlgItem(picker, PickerNameBox), WM_SETTEXT, 0,
                    reinterpret_cast<LPARAM>(folder.c_str()));
-    ::PostMessageW(picker, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(picker, IDOK)));
-    EXPECT_TRUE(run.WaitUntilClosed(picker));
+    EXPECT_TRUE(e2e::CloseWith(picker, IDOK));
 }
 
 TEST_F(MainDialogExe, BrowseAddsThePickedFolderAfterRefusingOneTooHigh) {
@@ -167,31 +99,29 @@ TEST_F(MainDialogExe, BrowseAddsThePickedFolderAfterRefusingOneTooHigh) {
     LayOutFluent(remembered, L"fluent22.2.0");
     LayOutFluent(picked, L"fluent20.1.0");
     ASSERT_TRUE(settings.SetString(L"FluentPathsUsed", remembered));
-    DialogRun run;
+    LauncherRun run;
     ASSERT_NE(run.Dialog(), nullptr);
     ASSERT_EQ(test::ComboTexts(run.Item(IDC_FLUENT_LIST)), std::vector<std::wstring>{L"2022 R2"});
 
     // Cancelled, nothing changes.
-    run.Post(IDC_BROWSE, BN_CLICKED);
-    HWND picker = run.WaitForOtherWindow();
+    run.Press(IDC_BROWSE);
+    HWND picker = run.WaitForOtherDialog();
     ASSERT_NE(picker, nullptr);
     EXPECT_EQ(test::TextOf(picker), L"Select Folder"); // the system's own title
-    ::PostMessageW(picker, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(picker, IDCANCEL)));
-    ASSERT_TRUE(run.WaitUntilClosed(picker));
+    ASSERT_TRUE(e2e::CloseWith(picker, IDCANCEL));
 
-    run.Post(IDC_BROWSE, BN_CLICKED);
-    PickInPicker(run, run.WaitForOtherWindow(), L"D:\\Ansys Versions\\v201\\");
-    HWND box = run.WaitForOtherWindow();
+    run.Press(IDC_BROWSE);
+    PickInPicker(run.WaitForOtherDialog(), L"D:\\Ansys Versions\\v201\\");
+    HWND box = run.WaitForOtherDialog();
     ASSERT_NE(box, nullptr);
-    const MessageBoxSeen refused = ReadAndCloseMessageBox(run, box);
+    const MessageBoxSeen refused = ReadAndCloseMessageBox(box);
     EXPECT_EQ(refused.caption, L"Error");
     EXPECT_EQ(refused.text,
               L"Invalid Fluent installing folder because no Fluent or multiple Fluent versions "
               L"found in \"D:\\Ansys Versions\\v201\"\nTypical Fluent installing folder should be "
               L"like \"C:\\Program Files\\ANSYS Inc\\v182\\fluent\".");
     // The picker comes back.
-    PickInPicker(run, run.WaitForOtherWindow(), picked);
+    PickInPicker(run.WaitForOtherDialog(), picked);
 
     ASSERT_TRUE(
         test::WaitUntil([&] { return test::ComboTexts(run.Item(IDC_FLUENT_LIST)).size() == 2; }));
@@ -243,14 +173,14 @@ TEST_F(MainDialogExe, MissingHomeFolderEndsTheLauncherWithItsMessage) {
         ASSERT_TRUE(settings.SetString(L"IsUsingEnglishLanguage", chinese ? L"false" : L"true"));
         MovedProfilesFolder profiles(L"C:\\nobody here");
         ASSERT_TRUE(profiles.Moved());
-        DialogRun run({}, FirstWindow::Message);
-        HWND box = run.WaitForOtherWindow();
+        LauncherRun run({}, FirstWindow::Message);
+        HWND box = run.WaitForOtherDialog();
         ASSERT_NE(box, nullptr);
-        const MessageBoxSeen seen = ReadAndCloseMessageBox(run, box);
+        const MessageBoxSeen seen = ReadAndCloseMessageBox(box);
         EXPECT_EQ(seen.caption, chinese ? L"错误" : L"Error");
         EXPECT_EQ(seen.text, chinese ? L"无法找到用户目录，可以尝试重启"
                                      : L"Can't find user home directory. Restart may work.");
-        EXPECT_TRUE(test::WaitUntil([&] { return run.HasExited(); }));
+        EXPECT_TRUE(run.WaitForExit());
     }
 }
 
@@ -274,12 +204,12 @@ TEST_F(MainDialogExe, TutorialTellsWhatIsMissing) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         ASSERT_TRUE(settings.SetString(L"IsUsingEnglishLanguage", c.chinese ? L"false" : L"true"));
-        DialogRun run({L"QUORVEX_PATH=" + c.variable});
+        LauncherRun run({L"QUORVEX_PATH=" + c.variable});
         ASSERT_NE(run.Dialog(), nullptr);
-        run.Post(ID_TUTORIAL);
-        HWND box = run.WaitForOtherWindow();
+        run.Command(ID_TUTORIAL);
+        HWND box = run.WaitForOtherDialog();
         ASSERT_NE(box, nullptr);
-        const MessageBoxSeen seen = ReadAndCloseMessageBox(run, box);
+        const MessageBoxSeen seen = ReadAndCloseMessageBox(box);
         EXPECT_EQ(seen.caption, c.caption);
         EXPECT_EQ(seen.text, c.text);
         EXPECT_TRUE(run.Close());

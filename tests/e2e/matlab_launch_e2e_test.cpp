@@ -5,6 +5,7 @@
 #include "base/text.h"
 #include "resources/resource.h"
 #include "tests/e2e/launch_sandbox_win.h"
+#include "tests/e2e/launcher_run_win.h"
 #include "tests/fakes/fake_record.h"
 #include "tests/support/fake_records_win.h"
 #include "tests/support/simulated_install_win.h"
@@ -20,9 +21,9 @@ namespace qv {
 namespace {
 
 using namespace std::string_literals;
-using e2e::Launcher;
+using e2e::LauncherRun;
+using e2e::MessageText;
 using e2e::Sandbox;
-using e2e::StaticText;
 using test::FakeRecord;
 
 const wchar_t Q1[] =
@@ -43,7 +44,7 @@ const Release R2019b{L"2019b", L"9.7"};
 class MatlabLaunchExe : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(test::IsFile(test::PathFromEnvironment("QV_LAUNCHER_EXE")));
+        ASSERT_TRUE(test::IsFile(e2e::LauncherExe()));
         ASSERT_TRUE(sandbox_.ok);
         for (const Release& release : {R2020a, R2019b}) {
             const std::wstring root = Root(release);
@@ -79,7 +80,7 @@ class MatlabLaunchExe : public ::testing::Test {
         return sandbox_.Environment({std::wstring(fake::RecorderLifetimeVariable) + L"=60000"});
     }
     // "Call Matlab", the link and the release, chosen through the dialog's controls.
-    static bool ChooseMatlab(const Launcher& launcher, int link, const Release& release) {
+    static bool ChooseMatlab(const LauncherRun& launcher, int link, const Release& release) {
         launcher.Click(IDC_CALL_MATLAB);
         launcher.Click(link);
         HWND list = launcher.Item(IDC_MATLAB_LIST);
@@ -88,19 +89,18 @@ class MatlabLaunchExe : public ::testing::Test {
         return ::IsWindowEnabled(list) && index != CB_ERR &&
                ::SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0) == index;
     }
-    static void ChooseParallel(const Launcher& launcher) {
+    static void ChooseParallel(const LauncherRun& launcher) {
         launcher.Click(IDC_PARALLEL);
-        ::SendMessageW(launcher.Item(IDC_PROCESS_COUNT), WM_SETTEXT, 0,
-                       reinterpret_cast<LPARAM>(L"2"));
+        launcher.SetText(IDC_PROCESS_COUNT, L"2");
     }
     // The record of the Fluent the launcher started, as it was before the close signal.
-    std::optional<FakeRecord> WaitForSolver(const Launcher& launcher) const {
+    std::optional<FakeRecord> WaitForSolver(const LauncherRun& launcher) const {
         const DWORD recorded = launcher.WaitForRecordedProcess();
         if (recorded == 0) return std::nullopt;
         return test::WaitForFakeRecord(sandbox_.records.Path(), L"fl2520s", recorded);
     }
     // The module signals; the launcher ends, and the next run finds the gate shut.
-    void Finish(Launcher& launcher) const {
+    void Finish(LauncherRun& launcher) const {
         EXPECT_TRUE(sandbox_.OpenGate());
         EXPECT_TRUE(launcher.WaitForExit());
         EXPECT_TRUE(test::RemoveTree(sandbox_.Gate()));
@@ -143,10 +143,10 @@ TEST_F(MatlabLaunchExe, FirstLaunchRegistersTheReleaseOnceMakesTheLibrariesCoexi
         ASSERT_TRUE(test::WriteFileBytes(path, bytes));
     ASSERT_TRUE(ReadSetting(L"MatlabVerUsed").empty());
 
-    Launcher launcher(Environment());
+    LauncherRun launcher(Environment());
     ASSERT_NE(launcher.Dialog(), nullptr);
     ASSERT_TRUE(ChooseMatlab(launcher, IDC_DYNAMIC_LINK, R2020a));
-    Launcher::Press(launcher.Dialog(), IDOK);
+    launcher.Press(IDOK);
     const auto solver = WaitForSolver(launcher);
     ASSERT_TRUE(solver) << "no Fluent started";
 
@@ -177,11 +177,11 @@ TEST_F(MatlabLaunchExe, TheSameReleaseInAnotherCaseIsNotRegisteredAgainAnotherRe
     ASSERT_TRUE(sandbox_.settings.SetString(L"MatlabVerUsed", L"2020A"));
     for (const auto& [release, switched] : {std::pair{R2020a, false}, {R2019b, true}}) {
         SCOPED_TRACE(release.text);
-        Launcher launcher(Environment());
+        LauncherRun launcher(Environment());
         ASSERT_NE(launcher.Dialog(), nullptr);
         ASSERT_TRUE(ChooseMatlab(launcher, IDC_DYNAMIC_LINK, release));
         ChooseParallel(launcher);
-        Launcher::Press(launcher.Dialog(), IDOK);
+        launcher.Press(IDOK);
         const auto solver = WaitForSolver(launcher);
         ASSERT_TRUE(solver) << "no Fluent started";
 
@@ -201,24 +201,26 @@ TEST_F(MatlabLaunchExe, TheSameReleaseInAnotherCaseIsNotRegisteredAgainAnotherRe
 }
 
 TEST_F(MatlabLaunchExe, StaticLinkWithVisualStudio2019AloneAsksFirstAndNoKeepsTheDialogOpen) {
-    Launcher launcher(Environment());
+    LauncherRun launcher(Environment());
     ASSERT_NE(launcher.Dialog(), nullptr);
     ASSERT_TRUE(ChooseMatlab(launcher, IDC_STATIC_LINK, R2020a));
     for (const int answer : {IDNO, IDYES}) {
         SCOPED_TRACE(answer == IDYES ? "Yes" : "No");
-        Launcher::Press(launcher.Dialog(), IDOK);
-        HWND question = launcher.WaitForSecondDialog();
+        launcher.Press(IDOK);
+        // Seen once the command was handled, as the check after No would see another dialog.
+        ASSERT_TRUE(launcher.WaitForPostedCommands());
+        EXPECT_TRUE(launcher.ShowsOtherDialog());
+        HWND question = launcher.WaitForOtherDialog();
         ASSERT_NE(question, nullptr);
-        EXPECT_EQ(StaticText(question), Q1);
+        EXPECT_EQ(MessageText(question), Q1);
         EXPECT_EQ(test::TextOf(question), L"Warning");
         ASSERT_NE(::GetDlgItem(question, IDYES), nullptr);
         ASSERT_NE(::GetDlgItem(question, answer), nullptr);
-        Launcher::Press(question, answer);
-        ASSERT_TRUE(test::WaitUntil([&] { return !::IsWindow(question); }));
+        ASSERT_TRUE(e2e::CloseWith(question, answer));
         if (answer == IDNO) {
             // The dialog's thread is back in its own loop, with nothing shown, run or stored.
-            ::SendMessageW(launcher.Dialog(), WM_NULL, 0, 0);
-            EXPECT_FALSE(launcher.ShowsSecondDialog());
+            ASSERT_TRUE(launcher.WaitForPostedCommands());
+            EXPECT_FALSE(launcher.ShowsOtherDialog());
             EXPECT_FALSE(launcher.HasExited());
             EXPECT_EQ(test::ProgramsRunningBelow(matlabBase_), 0);
             EXPECT_TRUE(sandbox_.Records(L"fluent").empty());
@@ -236,15 +238,15 @@ TEST_F(MatlabLaunchExe, StaticLinkWithVisualStudio2019AloneAsksFirstAndNoKeepsTh
 
 TEST_F(MatlabLaunchExe, DynamicLinkWithoutTheCompilersHeaderEndsTheLauncherWithTheMessage) {
     ASSERT_TRUE(test::RemoveTree(Root(R2020a) + L"\\extern\\include\\mclmcrrt.h"));
-    Launcher launcher(Environment());
+    LauncherRun launcher(Environment());
     ASSERT_NE(launcher.Dialog(), nullptr);
     ASSERT_TRUE(ChooseMatlab(launcher, IDC_DYNAMIC_LINK, R2020a));
-    Launcher::Press(launcher.Dialog(), IDOK);
-    HWND box = launcher.WaitForSecondDialog();
+    launcher.Press(IDOK);
+    HWND box = launcher.WaitForOtherDialog();
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(StaticText(box), M3);
+    EXPECT_EQ(MessageText(box), M3);
     EXPECT_EQ(test::TextOf(box), L"Error");
-    Launcher::Press(box, IDOK);
+    e2e::Press(box, IDOK);
     EXPECT_TRUE(launcher.WaitForExit());
     EXPECT_EQ(test::ProgramsRunningBelow(matlabBase_), 0);
     EXPECT_TRUE(sandbox_.Records(L"fluent").empty());

@@ -2,6 +2,7 @@
 // server on 127.0.0.1 that the test starts and names to it through QV_TEST_UPDATE_SOURCES.
 #include "base/settings_store_win.h"
 #include "resources/resource.h"
+#include "tests/e2e/launcher_run_win.h"
 #include "tests/support/test_support_win.h"
 #include "tests/support/web_server_win.h"
 #include "update/update_check_win.h"
@@ -15,54 +16,24 @@
 namespace qv {
 namespace {
 
-using namespace std::chrono_literals;
+using e2e::LauncherRun;
 
-// The launcher asking the server's three sites; ended by the test or, failing that, here.
-class LauncherRun {
-  public:
-    explicit LauncherRun(const test::LoopbackWebServer& server) {
-        const std::wstring exe = test::PathFromEnvironment("QV_LAUNCHER_EXE");
-        test::StartOptions options;
-        options.environmentChanges = {std::wstring(LoopbackSourcesVariable) + L"=" +
-                                      server.Address("/product") + L";" + server.Address("/china") +
-                                      L";" + server.Address("/mirror")};
-        handles_ = test::StartProgram(exe, L"\"" + exe + L"\"", options);
-        test::WaitUntil([this] { return (dialog_ = WindowWith(IDC_FLUENT_LIST)) || HasExited(); });
-    }
-    ~LauncherRun() {
-        if (!HasExited()) ::TerminateProcess(handles_.process.get(), 1);
-        ::WaitForSingleObject(handles_.process.get(), 10000);
-    }
-    HWND Dialog() const { return dialog_; }
-    bool HasExited() const {
-        return ::WaitForSingleObject(handles_.process.get(), 0) == WAIT_OBJECT_0;
-    }
-    // A visible dialog of the launcher with this control (the About box: IDC_PRODUCT_LINE, the
-    // update dialog: IDC_DOWNLOAD_LINK).
-    HWND WindowWith(int controlId) const {
-        for (HWND window : test::TopLevelWindowsOf(handles_.processId))
-            if (test::ClassNameOf(window) == L"#32770" && ::GetDlgItem(window, controlId))
-                return window;
-        return nullptr;
-    }
-    HWND WaitForWindowWith(int controlId) const {
-        HWND window = nullptr;
-        test::WaitUntil([&] { return (window = WindowWith(controlId)) != nullptr; });
-        return window;
-    }
-    HWND OpenAboutBox() const {
-        ::PostMessageW(dialog_, WM_COMMAND, MAKEWPARAM(ID_ABOUT, 0), 0);
-        return WaitForWindowWith(IDC_PRODUCT_LINE);
-    }
-    bool CloseAndWait() {
-        ::PostMessageW(dialog_, WM_CLOSE, 0, 0);
-        return test::WaitUntil([this] { return HasExited(); }, 20s);
-    }
+// The launcher's environment that has it ask the server's three sites.
+std::vector<std::wstring> AskingServer(const test::LoopbackWebServer& server) {
+    return {std::wstring(LoopbackSourcesVariable) + L"=" + server.Address("/product") + L";" +
+            server.Address("/china") + L";" + server.Address("/mirror")};
+}
 
-  private:
-    ProcessHandles handles_;
-    HWND dialog_ = nullptr;
-};
+HWND OpenAboutBox(const LauncherRun& run) {
+    run.Command(ID_ABOUT);
+    return run.WaitForDialogWith(IDC_PRODUCT_LINE);
+}
+
+// The launcher stores the option once the About box has gone: waiting for the box alone would
+// read the setting before that.
+bool CloseAboutBox(const LauncherRun& run, HWND about, int id) {
+    return e2e::CloseWith(about, id) && run.WaitForPostedCommands();
+}
 
 std::wstring Text(HWND dialog, int id) {
     return test::TextOf(::GetDlgItem(dialog, id));
@@ -74,13 +45,6 @@ bool IsChecked(HWND dialog, int id) {
 
 void SetCheck(HWND dialog, int id, bool checked) {
     ::SendMessageW(::GetDlgItem(dialog, id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-// Closes a dialog of the launcher as its button or Esc would, and waits until it is gone.
-bool Press(HWND dialog, int id) {
-    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
-    return test::WaitUntil([dialog] { return !::IsWindow(dialog); });
 }
 
 // What the About box and the update dialog show in one language.
@@ -126,9 +90,7 @@ void ExpectUpdateDialog(HWND update, const DialogTexts& texts, const std::wstrin
 
 class UpdateExe : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(test::IsFile(test::PathFromEnvironment("QV_LAUNCHER_EXE")));
-    }
+    void SetUp() override { ASSERT_TRUE(test::IsFile(e2e::LauncherExe())); }
     test::RawValue AutoUpdate() const {
         return test::ReadRawValue(HKEY_CURRENT_USER, SettingsKeyPath, L"AutoUpdateEnabled");
     }
@@ -145,17 +107,17 @@ TEST_F(UpdateExe, SlowSiteDelaysNothingAndTheUpdateDialogIsOwnedByTheOpenAboutBo
     test::LoopbackWebServer server(
         {{"/product/download/version.txt", 200, "2025-R3-SP1\r\n", /*held=*/true}});
     ASSERT_TRUE(server.Running());
-    LauncherRun run(server);
+    LauncherRun run(AskingServer(server));
     ASSERT_NE(run.Dialog(), nullptr);
     ASSERT_TRUE(server.WaitForRequests(1));
     EXPECT_EQ(server.Requests(), std::vector<std::string>{"/product/download/version.txt"});
 
-    const HWND about = run.OpenAboutBox();
+    const HWND about = OpenAboutBox(run);
     ASSERT_NE(about, nullptr);
     ExpectAboutBox(about, English);
     EXPECT_TRUE(IsChecked(about, IDC_AUTO_CHECK));
     ASSERT_TRUE(server.ReleaseHeldAnswers());
-    const HWND update = run.WaitForWindowWith(IDC_DOWNLOAD_LINK);
+    const HWND update = run.WaitForDialogWith(IDC_DOWNLOAD_LINK);
     ASSERT_NE(update, nullptr);
     EXPECT_EQ(::GetWindow(update, GW_OWNER), about);
     ExpectUpdateDialog(update, English,
@@ -163,13 +125,13 @@ TEST_F(UpdateExe, SlowSiteDelaysNothingAndTheUpdateDialogIsOwnedByTheOpenAboutBo
 
     // Cleared and OK: the check at start is off from now on.
     SetCheck(update, IDC_AUTO_CHECK, false);
-    ASSERT_TRUE(Press(update, IDOK));
+    ASSERT_TRUE(e2e::CloseWith(update, IDOK));
     EXPECT_EQ(AutoUpdateText(), L"false");
     // The About box closed with Esc stores nothing, even with its box toggled.
     SetCheck(about, IDC_AUTO_CHECK, false);
-    ASSERT_TRUE(Press(about, IDCANCEL));
+    ASSERT_TRUE(CloseAboutBox(run, about, IDCANCEL));
     EXPECT_EQ(AutoUpdateText(), L"false");
-    EXPECT_TRUE(run.CloseAndWait());
+    EXPECT_TRUE(run.Close());
     EXPECT_EQ(server.Requests().size(), 1u);
 }
 
@@ -177,9 +139,9 @@ TEST_F(UpdateExe, ChineseUpdateDialogFromTheMirrorOwnedByTheMainDialog) {
     ASSERT_TRUE(settings.SetString(L"IsUsingEnglishLanguage", L"false"));
     test::LoopbackWebServer server({{"/mirror/download/version.txt", 200, "2026-R1"}});
     ASSERT_TRUE(server.Running());
-    LauncherRun run(server);
+    LauncherRun run(AskingServer(server));
     ASSERT_NE(run.Dialog(), nullptr);
-    const HWND update = run.WaitForWindowWith(IDC_DOWNLOAD_LINK);
+    const HWND update = run.WaitForDialogWith(IDC_DOWNLOAD_LINK);
     ASSERT_NE(update, nullptr);
     EXPECT_EQ(::GetWindow(update, GW_OWNER), run.Dialog());
     ExpectUpdateDialog(update, Chinese,
@@ -189,17 +151,17 @@ TEST_F(UpdateExe, ChineseUpdateDialogFromTheMirrorOwnedByTheMainDialog) {
                                                            "/mirror/download/version.txt"}));
     // Cleared, then Esc: nothing stored.
     SetCheck(update, IDC_AUTO_CHECK, false);
-    ASSERT_TRUE(Press(update, IDCANCEL));
+    ASSERT_TRUE(e2e::CloseWith(update, IDCANCEL));
     EXPECT_FALSE(AutoUpdate().exists);
 
-    const HWND about = run.OpenAboutBox();
+    const HWND about = OpenAboutBox(run);
     ASSERT_NE(about, nullptr);
     ExpectAboutBox(about, Chinese);
     EXPECT_TRUE(IsChecked(about, IDC_AUTO_CHECK));
-    ASSERT_TRUE(Press(about, IDOK));
+    ASSERT_TRUE(CloseAboutBox(run, about, IDOK));
     EXPECT_EQ(AutoUpdateText(), L"true");
     // The option was on already: no second check.
-    EXPECT_TRUE(run.CloseAndWait());
+    EXPECT_TRUE(run.Close());
     EXPECT_EQ(server.Requests().size(), 3u);
 }
 
@@ -212,43 +174,43 @@ TEST_F(UpdateExe, AboutBoxStoresTheOptionOnOkAndStartsACheckOnlyWhenItTurnsOn) {
     ASSERT_TRUE(settings.SetRaw(L"AutoUpdateEnabled", REG_SZ, stored, 5 * sizeof(wchar_t)));
     test::LoopbackWebServer server({{"/product/download/version.txt", 200, "2025-R3"}});
     ASSERT_TRUE(server.Running());
-    LauncherRun run(server);
+    LauncherRun run(AskingServer(server));
     ASSERT_NE(run.Dialog(), nullptr);
 
-    HWND about = run.OpenAboutBox();
+    HWND about = OpenAboutBox(run);
     ASSERT_NE(about, nullptr);
     EXPECT_FALSE(IsChecked(about, IDC_AUTO_CHECK));
     SetCheck(about, IDC_AUTO_CHECK, true);
-    ASSERT_TRUE(Press(about, IDCANCEL));
+    ASSERT_TRUE(CloseAboutBox(run, about, IDCANCEL));
     EXPECT_EQ(AutoUpdateText(), L"FALSE");
     // No check at start, none after Esc; the OK below shows that a check's request arrives.
     EXPECT_EQ(server.Requests(), std::vector<std::string>{});
 
-    about = run.OpenAboutBox();
+    about = OpenAboutBox(run);
     ASSERT_NE(about, nullptr);
     EXPECT_FALSE(IsChecked(about, IDC_AUTO_CHECK));
     SetCheck(about, IDC_AUTO_CHECK, true);
-    ASSERT_TRUE(Press(about, IDOK));
+    ASSERT_TRUE(CloseAboutBox(run, about, IDOK));
     EXPECT_EQ(AutoUpdateText(), L"true");
     // The check it started read the release file by the time its dialog shows.
-    const HWND update = run.WaitForWindowWith(IDC_DOWNLOAD_LINK);
+    const HWND update = run.WaitForDialogWith(IDC_DOWNLOAD_LINK);
     ASSERT_NE(update, nullptr);
     EXPECT_EQ(server.Requests(), std::vector<std::string>{"/product/download/version.txt"});
-    ASSERT_TRUE(Press(update, IDCANCEL));
+    ASSERT_TRUE(e2e::CloseWith(update, IDCANCEL));
 
-    about = run.OpenAboutBox();
+    about = OpenAboutBox(run);
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(IsChecked(about, IDC_AUTO_CHECK));
     SetCheck(about, IDC_AUTO_CHECK, false);
-    ASSERT_TRUE(Press(about, IDOK));
+    ASSERT_TRUE(CloseAboutBox(run, about, IDOK));
     EXPECT_EQ(AutoUpdateText(), L"false");
 
-    about = run.OpenAboutBox();
+    about = OpenAboutBox(run);
     ASSERT_NE(about, nullptr);
     SetCheck(about, IDC_AUTO_CHECK, true);
-    ASSERT_TRUE(Press(about, IDOK));
+    ASSERT_TRUE(CloseAboutBox(run, about, IDOK));
     EXPECT_EQ(AutoUpdateText(), L"true");
-    EXPECT_TRUE(run.CloseAndWait());
+    EXPECT_TRUE(run.Close());
     // One check in all: none at start, none after the release file was read.
     EXPECT_EQ(server.Requests().size(), 1u);
 }

@@ -25,6 +25,17 @@ int ScriptedPrompts::ShowMessage(HWND owner, std::wstring_view text, std::wstrin
     return answer;
 }
 
+std::vector<std::wstring> ScriptedPrompts::ErrorTexts(HWND owner) const {
+    std::vector<std::wstring> texts;
+    for (const Message& m : messages) {
+        EXPECT_EQ(m.owner, owner);
+        EXPECT_EQ(m.caption, L"Error");
+        EXPECT_EQ(m.style, UINT{MB_OK | MB_ICONERROR});
+        texts.push_back(m.text);
+    }
+    return texts;
+}
+
 FolderChoice ScriptedPrompts::ChooseFolder(HWND owner, std::wstring_view title,
                                            FolderPicker picker) {
     folderRequests.push_back({owner, std::wstring(title), picker});

@@ -46,6 +46,9 @@ class ScriptedPrompts final : public UserPrompts {
 
     std::deque<int> answers; // button ids returned in order; IDOK once empty
     std::vector<Message> messages;
+    // The texts of the messages so far, each expected to be an error with an OK button that
+    // the owner owns.
+    std::vector<std::wstring> ErrorTexts(HWND owner) const;
 
     struct FolderRequest {
         HWND owner;

@@ -2,6 +2,7 @@
 // folders it takes, what it says about the others, and what it remembers.
 #include "base/settings_store_win.h"
 #include "resources/resource.h"
+#include "tests/support/dialog_inspection_win.h"
 #include "tests/support/test_support_win.h"
 #include "ui/launcher_dlg_win.h"
 
@@ -26,9 +27,7 @@ class Browse : public ::testing::Test {
     void SetUp() override {
         INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
         ::InitCommonControlsEx(&controls);
-        SetInterfaceLanguage(InterfaceLanguage::English);
     }
-    void TearDown() override { SetInterfaceLanguage(InterfaceLanguage::English); }
 
     // A Fluent folder with its release folders and start programs, removed afterwards.
     void LayOut(const std::wstring& folder, std::initializer_list<const wchar_t*> releases,
@@ -45,17 +44,7 @@ class Browse : public ::testing::Test {
         ::SendMessageW(dialog.Window(), WM_COMMAND, MAKEWPARAM(IDC_BROWSE, BN_CLICKED),
                        reinterpret_cast<LPARAM>(dialog.Item(IDC_BROWSE)));
     }
-    Texts FluentTexts() const {
-        Texts texts;
-        HWND combo = dialog.Item(IDC_FLUENT_LIST);
-        for (LRESULT i = 0; i < ::SendMessageW(combo, CB_GETCOUNT, 0, 0); ++i) {
-            std::wstring text(
-                static_cast<std::size_t>(::SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
-            ::SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-            texts.push_back(text.c_str());
-        }
-        return texts;
-    }
+    Texts FluentTexts() const { return test::ComboTexts(dialog.Item(IDC_FLUENT_LIST)); }
     // As the user picks the first entry of the list.
     void SelectFirst() const {
         ::SendMessageW(dialog.Item(IDC_FLUENT_LIST), CB_SETCURSEL, 0, 0);
@@ -71,6 +60,7 @@ class Browse : public ::testing::Test {
     test::ScopedRegistryKey settings{HKEY_CURRENT_USER, SettingsKeyPath};
     test::ScriptedPrompts prompts;
     Modeless<CLauncherDlg> dialog;
+    test::ScopedLanguage english{InterfaceLanguage::English};
 };
 
 // The first real entry replaces "Not found", is selected, rules the dialog and is remembered.

@@ -61,16 +61,6 @@ class FortranRequirements : public ::testing::Test {
     bool Check(const std::wstring& year, bool fluent64) {
         return CheckIntelFortranRequirements({year, fluent64, tools_}, owner_);
     }
-    std::vector<std::wstring> Texts() const {
-        std::vector<std::wstring> texts;
-        for (const auto& m : prompts_.messages) {
-            EXPECT_EQ(m.owner, owner_);
-            EXPECT_EQ(m.caption, L"Error");
-            EXPECT_EQ(m.style, UINT{MB_OK | MB_ICONERROR});
-            texts.push_back(m.text);
-        }
-        return texts;
-    }
     void Reset() {
         ASSERT_TRUE(
             test::DeleteRegistryTree(HKEY_LOCAL_MACHINE, L"Software\\Intel", KEY_WOW64_32KEY));
@@ -169,7 +159,7 @@ TEST_F(FortranRequirements, CompilerMustFitVisualStudioAndFluentsBitness) {
         IntegrateTemplates();
         c.setup(*this);
         EXPECT_EQ(Check(c.year, c.fluent64), c.missing == nullptr);
-        EXPECT_EQ(Texts(),
+        EXPECT_EQ(prompts_.ErrorTexts(owner_),
                   c.missing
                       ? std::vector<std::wstring>{CompilerMissing(c.missing, c.fluent64 ? 64 : 32)}
                       : std::vector<std::wstring>{});
@@ -212,7 +202,7 @@ TEST_F(FortranRequirements, TemplatesOf2017And2019AreLookedForWhereIntelDevRedis
     // Pointing elsewhere: the default folder on C: is not consulted.
     ASSERT_TRUE(redist_.Set(products_ / L"Intel\\Shared Libraries\\"));
     EXPECT_FALSE(Check(L"2017", true));
-    EXPECT_EQ(Texts(), std::vector<std::wstring>{NotIntegrated2017});
+    EXPECT_EQ(prompts_.ErrorTexts(owner_), std::vector<std::wstring>{NotIntegrated2017});
     ASSERT_TRUE(redist_.Remove());
     EXPECT_TRUE(Check(L"2017", true));
     // On another drive only: every drive is tried.
@@ -234,7 +224,7 @@ TEST_F(FortranRequirements, TemplatesOf2010To2015AreLookedForBesideTheToolsFolde
     const std::wstring text =
         L"Fortran template is not integrated in Visual Studio 2015.\nPlease re-install Intel "
         L"Fortran and check the integration option.";
-    EXPECT_EQ(Texts(), (std::vector<std::wstring>{text, text}));
+    EXPECT_EQ(prompts_.ErrorTexts(owner_), (std::vector<std::wstring>{text, text}));
 }
 
 // Reading the Fortran key once finds the very table that trying all 6,416 possible keys finds.

@@ -74,16 +74,6 @@ class LibraryPatch : public ::testing::Test {
             }
         return files;
     }
-    std::vector<std::wstring> Texts() const {
-        std::vector<std::wstring> texts;
-        for (const auto& m : prompts_.messages) {
-            EXPECT_EQ(m.owner, owner_);
-            EXPECT_EQ(m.caption, L"Error");
-            EXPECT_EQ(m.style, UINT{MB_OK | MB_ICONERROR});
-            texts.push_back(m.text);
-        }
-        return texts;
-    }
     bool Patch() { return PatchLibraryNames(Pairs(), owner_); }
 
     test::TempFolder root_;
@@ -206,7 +196,7 @@ TEST_F(LibraryPatch, WhatIsLeftToDoDecidesWhetherAdministratorRightsAreNeeded) {
             ASSERT_EQ(IsUserAdministrator(), c.administrator);
             EXPECT_EQ(Patch(), c.messages.empty());
         }
-        EXPECT_EQ(Texts(), c.messages);
+        EXPECT_EQ(prompts_.ErrorTexts(owner_), c.messages);
         for (const auto& [path, bytes] : c.expected)
             EXPECT_EQ(ReadFileBytes(path), bytes) << path;
         // A user without rights never gets a copy made.
@@ -251,7 +241,7 @@ TEST_F(LibraryPatch, LibraryHeldByAnotherProgramStopsWithTheMessageOfItsSide) {
             ASSERT_TRUE(holder.Holds());
             EXPECT_FALSE(Patch());
         }
-        EXPECT_EQ(Texts(), std::vector<std::wstring>{c.message});
+        EXPECT_EQ(prompts_.ErrorTexts(owner_), std::vector<std::wstring>{c.message});
         EXPECT_EQ(ReadFileBytes(held), original);
         std::vector<std::wstring> expected = entries;
         if (c.copyMade) expected.push_back(c.matlabSide ? L"hdf_.dll" : L"xerces_c_3_2.dll");
@@ -271,7 +261,7 @@ TEST_F(LibraryPatch, CopyThatCannotBeMadeStopsBeforeTheRewrite) {
         ::SetFileAttributesW((matlabBin_ + L"\\hdf5.dll").c_str(), FILE_ATTRIBUTE_READONLY));
     const auto entries = FolderEntries(matlabBin_);
     EXPECT_FALSE(Patch());
-    EXPECT_EQ(Texts(), std::vector<std::wstring>{P2});
+    EXPECT_EQ(prompts_.ErrorTexts(owner_), std::vector<std::wstring>{P2});
     EXPECT_EQ(ReadFileBytes(libMat_), LibMat);
     EXPECT_EQ(FolderEntries(matlabBin_), entries);
     EXPECT_TRUE(test::IsFolder(matlabBin_ + L"\\hdf_.dll"));

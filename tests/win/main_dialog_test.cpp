@@ -3,6 +3,7 @@
 #include "base/registry_win.h"
 #include "base/settings_store_win.h"
 #include "resources/resource.h"
+#include "tests/support/dialog_inspection_win.h"
 #include "tests/support/test_support_win.h"
 #include "ui/launcher_dlg_win.h"
 
@@ -34,9 +35,7 @@ class MainDialog : public ::testing::Test {
     void SetUp() override {
         INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
         ::InitCommonControlsEx(&controls);
-        SetInterfaceLanguage(InterfaceLanguage::English);
     }
-    void TearDown() override { SetInterfaceLanguage(InterfaceLanguage::English); }
 
     // Release folders (with their UDF header) in Fluent folders that are removed afterwards.
     void LayOutFluent(const std::wstring& folder, const wchar_t* release) {
@@ -82,6 +81,7 @@ class MainDialog : public ::testing::Test {
     test::ScopedRegistryKey settings{HKEY_CURRENT_USER, SettingsKeyPath};
     test::ScriptedPrompts prompts;
     Modeless<OpenDialog> dialog;
+    test::ScopedLanguage english{InterfaceLanguage::English};
 };
 
 TEST_F(MainDialog, NewestFluentOpensWithEveryOptionButCountAndMatlabChoicesEnabled) {
