@@ -28,7 +28,9 @@ target_link_libraries(qv_gtest INTERFACE qv_test_main)
 # Windows and is left out of the other prefix.
 function(qv_add_windows_test)
   cmake_parse_arguments(T "" "NAME;TARGET" "ARCHES;FILTER;EXCLUDE;ENVIRONMENT" ${ARGN})
-  if(NOT T_ARCHES)
+  if(NOT T_ARCHES AND CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(T_ARCHES win64) # a 64-bit program has no 32-bit Windows to run on
+  elseif(NOT T_ARCHES)
     set(T_ARCHES win64 win32)
   endif()
   if(NOT T_FILTER)

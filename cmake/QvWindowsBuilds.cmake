@@ -1,6 +1,6 @@
-# From the native build: the sanitizer build, the 64-bit stand-ins and the 32-bit Windows build,
-# each in a folder of this build whose tests this build's ctest runs too. They build one at a
-# time (the terminal pool), each with two jobs: the machines have two cores.
+# From the native build: the sanitizer build and the two Windows builds, each in a folder of this
+# build whose tests this build's ctest runs too. They build one at a time (the terminal pool),
+# each with two jobs: the machines have two cores.
 include(ExternalProject)
 
 set(common_args -DQV_TESTS=ON -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE} -G ${CMAKE_GENERATOR})
@@ -12,28 +12,47 @@ ExternalProject_Add(qv_sanitize
   BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> -j2
   INSTALL_COMMAND "" BUILD_ALWAYS ON USES_TERMINAL_BUILD ON)
 
-ExternalProject_Add(qv_win64_fakes
-  SOURCE_DIR ${CMAKE_SOURCE_DIR}
-  BINARY_DIR ${CMAKE_BINARY_DIR}/win64
-  CMAKE_ARGS ${common_args} -DQV_FAKES_ONLY=ON
-             -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/toolchain-x86_64-mingw.cmake
-  BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> -j2
-  INSTALL_COMMAND "" BUILD_ALWAYS ON USES_TERMINAL_BUILD ON)
+# The Windows programs run under Wine. A kernel without IA-32 emulation runs no 32-bit program:
+# the whole tree is then built and tested as 64-bit Windows programs in the 64-bit prefix (the
+# 32-bit product is still built, by clang below). The other bitness builds only the stand-ins,
+# so that bitness checks meet real 32-bit and 64-bit PE headers. Asked anew at every configure.
+execute_process(COMMAND bash -c ". '${CMAKE_SOURCE_DIR}/tools/wine-loader.sh' && windows_build"
+                OUTPUT_VARIABLE QV_TESTED_WINDOWS_BUILD OUTPUT_STRIP_TRAILING_WHITESPACE)
+set(fakes32 ${CMAKE_BINARY_DIR}/win32/tests/fakes)
+set(fakes64 ${CMAKE_BINARY_DIR}/win64/tests/fakes)
+if(QV_TESTED_WINDOWS_BUILD STREQUAL "win32")
+  set(win32_args -DQV_FAKES_ONLY=OFF -DQV_TEST_PREFIX= -DQV_FAKES64_DIR=${fakes64})
+  set(win64_args -DQV_FAKES_ONLY=ON)
+  set(stand_ins_only qv_win64)
+else()
+  message(STATUS "This machine runs no 32-bit program: the Windows tests run the 64-bit build")
+  set(win32_args -DQV_FAKES_ONLY=ON)
+  set(win64_args -DQV_FAKES_ONLY=OFF -DQV_TEST_PREFIX=x64. -DQV_FAKES32_DIR=${fakes32})
+  set(stand_ins_only qv_win32)
+endif()
 
-ExternalProject_Add(qv_win32
-  SOURCE_DIR ${CMAKE_SOURCE_DIR}
-  BINARY_DIR ${CMAKE_BINARY_DIR}/win32
-  CMAKE_ARGS ${common_args} -DQV_FAKES64_DIR=${CMAKE_BINARY_DIR}/win64/tests/fakes
-             -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/toolchain-i686-mingw.cmake
-  BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> -j2
-  INSTALL_COMMAND "" BUILD_ALWAYS ON USES_TERMINAL_BUILD ON
-  DEPENDS qv_win64_fakes)
+foreach(arch win64 win32)
+  if(arch STREQUAL "win64")
+    set(toolchain toolchain-x86_64-mingw.cmake)
+  else()
+    set(toolchain toolchain-i686-mingw.cmake)
+  endif()
+  ExternalProject_Add(qv_${arch}
+    SOURCE_DIR ${CMAKE_SOURCE_DIR}
+    BINARY_DIR ${CMAKE_BINARY_DIR}/${arch}
+    CMAKE_ARGS ${common_args} ${${arch}_args}
+               -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/${toolchain}
+    BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> -j2
+    INSTALL_COMMAND "" BUILD_ALWAYS ON USES_TERMINAL_BUILD ON)
+endforeach()
+# The tests of the full build start the other bitness's stand-ins.
+add_dependencies(qv_${QV_TESTED_WINDOWS_BUILD} ${stand_ins_only})
 
 # Their tests join this build's run. ctest silently skips a subdirs() folder without a test list:
 # a build that is missing fails the run instead.
 set(tests_file ${CMAKE_BINARY_DIR}/windows_tests.cmake)
 file(WRITE ${tests_file} "")
-foreach(build sanitize win32)
+foreach(build sanitize ${QV_TESTED_WINDOWS_BUILD})
   set(list_file ${CMAKE_BINARY_DIR}/${build}/CTestTestfile.cmake)
   file(APPEND ${tests_file} "if(NOT EXISTS \"${list_file}\")
   message(FATAL_ERROR \"no tests of the ${build} build: ${list_file} is missing (tools/build.sh makes it)\")

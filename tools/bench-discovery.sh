@@ -3,5 +3,7 @@
 #   tools/bench-discovery.sh [runs]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/tools/wine-loader.sh"
+built="$root/build/$(windows_build)"
 "$root/tools/build.sh" >/dev/null
-QV_WINE_ARCH=${QV_WINE_ARCH:-win64} "$root/tools/wine-run.sh" "$root/build/win32/bench/qv_discovery_bench.exe" "$@"
+QV_WINE_ARCH=${QV_WINE_ARCH:-win64} "$root/tools/wine-run.sh" "$built/bench/qv_discovery_bench.exe" "$@"

@@ -8,8 +8,9 @@
 #   tools/bench-startup.sh [runs]        (default 15; QV_WINE_ARCH=win32 for a 32-bit prefix)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/tools/wine-loader.sh"
+built="$root/build/$(windows_build)"
 "$root/tools/build.sh" >/dev/null
-bin="$root/build/win32"
-QV_WINE_ARCH=${QV_WINE_ARCH:-win64} "$root/tools/wine-run.sh" "$bin/bench/qv_startup_bench.exe" \
-  "${1:-15}" "$bin/bench/qv_empty_dialog.exe" "$bin/bench/qv_common_controls_dialog.exe" \
-  "$bin/bench/qv_font_dialog.exe" "$bin/bench/qv_template_dialog.exe" "$bin/bin/QuorvexLauncher.exe"
+QV_WINE_ARCH=${QV_WINE_ARCH:-win64} "$root/tools/wine-run.sh" "$built/bench/qv_startup_bench.exe" \
+  "${1:-15}" "$built/bench/qv_empty_dialog.exe" "$built/bench/qv_common_controls_dialog.exe" \
+  "$built/bench/qv_font_dialog.exe" "$built/bench/qv_template_dialog.exe" "$built/bin/QuorvexLauncher.exe"

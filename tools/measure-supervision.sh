@@ -5,9 +5,11 @@
 #   tools/measure-supervision.sh [runs] [window delay ms]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/tools/wine-loader.sh"
+built="$root/build/$(windows_build)"
 "$root/tools/build.sh" >/dev/null
 win() { printf 'Z:%s' "${1//\//\\}"; }
 QV_WINE_ARCH=${QV_WINE_ARCH:-win64} "$root/tools/wine-run.sh" \
-  "$root/build/win32/bench/qv_supervision_bench.exe" \
-  "$(win "$root/build/win32/bin/QuorvexLauncher.exe")" \
+  "$built/bench/qv_supervision_bench.exe" \
+  "$(win "$built/bin/QuorvexLauncher.exe")" \
   "$(win "$root/build/win32/tests/fakes")" "$(win "$root/build/win64/tests/fakes")" "$@"

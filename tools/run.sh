@@ -11,11 +11,15 @@
 # build/demo/screenshot-<arch>.png), then presses OK itself and reports how the launch ended.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/tools/wine-loader.sh"
+built="$root/build/$(windows_build)"
 . "$root/tools/virtual-display.sh"
 "$root/tools/build.sh" >/dev/null
 arch=${QV_WINE_ARCH:-win64}
+[ "$(windows_build)" = win64 ] &&
+  echo "run: this machine runs no 32-bit program, so the launcher runs as its 64-bit build"
 export QV_WINE_ARCH=$arch QV_WINE_PREFIX="$root/build/demo/$arch"
-fakes="$root/build/win32/tests/fakes"
+fakes="$built/tests/fakes"
 
 if [ ! -f "$QV_WINE_PREFIX/.sandbox" ]; then
   echo "run: laying out the demo sandbox of simulated installations in C:\\ of $QV_WINE_PREFIX"
@@ -26,7 +30,7 @@ fi
 export QUORVEX_PATH='C:\Quorvex' QV_FAKE_RECORD_DIR='C:\Quorvex Demo Records'
 records="$QV_WINE_PREFIX/drive_c/Quorvex Demo Records"
 mkdir -p "$records"
-launcher="$root/build/win32/bin/QuorvexLauncher.exe"
+launcher="$built/bin/QuorvexLauncher.exe"
 [ -n "${DISPLAY:-}" ] && exec "$root/tools/wine-run.sh" "$launcher"
 
 screenshot=${QV_SCREENSHOT:-$root/build/demo/screenshot-$arch.png}

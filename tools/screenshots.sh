@@ -4,10 +4,12 @@
 #   tools/screenshots.sh            (QV_WINE_ARCH=win32 for a 32-bit prefix)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/tools/wine-loader.sh"
+built="$root/build/$(windows_build)"
 . "$root/tools/virtual-display.sh"
 "$root/tools/build.sh" >/dev/null
 out="$root/build/screenshots"
-launcher="$root/build/win32/bin/QuorvexLauncher.exe"
+launcher="$built/bin/QuorvexLauncher.exe"
 export QV_WINE_ARCH=${QV_WINE_ARCH:-win64}
 work=$(mktemp -d "${TMPDIR:-/tmp}/qv-shots.XXXXXX")
 run_pid=""

@@ -7,9 +7,15 @@ arch=${1:-win64}
 case "$arch" in win64 | win32) ;; *) echo "wine-prefix: unknown architecture $arch" >&2; exit 2 ;; esac
 
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/wine-loader.sh"
+loader=$(wine_loader "$arch")
+if [ "$arch" = win32 ] && ! runs_32bit_programs; then
+  echo "wine-prefix: this machine runs no 32-bit program (its kernel has no IA-32 emulation), so it has no 32-bit prefix" >&2
+  exit 1
+fi
 cache=${QV_WINE_CACHE:-${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}/quorvex-wine}
 # A new Wine or a change of this script makes a new template.
-stamp="$(wine --version)-$(cat "$0" "$here/wine-prefix.reg" | sha1sum | cut -c1-12)"
+stamp="$("$loader" --version)-$(cat "$0" "$here/wine-loader.sh" "$here/wine-prefix.reg" | sha1sum | cut -c1-12)"
 template="$cache/$arch-$stamp"
 mkdir -p "$cache"
 
@@ -33,12 +39,12 @@ if [ ! -f "$template/.ready" ]; then
     export WINEDLLOVERRIDES="mscoree,mshtml="
     unset DISPLAY
     log="$cache/$arch.log"
-    wineboot -i >"$log" 2>&1 || fail wineboot
+    "$loader" wineboot -i >"$log" 2>&1 || fail wineboot
     wineserver -w
     [ -f "$WINEPREFIX/system.reg" ] || fail "wineboot (no registry made)"
     # Chinese texts need glyphs: map the dialog fonts to WenQuanYi Micro Hei, and never open the
     # crash dialog, which would leave a failing test waiting for a click.
-    wine regedit /S "$(winepath -w "$here/wine-prefix.reg" 2>>"$log")" >>"$log" 2>&1 || fail regedit
+    "$loader" regedit /S "$("$loader" winepath -w "$here/wine-prefix.reg" 2>>"$log")" >>"$log" 2>&1 || fail regedit
     wineserver -w
     touch "$WINEPREFIX/.ready"
     mv "$WINEPREFIX" "$template"

@@ -9,6 +9,7 @@ set -uo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/virtual-display.sh"
+. "$here/wine-loader.sh"
 arch=${QV_WINE_ARCH:-win64}
 template=$("$here/wine-prefix.sh" "$arch") || exit 1
 
@@ -54,5 +55,5 @@ export WINEPREFIX="$prefix" WINEARCH="$arch" WINEDEBUG=-all WINEDLLOVERRIDES="ms
 export QV_WINE_WORK="$work"
 
 # In the background so that TERM reaches the trap at once; the wait gives the program's status.
-wine "$@" <&0 &
+"$(wine_loader "$arch")" "$@" <&0 &
 wait $!

@@ -133,4 +133,11 @@ DWORD LauncherRun::WaitForRecordedProcess() const {
     return id;
 }
 
+std::wstring LauncherRun::Describe() const {
+    if (HasExited()) return L"the launcher ended with exit code " + std::to_wstring(ExitCode());
+    const HWND other = FindOtherDialog();
+    if (!other) return L"the launcher shows no other dialog";
+    return L"the launcher shows \"" + test::TextOf(other) + L": " + MessageText(other) + L"\"";
+}
+
 } // namespace qv::e2e

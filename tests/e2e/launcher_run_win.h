@@ -70,6 +70,9 @@ class LauncherRun {
     // The process id the launcher records in its window for the add-on's module, waited for;
     // 0 if none comes before the launcher ends.
     DWORD WaitForRecordedProcess() const;
+    // What the launcher shows now, for a failure's message: its exit code, or the text of the
+    // dialog in front.
+    std::wstring Describe() const;
 
   private:
     HWND FindOtherDialog() const;

@@ -148,7 +148,7 @@ TEST_F(MatlabLaunchExe, FirstLaunchRegistersTheReleaseOnceMakesTheLibrariesCoexi
     ASSERT_TRUE(ChooseMatlab(launcher, IDC_DYNAMIC_LINK, R2020a));
     launcher.Press(IDOK);
     const auto solver = WaitForSolver(launcher);
-    ASSERT_TRUE(solver) << "no Fluent started";
+    ASSERT_TRUE(solver) << "no Fluent started; " << launcher.Describe();
 
     // Fluent started while the one registration still runs.
     EXPECT_EQ(test::ProgramsRunningBelow(matlabBase_), 1);
@@ -183,7 +183,7 @@ TEST_F(MatlabLaunchExe, TheSameReleaseInAnotherCaseIsNotRegisteredAgainAnotherRe
         ChooseParallel(launcher);
         launcher.Press(IDOK);
         const auto solver = WaitForSolver(launcher);
-        ASSERT_TRUE(solver) << "no Fluent started";
+        ASSERT_TRUE(solver) << "no Fluent started; " << launcher.Describe();
 
         // A registration would have been started before Fluent, and would still run.
         EXPECT_EQ(test::ProgramsRunningBelow(matlabBase_), switched ? 1 : 0);
@@ -229,7 +229,7 @@ TEST_F(MatlabLaunchExe, StaticLinkWithVisualStudio2019AloneAsksFirstAndNoKeepsTh
         }
     }
     // Yes goes on: the registration, then Fluent.
-    ASSERT_TRUE(WaitForSolver(launcher)) << "no Fluent started";
+    ASSERT_TRUE(WaitForSolver(launcher)) << "no Fluent started; " << launcher.Describe();
     EXPECT_EQ(sandbox_.Records(L"fluent").size(), 1u);
     EXPECT_EQ(Registrations(1).size(), 1u);
     EXPECT_EQ(ReadSetting(L"MatlabVerUsed"), L"2020a");

@@ -1,7 +1,7 @@
 // Lays out the demo sandbox: simulated Fluent, Workbench, add-on and MATLAB installations below a
 // root, built from the stand-ins, each labelled as simulated. Usage:
-//   qv_make_sandbox <root> [<folder of the 64-bit stand-ins>]
-// The 32-bit stand-ins are the ones beside this program. With a drive as root (D:\), the Fluent
+//   qv_make_sandbox <root>
+// The stand-ins are those of the build, of both bitnesses. With a drive as root (D:\), the Fluent
 // folders sit where discovery looks by default (D:\Program Files\ANSYS Inc\v193\fluent). The
 // launcher is made to remember Fluent 2025 R2, so that OK starts it at once.
 #include "base/registry_win.h"
@@ -14,6 +14,9 @@
 #include <cstdio>
 #include <string>
 
+#ifndef QV_FAKES32_DIR_DEFAULT
+#define QV_FAKES32_DIR_DEFAULT ""
+#endif
 #ifndef QV_FAKES64_DIR_DEFAULT
 #define QV_FAKES64_DIR_DEFAULT ""
 #endif
@@ -22,9 +25,8 @@ namespace {
 
 using namespace qv::test;
 
-// The build knows the 64-bit stand-ins by their Unix path.
-std::wstring BuiltFakes64Folder() {
-    const std::string unixPath = QV_FAKES64_DIR_DEFAULT;
+// The build knows the stand-ins by their Unix paths.
+std::wstring BuiltFakesFolder(const std::string& unixPath) {
     return unixPath.empty() ? L"" : WindowsPathFromUnix(unixPath);
 }
 
@@ -83,16 +85,15 @@ bool LayOutSandbox(const std::wstring& root, const FakeProgramFolders& fakes) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 2 || argc > 3) {
-        std::fwprintf(stderr,
-                      L"usage: qv_make_sandbox <root> [<folder of the 64-bit stand-ins>]\n");
+    if (argc != 2) {
+        std::fwprintf(stderr, L"usage: qv_make_sandbox <root>\n");
         return 2;
     }
     std::wstring root = argv[1];
     while (root.size() > 3 && (root.back() == L'\\' || root.back() == L'/'))
         root.pop_back();
     if (root.size() == 3 && root.back() == L'\\') root.pop_back(); // D:\ -> D:
-    const FakeProgramFolders fakes{qv::fake::FolderOf(qv::fake::ModulePath()),
-                                   argc == 3 ? std::wstring(argv[2]) : BuiltFakes64Folder()};
+    const FakeProgramFolders fakes{BuiltFakesFolder(QV_FAKES32_DIR_DEFAULT),
+                                   BuiltFakesFolder(QV_FAKES64_DIR_DEFAULT)};
     return LayOutSandbox(root, fakes) ? 0 : 1;
 }

@@ -154,7 +154,7 @@ SimulatedVisualStudio LayOutVisualStudio2019(const FakeProgramFolders& fakes,
     vs.extension = root + L"\\Common7\\IDE\\Extensions\\Quorvex\\Quorvex.dll";
     build.Text(vs.extension, PlaceholderText);
     vs.settingsTool = root + L"\\Common7\\IDE\\VsRegEdit.exe";
-    build.FakeProgram(fakes, L"VsRegEdit.exe", false, vs.settingsTool);
+    build.FakeProgram(fakes, L"VsRegEdit.exe", TestsAre64Bit, vs.settingsTool);
     build.Label(root, L"Visual Studio 2019");
     vs.complete = build.Succeeded();
     return vs;

@@ -10,11 +10,16 @@
 
 namespace qv::test {
 
+// The tests' own bitness. Stand-ins whose bitness does not matter to a test take it: they run
+// wherever the tests run (a machine that runs no 32-bit program tests the 64-bit build).
+inline constexpr bool TestsAre64Bit = sizeof(void*) == 8;
+
 // Where the built stand-ins are, one folder per bitness.
 struct FakeProgramFolders {
     std::wstring bits32;
     std::wstring bits64;
     const std::wstring& For(bool is64Bit) const { return is64Bit ? bits64 : bits32; }
+    const std::wstring& Runnable() const { return For(TestsAre64Bit); }
 };
 
 struct FluentLayoutOptions {

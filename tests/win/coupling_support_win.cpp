@@ -51,7 +51,7 @@ HeldFile::HeldFile(const std::wstring& how, const std::wstring& path) {
     const std::wstring eventName = L"qv-held-file-" + std::to_wstring(::GetCurrentProcessId()) +
                                    L"-" + std::to_wstring(++counter);
     const UniqueHandle ready(::CreateEventW(nullptr, TRUE, FALSE, eventName.c_str()));
-    const std::wstring exe = FakeProgramFoldersFromEnvironment().bits32 + L"\\FileHolder.exe";
+    const std::wstring exe = FakeProgramFoldersFromEnvironment().Runnable() + L"\\FileHolder.exe";
     holder_ = StartProgram(exe, L"FileHolder.exe " + how + L" \"" + path + L"\" " + eventName, {});
     if (!ready || !holder_.process) {
         ADD_FAILURE() << "cannot start " << exe;

@@ -1,4 +1,5 @@
 #include "launch/executable_bitness_win.h"
+#include "tests/support/simulated_install_win.h"
 #include "tests/support/test_support_win.h"
 
 #include <gtest/gtest.h>
@@ -15,27 +16,30 @@ std::wstring WindowsFolder() {
     return folder;
 }
 
+// The system folder of the Windows itself: a 32-bit program on 64-bit Windows sees it as
+// sysnative, its own system32 being syswow64.
+std::wstring NativeSystemFolder() {
+    const bool seenThroughWow64 = test::RunsInWin64Prefix() && !test::TestsAre64Bit;
+    return WindowsFolder() + (seenThroughWow64 ? L"\\sysnative" : L"\\system32");
+}
+
 TEST(ExecutableBitnessFile, WineSystemLibraries) {
-    const std::wstring windows = WindowsFolder();
+    const ExecutableBitness own =
+        test::TestsAre64Bit ? ExecutableBitness::Bits64 : ExecutableBitness::Bits32;
+    const ExecutableBitness windows =
+        test::RunsInWin64Prefix() ? ExecutableBitness::Bits64 : ExecutableBitness::Bits32;
+    EXPECT_EQ(ReadExecutableBitness(WindowsFolder() + L"\\system32\\kernel32.dll"), own);
+    EXPECT_EQ(ReadExecutableBitness(WindowsFolder() + L"\\system32\\notepad.exe"), own);
+    EXPECT_EQ(ReadExecutableBitness(NativeSystemFolder() + L"\\kernel32.dll"), windows);
+    EXPECT_EQ(ReadExecutableBitness(NativeSystemFolder() + L"\\notepad.exe"), windows);
     if (test::RunsInWin64Prefix()) {
-        // This 32-bit test sees syswow64 through system32; sysnative is the real system32.
-        EXPECT_EQ(ReadExecutableBitness(windows + L"\\sysnative\\kernel32.dll"),
-                  ExecutableBitness::Bits64);
-        EXPECT_EQ(ReadExecutableBitness(windows + L"\\sysnative\\notepad.exe"),
-                  ExecutableBitness::Bits64);
-        EXPECT_EQ(ReadExecutableBitness(windows + L"\\syswow64\\kernel32.dll"),
+        EXPECT_EQ(ReadExecutableBitness(WindowsFolder() + L"\\syswow64\\kernel32.dll"),
                   ExecutableBitness::Bits32);
     }
-    EXPECT_EQ(ReadExecutableBitness(windows + L"\\system32\\kernel32.dll"),
-              ExecutableBitness::Bits32);
-    EXPECT_EQ(ReadExecutableBitness(windows + L"\\system32\\notepad.exe"),
-              ExecutableBitness::Bits32);
 }
 
 TEST(ExecutableBitnessFile, TruncatedCopiesOfARealLibrary) {
-    const std::wstring source =
-        WindowsFolder() +
-        (test::RunsInWin64Prefix() ? L"\\sysnative\\kernel32.dll" : L"\\system32\\kernel32.dll");
+    const std::wstring source = NativeSystemFolder() + L"\\kernel32.dll";
     const ExecutableBitness whole =
         test::RunsInWin64Prefix() ? ExecutableBitness::Bits64 : ExecutableBitness::Bits32;
     const std::string bytes = test::ReadFileBytes(source).value_or("");

@@ -44,7 +44,11 @@ TEST_P(DirectStart, LoaderReachesTheSolverAsOneArgumentAndTheModuleSignals) {
     if (c.bitness == Bitness::Only64) {
         ASSERT_TRUE(win64) << "64-bit Fluent needs 64-bit Windows: registered for it only";
     }
-    const bool is64Bit = c.bitness == Bitness::Only64 || (c.bitness == Bitness::OfWindows && win64);
+    // A 64-bit build of these tests cannot count on starting a 32-bit stand-in: the 32-bit-only
+    // release then gets 64-bit ones, which see the same command line.
+    const bool is64Bit = c.bitness == Bitness::Only64 ||
+                         (c.bitness == Bitness::OfWindows && win64) ||
+                         (c.bitness == Bitness::Only32 && TestsAre64Bit);
     const Installation installation = LayOut(c.release, c.versionText, is64Bit, c.fluentOnD);
     ASSERT_TRUE(installation.fluent.complete && installation.product.complete);
 

@@ -127,7 +127,7 @@ TEST_F(AboutBoxLinks, EachLinkTakesItsColourFromItsOwnVisitedState) {
 
 TEST_F(AboutBoxLinks, ClickOrSpaceGivesTheAddressToTheProgramOfWebPages) {
     const std::wstring browser =
-        test::FakeProgramFoldersFromEnvironment().bits32 + L"\\browser.exe";
+        test::FakeProgramFoldersFromEnvironment().Runnable() + L"\\browser.exe";
     ASSERT_TRUE(test::IsFile(browser));
     ASSERT_TRUE(htm.SetString(L"", L"QvTestPage"));
     // A command line without a quoted place for the address: said so, nothing started.

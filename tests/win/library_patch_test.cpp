@@ -231,7 +231,7 @@ TEST_F(LibraryPatch, LibraryHeldByAnotherProgramStopsWithTheMessageOfItsSide) {
         // A program image that names the library it loads, as the real ones do.
         const std::wstring held = c.matlabSide ? libMat_ : cff_;
         const std::string original =
-            *ReadFileBytes(test::FakeProgramFoldersFromEnvironment().bits32 + L"\\matlab.exe") +
+            *ReadFileBytes(test::FakeProgramFoldersFromEnvironment().Runnable() + L"\\matlab.exe") +
             (c.matlabSide ? LibMat : CffInterface);
         ASSERT_TRUE(test::WriteFileBytes(held, original));
         const auto entries = FolderEntries(c.matlabSide ? matlabBin_ : fluentBin_);

@@ -18,7 +18,7 @@ class ProcessStart : public FakesTest {
     void SetUp() override {
         FakesTest::SetUp();
         // The recorder stand-in, planted as the program a blank would start.
-        ASSERT_TRUE(PlaceFakeProgram(fakes_, L"VsRegEdit.exe", false, L"C:\\Program.exe"));
+        ASSERT_TRUE(PlaceFakeProgram(fakes_, L"VsRegEdit.exe", TestsAre64Bit, L"C:\\Program.exe"));
     }
     void TearDown() override { EndProgramsBelow(programs_); }
     std::vector<FakeRecord> PlantedRuns() const {
@@ -32,7 +32,7 @@ class ProcessStart : public FakesTest {
 
 TEST_F(ProcessStart, ThePlantedProgramRunsOnlyWithoutTheExecutablesName) {
     const std::wstring exe = programs_ + L"\\Visual Studio\\Common7\\IDE\\VsRegEdit.exe";
-    ASSERT_TRUE(PlaceFakeProgram(fakes_, L"VsRegEdit.exe", false, exe));
+    ASSERT_TRUE(PlaceFakeProgram(fakes_, L"VsRegEdit.exe", TestsAre64Bit, exe));
     const std::wstring commandLine = exe + L" set local HKCU something";
 
     // Positive control: the platform resolves the unquoted path to the planted program.
