@@ -6,8 +6,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/tools/wine-loader.sh"
-built="$root/build/$(windows_build)"
 "$root/tools/build.sh" >/dev/null
+built="$root/build/$(windows_build)"
 export QV_WINE_ARCH=${QV_WINE_ARCH:-win64}
 "$root/tools/wine-run.sh" "$built/bench/qv_fortran_probe_bench.exe" "${1:-11}"
 "$root/tools/wine-run.sh" "$built/bench/qv_library_patch_bench.exe" "${2:-200}" "${3:-5}"

@@ -4,6 +4,6 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/tools/wine-loader.sh"
-built="$root/build/$(windows_build)"
 "$root/tools/build.sh" >/dev/null
+built="$root/build/$(windows_build)"
 QV_WINE_ARCH=${QV_WINE_ARCH:-win64} "$root/tools/wine-run.sh" "$built/bench/qv_discovery_bench.exe" "$@"

@@ -9,8 +9,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/tools/wine-loader.sh"
-built="$root/build/$(windows_build)"
 "$root/tools/build.sh" >/dev/null
+built="$root/build/$(windows_build)"
 QV_WINE_ARCH=${QV_WINE_ARCH:-win64} "$root/tools/wine-run.sh" "$built/bench/qv_startup_bench.exe" \
   "${1:-15}" "$built/bench/qv_empty_dialog.exe" "$built/bench/qv_common_controls_dialog.exe" \
   "$built/bench/qv_font_dialog.exe" "$built/bench/qv_template_dialog.exe" "$built/bin/QuorvexLauncher.exe"

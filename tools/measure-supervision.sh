@@ -6,8 +6,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/tools/wine-loader.sh"
-built="$root/build/$(windows_build)"
 "$root/tools/build.sh" >/dev/null
+built="$root/build/$(windows_build)"
 win() { printf 'Z:%s' "${1//\//\\}"; }
 QV_WINE_ARCH=${QV_WINE_ARCH:-win64} "$root/tools/wine-run.sh" \
   "$built/bench/qv_supervision_bench.exe" \

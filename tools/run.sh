@@ -12,9 +12,9 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/tools/wine-loader.sh"
-built="$root/build/$(windows_build)"
 . "$root/tools/virtual-display.sh"
 "$root/tools/build.sh" >/dev/null
+built="$root/build/$(windows_build)"
 arch=${QV_WINE_ARCH:-win64}
 [ "$(windows_build)" = win64 ] &&
   echo "run: this machine runs no 32-bit program, so the launcher runs as its 64-bit build"

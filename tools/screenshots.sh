@@ -5,9 +5,9 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/tools/wine-loader.sh"
-built="$root/build/$(windows_build)"
 . "$root/tools/virtual-display.sh"
 "$root/tools/build.sh" >/dev/null
+built="$root/build/$(windows_build)"
 out="$root/build/screenshots"
 launcher="$built/bin/QuorvexLauncher.exe"
 export QV_WINE_ARCH=${QV_WINE_ARCH:-win64}

@@ -19,7 +19,7 @@ if [ $selected = 0 ]; then
   windows_suites=(win64.unit win32.unit win64.win win32.win win64.e2e win32.e2e)
   if [ "$(windows_build)" = win64 ]; then
     windows_suites=(x64.win64.unit x64.win64.win x64.win64.e2e)
-    echo "test: NOT RUN: the 32-bit Windows programs (win32.* and win64.*): this machine runs no 32-bit program (its kernel has no IA-32 emulation); the 64-bit build of the same tree runs in the 64-bit prefix (x64.win64.*) and the 32-bit product is only compiled" >&2
+    echo "test: NOT RUN: the 32-bit Windows programs (win32.* and win64.*): this machine runs no 32-bit program (its kernel has no IA-32 emulation), and the tests that need 32-bit Windows (*OnWindows32) do not run at all; the 64-bit build of the same tree runs in the 64-bit prefix (x64.win64.*) and the 32-bit product is only compiled" >&2
   fi
   listed=$(ctest --test-dir "$root/build" -N | sed -n 's/^ *Test *#[0-9]*: //p')
   missing=()
