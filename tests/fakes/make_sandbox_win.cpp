@@ -7,7 +7,6 @@
 #include "base/registry_win.h"
 #include "base/settings_store_win.h"
 #include "base/system_win.h"
-#include "tests/fakes/fake_common_win.h"
 #include "tests/support/file_tree_win.h"
 #include "tests/support/simulated_install_win.h"
 
