@@ -16,7 +16,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/build.sh" >/dev/null
 built="$root/build/$(windows_build)"
 arch=${QV_WINE_ARCH:-win64}
-[ "$(windows_build)" = win64 ] &&
+[ "${built##*/}" = win64 ] &&
   echo "run: this machine runs no 32-bit program, so the launcher runs as its 64-bit build"
 export QV_WINE_ARCH=$arch QV_WINE_PREFIX="$root/build/demo/$arch"
 fakes="$built/tests/fakes"

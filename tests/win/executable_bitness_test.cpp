@@ -16,24 +16,28 @@ std::wstring WindowsFolder() {
     return folder;
 }
 
-// The system folder of the Windows itself: a 32-bit program on 64-bit Windows sees it as
-// sysnative, its own system32 being syswow64.
+// A 32-bit program on 64-bit Windows: its system32 is syswow64, and the real one is sysnative.
+bool SeenThroughWow64() {
+    return test::RunsInWin64Prefix() && !test::TestsAre64Bit;
+}
+
 std::wstring NativeSystemFolder() {
-    const bool seenThroughWow64 = test::RunsInWin64Prefix() && !test::TestsAre64Bit;
-    return WindowsFolder() + (seenThroughWow64 ? L"\\sysnative" : L"\\system32");
+    return WindowsFolder() + (SeenThroughWow64() ? L"\\sysnative" : L"\\system32");
+}
+
+ExecutableBitness WindowsBitness() {
+    return test::RunsInWin64Prefix() ? ExecutableBitness::Bits64 : ExecutableBitness::Bits32;
 }
 
 TEST(ExecutableBitnessFile, WineSystemLibraries) {
     const ExecutableBitness own =
         test::TestsAre64Bit ? ExecutableBitness::Bits64 : ExecutableBitness::Bits32;
-    const ExecutableBitness windows =
-        test::RunsInWin64Prefix() ? ExecutableBitness::Bits64 : ExecutableBitness::Bits32;
     EXPECT_EQ(ReadExecutableBitness(WindowsFolder() + L"\\system32\\kernel32.dll"), own);
     EXPECT_EQ(ReadExecutableBitness(WindowsFolder() + L"\\system32\\notepad.exe"), own);
-    EXPECT_EQ(ReadExecutableBitness(NativeSystemFolder() + L"\\kernel32.dll"), windows);
-    EXPECT_EQ(ReadExecutableBitness(NativeSystemFolder() + L"\\notepad.exe"), windows);
+    EXPECT_EQ(ReadExecutableBitness(NativeSystemFolder() + L"\\kernel32.dll"), WindowsBitness());
+    EXPECT_EQ(ReadExecutableBitness(NativeSystemFolder() + L"\\notepad.exe"), WindowsBitness());
     // The 64-bit build is tested where no 32-bit program runs, and Wine then leaves syswow64 empty.
-    if (test::RunsInWin64Prefix() && !test::TestsAre64Bit) {
+    if (SeenThroughWow64()) {
         EXPECT_EQ(ReadExecutableBitness(WindowsFolder() + L"\\syswow64\\kernel32.dll"),
                   ExecutableBitness::Bits32);
     }
@@ -41,8 +45,7 @@ TEST(ExecutableBitnessFile, WineSystemLibraries) {
 
 TEST(ExecutableBitnessFile, TruncatedCopiesOfARealLibrary) {
     const std::wstring source = NativeSystemFolder() + L"\\kernel32.dll";
-    const ExecutableBitness whole =
-        test::RunsInWin64Prefix() ? ExecutableBitness::Bits64 : ExecutableBitness::Bits32;
+    const ExecutableBitness whole = WindowsBitness();
     const std::string bytes = test::ReadFileBytes(source).value_or("");
     ASSERT_GE(bytes.size(), 4096u);
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
