@@ -1,11 +1,15 @@
 #include "app/launcher_app_win.h"
 
 #include "app/language_decision.h"
+#include "base/launch_log_win.h"
 #include "base/settings_store_win.h"
+#include "base/system_win.h"
+#include "base/text.h"
 #include "base/user_prompts_win.h"
 #include "texts/main_dialog_texts.h"
 #include "ui/launcher_dlg_win.h"
 #include "ui/launcher_prompts_win.h"
+#include "update/release.h"
 
 #include <commctrl.h>
 
@@ -14,10 +18,19 @@ namespace qv {
 namespace {
 
 void DecideStartLanguage() {
+    const LANGID systemLanguage = ::GetSystemDefaultLangID();
     const LanguageDecision decision =
-        DecideInterfaceLanguage(ReadSetting(L"IsUsingEnglishLanguage"), ::GetSystemDefaultLangID());
+        DecideInterfaceLanguage(ReadSetting(L"IsUsingEnglishLanguage"), systemLanguage);
     SetInterfaceLanguage(decision.language);
     if (decision.valueToStore) WriteSetting(L"IsUsingEnglishLanguage", *decision.valueToStore);
+    wchar_t systemId[8];
+    ::wsprintfW(systemId, L"0x%04X", systemLanguage);
+    Log(FormatText(L"start: Quorvex launcher %s (%s-bit) on Windows %s (%s-bit); language %s, %s",
+                   {ProductRelease, sizeof(void*) == 8 ? L"64" : L"32", WindowsVersionText(),
+                    IsWindows64Bit() ? L"64" : L"32",
+                    decision.language == InterfaceLanguage::English ? L"English" : L"Chinese",
+                    decision.valueToStore ? L"from the system language " + std::wstring(systemId)
+                                          : std::wstring(L"as stored")}));
 }
 
 } // namespace

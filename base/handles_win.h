@@ -80,6 +80,7 @@ struct ProcessHandles {
     UniqueHandle process;
     UniqueHandle thread;
     DWORD processId = 0;
+    DWORD error = 0; // GetLastError() of a start that failed
 };
 
 } // namespace qv

@@ -1,6 +1,7 @@
 #include "base/registry_win.h"
 
 #include "base/handles_win.h"
+#include "base/launch_log_win.h"
 #include "base/text.h"
 #include "base/user_prompts_win.h"
 #include "texts/settings_texts.h"
@@ -11,7 +12,9 @@ namespace qv {
 
 namespace {
 
-bool ReportWriteFailure() {
+bool ReportWriteFailure(std::wstring_view keyPath, std::wstring_view valueName, LONG status) {
+    LogFailure(L"write the registry value", std::wstring(keyPath) + L"\\" + std::wstring(valueName),
+               static_cast<DWORD>(status));
     Prompts().ShowMessage(::GetActiveWindow(), SettingsWriteFailureText,
                           SettingsWriteFailureCaption, MB_OK | MB_ICONERROR);
     return false;
@@ -54,14 +57,15 @@ bool WriteRegistryString(HKEY hive, std::wstring_view keyPath, std::wstring_view
     const DWORD size = static_cast<DWORD>(data.size() - 2);
     UniqueKey key;
     // Written in the same (64-bit) view the settings are read from.
-    if (::RegCreateKeyExW(hive, std::wstring(keyPath).c_str(), 0, nullptr, 0,
-                          KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, key.put(),
-                          nullptr) != ERROR_SUCCESS)
-        return ReportWriteFailure();
+    if (const LONG opened =
+            ::RegCreateKeyExW(hive, std::wstring(keyPath).c_str(), 0, nullptr, 0,
+                              KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, key.put(), nullptr);
+        opened != ERROR_SUCCESS)
+        return ReportWriteFailure(keyPath, valueName, opened);
     // No data at all for "": there is no character before the end for the NUL rule to look at.
     const LONG status = ::RegSetValueExW(key.get(), std::wstring(valueName).c_str(), 0, REG_SZ,
                                          size == 0 ? nullptr : data.data(), size);
-    return status == ERROR_SUCCESS || ReportWriteFailure();
+    return status == ERROR_SUCCESS || ReportWriteFailure(keyPath, valueName, status);
 }
 
 std::vector<std::wstring> RegistrySubkeyNames(HKEY hive, std::wstring_view keyPath, REGSAM access,

@@ -4,6 +4,25 @@
 
 namespace qv {
 
+std::wstring SystemFolderFile(std::wstring_view name) {
+    wchar_t folder[MAX_PATH] = {};
+    const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return {};
+    return std::wstring(folder, length) + L"\\" + std::wstring(name);
+}
+
+std::wstring WindowsVersionText() {
+    // GetVersionExW answers what the manifest promises; ntdll tells the truth and is always
+    // loaded.
+    using RtlGetVersionFunction = LONG(WINAPI*)(OSVERSIONINFOW*);
+    const auto getVersion = reinterpret_cast<RtlGetVersionFunction>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")));
+    OSVERSIONINFOW info{sizeof(info)};
+    if (!getVersion || getVersion(&info) != 0) return L"(unknown)";
+    return std::to_wstring(info.dwMajorVersion) + L"." + std::to_wstring(info.dwMinorVersion) +
+           L"." + std::to_wstring(info.dwBuildNumber);
+}
+
 bool IsWindows64Bit() {
     SYSTEM_INFO info{};
     ::GetNativeSystemInfo(&info);

@@ -6,6 +6,10 @@
 
 namespace qv {
 
+std::wstring Quoted(std::wstring_view path) {
+    return L"\"" + std::wstring(path) + L"\"";
+}
+
 bool IsBlank(wchar_t c) {
     return c == L' ' || c == L'\t' || c == L'\n' || c == L'\v' || c == L'\f' || c == L'\r';
 }

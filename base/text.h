@@ -39,6 +39,10 @@ double ReadLeadingDouble(std::wstring_view text);
 // already formatted; "%%" gives "%". Missing arguments leave their placeholder empty.
 std::wstring FormatText(std::wstring_view pattern, std::initializer_list<std::wstring_view> args);
 
+// A program's path as the head of a command line: in double quotes, so that the program reads
+// a path with blanks as one argument.
+std::wstring Quoted(std::wstring_view path);
+
 // Text held by UTF-16 little-endian bytes: the units up to the first NUL, or all complete units.
 // A trailing odd byte is not half a character and is dropped.
 std::wstring TextFromUtf16Bytes(const std::uint8_t* bytes, std::size_t count);

@@ -12,7 +12,7 @@
 namespace qv {
 
 bool MayClose(const LaunchState& state, HWND dialog, std::wstring_view homeFolder) {
-    if (IsStartedProcessAlive(state.startedProcessId)) {
+    if (IsStartedProcessAlive(state.startedProcess.get())) {
         Prompts().ShowMessage(dialog, Pick(launch_texts::ClosingWhileStarting),
                               Pick(captions::Warning), MB_OK | MB_ICONWARNING);
         return false;

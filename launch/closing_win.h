@@ -1,7 +1,7 @@
 // When the launcher may close, and how it answers the add-on's close signal.
 #pragma once
 
-#include "launch/launch_state.h"
+#include "launch/launch_state_win.h"
 
 #include <windows.h>
 

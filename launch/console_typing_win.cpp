@@ -1,6 +1,7 @@
 #include "launch/console_typing_win.h"
 
 #include "base/handles_win.h"
+#include "base/launch_log_win.h"
 
 #include <cstring>
 #include <optional>
@@ -11,13 +12,15 @@ namespace qv {
 
 namespace {
 
-// A console that stopped answering must not hang the launcher.
-constexpr UINT SendTimeoutMs = 10000;
+// A console that stopped answering must not hang the launcher; the clipboard, held by another
+// program for a moment, is asked again for as long.
+constexpr DWORD AnswerLimitMs = 10000;
 
-void Send(HWND window, UINT message, WPARAM wParam) {
+// True once the window has handled the message.
+bool Send(HWND window, UINT message, WPARAM wParam) {
     DWORD_PTR result = 0;
-    ::SendMessageTimeoutW(window, message, wParam, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG, SendTimeoutMs,
-                          &result);
+    return ::SendMessageTimeoutW(window, message, wParam, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                                 AnswerLimitMs, &result) != 0;
 }
 
 // One format of the user's clipboard, copied so that it outlives the clipboard's emptying.
@@ -103,15 +106,21 @@ UniqueGlobal AnsiTextBlock(std::wstring_view text) {
 
 // Another program may hold the clipboard for a moment, the console itself among them.
 bool OpenClipboardPatiently(HWND owner) {
-    for (int attempt = 0; attempt < 50; ++attempt) {
-        if (::OpenClipboard(owner)) return true;
+    const ULONGLONG giveUpAt = ::GetTickCount64() + AnswerLimitMs;
+    while (!::OpenClipboard(owner)) {
+        if (::GetTickCount64() >= giveUpAt) return false;
         ::Sleep(20);
     }
-    return false;
+    return true;
 }
 
 void PutBack(std::vector<SavedFormat>& saved, HWND owner) {
-    if (!OpenClipboardPatiently(owner)) return;
+    if (!OpenClipboardPatiently(owner)) {
+        LogFailure(L"put the user's clipboard back: it keeps the console command and lost its "
+                   L"own content",
+                   L"clipboard", ::GetLastError());
+        return;
+    }
     ::EmptyClipboard();
     for (SavedFormat& format : saved)
         format.GiveToClipboard();
@@ -147,12 +156,20 @@ std::optional<std::vector<SavedFormat>> ReplaceClipboard(std::wstring_view text,
 
 ConsoleEntry TypeIntoWindow(std::wstring_view text, HWND window) {
     std::optional<std::vector<SavedFormat>> saved = ReplaceClipboard(text, window);
-    if (saved)
-        Send(window, WM_PASTE, 0);
-    else
+    if (!saved) {
         TypeCharacters(text, window);
+        Send(window, WM_CHAR, 13);
+        return ConsoleEntry::Typed;
+    }
+    // A console still busy with the paste would take the user's own data, put back too early,
+    // for the command: the clipboard waits for its answer.
+    if (!Send(window, WM_PASTE, 0)) {
+        Log(L"Fluent's console did not answer the paste within " +
+            std::to_wstring(AnswerLimitMs / 1000) +
+            L" s: the clipboard keeps the load command; the user's clipboard is not put back");
+        return ConsoleEntry::Unanswered;
+    }
     Send(window, WM_CHAR, 13);
-    if (!saved) return ConsoleEntry::Typed;
     PutBack(*saved, window);
     return ConsoleEntry::Pasted;
 }

@@ -7,12 +7,13 @@
 
 namespace qv {
 
-enum class ConsoleEntry { Pasted, Typed };
+// Unanswered: the console did not take the paste in time; the command stays on the clipboard.
+enum class ConsoleEntry { Pasted, Typed, Unanswered };
 
 // Enters the text and presses Enter. It is pasted through the clipboard when the user's
-// clipboard can be saved whole and put back afterwards; otherwise (a private or drawn format,
-// data that cannot be copied, a clipboard another program holds) it is typed character by
-// character and the clipboard is left alone.
+// clipboard can be saved whole, and the clipboard is put back once the console has answered;
+// otherwise (a private or drawn format, data that cannot be copied, a clipboard another program
+// holds) it is typed character by character and the clipboard is left alone.
 ConsoleEntry TypeIntoWindow(std::wstring_view text, HWND window);
 
 } // namespace qv

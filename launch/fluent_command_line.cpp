@@ -37,13 +37,13 @@ std::wstring FluentStartProgram(bool startByWorkbench, std::wstring_view executa
 std::wstring ComposeFluentCommandLine(bool startByWorkbench, std::wstring_view executable,
                                       double version, std::wstring_view productFolder,
                                       const LaunchOptions& options) {
-    if (startByWorkbench) return std::wstring(executable);
+    if (startByWorkbench) return Quoted(executable);
     const std::wstring program =
         FluentStartProgram(startByWorkbench, executable, version, productFolder, options);
     const std::wstring processOption = IsParallel(options)
                                            ? L" -t" + std::to_wstring(options.processCount)
                                            : SerialSuffix(version);
-    const std::wstring main = program + L" " + DimensionToken(options) + processOption;
+    const std::wstring main = Quoted(program) + L" " + DimensionToken(options) + processOption;
     // Parallel Fluent 12 gets the add-on through its console instead.
     if (IsParallel(options) && IsFluent12(version)) return main;
     // Fluent 6.3 wants the loader path in escaped quotes within the quotes.

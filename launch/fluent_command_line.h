@@ -14,8 +14,8 @@ namespace qv {
 std::wstring FluentStartProgram(bool startByWorkbench, std::wstring_view executable, double version,
                                 std::wstring_view productFolder, const LaunchOptions& options);
 
-// For a direct start: the program unquoted, the dimension and precision token, the process
-// option and the loader of the add-on's Fluent module. For Workbench: the executable alone.
+// For a direct start: the program quoted, the dimension and precision token, the process
+// option and the loader of the add-on's Fluent module. For Workbench: the executable alone, quoted.
 // dimension, doublePrecision, processingMode and processCount come from the options.
 std::wstring ComposeFluentCommandLine(bool startByWorkbench, std::wstring_view executable,
                                       double version, std::wstring_view productFolder,

@@ -1,16 +1,20 @@
 #include "launch/launch_environment_win.h"
 
 #include "base/environment_win.h"
+#include "base/launch_log_win.h"
 
 namespace qv {
 
 void PrepareLaunchEnvironment(const LaunchEnvironmentInputs& inputs) {
     for (const EnvironmentChange& change :
          ComputeLaunchEnvironment(inputs, FindEnvironmentVariable(L"PATH"))) {
-        if (change.value)
-            SetEnvironmentVariableText(change.name, *change.value);
+        const bool done = change.value ? SetEnvironmentVariableText(change.name, *change.value)
+                                       : RemoveEnvironmentVariable(change.name);
+        if (!done)
+            LogFailure(L"set the variable", change.name, ::GetLastError());
         else
-            RemoveEnvironmentVariable(change.name);
+            Log(change.value ? L"set " + change.name + L"=" + *change.value
+                             : L"removed " + change.name);
     }
 }
 

@@ -14,7 +14,7 @@
 #include "launch/fortran_requirements_win.h"
 #include "launch/launch_environment_win.h"
 #include "launch/matlab_requirements_win.h"
-#include "launch/process_start_win.h"
+#include "launch/start_folder_win.h"
 #include "launch/settle_product_folder_win.h"
 #include "launch/startup_file_win.h"
 #include "launch/visual_studio_requirements_win.h"

@@ -6,7 +6,7 @@
 #include "discovery/matlab.h"
 #include "discovery/visual_studio.h"
 #include "launch/launch_options.h"
-#include "launch/launch_state.h"
+#include "launch/launch_state_win.h"
 #include "launch/launch_step.h"
 #include "launch/supervision_win.h"
 

@@ -2,6 +2,7 @@
 
 #include "base/files_win.h"
 #include "base/handles_win.h"
+#include "base/launch_log_win.h"
 #include "base/system_win.h"
 #include "base/user_prompts_win.h"
 #include "texts/library_patch_texts.h"
@@ -21,6 +22,12 @@ constexpr DWORD KeptAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN
                                  FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                                  FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
+// Logs the failed call's error with what was tried and on which file; false, for the caller.
+bool Failed(std::wstring_view action, std::wstring_view path) {
+    LogFailure(action, path, ::GetLastError());
+    return false;
+}
+
 // A temporary file beside a target, removed unless it has been moved into the target's place.
 class TemporaryFile {
   public:
@@ -28,7 +35,10 @@ class TemporaryFile {
         const std::size_t slash = target.find_last_of(L"\\/");
         const std::wstring folder = slash == std::wstring::npos ? L"." : target.substr(0, slash);
         wchar_t name[MAX_PATH] = {};
-        if (::GetTempFileNameW(folder.c_str(), L"qv", 0, name) != 0) path_ = name;
+        if (::GetTempFileNameW(folder.c_str(), L"qv", 0, name) != 0)
+            path_ = name;
+        else
+            Failed(L"make a temporary file in", folder);
     }
     ~TemporaryFile() {
         if (path_.empty()) return;
@@ -44,7 +54,7 @@ class TemporaryFile {
     bool MoveOnto(const std::wstring& target) {
         if (!::MoveFileExW(path_.c_str(), target.c_str(),
                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return false;
+            return Failed(L"rename " + path_ + L" onto", target);
         path_.clear();
         return true;
     }
@@ -104,12 +114,12 @@ bool RewriteThroughTemporaryFile(const std::wstring& path, const Bytes& from, co
     // that has it open (a loaded library among them) makes this fail before anything is written.
     UniqueFile original(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                       OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!original) return false;
+    if (!original) return Failed(L"open the library to rewrite it", path);
     TemporaryFile temporary(path);
     if (temporary.Path().empty()) return false;
     const std::optional<std::size_t> replacements =
         WriteReplaced(original.get(), temporary.Path(), from, to);
-    if (!replacements) return false;
+    if (!replacements) return Failed(L"write the rewritten library", temporary.Path());
     if (*replacements == 0) return true;
     original.reset();
     return temporary.MoveOnto(path);
@@ -124,9 +134,10 @@ bool SetAttributes(const std::wstring& path, DWORD attributes) {
 // a complete one at a later launch.
 bool CopyIntoPlace(const std::wstring& source, const std::wstring& target) {
     TemporaryFile temporary(target);
-    return !temporary.Path().empty() &&
-           ::CopyFileW(source.c_str(), temporary.Path().c_str(), FALSE) &&
-           temporary.MoveOnto(target);
+    if (temporary.Path().empty()) return false;
+    if (!::CopyFileW(source.c_str(), temporary.Path().c_str(), FALSE))
+        return Failed(L"copy " + source + L" to", temporary.Path());
+    return temporary.MoveOnto(target);
 }
 
 bool ShowError(HWND owner, const TextPair& text) {
@@ -162,11 +173,17 @@ bool PatchPair(const LibraryPatchPair& pair, HWND owner) {
 
 FileBytesSearch SearchFileForBytes(std::wstring_view path, const Bytes& bytes) {
     UniqueFile file = OpenForReading(std::wstring(path));
-    if (!file) return FileBytesSearch::Unreadable;
+    if (!file) {
+        Failed(L"open the library to read it", path);
+        return FileBytesSearch::Unreadable;
+    }
     ByteStringFinder finder(bytes);
     Bytes chunk;
     do {
-        if (!ReadChunk(file.get(), chunk)) return FileBytesSearch::Unreadable;
+        if (!ReadChunk(file.get(), chunk)) {
+            Failed(L"read the library", path);
+            return FileBytesSearch::Unreadable;
+        }
         if (finder.Feed(chunk.data(), chunk.size())) return FileBytesSearch::Found;
     } while (!chunk.empty());
     return FileBytesSearch::NotFound;
@@ -175,12 +192,12 @@ FileBytesSearch SearchFileForBytes(std::wstring_view path, const Bytes& bytes) {
 bool ReplaceBytesInFile(std::wstring_view pathText, const Bytes& from, const Bytes& to) {
     const std::wstring path(pathText);
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-        return false;
+    if (attributes == INVALID_FILE_ATTRIBUTES) return Failed(L"read the attributes of", path);
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return false;
     // Windows refuses to write or replace a read-only file; the attribute comes back below.
     if ((attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
         !SetAttributes(path, attributes & ~FILE_ATTRIBUTE_READONLY))
-        return false;
+        return Failed(L"make writable", path);
     const bool rewritten = RewriteThroughTemporaryFile(path, from, to);
     // The new file carries the temporary file's attributes, a failure may have left the
     // original's cleared: either way the original's come back.

@@ -1,5 +1,6 @@
 #include "launch/matlab_launch.h"
 
+#include "base/text.h"
 #include "launch/launch_environment.h"
 
 namespace qv {
@@ -18,9 +19,13 @@ std::array<std::wstring, 2> MatlabCompilerFiles(std::wstring_view root, std::wst
             r + L"\\extern\\lib\\" + std::wstring(arch) + L"\\microsoft\\mclmcrrt.lib"};
 }
 
+std::wstring MatlabProgram(std::wstring_view root, std::wstring_view arch) {
+    return std::wstring(root) + L"\\bin\\" + std::wstring(arch) + L"\\matlab.exe";
+}
+
 std::wstring MatlabRegistrationCommandLine(std::wstring_view root, std::wstring_view arch) {
-    return L"\"" + std::wstring(root) + L"\\bin\\" + std::wstring(arch) +
-           L"\\matlab.exe\" -nojvm -nosplash -nodesktop -r \"regmatlabserver;exit\"";
+    return Quoted(MatlabProgram(root, arch)) +
+           L" -nojvm -nosplash -nodesktop -r \"regmatlabserver;exit\"";
 }
 
 std::wstring MatlabSearchPath(std::wstring_view root, std::wstring_view arch,

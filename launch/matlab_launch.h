@@ -17,7 +17,8 @@ std::wstring MatlabCoderFile(std::wstring_view root);
 // MATLAB Compiler's header and library, needed for dynamic linking.
 std::array<std::wstring, 2> MatlabCompilerFiles(std::wstring_view root, std::wstring_view arch);
 
-// Registers MATLAB as an automation server and ends it; the program path is quoted.
+// MATLAB's own program, and the command that registers it as an automation server and ends it.
+std::wstring MatlabProgram(std::wstring_view root, std::wstring_view arch);
 std::wstring MatlabRegistrationCommandLine(std::wstring_view root, std::wstring_view arch);
 
 // PATH with MATLAB's run-time, bin and bin\<arch> folders in front of the current value (its

@@ -2,7 +2,7 @@
 
 #include "base/environment_win.h"
 #include "base/files_win.h"
-#include "base/handles_win.h"
+#include "base/program_start_win.h"
 #include "base/settings_store_win.h"
 #include "base/system_win.h"
 #include "base/text.h"
@@ -27,17 +27,9 @@ LaunchStep Close(HWND owner, const std::wstring& text) {
 
 // Started hidden and not waited for: MATLAB registers itself in the background.
 bool StartRegistration(const std::wstring& root, const std::wstring& arch) {
-    std::wstring commandLine = MatlabRegistrationCommandLine(root, arch);
-    STARTUPINFOW startup{sizeof startup};
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_HIDE;
-    PROCESS_INFORMATION started{};
-    // CreateProcessW may write into the command line: it gets this private copy.
-    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &started))
-        return false;
-    const UniqueHandle process(started.hProcess), thread(started.hThread);
-    return true;
+    const ProcessHandles started =
+        StartProcess({MatlabProgram(root, arch), MatlabRegistrationCommandLine(root, arch)});
+    return static_cast<bool>(started.process);
 }
 
 // Static linking needs MATLAB Coder; with Visual Studio 2019 as the only one, the user hears of

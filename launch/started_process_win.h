@@ -2,12 +2,12 @@
 // refuses OK, Browse, its menu commands and closing.
 #pragma once
 
-#include <cstdint>
+#include <windows.h>
 
 namespace qv {
 
-// True when id is not 0 and a process snapshot holds a process of that id whose executable
-// name, in lower case, contains ".exe"; false also when no snapshot can be taken.
-bool IsStartedProcessAlive(std::uint32_t id);
+// True while the recorded process (a handle with SYNCHRONIZE access) has not ended; false for
+// no handle.
+bool IsStartedProcessAlive(HANDLE process);
 
 } // namespace qv

@@ -3,7 +3,7 @@
 // backup is lost on any path.
 #pragma once
 
-#include "launch/launch_state.h"
+#include "launch/launch_state_win.h"
 #include "launch/launch_step.h"
 
 #include <windows.h>

@@ -1,12 +1,13 @@
 #include "launch/supervision_win.h"
 
+#include "base/launch_log_win.h"
+#include "base/program_start_win.h"
 #include "base/text.h"
 #include "base/user_prompts_win.h"
 #include "launch/console_typing_win.h"
 #include "launch/fluent_process.h"
 #include "launch/fluent_processes_win.h"
 #include "launch/message_wait_win.h"
-#include "launch/process_start_win.h"
 #include "texts/launch_texts.h"
 
 #include <optional>
@@ -18,10 +19,19 @@ namespace {
 
 namespace texts = launch_texts;
 
-void Record(std::uint32_t processId, HWND dialog, LaunchState& state) {
+// The add-on reads the id from the dialog's user data; the launcher asks the handle whether the
+// process still runs.
+void Record(std::uint32_t processId, UniqueHandle process, HWND dialog, LaunchState& state) {
     state.startedProcessId = processId;
-    // Read by the add-on's module in Fluent: the process this launcher started.
+    state.startedProcess = std::move(process);
     ::SetWindowLongPtrW(dialog, GWLP_USERDATA, static_cast<LONG_PTR>(processId));
+}
+
+UniqueHandle OpenToWatch(std::uint32_t processId) {
+    UniqueHandle process(::OpenProcess(SYNCHRONIZE, FALSE, processId));
+    if (!process)
+        LogFailure(L"open the recorded process", std::to_wstring(processId), ::GetLastError());
+    return process;
 }
 
 // Asks whether to go on waiting, saying what the launcher has seen so far.
@@ -36,40 +46,59 @@ bool KeepWaiting(HWND dialog, HANDLE startProgram) {
                                  MB_YESNO | MB_ICONWARNING) == IDYES;
 }
 
-// Waits for the start program to end, then for a Fluent main window of a process that did not
-// run before; nothing when the user stops waiting.
-std::optional<std::uint32_t> WaitForNewFluent(const std::vector<std::uint32_t>& before,
-                                              HANDLE startProgram, HWND dialog,
-                                              const SupervisionTimes& times) {
+// How a wait ended: what it looked for was found, the add-on's module said it has loaded (so
+// nothing more is needed), or the user stopped waiting.
+enum class WaitOutcome { Found, Signalled, GivenUp };
+
+// Calls look() every pause, handling the dialog's messages in between, until it finds something,
+// the close signal comes or the user, asked at each limit, stops waiting. While the start program
+// runs, its end cuts a pause short.
+template <typename Look>
+WaitOutcome WaitFor(Look look, HANDLE startProgram, HWND dialog, const LaunchState& state,
+                    const SupervisionTimes& times) {
     ULONGLONG askAt = ::GetTickCount64() + times.askAfterMs;
-    bool startEnded = false;
+    bool startRuns = startProgram != nullptr;
     for (;;) {
+        if (state.closeSignalled) return WaitOutcome::Signalled;
+        if (look()) return WaitOutcome::Found;
         const ULONGLONG now = ::GetTickCount64();
         if (now >= askAt) {
-            if (!KeepWaiting(dialog, startProgram)) return std::nullopt;
+            const bool keep = KeepWaiting(dialog, startProgram);
+            if (state.closeSignalled) return WaitOutcome::Signalled;
+            if (!keep) return WaitOutcome::GivenUp;
             askAt = ::GetTickCount64() + times.askAfterMs;
             continue;
         }
         const DWORD untilAsking = static_cast<DWORD>(askAt - now);
-        if (!startEnded) {
-            const WaitEnd end = WaitHandlingMessages(startProgram, untilAsking);
-            if (end == WaitEnd::Quit) return std::nullopt;
-            startEnded = end == WaitEnd::Signalled;
-            continue;
-        }
-        // Only a Fluent window of a new owner is worth the process snapshot.
-        if (ChooseNewFluentProcess(before, FluentWindowOwners()))
-            if (const auto chosen = ChooseNewFluentProcess(before, ListFluentProcesses()))
-                return chosen;
         const DWORD pause = times.pauseMs < untilAsking ? times.pauseMs : untilAsking;
-        if (WaitHandlingMessages(nullptr, pause) == WaitEnd::Quit) return std::nullopt;
+        const WaitEnd end = WaitHandlingMessages(startRuns ? startProgram : nullptr, pause);
+        if (end == WaitEnd::Quit) return WaitOutcome::GivenUp;
+        if (end == WaitEnd::Signalled) {
+            startRuns = false;
+            Log(L"Fluent's start program ended");
+        }
     }
 }
 
-void LoadThroughConsole(std::uint32_t processId, const std::wstring& productFolder) {
-    // Without its console the add-on cannot be loaded; no other window gets the command.
-    if (HWND console = FindFluentConsole(processId))
-        TypeIntoWindow(ConsoleLoadCommand(productFolder), console);
+// Fluent 12's console may show after the main window: it is looked for among the recorded
+// process's windows only, and no other window ever gets the command.
+void LoadThroughConsole(const StartRequest& request, HWND dialog, LaunchState& state,
+                        const SupervisionTimes& times) {
+    HWND console = nullptr;
+    const WaitOutcome outcome = WaitFor(
+        [&] {
+            console = FindFluentConsole(state.startedProcessId);
+            return console != nullptr;
+        },
+        nullptr, dialog, state, times);
+    if (outcome != WaitOutcome::Found) {
+        Log(L"Fluent 12's console was not found: the add-on's load command was not entered");
+        return;
+    }
+    const ConsoleEntry entry = TypeIntoWindow(ConsoleLoadCommand(request.productFolder), console);
+    Log(entry == ConsoleEntry::Typed    ? L"load command typed into Fluent's console"
+        : entry == ConsoleEntry::Pasted ? L"load command pasted into Fluent's console"
+                                        : L"load command pasted, unanswered by Fluent's console");
 }
 
 } // namespace
@@ -78,7 +107,7 @@ LaunchStep StartAndSupervise(const StartRequest& request, HWND dialog, LaunchSta
                              const SupervisionTimes& times) {
     std::vector<std::uint32_t> before;
     if (!request.startByWorkbench) before = ListFluentProcesses();
-    ProcessHandles started = StartHidden(request.program, request.commandLine);
+    ProcessHandles started = StartProcess({request.program, request.commandLine});
     if (!started.process) {
         Prompts().ShowMessage(
             dialog,
@@ -87,18 +116,34 @@ LaunchStep StartAndSupervise(const StartRequest& request, HWND dialog, LaunchSta
         return LaunchStep::Closes;
     }
     if (request.startByWorkbench) {
-        Record(started.processId, dialog, state);
+        Record(started.processId, std::move(started.process), dialog, state);
+        Log(L"Workbench recorded: process " + std::to_wstring(state.startedProcessId));
         return LaunchStep::Continue;
     }
+    const InputRefusal refusal(dialog);
+    const ULONGLONG startedAt = ::GetTickCount64();
     std::optional<std::uint32_t> fluent;
-    {
-        const InputRefusal refusal(dialog);
-        fluent = WaitForNewFluent(before, started.process.get(), dialog, times);
+    // Only a Fluent window of a new owner is worth the process snapshot.
+    const WaitOutcome outcome = WaitFor(
+        [&] {
+            if (ChooseNewFluentProcess(before, FluentWindowOwners()))
+                fluent = ChooseNewFluentProcess(before, ListFluentProcesses());
+            return fluent.has_value();
+        },
+        started.process.get(), dialog, state, times);
+    if (outcome == WaitOutcome::Signalled) {
+        Log(L"close signal while waiting for Fluent: no Fluent process was recorded");
+        return LaunchStep::Continue;
     }
-    if (!fluent) return LaunchStep::StaysOpen;
-    Record(*fluent, dialog, state);
+    if (outcome == WaitOutcome::GivenUp) {
+        Log(L"waiting for Fluent given up: no Fluent process was recorded");
+        return LaunchStep::StaysOpen;
+    }
+    Record(*fluent, OpenToWatch(*fluent), dialog, state);
+    Log(L"Fluent recorded: process " + std::to_wstring(*fluent) + L" after " +
+        std::to_wstring(::GetTickCount64() - startedAt) + L" ms");
     if (LoadsThroughConsole(request.version, request.options))
-        LoadThroughConsole(*fluent, request.productFolder);
+        LoadThroughConsole(request, dialog, state, times);
     return LaunchStep::Continue;
 }
 

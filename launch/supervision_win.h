@@ -3,7 +3,7 @@
 #pragma once
 
 #include "launch/launch_options.h"
-#include "launch/launch_state.h"
+#include "launch/launch_state_win.h"
 #include "launch/launch_step.h"
 
 #include <windows.h>
@@ -30,11 +30,12 @@ struct SupervisionTimes {
 };
 
 // Starts the program. Workbench is recorded at once. For a direct start the dialog keeps
-// painting but takes no input while the launcher waits for the start program to end and then
-// for the new Fluent main window; that process is recorded, and for parallel Fluent 12 the
-// add-on's load command is entered into its console. Recording sets the state and the dialog's
-// user data. A start that fails shows its message and Closes; a wait the user gives up leaves
-// nothing recorded and StaysOpen; Continue once a process is recorded.
+// painting but takes no input while the launcher looks for the new Fluent main window, while
+// the start program runs and after; that process is recorded, and for parallel Fluent 12 the
+// add-on's load command is entered into its console once it shows. Recording sets the state and
+// the dialog's user data. A start that fails shows its message and Closes; a wait the user gives
+// up leaves nothing recorded and StaysOpen. The close signal (state.closeSignalled, set by the
+// dialog) ends any wait at once: Continue, as after a recorded start.
 LaunchStep StartAndSupervise(const StartRequest& request, HWND dialog, LaunchState& state,
                              const SupervisionTimes& times = {});
 

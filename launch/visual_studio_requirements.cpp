@@ -55,9 +55,10 @@ std::wstring SettingsToolPath(std::wstring_view toolsFolder) {
 }
 
 std::wstring SettingsToolCommandLine(std::wstring_view settingsTool) {
-    return FormatText(L"%s set local HKCU ApplicationPrivateSettings\\Microsoft\\VisualStudio\\IDE "
-                      L"OnEnvironmentStartup_Dev16 string 0*System.Int64*10",
-                      {settingsTool});
+    return FormatText(
+        L"\"%s\" set local HKCU ApplicationPrivateSettings\\Microsoft\\VisualStudio\\IDE "
+        L"OnEnvironmentStartup_Dev16 string 0*System.Int64*10",
+        {settingsTool});
 }
 
 } // namespace qv

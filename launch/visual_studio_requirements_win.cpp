@@ -4,7 +4,7 @@
 #include "base/files_win.h"
 #include "base/text.h"
 #include "base/user_prompts_win.h"
-#include "launch/process_start_win.h"
+#include "base/program_start_win.h"
 #include "launch/visual_studio_requirements.h"
 #include "texts/launch_texts.h"
 
@@ -41,7 +41,7 @@ VisualStudioForLaunch Fail(const TextPair& text, std::wstring_view year, HWND ow
 // Its start and its outcome do not matter to the launch.
 void StartSettingsTool(const std::wstring& toolsFolder) {
     const std::wstring tool = SettingsToolPath(toolsFolder);
-    if (FileExists(tool)) StartHidden(tool, SettingsToolCommandLine(tool));
+    if (FileExists(tool)) static_cast<void>(StartProcess({tool, SettingsToolCommandLine(tool)}));
 }
 
 } // namespace

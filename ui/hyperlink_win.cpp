@@ -1,6 +1,6 @@
 #include "ui/hyperlink_win.h"
 
-#include "base/handles_win.h"
+#include "base/program_start_win.h"
 #include "base/registry_win.h"
 #include "base/user_prompts_win.h"
 #include "texts/hyperlink_texts.h"
@@ -51,17 +51,10 @@ void SetProcedure(HWND window, WNDPROC procedure) {
     ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
 }
 
+// The association's command names its program as it sees fit, quoted or not: the head of the
+// line decides.
 void StartShownNormally(std::wstring commandLine) {
-    STARTUPINFOW startup{sizeof(startup)};
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_SHOWNORMAL;
-    PROCESS_INFORMATION info{};
-    // CreateProcessW may write into the command line: it gets this private copy.
-    if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                         &startup, &info)) {
-        const UniqueHandle process(info.hProcess);
-        const UniqueHandle thread(info.hThread);
-    }
+    static_cast<void>(StartProcess({L"", std::move(commandLine), SW_SHOWNORMAL}));
 }
 
 // The fallback when the shell cannot open the address: the program that opens web pages.

@@ -2,6 +2,7 @@
 // signal ends the dialog.
 #include "ui/launcher_dlg_win.h"
 
+#include "base/launch_log_win.h"
 #include "base/text.h"
 #include "launch/closing_win.h"
 #include "launch/launch_sequence_win.h"
@@ -10,6 +11,29 @@
 #include <cstdint>
 
 namespace qv {
+
+namespace {
+
+// The choices of one press of OK, as support asks for them.
+void LogPress(const LaunchContext& context) {
+    const LaunchOptions& o = context.options;
+    const auto& fluent = context.fluent.Entries();
+    const bool fluentChosen =
+        context.fluentIndex >= 0 && static_cast<std::size_t>(context.fluentIndex) < fluent.size();
+    Log(FormatText(
+        L"OK: %s%s, %s, Chinese Fluent %s, %s; CoolProp %s, Intel Fortran %s, MATLAB %s (%s); "
+        L"Fluent: %s; Visual Studio: %s; MATLAB: %s",
+        {o.dimension ? L"3D" : L"2D", o.doublePrecision ? L" double" : L" single",
+         o.processingMode == 1 ? L"parallel " + std::to_wstring(o.processCount) : L"serial",
+         context.chineseFluent ? L"on" : L"off", o.startByWorkbench ? L"Workbench" : L"direct",
+         o.callCoolProp ? L"on" : L"off", o.callIntelFortran ? L"on" : L"off",
+         o.callMatlab ? L"on" : L"off", o.linkMode ? L"dynamic" : L"static",
+         fluentChosen ? fluent[static_cast<std::size_t>(context.fluentIndex)].folder
+                      : std::wstring(L"(none)"),
+         context.visualStudioText, context.matlabText}));
+}
+
+} // namespace
 
 void CLauncherDlg::OnOK() {
     if (RefusesCommands()) return;
@@ -29,11 +53,12 @@ void CLauncherDlg::OnOK() {
     context.matlabIndex = view_.Combo(IDC_MATLAB_LIST).Selection();
     context.matlabText = view_.Combo(IDC_MATLAB_LIST).Text(context.matlabIndex);
     context.homeFolder = homeFolder_;
+    LogPress(context);
 
     launchBusy_ = true;
     const LaunchStep outcome = RunLaunchSequence(context);
     launchBusy_ = false;
-    if (outcome == LaunchStep::Closes || closeSignalled_) End(IDCANCEL);
+    if (outcome == LaunchStep::Closes || launchState_.closeSignalled) End(IDCANCEL);
 }
 
 // While OK is at work the user cannot reach Cancel or the close box; a request sent by another
@@ -49,12 +74,11 @@ void CLauncherDlg::OnClose() {
 bool CLauncherDlg::OnCloseSignal(WPARAM wParam) {
     if (reinterpret_cast<HWND>(wParam) != Window()) return false;
     CloseShownQuestion(Window());
-    // A launch at work is never cut short half-way (the process recorded, the console's command
-    // entered, the user's clipboard put back): the dialog ends once it is through.
-    if (launchBusy_)
-        closeSignalled_ = true;
-    else
-        End(IDCANCEL);
+    Log(L"close signal: the add-on's menu is loaded");
+    // A launch at work ends its wait at the signal but is never cut short half-way (the user's
+    // clipboard put back): the dialog ends once it is through.
+    launchState_.closeSignalled = true;
+    if (!launchBusy_) End(IDCANCEL);
     return false;
 }
 

@@ -1,6 +1,8 @@
 #include "ui/launcher_dlg_win.h"
 
 #include "base/files_win.h"
+#include "base/launch_log_win.h"
+#include "base/text.h"
 #include "base/settings_store_win.h"
 #include "base/user_prompts_win.h"
 #include "discovery/fluent_discovery_win.h"
@@ -19,6 +21,8 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <chrono>
+#include <cwchar>
 #include <string>
 
 namespace qv {
@@ -37,7 +41,7 @@ bool CLauncherDlg::ExchangeLaunchOptions(ExchangeDirection direction) {
 }
 
 bool CLauncherDlg::RefusesCommands() const {
-    return launchBusy_ || IsStartedProcessAlive(launchState_.startedProcessId);
+    return launchBusy_ || IsStartedProcessAlive(launchState_.startedProcess.get());
 }
 
 bool CLauncherDlg::OnInitDialog() {
@@ -51,10 +55,15 @@ bool CLauncherDlg::OnInitDialog() {
     RefreshDialogTexts(CurrentInterfaceLanguage());
     ApplyInitialControlStates(view_, options_.processCount);
 
+    const auto discoveryBegan = std::chrono::steady_clock::now();
     DiscoverFluentInstallations(fluentList_);
     ApplyFluentVersionRule(0);
-    if (!FillVisualStudioList()) return true;
-    FillMatlabList();
+    const bool visualStudioListed = FillVisualStudioList();
+    if (visualStudioListed) FillMatlabList();
+    LogDiscovery(
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - discoveryBegan)
+            .count());
+    if (!visualStudioListed) return true;
     if (!LocateHomeFolder()) {
         Prompts().ShowMessage(Window(), Pick(texts::HomeFolderMissing), Pick(captions::Error),
                               MB_OK | MB_ICONERROR);
@@ -109,6 +118,26 @@ void CLauncherDlg::FillMatlabList() {
     for (const auto& matlab : matlabs_)
         box.Append(matlab.release);
     box.Select(RememberedMatlabIndex(matlabs_, ReadSetting(L"MatlabVerUsed")));
+}
+
+// What support needs to know of this machine: every installation found and which is chosen.
+void CLauncherDlg::LogDiscovery(double milliseconds) {
+    std::wstring fluent, visualStudio, matlab;
+    for (const FluentInstallation& entry : fluentList_.Entries())
+        fluent += L"\n  " + entry.folder;
+    for (const VisualStudioInstallation& vs : visualStudios_)
+        visualStudio += L" " + vs.year;
+    for (const MatlabInstallation& entry : matlabs_)
+        matlab += L" " + entry.release + L" (" + entry.root + L")";
+    const ComboBoxList& visualStudios = view_.Combo(IDC_VS_LIST);
+    const ComboBoxList& matlabs = view_.Combo(IDC_MATLAB_LIST);
+    wchar_t took[32];
+    ::swprintf(took, 32, L"%.1f", milliseconds);
+    Log(FormatText(L"discovery in %s ms; Visual Studio:%s (chosen: %s); MATLAB:%s (chosen: %s); "
+                   L"Fluent folders: %s%s",
+                   {took, visualStudio, visualStudios.Text(visualStudios.Selection()), matlab,
+                    matlabs.Text(matlabs.Selection()),
+                    std::to_wstring(fluentList_.Entries().size()), fluent}));
 }
 
 bool CLauncherDlg::LocateHomeFolder() {

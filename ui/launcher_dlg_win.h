@@ -4,7 +4,7 @@
 #include "discovery/fluent_discovery.h"
 #include "discovery/matlab.h"
 #include "discovery/visual_studio.h"
-#include "launch/launch_state.h"
+#include "launch/launch_state_win.h"
 #include "texts/language.h"
 #include "ui/dialog_window_view_win.h"
 #include "ui/dialog_win.h"
@@ -66,6 +66,7 @@ class CLauncherDlg : public Dialog {
     void BeginUpdateCheck();
     void OnAbout();
     bool LocateHomeFolder();
+    void LogDiscovery(double milliseconds);
     void OnSpinScrolled(int request, int position);
     void OnProcessCountEdited();
     bool DrawPicture(const DRAWITEMSTRUCT& item);
@@ -81,8 +82,7 @@ class CLauncherDlg : public Dialog {
     // which nobody waits for and which may outlive the dialog.
     std::shared_ptr<std::atomic<bool>> releaseFetched = std::make_shared<std::atomic<bool>>(false);
     std::unique_ptr<GdiPlusSession> gdiPlus_; // started when the logo is first drawn
-    bool launchBusy_ = false;     // OK's launch is at work: its questions, the start, the wait
-    bool closeSignalled_ = false; // the close signal came meanwhile; the dialog ends after it
+    bool launchBusy_ = false; // OK's launch is at work: its questions, the start, the wait
 };
 
 } // namespace qv

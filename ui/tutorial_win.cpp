@@ -2,6 +2,7 @@
 
 #include "base/com_win.h"
 #include "base/environment_win.h"
+#include "base/system_win.h"
 #include "base/text.h"
 #include "base/user_prompts_win.h"
 #include "ui/tutorial.h"
@@ -37,8 +38,8 @@ void OpenTutorial(HWND owner) {
         ::ShellExecuteW(owner, L"open", document.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     if (result == SE_ERR_NOASSOC) {
         const std::wstring parameters = FormatText(L"shell32, OpenAs_RunDLL %s", {document});
-        ::ShellExecuteW(owner, L"open", L"rundll32.exe", parameters.c_str(), nullptr,
-                        SW_SHOWNORMAL);
+        const std::wstring tool = SystemFolderFile(L"rundll32.exe");
+        ::ShellExecuteW(owner, L"open", tool.c_str(), parameters.c_str(), nullptr, SW_SHOWNORMAL);
         return;
     }
     if (const auto failure = TutorialFailureMessage(result, document, language))

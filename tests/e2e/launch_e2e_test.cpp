@@ -100,15 +100,34 @@ TEST_F(LaunchExe, DirectStartOf2025R2HandsFluentEverythingRefusesToCloseAndEndsO
 
     const auto starts = sandbox.Records(L"fluent");
     ASSERT_EQ(starts.size(), 1u);
-    EXPECT_EQ(starts[0].Value(fake::key::CommandLine),
-              sandbox.fluent.startProgram + L" 3ddp -t1 -i \"" + sandbox.product.loaderScm + L"\"");
+    const std::wstring commandLine = Quoted(sandbox.fluent.startProgram) + L" 3ddp -t1 -i \"" +
+                                     sandbox.product.loaderScm + L"\"";
+    EXPECT_EQ(starts[0].Value(fake::key::CommandLine), commandLine);
+    EXPECT_EQ(starts[0].Argv(),
+              (std::vector<std::wstring>{sandbox.fluent.startProgram, L"3ddp", L"-t1", L"-i",
+                                         sandbox.product.loaderScm}));
     EXPECT_TRUE(EqualsNoCase(starts[0].Value(fake::key::Module), sandbox.fluent.startProgram));
     const auto tools = sandbox.Records(L"vsregedit");
     ASSERT_EQ(tools.size(), 1u);
+    const std::wstring settingsTool = sandbox.toolsFolder + L"\\..\\IDE\\VsRegEdit.exe";
     EXPECT_EQ(tools[0].Value(fake::key::CommandLine),
-              sandbox.toolsFolder + L"\\..\\IDE\\VsRegEdit.exe set local HKCU "
-                                    L"ApplicationPrivateSettings\\Microsoft\\VisualStudio\\IDE "
-                                    L"OnEnvironmentStartup_Dev16 string 0*System.Int64*10");
+              Quoted(settingsTool) + L" set local HKCU "
+                                     L"ApplicationPrivateSettings\\Microsoft\\VisualStudio\\IDE "
+                                     L"OnEnvironmentStartup_Dev16 string 0*System.Int64*10");
+    EXPECT_EQ(tools[0].Argv(),
+              (std::vector<std::wstring>{
+                  settingsTool, L"set", L"local", L"HKCU",
+                  L"ApplicationPrivateSettings\\Microsoft\\VisualStudio\\IDE",
+                  L"OnEnvironmentStartup_Dev16", L"string", L"0*System.Int64*10"}));
+    // What support reads afterwards: the press, the command line, the process, the signal.
+    const std::wstring log = test::ReadLaunchLog();
+    for (const std::wstring& entry : std::vector<std::wstring>{
+             L"OK: 3D double, serial, Chinese Fluent on, direct", L"start folder: ",
+             L"set __SharedQuorvexVsUsed__=16",
+             L"started (process " + std::to_wstring(starts[0].ProcessId()) + L"): " + commandLine,
+             L"Fluent recorded: process " + std::to_wstring(recorded),
+             std::wstring(L"close signal: the add-on's menu is loaded")})
+        EXPECT_TRUE(Contains(log, entry)) << entry << "\n" << log;
     EXPECT_TRUE(sandbox.Records(L"program").empty()) << "C:\\Program.exe ran";
     const auto signalled = test::ReadFakeRecord(solver->path);
     ASSERT_TRUE(signalled);
@@ -145,7 +164,8 @@ TEST_F(LaunchExe, WorkbenchStartSwapsTheUsersStartupFileAndPutsItBackOnceWorkben
     ASSERT_NE(recorded, 0u);
     const auto workbench = test::WaitForFakeRecord(sandbox.records.Path(), L"runwb2", recorded);
     ASSERT_TRUE(workbench) << "the recorded process is not Workbench's";
-    EXPECT_EQ(workbench->Value(fake::key::CommandLine), sandbox.fluent.workbench);
+    EXPECT_EQ(workbench->Value(fake::key::CommandLine), Quoted(sandbox.fluent.workbench));
+    EXPECT_EQ(workbench->Value(fake::key::ShowWindow), std::to_wstring(SW_HIDE));
     EXPECT_EQ(test::ReadFileBytes(S), std::string(FastLoadLine)) << "the line alone, no line end";
     EXPECT_EQ(test::ReadFileBytes(B), user);
     EXPECT_EQ(ReadSetting(L"IsWorkbenchTipShow"), L"false");
@@ -218,7 +238,8 @@ TEST_F(LaunchExe, ParallelFluent12GetsTheLoadCommandInItsConsoleAndTheClipboardS
     EXPECT_EQ(solver.Value(fake::key::Signal), L"sent");
     const auto starts = sandbox.Records(L"fluent");
     ASSERT_EQ(starts.size(), 1u);
-    EXPECT_EQ(starts[0].Value(fake::key::CommandLine), sandbox.fluent.startProgram + L" 2d -t2");
+    EXPECT_EQ(starts[0].Value(fake::key::CommandLine),
+              Quoted(sandbox.fluent.startProgram) + L" 2d -t2");
 
     ASSERT_TRUE(::OpenClipboard(owner.get()));
     HANDLE textData = ::GetClipboardData(CF_UNICODETEXT);
@@ -241,6 +262,28 @@ TEST_F(LaunchExe, ParallelFluent12GetsTheLoadCommandInItsConsoleAndTheClipboardS
     ASSERT_TRUE(bitmapRead);
     EXPECT_EQ(std::vector<std::uint32_t>(after, after + 4),
               std::vector<std::uint32_t>(pixels, pixels + 4));
+}
+
+// The module may signal before the launcher has recognised its Fluent (here: a main window of a
+// class the search does not know): the launcher ends at once all the same.
+TEST_F(LaunchExe, TheSignalOfAFluentTheSearchDoesNotRecogniseEndsTheLauncher) {
+    Sandbox sandbox(L"fluent25.2.0", L"25.2", test::RunsInWin64Prefix());
+    ASSERT_TRUE(sandbox.ok);
+    LauncherRun launcher(
+        sandbox.Environment({std::wstring(fake::WindowClassVariable) + L"=UnknownFrame",
+                             std::wstring(fake::SignalFirstVariable) + L"=1"}));
+    ASSERT_NE(launcher.Dialog(), nullptr);
+    launcher.Press(IDOK);
+    EXPECT_TRUE(launcher.WaitForExit());
+    EXPECT_EQ(launcher.ExitCode(), 0u);
+    std::vector<FakeRecord> solvers;
+    ASSERT_TRUE(
+        test::WaitUntil([&] { return !(solvers = sandbox.Records(L"fl2520s")).empty(); }, 30s));
+    EXPECT_EQ(solvers[0].Value(fake::key::FirstSignal), L"sent");
+    const std::wstring log = test::ReadLaunchLog();
+    EXPECT_TRUE(Contains(log, L"close signal while waiting for Fluent: no Fluent process was "
+                              L"recorded"))
+        << log;
 }
 
 TEST_F(LaunchExe, TwoReleasesInTheFolderEndTheLauncherWithTheMessage) {

@@ -19,6 +19,8 @@ Sandbox::Sandbox(const std::wstring& release, const std::wstring& version, bool 
          settings.SetString(L"FluentStartPath", startFolder.Path());
     settingsTool = vs.settingsTool;
     toolsFolder = visualStudio + L"\\Common7\\Tools";
+    // The launch log then holds this launch alone.
+    test::ClearLaunchLog();
 }
 
 Sandbox::~Sandbox() {

@@ -153,11 +153,17 @@ std::wstring FindSolverIn(std::wstring_view folder) {
     return L"";
 }
 
+std::wstring SolverWindowClassInForce() {
+    const std::wstring chosen = ReadEnvironmentVariable(WindowClassVariable);
+    return chosen.empty() ? SolverWindowClass : chosen;
+}
+
 HWND WaitForSolverWindow(const ProcessHandles& process, DWORD timeoutMs) {
     const Deadline deadline(timeoutMs);
+    const std::wstring windowClass = SolverWindowClassInForce();
     for (;;) {
         for (HWND window : test::TopLevelWindowsOf(process.processId))
-            if (test::ClassNameOf(window) == SolverWindowClass) return window;
+            if (test::ClassNameOf(window) == windowClass) return window;
         if (deadline.Passed()) return nullptr;
         // Doubles as the pause between rounds: a solver that ends will never show its window.
         if (::WaitForSingleObject(process.process.get(), 20) == WAIT_OBJECT_0) return nullptr;

@@ -57,6 +57,8 @@ class Deadline {
 std::wstring FindSolverIn(std::wstring_view folder);
 // Waits until the process shows a visible top-level window of the solver's class, or the process
 // ends, or the time runs out.
+// The class of the solver's main window: QV_FAKE_WINDOW_CLASS, else the usual Fluent one.
+std::wstring SolverWindowClassInForce();
 HWND WaitForSolverWindow(const ProcessHandles& process, DWORD timeoutMs);
 
 } // namespace qv::fake

@@ -34,6 +34,12 @@ inline constexpr wchar_t SignalGateVariable[] = L"QV_FAKE_SIGNAL_GATE";
 // "1": the module signals at once, before the solver's window shows, without waiting for the
 // launcher to record it (a module that does not check).
 inline constexpr wchar_t SignalFirstVariable[] = L"QV_FAKE_SIGNAL_FIRST";
+// The class of the solver's main window, when not the usual one: a Fluent the launcher's search
+// does not recognise.
+inline constexpr wchar_t WindowClassVariable[] = L"QV_FAKE_WINDOW_CLASS";
+// How long the solver takes to show Fluent 12's console after its main window (milliseconds,
+// default 0).
+inline constexpr wchar_t ConsoleDelayVariable[] = L"QV_FAKE_CONSOLE_DELAY_MS";
 // "1": the solver also shows Fluent 12's console and, without -i, loads the module from what is
 // entered there.
 inline constexpr wchar_t ConsoleVariable[] = L"QV_FAKE_CONSOLE";

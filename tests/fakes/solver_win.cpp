@@ -46,11 +46,12 @@ HWND ShowSolverWindow(HINSTANCE instance, std::wstring& shownAt) {
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = &SolverProcedure;
     windowClass.hInstance = instance;
-    windowClass.lpszClassName = SolverWindowClass;
+    const std::wstring className = SolverWindowClassInForce();
+    windowClass.lpszClassName = className.c_str();
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     ::RegisterClassW(&windowClass);
-    HWND window = ::CreateWindowExW(0, SolverWindowClass, SolverWindowTitle, WS_OVERLAPPEDWINDOW,
+    HWND window = ::CreateWindowExW(0, className.c_str(), SolverWindowTitle, WS_OVERLAPPEDWINDOW,
                                     CW_USEDEFAULT, CW_USEDEFAULT, 480, 320, nullptr, nullptr,
                                     instance, nullptr);
     if (!window) return nullptr;
@@ -209,11 +210,20 @@ int Run(HINSTANCE instance) {
     bool quit = !PumpMessagesFor(ReadMilliseconds(WindowDelayVariable, 0));
     Console console;
     const bool withConsole = ReadEnvironmentVariable(ConsoleVariable) == L"1";
-    if (withConsole && !console.Show(instance)) record.Add(key::ConsoleEntry, L"no console");
+    const DWORD consoleDelay = ReadMilliseconds(ConsoleDelayVariable, 0);
+    // Fluent 12 shows its console with its frame, or a while after it.
+    auto showConsole = [&] {
+        if (withConsole && !console.Show(instance)) record.Add(key::ConsoleEntry, L"no console");
+    };
+    if (consoleDelay == 0) showConsole();
     std::wstring shownAt;
     HWND window = ShowSolverWindow(instance, shownAt);
     record.Add(key::WindowShownAt, shownAt);
     record.Add(key::Window, std::to_wstring(reinterpret_cast<ULONG_PTR>(window)));
+    if (consoleDelay != 0) {
+        quit = quit || !PumpMessagesFor(consoleDelay);
+        showConsole();
+    }
 
     const Loading loading =
         LoadModule(CrtArguments(), withConsole ? &console : nullptr, record, quit);

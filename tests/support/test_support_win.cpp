@@ -21,6 +21,7 @@ bool RunsInWin64Prefix() {
 int ScriptedPrompts::ShowMessage(HWND owner, std::wstring_view text, std::wstring_view caption,
                                  UINT style) {
     messages.push_back({owner, std::wstring(text), std::wstring(caption), style});
+    if (whileShown) whileShown();
     if (answers.empty()) return IDOK;
     const int answer = answers.front();
     answers.pop_front();

@@ -6,6 +6,7 @@
 #include "base/user_prompts_win.h"
 #include "tests/support/child_process_win.h"
 #include "tests/support/file_tree_win.h"
+#include "tests/support/launch_log_reading_win.h"
 #include "tests/support/message_wait_win.h"
 #include "tests/support/process_environment_win.h"
 #include "tests/support/registry_edit_win.h"
@@ -14,6 +15,7 @@
 #include <windows.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,7 +46,8 @@ class ScriptedPrompts final : public UserPrompts {
     FolderChoice ChooseFolder(HWND owner, std::wstring_view title, FolderPicker picker) override;
     INT_PTR ShowWorkbenchTip(HWND owner) override;
 
-    std::deque<int> answers; // button ids returned in order; IDOK once empty
+    std::deque<int> answers;          // button ids returned in order; IDOK once empty
+    std::function<void()> whileShown; // what happens while a message is on the screen
     std::vector<Message> messages;
     // The texts of the messages so far, each expected to be an error with an OK button that
     // the owner owns.

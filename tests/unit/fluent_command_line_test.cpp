@@ -9,8 +9,11 @@
 namespace qv {
 namespace {
 
-const std::wstring Fluent = L"C:\\ANSYS Inc\\fluent\\ntbin\\win64\\fluent.exe";
-const std::wstring AddonSerial = L"D:\\Q\\addon\\win64\\Serial\\fluent.exe";
+const std::wstring FluentExe = L"C:\\ANSYS Inc\\fluent\\ntbin\\win64\\fluent.exe";
+// The programs as the head of a command line: quoted, so that the blank stays inside the path
+// when the program splits its command line.
+const std::wstring Fluent = L"\"" + FluentExe + L"\"";
+const std::wstring AddonSerial = L"\"D:\\Q\\addon\\win64\\Serial\\fluent.exe\"";
 const std::wstring Plain = L" -i \"D:\\Q\\loader.scm\"";
 const std::wstring Escaped = L" -i \"\\\"D:\\Q\\loader.scm\\\"\"";
 const std::wstring NoLoader;
@@ -25,7 +28,7 @@ LaunchOptions Options(int dimension, int doublePrecision, int mode, std::uint32_
 }
 
 std::wstring Compose(double version, const LaunchOptions& options) {
-    return ComposeFluentCommandLine(false, Fluent, version, L"D:\\Q", options);
+    return ComposeFluentCommandLine(false, FluentExe, version, L"D:\\Q", options);
 }
 
 TEST(FluentCommandLine, EverySupportedVersionOnItsSideOfEachThreshold) {
@@ -124,33 +127,35 @@ TEST(FluentCommandLine, DimensionAndPrecisionTokens) {
 }
 
 TEST(FluentCommandLine, WorkedExamples) {
-    EXPECT_EQ(Compose(19.2, Options(1, 1, 0)),
-              L"C:\\ANSYS Inc\\fluent\\ntbin\\win64\\fluent.exe 3ddp -t0 -i \"D:\\Q\\loader.scm\"");
-    EXPECT_EQ(Compose(19.2, Options(0, 0, 1, 8)),
-              L"C:\\ANSYS Inc\\fluent\\ntbin\\win64\\fluent.exe 2d -t8 -i \"D:\\Q\\loader.scm\"");
-    EXPECT_EQ(Compose(21.2, Options(1, 0, 0)),
-              L"D:\\Q\\addon\\win64\\Serial\\fluent.exe 3d -t0 -i \"D:\\Q\\loader.scm\"");
     EXPECT_EQ(
-        Compose(6.3, Options(0, 0, 0)),
-        L"C:\\ANSYS Inc\\fluent\\ntbin\\win64\\fluent.exe 2d -i \"\\\"D:\\Q\\loader.scm\\\"\"");
+        Compose(19.2, Options(1, 1, 0)),
+        L"\"C:\\ANSYS Inc\\fluent\\ntbin\\win64\\fluent.exe\" 3ddp -t0 -i \"D:\\Q\\loader.scm\"");
+    EXPECT_EQ(
+        Compose(19.2, Options(0, 0, 1, 8)),
+        L"\"C:\\ANSYS Inc\\fluent\\ntbin\\win64\\fluent.exe\" 2d -t8 -i \"D:\\Q\\loader.scm\"");
+    EXPECT_EQ(Compose(21.2, Options(1, 0, 0)),
+              L"\"D:\\Q\\addon\\win64\\Serial\\fluent.exe\" 3d -t0 -i \"D:\\Q\\loader.scm\"");
+    EXPECT_EQ(Compose(6.3, Options(0, 0, 0)),
+              L"\"C:\\ANSYS Inc\\fluent\\ntbin\\win64\\fluent.exe\" 2d -i "
+              L"\"\\\"D:\\Q\\loader.scm\\\"\"");
 }
 
 TEST(FluentCommandLine, WorkbenchStartIsTheExecutableAlone) {
     const std::wstring workbench = L"C:\\ANSYS Inc\\Framework\\bin\\Win64\\runwb2.exe";
     for (double v : {6.3, 12.1, 21.2, 22.2}) {
         EXPECT_EQ(ComposeFluentCommandLine(true, workbench, v, L"D:\\Q", Options(1, 1, 0)),
-                  workbench);
+                  L"\"" + workbench + L"\"");
         EXPECT_EQ(FluentStartProgram(true, workbench, v, L"D:\\Q", Options(1, 1, 0)), workbench);
     }
 }
 
-TEST(FluentCommandLine, StartProgramIsTheHeadOfTheCommandLine) {
+TEST(FluentCommandLine, StartProgramIsTheQuotedHeadOfTheCommandLine) {
     for (const FluentVersionRow& row : FluentVersionTable) {
         for (int mode : {0, 1}) {
             const double v = FluentVersionNumber(row.versionText);
             const std::wstring program =
-                FluentStartProgram(false, Fluent, v, L"D:\\Q", Options(0, 0, mode, 2));
-            EXPECT_EQ(Compose(v, Options(0, 0, mode, 2)).rfind(program + L" 2d", 0), 0u)
+                FluentStartProgram(false, FluentExe, v, L"D:\\Q", Options(0, 0, mode, 2));
+            EXPECT_EQ(Compose(v, Options(0, 0, mode, 2)).rfind(L"\"" + program + L"\" 2d", 0), 0u)
                 << row.versionText;
         }
     }

@@ -74,8 +74,9 @@ TEST(VisualStudioRequirements, ToolsFolderAndWhatLiesBesideIt) {
     const std::wstring tool = SettingsToolPath(L"C:\\Program Files (x86)\\VS\\Common7\\Tools");
     EXPECT_EQ(tool, L"C:\\Program Files (x86)\\VS\\Common7\\Tools\\..\\IDE\\VsRegEdit.exe");
     EXPECT_EQ(SettingsToolCommandLine(tool),
-              tool + L" set local HKCU ApplicationPrivateSettings\\Microsoft\\VisualStudio\\IDE "
-                     L"OnEnvironmentStartup_Dev16 string 0*System.Int64*10");
+              L"\"" + tool +
+                  L"\" set local HKCU ApplicationPrivateSettings\\Microsoft\\VisualStudio\\IDE "
+                  L"OnEnvironmentStartup_Dev16 string 0*System.Int64*10");
 }
 
 } // namespace

@@ -51,6 +51,8 @@ class Closing : public FakesTest {
 TEST_F(Closing, RefusedWithTheMessageWhileTheRecordedProcessRuns) {
     const ProcessHandles& workbench = StartWorkbench(true);
     state_.startedProcessId = workbench.processId;
+    state_.startedProcess.reset(::OpenProcess(SYNCHRONIZE, FALSE, workbench.processId));
+    ASSERT_TRUE(state_.startedProcess);
     EXPECT_FALSE(MayClose(state_, launcher_.get(), home_.Path()));
     ASSERT_EQ(prompts_.messages.size(), 1u);
     EXPECT_EQ(prompts_.messages[0].text,
@@ -62,6 +64,12 @@ TEST_F(Closing, RefusedWithTheMessageWhileTheRecordedProcessRuns) {
 
     ::TerminateProcess(workbench.process.get(), 0);
     ASSERT_EQ(::WaitForSingleObject(workbench.process.get(), 5000), WAIT_OBJECT_0);
+    EXPECT_TRUE(MayClose(state_, launcher_.get(), home_.Path()));
+    EXPECT_EQ(prompts_.messages.size(), 1u);
+
+    // Windows reuses the ids of ended processes: a live process (this one) with the recorded id
+    // is not the one the launcher started.
+    state_.startedProcessId = ::GetCurrentProcessId();
     EXPECT_TRUE(MayClose(state_, launcher_.get(), home_.Path()));
     EXPECT_EQ(prompts_.messages.size(), 1u);
 }

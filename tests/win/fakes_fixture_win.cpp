@@ -42,8 +42,10 @@ LRESULT CALLBACK LauncherWindow::Procedure(HWND window, UINT message, WPARAM wPa
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         ::SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     } else if (message == fake::CloseSignal) {
-        if (auto* self = reinterpret_cast<LauncherWindow*>(::GetWindowLongPtrW(window, 0)))
+        if (auto* self = reinterpret_cast<LauncherWindow*>(::GetWindowLongPtrW(window, 0))) {
             self->signals_.push_back(wParam);
+            if (self->onSignal) self->onSignal();
+        }
         return 0;
     }
     return ::DefWindowProcW(window, message, wParam, lParam);

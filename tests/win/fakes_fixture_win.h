@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,8 @@ class LauncherWindow {
         ::SetWindowLongPtrW(get(), GWLP_USERDATA, processId);
     }
     const std::vector<WPARAM>& Signals() const { return signals_; }
+    // Called at each close signal, as the dialog answers it.
+    std::function<void()> onSignal;
 
   private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

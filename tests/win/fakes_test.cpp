@@ -161,7 +161,7 @@ TEST_F(FakesTest, WorkbenchStartLoadsTheModuleThroughTheStartupFile) {
     EXPECT_EQ(record->Value(fake::key::Signal), L"sent");
     const auto workbenchRecord = WaitForFakeRecord(records_.Path(), L"runwb2", started.processId);
     ASSERT_TRUE(workbenchRecord);
-    EXPECT_EQ(workbenchRecord->Value(fake::key::CommandLine), workbench);
+    EXPECT_EQ(workbenchRecord->Value(fake::key::CommandLine), Quoted(workbench));
     EXPECT_EQ(workbenchRecord->Variable(fake::LauncherWindowVariable), launcher_.Decimal());
     EXPECT_EQ(workbenchRecord->Value(fake::key::StartedProcessId),
               std::to_wstring(solver.processId));

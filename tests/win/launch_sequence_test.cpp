@@ -196,7 +196,7 @@ TEST_F(LaunchSequence, ADirectStartPreparesRemembersAndRecordsTheNewFluent) {
     ASSERT_TRUE(record);
     const auto starts = ReadFakeRecords(records_.Path(), L"fluent");
     ASSERT_EQ(starts.size(), 1u);
-    EXPECT_EQ(starts[0].Value(fake::key::CommandLine), installation_.fluent.startProgram +
+    EXPECT_EQ(starts[0].Value(fake::key::CommandLine), Quoted(installation_.fluent.startProgram) +
                                                            L" 3ddp -t1 -i \"" +
                                                            installation_.product.loaderScm + L"\"");
     EXPECT_EQ(record->Value(fake::key::Signal), L"sent");

@@ -293,7 +293,8 @@ TEST_F(MainDialog, CommandsAreRefusedWhileTheStartedProcessRuns) {
     test::ScopedVariable product(L"QUORVEX_PATH");
     ASSERT_TRUE(product.Remove()); // Tutorial would have its message
     Open();
-    dialog.launchState_.startedProcessId = ::GetCurrentProcessId(); // alive for sure
+    dialog.launchState_.startedProcess.reset(
+        ::OpenProcess(SYNCHRONIZE, FALSE, ::GetCurrentProcessId())); // alive for sure
     ASSERT_TRUE(dialog.RefusesCommands());
     Command(ID_LANGUAGE_CHINESE);
     Command(ID_TUTORIAL);
@@ -307,7 +308,7 @@ TEST_F(MainDialog, CommandsAreRefusedWhileTheStartedProcessRuns) {
     EXPECT_TRUE(prompts.folderRequests.empty());
 
     // Once it has ended, the same commands act.
-    dialog.launchState_.startedProcessId = 0;
+    dialog.launchState_.startedProcess.reset();
     Command(ID_TUTORIAL);
     EXPECT_EQ(prompts.messages.size(), 1u);
     Command(ID_LANGUAGE_CHINESE);

@@ -1,10 +1,13 @@
-// The programs of a launch start by their own names: a C:\Program.exe planted where a blank in an
-// unquoted C:\Program Files\... path would find it never runs, while the same command line
-// without the name does run it. And the folder Fluent starts in.
+// The programs of a launch start by their own names, quoted at the head of their command lines: a
+// C:\Program.exe planted where a blank in an unquoted C:\Program Files\... path would find it
+// never runs, while an unnamed, unquoted start does run it; and each program reads the arguments
+// it was given. And the folder Fluent starts in.
 #include "base/environment_win.h"
+#include "base/launch_log_win.h"
+#include "base/program_start_win.h"
 #include "base/settings_store_win.h"
 #include "base/text.h"
-#include "launch/process_start_win.h"
+#include "launch/start_folder_win.h"
 #include "launch/visual_studio_requirements_win.h"
 #include "tests/win/launch_fixture_win.h"
 
@@ -34,6 +37,7 @@ TEST_F(ProcessStart, ThePlantedProgramRunsOnlyWithoutTheExecutablesName) {
     const std::wstring exe = programs_ + L"\\Visual Studio\\Common7\\IDE\\VsRegEdit.exe";
     ASSERT_TRUE(PlaceFakeProgram(fakes_, L"VsRegEdit.exe", TestsAre64Bit, exe));
     const std::wstring commandLine = exe + L" set local HKCU something";
+    const std::wstring quotedLine = Quoted(exe) + L" set local HKCU something";
 
     // Positive control: the platform resolves the unquoted path to the planted program.
     STARTUPINFOW startup{sizeof(startup)};
@@ -45,13 +49,30 @@ TEST_F(ProcessStart, ThePlantedProgramRunsOnlyWithoutTheExecutablesName) {
                            info.dwProcessId};
     ASSERT_TRUE(WaitForFakeRecord(records_.Path(), L"program", unnamed.processId));
 
-    const ProcessHandles named = StartHidden(exe, commandLine);
+    const ProcessHandles named = StartProcess({exe, quotedLine});
     ASSERT_TRUE(named.process);
     const auto record = WaitForFakeRecord(records_.Path(), L"vsregedit", named.processId);
     ASSERT_TRUE(record);
-    EXPECT_EQ(record->Value(fake::key::CommandLine), commandLine);
+    EXPECT_EQ(record->Value(fake::key::CommandLine), quotedLine);
+    EXPECT_EQ(record->Argv(),
+              (std::vector<std::wstring>{exe, L"set", L"local", L"HKCU", L"something"}));
+    EXPECT_EQ(record->Value(fake::key::ShowWindow), std::to_wstring(SW_HIDE));
     EXPECT_TRUE(EqualsNoCase(record->Value(fake::key::Module), exe));
     EXPECT_EQ(PlantedRuns().size(), 1u) << "only the control ran the planted program";
+}
+
+TEST_F(ProcessStart, AStartThatFailsKeepsTheSystemsErrorAndLogsIt) {
+    const std::wstring missing = programs_ + L"\\missing\\fluent.exe";
+    const ProcessHandles started = StartProcess({missing, Quoted(missing) + L" 3d"});
+    EXPECT_FALSE(started.process);
+    EXPECT_TRUE(started.error == ERROR_PATH_NOT_FOUND || started.error == ERROR_FILE_NOT_FOUND)
+        << started.error;
+    const std::wstring log = ReadLaunchLog();
+    EXPECT_TRUE(Contains(log, L"start: " + Quoted(missing) + L" 3d: error " +
+                                  std::to_wstring(started.error) + L": " +
+                                  SystemErrorText(started.error)))
+        << log;
+    EXPECT_FALSE(SystemErrorText(started.error).empty());
 }
 
 TEST_F(ProcessStart, FluentAndWorkbenchBelowProgramFilesStartThemselves) {
@@ -61,13 +82,18 @@ TEST_F(ProcessStart, FluentAndWorkbenchBelowProgramFilesStartThemselves) {
     ASSERT_TRUE(lifetime_.Set(L"3000"));
     for (const std::wstring& exe : {fluent.startProgram, fluent.workbench}) {
         SCOPED_TRACE(exe);
-        const std::wstring commandLine = exe == fluent.workbench ? exe : exe + L" 3ddp -t1";
-        const ProcessHandles started = StartHidden(exe, commandLine);
+        const bool workbench = exe == fluent.workbench;
+        const std::wstring commandLine = workbench ? Quoted(exe) : Quoted(exe) + L" 3ddp -t1";
+        const ProcessHandles started = StartProcess({exe, commandLine});
         ASSERT_TRUE(started.process);
-        const std::wstring program = exe == fluent.workbench ? L"runwb2" : L"fluent";
+        const std::wstring program = workbench ? L"runwb2" : L"fluent";
         const auto record = WaitForFakeRecord(records_.Path(), program, started.processId);
         ASSERT_TRUE(record);
         EXPECT_EQ(record->Value(fake::key::CommandLine), commandLine);
+        const std::vector<std::wstring> expected =
+            workbench ? std::vector<std::wstring>{exe}
+                      : std::vector<std::wstring>{exe, L"3ddp", L"-t1"};
+        EXPECT_EQ(record->Argv(), expected);
         EXPECT_TRUE(EqualsNoCase(record->Value(fake::key::Module), exe));
         ::TerminateProcess(started.process.get(), 0);
     }
@@ -95,8 +121,14 @@ TEST_F(ProcessStart, VisualStudio2019sSettingsToolStartsHiddenByItsNameAndIsNotW
     ASSERT_TRUE(WaitUntil(
         [&] { return !(runs = ReadFakeRecords(records_.Path(), L"vsregedit")).empty(); }));
     EXPECT_EQ(runs[0].Value(fake::key::CommandLine),
-              tool + L" set local HKCU ApplicationPrivateSettings\\Microsoft\\VisualStudio\\IDE "
-                     L"OnEnvironmentStartup_Dev16 string 0*System.Int64*10");
+              Quoted(tool) +
+                  L" set local HKCU ApplicationPrivateSettings\\Microsoft\\VisualStudio\\IDE "
+                  L"OnEnvironmentStartup_Dev16 string 0*System.Int64*10");
+    EXPECT_EQ(runs[0].Argv(), (std::vector<std::wstring>{
+                                  tool, L"set", L"local", L"HKCU",
+                                  L"ApplicationPrivateSettings\\Microsoft\\VisualStudio\\IDE",
+                                  L"OnEnvironmentStartup_Dev16", L"string", L"0*System.Int64*10"}));
+    EXPECT_EQ(runs[0].Value(fake::key::ShowWindow), std::to_wstring(SW_HIDE));
     EXPECT_TRUE(EqualsNoCase(runs[0].Value(fake::key::Module), vs.settingsTool));
     EXPECT_TRUE(PlantedRuns().empty());
 

@@ -2,6 +2,7 @@
 // after a long wait, failed starts, and Workbench recorded at once.
 #include "base/environment_win.h"
 #include "base/text.h"
+#include "launch/fluent_process.h"
 #include "launch/supervision_win.h"
 #include "tests/win/launch_fixture_win.h"
 
@@ -31,7 +32,7 @@ class Supervision : public LaunchTest {
         StartRequest request;
         request.program = installation_.fluent.startProgram;
         request.commandLine =
-            request.program + L" 3d -t1 -i \"" + installation_.product.loaderScm + L"\"";
+            Quoted(request.program) + L" 3d -t1 -i \"" + installation_.product.loaderScm + L"\"";
         request.version = 25.2;
         request.productFolder = installation_.product.folder;
         return request;
@@ -138,6 +139,90 @@ TEST_F(Supervision, AStartThatFailsIsReportedAndEndsTheLauncher) {
         EXPECT_EQ(prompts_.messages[0].caption, L"Error");
         EXPECT_EQ(state_.startedProcessId, 0u);
     }
+}
+
+// The add-on's module may signal before the launcher has recorded its Fluent: the signal ends the
+// wait at once, whatever the wait is doing, with nothing recorded.
+TEST_F(Supervision, TheCloseSignalEndsTheWaitWhateverItIsDoing) {
+    ASSERT_NO_FATAL_FAILURE(LayOutLaunchable());
+    launcher_.onSignal = [&] { state_.closeSignalled = true; };
+    ScopedVariable signalFirst(fake::SignalFirstVariable), windowClass(fake::WindowClassVariable);
+    struct Case {
+        const char* name;
+        const wchar_t* windowClass;
+        const wchar_t* windowDelay;
+        bool signalsFirst; // else while the question after the limit is shown
+        DWORD askAfterMs;
+    };
+    const std::vector<Case> cases{
+        {"a main window the search does not know", L"UnknownFrame", L"0", true, 60000},
+        {"the start program still runs", L"", L"30000", true, 60000},
+        {"the question is on the screen", L"UnknownFrame", L"0", false, 300},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        state_ = LaunchState{};
+        ClearLaunchLog();
+        ASSERT_TRUE(c.windowClass[0] ? windowClass.Set(c.windowClass) : windowClass.Remove());
+        ASSERT_TRUE(windowDelay_.Set(c.windowDelay));
+        ASSERT_TRUE(c.signalsFirst ? signalFirst.Set(L"1") : signalFirst.Remove());
+        prompts_.messages.clear();
+        // Were the wait to go on, the user would keep waiting.
+        prompts_.answers = {IDYES, IDNO};
+        prompts_.whileShown = [&] {
+            if (!c.signalsFirst)
+                ::SendMessageW(launcher_.get(), fake::CloseSignal,
+                               reinterpret_cast<WPARAM>(launcher_.get()), 0);
+        };
+        SupervisionTimes times;
+        times.askAfterMs = c.askAfterMs;
+        times.pauseMs = 50;
+
+        EXPECT_EQ(StartAndSupervise(DirectStart(), launcher_.get(), state_, times),
+                  LaunchStep::Continue);
+        EXPECT_EQ(state_.startedProcessId, 0u);
+        EXPECT_EQ(prompts_.messages.size(), c.signalsFirst ? 0u : 1u);
+        EXPECT_TRUE(::IsWindowEnabled(launcher_.get()));
+        EXPECT_TRUE(Contains(ReadLaunchLog(), L"no Fluent process was recorded"));
+        prompts_.whileShown = nullptr;
+        EndStartedPrograms();
+    }
+    // The control: without a signal the same unknown window keeps the launcher waiting, until
+    // the user stops it.
+    state_ = LaunchState{};
+    ASSERT_TRUE(windowClass.Set(L"UnknownFrame") && signalFirst.Remove() && windowDelay_.Set(L"0"));
+    prompts_.messages.clear();
+    prompts_.answers = {IDNO};
+    SupervisionTimes times;
+    times.askAfterMs = 1500;
+    times.pauseMs = 50;
+    EXPECT_EQ(StartAndSupervise(DirectStart(), launcher_.get(), state_, times),
+              LaunchStep::StaysOpen);
+    EXPECT_EQ(prompts_.messages.size(), 1u);
+}
+
+// Fluent 12's console may show a while after its main window; only that process's console gets
+// the add-on's load command.
+TEST_F(Supervision, AConsoleThatShowsLateStillGetsTheLoadCommand) {
+    ASSERT_NO_FATAL_FAILURE(LayOutLaunchable(L"fluent12.1.2", L"12.1"));
+    ScopedVariable console(fake::ConsoleVariable), consoleDelay(fake::ConsoleDelayVariable);
+    ASSERT_TRUE(console.Set(L"1") && consoleDelay.Set(L"1500"));
+    StartRequest request;
+    request.program = installation_.fluent.startProgram;
+    request.commandLine = Quoted(request.program) + L" 3d -t2";
+    request.version = 12.1;
+    request.productFolder = installation_.product.folder;
+    request.options.processingMode = 1;
+    request.options.processCount = 2;
+
+    EXPECT_EQ(StartAndSupervise(request, launcher_.get(), state_), LaunchStep::Continue);
+    ASSERT_NE(state_.startedProcessId, 0u);
+    const auto record = SolverRecord(state_.startedProcessId);
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->Value(fake::key::ConsoleText),
+              ConsoleLoadCommand(installation_.product.folder));
+    EXPECT_EQ(record->Value(fake::key::LoaderCheck), fake::Pass);
+    EXPECT_TRUE(Contains(ReadLaunchLog(), L"load command pasted into Fluent's console"));
 }
 
 TEST_F(Supervision, WorkbenchIsRecordedAtOnce) {

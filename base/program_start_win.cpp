@@ -1,0 +1,31 @@
+#include "base/program_start_win.h"
+
+#include "base/launch_log_win.h"
+
+namespace qv {
+
+ProcessHandles StartProcess(const ProgramStart& start) {
+    ProcessHandles handles;
+    STARTUPINFOW startup{sizeof(startup)};
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(start.show);
+    PROCESS_INFORMATION info{};
+    // CreateProcessW may write into the command line: it gets a private copy.
+    std::wstring line(start.commandLine);
+    // Named apart, the executable is the one that starts even where the head of the line could
+    // be read as a shorter path (C:\Program.exe for C:\Program Files\...).
+    const wchar_t* program = start.program.empty() ? nullptr : start.program.c_str();
+    if (!::CreateProcessW(program, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &info)) {
+        handles.error = ::GetLastError();
+        LogFailure(L"start", start.commandLine, handles.error);
+        return handles;
+    }
+    handles.process.reset(info.hProcess);
+    handles.thread.reset(info.hThread);
+    handles.processId = info.dwProcessId;
+    Log(L"started (process " + std::to_wstring(info.dwProcessId) + L"): " + start.commandLine);
+    return handles;
+}
+
+} // namespace qv
