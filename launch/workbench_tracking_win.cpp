@@ -37,7 +37,9 @@ template <typename Function> Function Lookup(const char* name) {
 class Memory32 final : public RemoteMemory {
   public:
     explicit Memory32(HANDLE process) : process_(process) {}
-    bool Complete() const { return query_ && read_ && queryMemory_; }
+    bool Complete(bool queryRegion) const {
+        return query_ && read_ && (queryMemory_ || !queryRegion);
+    }
     bool BasicInformation(std::uint8_t* buffer, std::size_t size) {
         return query_(process_, BasicInformationClass, buffer, static_cast<ULONG>(size), nullptr) ==
                0;
@@ -67,7 +69,11 @@ class Memory32 final : public RemoteMemory {
 class Memory64 final : public RemoteMemory {
   public:
     explicit Memory64(HANDLE process) : process_(process) {}
-    bool Complete() const { return query_ && read_ && queryMemory_; }
+    // The region query is used only where the environment's size is not recorded (before
+    // Vista): a system without it still reads every other way.
+    bool Complete(bool queryRegion) const {
+        return query_ && read_ && (queryMemory_ || !queryRegion);
+    }
     bool BasicInformation(std::uint8_t* buffer, std::size_t size) {
         return query_(process_, BasicInformationClass, buffer, static_cast<ULONG>(size), nullptr) ==
                0;
@@ -91,12 +97,12 @@ class Memory64 final : public RemoteMemory {
 template <typename Memory>
 RemoteVariable ReadWith(Memory& memory, const ProcessLayout& layout, std::wstring_view name,
                         bool queryRegion) {
-    if (!memory.Complete()) return {};
-    std::vector<std::uint8_t> basic(layout.basicInformationSize);
-    if (!memory.BasicInformation(basic.data(), basic.size())) return {};
     EnvironmentReading reading;
     reading.recordedSize = IsVistaOrLater();
     reading.queryRegion = queryRegion || !reading.recordedSize;
+    if (!memory.Complete(reading.queryRegion)) return {};
+    std::vector<std::uint8_t> basic(layout.basicInformationSize);
+    if (!memory.BasicInformation(basic.data(), basic.size())) return {};
     return ReadRemoteVariable(layout, basic.data(), basic.size(), memory, name, reading);
 }
 

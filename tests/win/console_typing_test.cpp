@@ -2,6 +2,7 @@
 // another process): pasted when the user's clipboard can be saved whole and is put back
 // afterwards, typed otherwise with the clipboard untouched; and the console is only ever one of
 // Fluent 12's own.
+#include "base/text.h"
 #include "launch/console_typing_win.h"
 #include "launch/fluent_process.h"
 #include "launch/fluent_processes_win.h"
@@ -199,6 +200,54 @@ TEST_F(ConsoleTyping, OnlyFluent12sOwnConsoleIsEverFound) {
     ASSERT_TRUE(plain.process);
     ASSERT_TRUE(WaitUntil([&] { return FindFluentWindow(plain.processId) != nullptr; }));
     EXPECT_EQ(FindFluentConsole(plain.processId), nullptr);
+}
+
+LRESULT CALLBACK BusyWithPastes(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PASTE) ::Sleep(12000);
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+// A console still busy with the paste when the limit runs out would take the user's own data
+// for the command, were it put back: the command stays on the clipboard, and the log says so.
+TEST_F(ConsoleTyping, AConsoleThatDoesNotAnswerThePasteKeepsTheCommandOnTheClipboard) {
+    std::atomic<HWND> busy{nullptr};
+    std::atomic<bool> release{false};
+    std::thread owner([&] {
+        WNDCLASSW busyClass{};
+        busyClass.lpfnWndProc = &BusyWithPastes;
+        busyClass.hInstance = ::GetModuleHandleW(nullptr);
+        busyClass.lpszClassName = L"QvBusyConsole";
+        ::RegisterClassW(&busyClass);
+        UniqueWindow window(::CreateWindowExW(0, busyClass.lpszClassName, L"", 0, 0, 0, 10, 10,
+                                              nullptr, nullptr, busyClass.hInstance, nullptr));
+        busy = window.get();
+        while (!release) {
+            MSG message;
+            while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+                ::DispatchMessageW(&message);
+            ::Sleep(5);
+        }
+    });
+    ASSERT_TRUE(WaitUntil([&] { return busy.load() != nullptr; }, 5s));
+    {
+        OpenClipboardScope clipboard(launcher_.get());
+        ASSERT_TRUE(clipboard.IsOpen() && ::EmptyClipboard());
+        const wchar_t text[] = L"the user's words";
+        ASSERT_TRUE(::SetClipboardData(CF_UNICODETEXT, GlobalWith(text, sizeof(text))));
+    }
+    ClearLaunchLog();
+    const ConsoleEntry entry = TypeIntoWindow(Command(), busy.load());
+    release = true;
+    owner.join();
+
+    EXPECT_EQ(entry, ConsoleEntry::Unanswered);
+    EXPECT_TRUE(Contains(ReadLaunchLog(), L"did not answer the paste")) << ReadLaunchLog();
+    OpenClipboardScope clipboard(launcher_.get());
+    ASSERT_TRUE(clipboard.IsOpen());
+    const std::wstring wide = Command();
+    const std::string command(wide.begin(), wide.end()); // plain ASCII
+    // Up to its NUL: a memory block may be larger than asked for.
+    EXPECT_EQ(std::string(GlobalBytes(::GetClipboardData(CF_TEXT)).c_str()), command);
 }
 
 } // namespace
