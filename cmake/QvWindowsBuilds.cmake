@@ -15,9 +15,14 @@ ExternalProject_Add(qv_sanitize
 # The Windows programs run under Wine. A kernel without IA-32 emulation runs no 32-bit program:
 # the whole tree is then built and tested as 64-bit Windows programs in the 64-bit prefix (the
 # 32-bit product is still built, by clang below). The other bitness builds only the stand-ins,
-# so that bitness checks meet real 32-bit and 64-bit PE headers. Asked anew at every configure.
+# so that bitness checks meet real 32-bit and 64-bit PE headers. Asked anew at every configure;
+# a 32-bit loader that fails for another reason stops the configure with Wine's own words.
 execute_process(COMMAND bash -c ". '${CMAKE_SOURCE_DIR}/tools/wine-loader.sh' && windows_build"
-                OUTPUT_VARIABLE QV_TESTED_WINDOWS_BUILD OUTPUT_STRIP_TRAILING_WHITESPACE)
+                OUTPUT_VARIABLE QV_TESTED_WINDOWS_BUILD OUTPUT_STRIP_TRAILING_WHITESPACE
+                ERROR_VARIABLE wine_words RESULT_VARIABLE wine_status)
+if(NOT wine_status EQUAL 0)
+  message(FATAL_ERROR "Cannot tell which Windows build to test: ${wine_words}")
+endif()
 set(fakes32 ${CMAKE_BINARY_DIR}/win32/tests/fakes)
 set(fakes64 ${CMAKE_BINARY_DIR}/win64/tests/fakes)
 if(QV_TESTED_WINDOWS_BUILD STREQUAL "win32")

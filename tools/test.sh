@@ -7,6 +7,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/tools/wine-loader.sh"
 "$root/tools/build.sh"
+# Fails, with Wine's words, when the 32-bit loader fails for another reason than the kernel.
+tested=$(windows_build)
 
 selected=0
 for argument in "$@"; do
@@ -17,7 +19,7 @@ if [ $selected = 0 ]; then
   # 32-bit build in both prefixes, or, where 32-bit programs cannot run, of the 64-bit build in
   # the 64-bit prefix.
   windows_suites=(win64.unit win32.unit win64.win win32.win win64.e2e win32.e2e)
-  if [ "$(windows_build)" = win64 ]; then
+  if [ "$tested" = win64 ]; then
     windows_suites=(x64.win64.unit x64.win64.win x64.win64.e2e)
     echo "test: NOT RUN: the 32-bit Windows programs (win32.* and win64.*): this machine runs no 32-bit program (its kernel has no IA-32 emulation), and the tests that need 32-bit Windows (*OnWindows32) do not run at all; the 64-bit build of the same tree runs in the 64-bit prefix (x64.win64.*) and the 32-bit product is only compiled" >&2
   fi

@@ -9,9 +9,11 @@ case "$arch" in win64 | win32) ;; *) echo "wine-prefix: unknown architecture $ar
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-loader.sh"
 loader=$(wine_loader "$arch")
-if [ "$arch" = win32 ] && ! runs_32bit_programs; then
-  echo "wine-prefix: this machine runs no 32-bit program (its kernel has no IA-32 emulation), so it has no 32-bit prefix" >&2
-  exit 1
+if [ "$arch" = win32 ]; then
+  status=0
+  runs_32bit_programs || status=$?
+  [ $status = 1 ] && echo "wine-prefix: this machine runs no 32-bit program (its kernel has no IA-32 emulation), so it has no 32-bit prefix" >&2
+  [ $status = 0 ] || exit 1
 fi
 cache=${QV_WINE_CACHE:-${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}/quorvex-wine}
 # A new Wine or a change of this script makes a new template.

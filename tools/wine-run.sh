@@ -55,5 +55,6 @@ export WINEPREFIX="$prefix" WINEARCH="$arch" WINEDEBUG=-all WINEDLLOVERRIDES="ms
 export QV_WINE_WORK="$work"
 
 # In the background so that TERM reaches the trap at once; the wait gives the program's status.
-"$(wine_loader "$arch")" "$@" <&0 &
+loader=$(wine_loader "$arch" "${1:-}")
+"$loader" "$@" <&0 &
 wait $!

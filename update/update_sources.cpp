@@ -17,7 +17,9 @@ bool IsPathCharacter(wchar_t c) {
            c == L'_' || c == L'/';
 }
 
-bool IsLoopbackBase(std::wstring_view base) {
+} // namespace
+
+bool IsLoopbackSource(std::wstring_view base) {
     if (!StartsWith(base, LoopbackPrefix)) return false;
     std::wstring_view rest = base.substr(LoopbackPrefix.size());
     std::size_t digits = 0;
@@ -36,8 +38,6 @@ bool IsLoopbackBase(std::wstring_view base) {
     return true;
 }
 
-} // namespace
-
 std::vector<std::wstring> BuiltInUpdateSources() {
     return {ProductSite, ChinaSite, MirrorSite};
 }
@@ -51,11 +51,16 @@ std::vector<std::wstring> LoopbackUpdateSources(std::wstring_view list) {
     while (true) {
         const std::size_t end = list.find(L';');
         const std::wstring entry = Trim(list.substr(0, end));
-        if (IsLoopbackBase(entry)) sources.push_back(entry);
+        if (IsLoopbackSource(entry)) sources.push_back(entry);
         if (end == std::wstring_view::npos) break;
         list.remove_prefix(end + 1);
     }
     return sources;
+}
+
+std::vector<std::wstring> UpdateSourcesFor(const std::optional<std::wstring>& loopbackList) {
+    if (!loopbackList || loopbackList->empty()) return BuiltInUpdateSources();
+    return LoopbackUpdateSources(*loopbackList);
 }
 
 } // namespace qv

@@ -1,6 +1,7 @@
 // Where the release file is looked for. Pure.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,9 +23,17 @@ std::vector<std::wstring> BuiltInUpdateSources();
 // The release file of a site.
 std::wstring ReleaseFileAddress(std::wstring_view base);
 
-// The base addresses of a ";"-separated list that lie on this machine's loopback interface
-// ("http://127.0.0.1:<port>" with an optional path of letters, digits, "-", "_" and "/"). Every
-// other entry is dropped: a list from outside can point the check at this machine only.
+// Whether a base address lies on this machine's loopback interface: "http://127.0.0.1:<port>"
+// with an optional path of letters, digits, "-", "_" and "/".
+bool IsLoopbackSource(std::wstring_view base);
+
+// The base addresses of a ";"-separated list that lie on this machine's loopback interface.
+// Every other entry is dropped: a list from outside can point the check at this machine only.
 std::vector<std::wstring> LoopbackUpdateSources(std::wstring_view list);
+
+// The sites asked, given the value of the tests' variable of loopback sources: the built-in
+// sites while it is unset or empty (an empty variable is how many shells unset one), else its
+// loopback entries only.
+std::vector<std::wstring> UpdateSourcesFor(const std::optional<std::wstring>& loopbackList);
 
 } // namespace qv

@@ -1,7 +1,9 @@
 #include "update/wininet_win.h"
 
+#include "base/launch_log_win.h"
+#include "base/text.h"
+
 #include <optional>
-#include <string>
 
 namespace qv {
 
@@ -21,8 +23,13 @@ std::optional<WinInet> Load() {
     HMODULE module = ::LoadLibraryW((std::wstring(system) + L"\\wininet.dll").c_str());
     if (!module) return std::nullopt;
     WinInet functions{};
+    functions.module = module;
     if (!Find(module, "InternetOpenW", functions.InternetOpenW) ||
-        !Find(module, "InternetOpenUrlW", functions.InternetOpenUrlW) ||
+        !Find(module, "InternetCrackUrlW", functions.InternetCrackUrlW) ||
+        !Find(module, "InternetConnectW", functions.InternetConnectW) ||
+        !Find(module, "HttpOpenRequestW", functions.HttpOpenRequestW) ||
+        !Find(module, "InternetSetOptionW", functions.InternetSetOptionW) ||
+        !Find(module, "HttpSendRequestW", functions.HttpSendRequestW) ||
         !Find(module, "InternetReadFile", functions.InternetReadFile) ||
         !Find(module, "HttpQueryInfoW", functions.HttpQueryInfoW) ||
         !Find(module, "InternetCloseHandle", functions.InternetCloseHandle))
@@ -35,6 +42,20 @@ std::optional<WinInet> Load() {
 const WinInet* LoadWinInet() {
     static const std::optional<WinInet> loaded = Load();
     return loaded ? &*loaded : nullptr;
+}
+
+std::wstring WinInetErrorText(DWORD error) {
+    const WinInet* winInet = LoadWinInet();
+    if (!winInet) return SystemErrorText(error);
+    // WinINet's own table first, the system's after it.
+    wchar_t* buffer = nullptr;
+    const DWORD length = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_FROM_SYSTEM |
+            FORMAT_MESSAGE_IGNORE_INSERTS,
+        winInet->module, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text = length ? std::wstring(buffer, length) : std::wstring();
+    ::LocalFree(buffer);
+    return Trim(text);
 }
 
 } // namespace qv

@@ -25,7 +25,7 @@ void CheckReleaseText(const std::wstring& text) {
 void CheckLoopbackSources(const std::wstring& list) {
     for (const std::wstring& source : qv::LoopbackUpdateSources(list)) {
         const std::wstring_view prefix = L"http://127.0.0.1:";
-        QV_FUZZ_CHECK(source.rfind(prefix, 0) == 0);
+        QV_FUZZ_CHECK(source.rfind(prefix, 0) == 0 && qv::IsLoopbackSource(source));
         // After the address of this machine: a port and a plain path, nothing that could name
         // another host.
         for (wchar_t c : source.substr(prefix.size()))
@@ -35,6 +35,8 @@ void CheckLoopbackSources(const std::wstring& list) {
         const auto again = qv::LoopbackUpdateSources(source);
         QV_FUZZ_CHECK(again.size() == 1 && again[0] == source);
     }
+    // A value that names anything replaces the built-in sites by its loopback entries alone.
+    if (!list.empty()) QV_FUZZ_CHECK(qv::UpdateSourcesFor(list) == qv::LoopbackUpdateSources(list));
 }
 
 } // namespace

@@ -3,8 +3,9 @@
 
 Usage: web_server.py FOLDER
 
-FOLDER/routes holds one route per line: path, HTTP status, "held" or "free", and the body in
-hexadecimal, separated by tabs. A held route answers once the file FOLDER/release exists. Every
+FOLDER/routes holds one route per line: path, HTTP status, "held" or "free", the body in
+hexadecimal and, optionally, a Location header ("{port}" in it becomes the server's port),
+separated by tabs. A held route answers once the file FOLDER/release exists. Every
 request is appended to FOLDER/requests (its path, one per line) before it is answered; the port
 chosen on 127.0.0.1 is written to FOLDER/port once the server listens. Paths without a route get
 404 with an empty body.
@@ -29,8 +30,8 @@ def read_routes(folder):
             line = line.rstrip("\r\n")
             if not line:
                 continue
-            path, status, hold, body = line.split("\t")
-            routes[path] = (int(status), hold == "held", bytes.fromhex(body))
+            path, status, hold, body, *location = line.split("\t")
+            routes[path] = (int(status), hold == "held", bytes.fromhex(body), "".join(location))
     return routes
 
 
@@ -44,16 +45,22 @@ def main():
         def do_GET(self):
             with log_lock, open(os.path.join(folder, "requests"), "a", encoding="utf-8") as log:
                 log.write(self.path + "\n")
-            status, held, body = routes.get(self.path, (404, False, b""))
+            status, held, body, location = routes.get(self.path, (404, False, b"", ""))
             while held and not stopping.is_set():
                 if os.path.exists(os.path.join(folder, "release")):
                     break
                 time.sleep(0.05)
             self.send_response(status)
+            if location:
+                port = str(self.server.server_address[1])
+                self.send_header("Location", location.replace("{port}", port))
             self.send_header("Content-Type", "text/plain")
             self.send_header("Content-Length", str(len(body)))
-            self.end_headers()
-            self.wfile.write(body)
+            try:
+                self.end_headers()
+                self.wfile.write(body)
+            except (BrokenPipeError, ConnectionResetError):
+                pass  # a client that gave up waiting for a held answer
 
         def log_message(self, *args):
             pass

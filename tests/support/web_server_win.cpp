@@ -46,7 +46,8 @@ LoopbackWebServer::LoopbackWebServer(const std::vector<WebAnswer>& answers)
     std::string routes;
     for (const WebAnswer& answer : answers)
         routes += answer.path + "\t" + std::to_string(answer.status) + "\t" +
-                  (answer.held ? "held" : "free") + "\t" + Hex(answer.body) + "\n";
+                  (answer.held ? "held" : "free") + "\t" + Hex(answer.body) + "\t" +
+                  answer.location + "\n";
     if (!WriteFileBytes(folder_ / L"routes", routes)) {
         ADD_FAILURE() << "cannot write the server's routes";
         return;

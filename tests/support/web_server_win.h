@@ -17,7 +17,8 @@ struct WebAnswer {
     std::string path;
     int status = 200;
     std::string body;
-    bool held = false; // answered only once the test lets held answers go
+    bool held = false;    // answered only once the test lets held answers go
+    std::string location; // a Location header; "{port}" in it becomes the server's port
 };
 
 class LoopbackWebServer {

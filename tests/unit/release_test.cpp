@@ -111,5 +111,21 @@ TEST(UpdateSources, AListFromOutsideKeepsOnlyLoopbackAddresses) {
         EXPECT_EQ(LoopbackUpdateSources(c.list), c.sources) << c.list;
 }
 
+TEST(UpdateSources, AnUnsetOrEmptyListLeavesTheBuiltInSites) {
+    struct Case {
+        std::optional<std::wstring> list;
+        std::vector<std::wstring> sources;
+    };
+    const std::vector<Case> cases = {
+        {std::nullopt, BuiltInUpdateSources()},
+        {L"", BuiltInUpdateSources()},
+        {L"none", {}},
+        {L" ", {}},
+        {L"http://127.0.0.1:8080/a", {L"http://127.0.0.1:8080/a"}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(UpdateSourcesFor(c.list), c.sources) << (c.list ? "set" : "unset");
+}
+
 } // namespace
 } // namespace qv

@@ -5,12 +5,15 @@
 #include "tests/support/test_support_win.h"
 #include "tests/support/web_server_win.h"
 #include "ui/update_dlg_win.h"
+#include "base/launch_log_win.h"
 #include "update/update_check_win.h"
 #include "update/update_sources.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -35,7 +38,11 @@ struct CheckOutcome {
     bool releaseFetched = false;
 };
 
-CheckOutcome RunCheck(const std::vector<std::wstring>& sources) {
+// The check ends within `deadline` or fails the test; `beforeJoin` frees what may still hold the
+// thread (a server's held answers) so that the test itself never hangs.
+CheckOutcome RunCheck(const std::vector<std::wstring>& sources,
+                      std::chrono::milliseconds deadline = std::chrono::seconds(20),
+                      const std::function<void()>& beforeJoin = {}) {
     UpdateCheck check;
     check.sources = sources;
     check.showUpdateDialog = &ShowUpdateDialog;
@@ -46,7 +53,7 @@ CheckOutcome RunCheck(const std::vector<std::wstring>& sources) {
     });
     CheckOutcome outcome;
     HWND dialog = nullptr;
-    test::WaitUntil([&] { return ended || (dialog = FindUpdateDialog()) != nullptr; });
+    test::WaitUntil([&] { return ended || (dialog = FindUpdateDialog()) != nullptr; }, deadline);
     if (dialog) {
         outcome.dialogShown = true;
         outcome.message = test::TextOf(::GetDlgItem(dialog, IDC_RELEASE_MESSAGE));
@@ -54,6 +61,13 @@ CheckOutcome RunCheck(const std::vector<std::wstring>& sources) {
         ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     }
     outcome.ended = test::WaitUntil([&] { return ended.load(); });
+    if (beforeJoin) beforeJoin();
+    // A check that ran late may show its dialog only now: closed, so that the thread ends.
+    if (!outcome.ended)
+        test::WaitUntil([&] {
+            if (HWND late = FindUpdateDialog()) ::PostMessageW(late, WM_COMMAND, IDCANCEL, 0);
+            return ended.load();
+        });
     thread.join();
     outcome.releaseFetched = check.releaseFetched->load();
     return outcome;
@@ -148,6 +162,91 @@ TEST(UpdateCheck, AsksTheSitesInOrderUntilOneAnswersWithAReleaseFile) {
     }
 }
 
+// The launch log of the test, in a local application data folder of its own.
+class ScopedLaunchLog {
+  public:
+    ScopedLaunchLog() : variable_(L"LOCALAPPDATA") {
+        if (!variable_.Set(folder_.Path())) ADD_FAILURE() << "cannot set LOCALAPPDATA";
+    }
+    std::string Text() const { return test::ReadFileBytes(LaunchLogPath()).value_or(""); }
+    // Whether each text occurs in the log, each after the one before.
+    ::testing::AssertionResult HasInOrder(const std::vector<std::string>& texts) const {
+        const std::string log = Text();
+        std::size_t at = 0;
+        for (const std::string& text : texts) {
+            at = log.find(text, at);
+            if (at == std::string::npos)
+                return ::testing::AssertionFailure() << "no \"" << text << "\" in turn in:\n"
+                                                     << log;
+            at += text.size();
+        }
+        return ::testing::AssertionSuccess();
+    }
+
+  private:
+    test::TempFolder folder_;
+    test::ScopedVariable variable_;
+};
+
+std::string Narrow(const std::wstring& text) {
+    return std::string(text.begin(), text.end()); // addresses are ASCII
+}
+
+TEST(UpdateCheck, ATestServerCannotSendTheCheckToAnotherHost) {
+    const std::string release = "/download/version.txt";
+    test::WebAnswer redirect{"/redirect" + release, 302, ""};
+    redirect.location = "http://localhost:{port}/elsewhere" + release;
+    test::LoopbackWebServer server({redirect,
+                                    {"/elsewhere" + release, 200, "2026-R1"},
+                                    {"/mirror" + release, 200, "2025-R3"}});
+    ASSERT_TRUE(server.Running());
+    // The place the redirect names answers when asked directly.
+    const CheckOutcome direct = RunCheck({server.Address("/elsewhere")});
+    EXPECT_EQ(direct.message, L"New version found:\n===============\n2026R1\n===============");
+
+    const ScopedLaunchLog log;
+    const CheckOutcome redirected =
+        RunCheck({server.Address("/redirect"), server.Address("/mirror")});
+    ASSERT_TRUE(redirected.ended);
+    EXPECT_EQ(server.Requests(),
+              (std::vector<std::string>{"/elsewhere" + release, "/redirect" + release,
+                                        "/mirror" + release}));
+    EXPECT_EQ(redirected.message, L"New version found:\n===============\n2025R3\n===============");
+    EXPECT_TRUE(
+        log.HasInOrder({Narrow(server.Address("/redirect")) + release + ": HTTP status 302"}));
+}
+
+TEST(UpdateCheck, AStalledSiteGivesWayToTheNextAndEveryStepIsLogged) {
+    const std::string release = "/download/version.txt";
+    test::WebAnswer stalled{"/stalled" + release, 200, "2026-R1"};
+    stalled.held = true; // accepts the request and answers only when the test has ended
+    test::LoopbackWebServer server(
+        {stalled, {"/product" + release, 404, "2026-R1"}, {"/mirror" + release, 200, "2025-R3\n"}});
+    ASSERT_TRUE(server.Running());
+    const ScopedLaunchLog log;
+    const std::vector<std::wstring> sites = {server.Address("/stalled"), server.Address("/product"),
+                                             server.Address("/mirror")};
+    // Well past the check's own time-out, well short of for ever.
+    const CheckOutcome outcome = RunCheck(sites, std::chrono::seconds(60),
+                                          [&] { EXPECT_TRUE(server.ReleaseHeldAnswers()); });
+    ASSERT_TRUE(outcome.ended);
+    EXPECT_EQ(outcome.message, L"New version found:\n===============\n2025R3\n===============");
+    const std::string stalledFile = Narrow(sites[0]) + release;
+    const std::string productFile = Narrow(sites[1]) + release;
+    const std::string mirrorFile = Narrow(sites[2]) + release;
+    EXPECT_TRUE(log.HasInOrder({
+        "update check: asking " + stalledFile,
+        // Wine's words for the time-out differ from Windows': any WinINet error with its text.
+        stalledFile + ": send the request: error 120",
+        " ",
+        "update check: asking " + productFile,
+        productFile + ": HTTP status 404",
+        "update check: asking " + mirrorFile,
+        mirrorFile + ": HTTP status 200",
+        mirrorFile + ": release read: 2025-R3",
+    }));
+}
+
 TEST(UpdateCheck, ChineseDialogLinksToTheChineseDownloadPageOfTheSiteThatAnswered) {
     test::LoopbackWebServer server({{"/mirror/download/version.txt", 200, "2026-R1-SP2\n"}});
     ASSERT_TRUE(server.Running());
@@ -164,6 +263,10 @@ TEST(UpdateCheck, OnlyLoopbackSourcesReplaceTheBuiltInSites) {
     EXPECT_EQ(UpdateSourcesInForce(), std::vector<std::wstring>{L"http://127.0.0.1:8080/product"});
     ASSERT_TRUE(sources.Set(L"none"));
     EXPECT_EQ(UpdateSourcesInForce(), std::vector<std::wstring>{});
+    // An empty value is no value: the built-in sites.
+    ASSERT_TRUE(sources.Set(L""));
+    EXPECT_EQ(UpdateSourcesInForce(), BuiltInUpdateSources());
+    ASSERT_TRUE(sources.Set(L"none"));
     ASSERT_TRUE(sources.Remove());
     EXPECT_EQ(UpdateSourcesInForce(), BuiltInUpdateSources());
 }
