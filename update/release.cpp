@@ -38,6 +38,11 @@ bool IsNewerRelease(const ReleaseNumber& published, const ReleaseNumber& running
     return published.servicePack > running.servicePack;
 }
 
+std::string_view WithoutByteOrderMark(std::string_view bytes) {
+    constexpr std::string_view mark = "\xEF\xBB\xBF";
+    return bytes.substr(0, mark.size()) == mark ? bytes.substr(mark.size()) : bytes;
+}
+
 bool IsReleaseFileBody(std::string_view bytes) {
     return !bytes.empty() && bytes.size() <= MaxReleaseFileBytes &&
            bytes.find('\0') == std::string_view::npos;

@@ -31,5 +31,8 @@ bool IsNewerRelease(const ReleaseNumber& published, const ReleaseNumber& running
 // other answer and is not read as a release.
 inline constexpr std::size_t MaxReleaseFileBytes = 4096;
 bool IsReleaseFileBody(std::string_view bytes);
+// The body without the UTF-8 byte-order mark some editors write first: it is never part of a
+// release, and before the year it would hide it.
+std::string_view WithoutByteOrderMark(std::string_view bytes);
 
 } // namespace qv

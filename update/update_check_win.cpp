@@ -51,7 +51,7 @@ std::string ReadBoundedBody(HINTERNET request) {
     return body;
 }
 
-std::wstring TextFromAnsi(const std::string& bytes) {
+std::wstring TextFromAnsi(std::string_view bytes) {
     const int length =
         ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
     std::wstring text(static_cast<std::size_t>(length), L'\0');
@@ -150,7 +150,7 @@ FetchedRelease FetchReleaseText(HINTERNET internet, const std::wstring& base,
                        {address, std::to_wstring(body.size())}));
         return {};
     }
-    const std::wstring text = TextFromAnsi(body);
+    const std::wstring text = TextFromAnsi(WithoutByteOrderMark(body));
     Log(FormatText(L"update check: %s: release read: %s", {address, Trim(text)}));
     return {text, base};
 }

@@ -46,6 +46,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (qv::IsReleaseFileBody(bytes))
         QV_FUZZ_CHECK(size <= qv::MaxReleaseFileBytes &&
                       bytes.find('\0') == std::string_view::npos);
+    // The mark goes once, and only from the front.
+    const std::string_view unmarked = qv::WithoutByteOrderMark(bytes);
+    QV_FUZZ_CHECK(unmarked == bytes ||
+                  (bytes.substr(0, 3) == "\xEF\xBB\xBF" && unmarked == bytes.substr(3)));
     qv::fuzz::FuzzInput input(data, size);
     CheckReleaseText(input.Text());
     CheckLoopbackSources(input.Text());

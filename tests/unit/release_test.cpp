@@ -52,6 +52,28 @@ TEST(ReleaseText, PartsAndComparisonWithThisRelease) {
     }
 }
 
+TEST(ReleaseText, AByteOrderMarkBeforeTheReleaseIsDropped) {
+    struct Case {
+        std::string_view bytes, kept;
+    };
+    for (const Case& c : std::vector<Case>{{"\xEF\xBB\xBF"
+                                            "2026-R1",
+                                            "2026-R1"},
+                                           {"2026-R1", "2026-R1"},
+                                           {"\xEF\xBB\xBF", ""},
+                                           {"\xEF\xBB"
+                                            "2026-R1",
+                                            "\xEF\xBB"
+                                            "2026-R1"},
+                                           {"2026-R1\xEF\xBB\xBF", "2026-R1\xEF\xBB\xBF"}})
+        EXPECT_EQ(WithoutByteOrderMark(c.bytes), c.kept);
+    const std::string_view marked = WithoutByteOrderMark("\xEF\xBB\xBF"
+                                                         "2026-R1");
+    const ReleaseNumber published = ParseReleaseText(std::wstring(marked.begin(), marked.end()));
+    EXPECT_EQ(published.year, 2026);
+    EXPECT_TRUE(IsNewerRelease(published, ParseReleaseText(ProductRelease)));
+}
+
 TEST(ReleaseText, NewerIsDecidedByYearThenRevisionThenServicePack) {
     EXPECT_TRUE(IsNewerRelease({2026, 1, 0}, {2025, 9, 9}));
     EXPECT_FALSE(IsNewerRelease({2024, 9, 9}, {2025, 1, 0}));
