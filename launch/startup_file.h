@@ -22,6 +22,8 @@ inline constexpr std::size_t LargestLauncherStartupFile = 1 << 20;
 // "%s\.fluent" and "%s\.fluent(Quorvex).backup" of the home folder.
 std::wstring StartupFilePath(std::wstring_view homeFolder);
 std::wstring StartupBackupPath(std::wstring_view homeFolder);
+// An older backup kept beside the backup: "<backup>.<number>", numbered from 1.
+std::wstring NumberedBackupPath(std::wstring_view backup, int number);
 
 // Whether a file's text is the launcher's: it begins with "(fast-load" and holds "loader.bin",
 // "QUORVEX_PATH" and "(the-environment)", all compared exactly.

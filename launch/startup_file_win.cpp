@@ -2,6 +2,7 @@
 
 #include "base/files_win.h"
 #include "base/handles_win.h"
+#include "base/launch_log_win.h"
 #include "base/settings_store_win.h"
 #include "base/text.h"
 #include "base/user_prompts_win.h"
@@ -10,6 +11,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace qv {
 
@@ -19,8 +21,13 @@ namespace {
 bool ReadSmallFile(const std::wstring& path, std::string& text) {
     UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        // Unread, it counts as the user's: it is neither replaced nor restored over.
+        LogFailure(L"read .fluent", path, ::GetLastError());
+        return false;
+    }
     LARGE_INTEGER size{};
-    if (!file || !::GetFileSizeEx(file.get(), &size) ||
+    if (!::GetFileSizeEx(file.get(), &size) ||
         static_cast<unsigned long long>(size.QuadPart) > LargestLauncherStartupFile)
         return false;
     text.assign(static_cast<std::size_t>(size.QuadPart), '\0');
@@ -47,12 +54,74 @@ bool WriteFastLoadLine(const std::wstring& path) {
     return false;
 }
 
+// Whether two files hold the same bytes; false when either cannot be read, so that a backup
+// whose content is unknown counts as different and is kept.
+bool SameContent(const std::wstring& first, const std::wstring& second) {
+    const auto open = [](const std::wstring& path) {
+        return UniqueFile(::CreateFileW(path.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    };
+    UniqueFile a = open(first), b = open(second);
+    LARGE_INTEGER sizeA{}, sizeB{};
+    if (!a || !b || !::GetFileSizeEx(a.get(), &sizeA) || !::GetFileSizeEx(b.get(), &sizeB) ||
+        sizeA.QuadPart != sizeB.QuadPart)
+        return false;
+    std::vector<char> bufferA(64 * 1024), bufferB(bufferA.size());
+    for (;;) {
+        DWORD readA = 0, readB = 0;
+        if (!::ReadFile(a.get(), bufferA.data(), static_cast<DWORD>(bufferA.size()), &readA,
+                        nullptr) ||
+            !::ReadFile(b.get(), bufferB.data(), static_cast<DWORD>(bufferB.size()), &readB,
+                        nullptr) ||
+            readA != readB)
+            return false;
+        if (readA == 0) return true;
+        if (std::memcmp(bufferA.data(), bufferB.data(), readA) != 0) return false;
+    }
+}
+
+// After a restore that failed, the backup may be the only copy of a user's file that .fluent no
+// longer holds: it goes to the first free "<backup>.<n>" before the backup is replaced. False
+// when it cannot be kept.
+bool KeepOlderBackup(const std::wstring& backup) {
+    for (int number = 1; number < 10000; ++number) {
+        const std::wstring kept = NumberedBackupPath(backup, number);
+        if (::GetFileAttributesW(kept.c_str()) != INVALID_FILE_ATTRIBUTES) continue;
+        if (::CopyFileW(backup.c_str(), kept.c_str(), TRUE)) {
+            Log(L"older .fluent backup kept as " + kept);
+            return true;
+        }
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
+            LogFailure(L"keep the older .fluent backup", backup + L" -> " + kept, error);
+            return false;
+        }
+    }
+    Log(L"no free name to keep the older .fluent backup " + backup);
+    return false;
+}
+
+// The user's .fluent to its backup; false, with the reason logged, when it is not there.
+bool BackUp(const std::wstring& startup, const std::wstring& backup) {
+    if (FileExists(backup) && !SameContent(startup, backup) && !KeepOlderBackup(backup))
+        return false;
+    if (::CopyFileW(startup.c_str(), backup.c_str(), FALSE)) return true;
+    LogFailure(L"back up .fluent", startup + L" -> " + backup, ::GetLastError());
+    return false;
+}
+
 void PutBackup(const std::wstring& startup, const std::wstring& backup) {
     if (!FileExists(backup)) {
         ::DeleteFileW(startup.c_str());
         return;
     }
-    if (::CopyFileW(backup.c_str(), startup.c_str(), FALSE)) ::DeleteFileW(backup.c_str());
+    if (::CopyFileW(backup.c_str(), startup.c_str(), FALSE)) {
+        ::DeleteFileW(backup.c_str());
+        return;
+    }
+    // The backup stays the only copy of the user's file; the next Workbench start keeps it.
+    LogFailure(L"restore .fluent from its backup", backup + L" -> " + startup, ::GetLastError());
 }
 
 LaunchStep StopWithStartupFileMessage(HWND owner) {
@@ -94,8 +163,7 @@ LaunchStep PrepareStartupFile(bool startByWorkbench, double version, std::wstrin
     if (launchers) return LaunchStep::Continue;
     if (FileExists(startup)) {
         // Without a copy in the backup the user's file is neither deleted nor overwritten.
-        if (!::CopyFileW(startup.c_str(), backup.c_str(), FALSE))
-            return StopWithStartupFileMessage(owner);
+        if (!BackUp(startup, backup)) return StopWithStartupFileMessage(owner);
         ::DeleteFileW(startup.c_str());
     }
     if (!WriteFastLoadLine(startup)) return StopWithStartupFileMessage(owner);

@@ -22,9 +22,11 @@ void RestoreStartupFile(std::wstring_view homeFolder);
 
 // Before a direct start the user's file is put back. Before a Workbench start (which sets the
 // state's Workbench flag) the tip may be shown (a declined tip StaysOpen), then the user's file
-// goes to the backup and .fluent gets the fast-load line. When the user's file cannot be copied
-// to the backup, or .fluent cannot be written, the user is told and the launch Closes, with the
-// user's file in its place or in the backup.
+// goes to the backup and .fluent gets the fast-load line. An older backup whose content differs
+// is first kept beside it as "<backup>.<n>", the first free number. When the user's file cannot
+// be copied to the backup, or .fluent cannot be written, the user is told and the launch Closes,
+// with the user's file in its place or in the backup. Failed copies and reads go to the launch
+// log.
 LaunchStep PrepareStartupFile(bool startByWorkbench, double version, std::wstring_view homeFolder,
                               LaunchState& state, HWND owner);
 

@@ -1,11 +1,13 @@
 // The user's .fluent and its backup through every kind of start, the Workbench tip's say, and
 // files that another program holds or that are folders: the user's file and its backup are never
 // lost, and a start that cannot prepare .fluent ends with the message.
+#include "base/launch_log.h"
 #include "base/settings_store_win.h"
 #include "launch/startup_file.h"
 #include "launch/startup_file_win.h"
 #include "tests/fakes/fake_record.h"
 #include "tests/support/fake_records_win.h"
+#include "tests/support/process_environment_win.h"
 #include "tests/support/test_support_win.h"
 #include "tests/win/coupling_support_win.h"
 #include "texts/language.h"
@@ -40,6 +42,11 @@ class StartupFile : public ::testing::Test {
 
     std::wstring S() const { return home_ / L".fluent"; }
     std::wstring B() const { return home_ / L".fluent(Quorvex).backup"; }
+    // An older backup kept beside the backup.
+    std::wstring Kept(int number) const { return B() + L"." + std::to_wstring(number); }
+    bool RemoveAll() const {
+        return RemoveTree(S()) && RemoveTree(B()) && RemoveTree(Kept(1)) && RemoveTree(Kept(2));
+    }
     void Put(const std::wstring& path, const std::optional<std::string>& text) const {
         if (text) {
             EXPECT_TRUE(WriteFileBytes(path, *text)) << path;
@@ -75,12 +82,16 @@ TEST_F(StartupFile, EveryStateThroughEveryStart) {
         Text s, b;
         bool workbench;
         Text sAfter, bAfter;
+        Text kept = std::nullopt; // the older backup, kept beside the new one
     };
     const std::vector<Case> cases{
         {"no .fluent, direct start: nothing touched", none, none, false, none, none},
         {"user's .fluent, direct start: nothing touched", User, OldBackup, false, User, OldBackup},
         {"user's .fluent, Workbench: moved to the backup", User, none, true, Line, User},
-        {"user's .fluent, Workbench: an older backup replaced", User, OldBackup, true, Line, User},
+        {"user's .fluent, Workbench: a differing older backup kept", User, OldBackup, true, Line,
+         User, OldBackup},
+        {"user's .fluent, Workbench: the same older backup just replaced", User, User, true, Line,
+         User},
         {"no .fluent, Workbench: the line alone", none, none, true, Line, none},
         {"launcher's with backup, direct: put back", Line, User, false, User, none},
         {"launcher's without backup, direct: removed", Line, none, false, none, none},
@@ -92,13 +103,15 @@ TEST_F(StartupFile, EveryStateThroughEveryStart) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        ASSERT_TRUE(RemoveTree(S()) && RemoveTree(B()));
+        ASSERT_TRUE(RemoveAll());
         Put(S(), c.s);
         Put(B(), c.b);
         prompts_.messages.clear();
         EXPECT_EQ(Prepare(c.workbench), LaunchStep::Continue);
         EXPECT_EQ(Content(S()), c.sAfter);
         EXPECT_EQ(Content(B()), c.bAfter);
+        EXPECT_EQ(Content(Kept(1)), c.kept);
+        EXPECT_FALSE(IsFile(Kept(2)));
         EXPECT_TRUE(prompts_.messages.empty());
         EXPECT_EQ(state_.workbenchLaunched, c.workbench);
         state_.workbenchLaunched = false;
@@ -232,6 +245,125 @@ TEST_F(StartupFile, PuttingBackWhatCannotBeHadKeepsBothFiles) {
     RestoreStartupFile(home_.Path());
     EXPECT_EQ(Content(S()), std::nullopt);
     EXPECT_TRUE(IsFolder(B() + L"\\inside"));
+}
+
+TEST_F(StartupFile, OlderBackupsTakeTheFirstFreeNumberAndOutliveTheRestore) {
+    // A restore that failed left the only copy of an earlier file of the user's in the backup;
+    // an even older one was kept before.
+    Put(S(), User);
+    Put(B(), OldBackup);
+    Put(Kept(1), ";; kept before\n");
+    EXPECT_EQ(Prepare(true, 18.1), LaunchStep::Continue);
+    EXPECT_EQ(Content(S()), Line);
+    EXPECT_EQ(Content(B()), User);
+    EXPECT_EQ(Content(Kept(1)), ";; kept before\n");
+    EXPECT_EQ(Content(Kept(2)), OldBackup);
+    // The direct start puts the user's file back; the kept ones are left to the user.
+    EXPECT_EQ(Prepare(false), LaunchStep::Continue);
+    EXPECT_EQ(Content(S()), User);
+    EXPECT_EQ(Content(B()), std::nullopt);
+    EXPECT_EQ(Content(Kept(1)), ";; kept before\n");
+    EXPECT_EQ(Content(Kept(2)), OldBackup);
+    EXPECT_FALSE(IsFile(Kept(3)));
+}
+
+TEST_F(StartupFile, BackupsOfTheSameSizeAreComparedToTheirLastByte) {
+    // Larger than one read, so that a difference late in the file counts too.
+    const std::string big(200 * 1024, 'a');
+    const std::string bigOther = big.substr(0, big.size() - 1) + "b";
+    for (const std::string* older : {&big, &bigOther}) {
+        const bool differs = older == &bigOther;
+        SCOPED_TRACE(differs ? "differs in its last byte" : "the same");
+        ASSERT_TRUE(RemoveAll());
+        Put(S(), big);
+        Put(B(), *older);
+        EXPECT_EQ(Prepare(true, 18.1), LaunchStep::Continue);
+        // Compared whole, so that a failure does not print 200 KiB.
+        EXPECT_TRUE(Content(B()) == big);
+        EXPECT_TRUE(Content(Kept(1)) ==
+                    (differs ? std::optional<std::string>(bigOther) : std::nullopt));
+    }
+}
+
+TEST_F(StartupFile, FailedReadsAndCopiesAreLoggedWithThePathAndTheErrorNumber) {
+    TempFolder local;
+    ScopedVariable localAppData(L"LOCALAPPDATA");
+    ASSERT_TRUE(localAppData.Set(local.Path()));
+    const std::wstring log = local / L"Quorvex\\Launcher.log";
+    const std::wstring sharingViolation = L": error " + std::to_wstring(ERROR_SHARING_VIOLATION);
+    struct Case {
+        const char* name;
+        std::optional<std::string> s, b;
+        const wchar_t* held; // S or B, as the case says
+        const wchar_t* how;  // how another program holds it
+        bool workbench;      // a Workbench start, otherwise the close test's restore
+        const wchar_t* action;
+        const char* paths; // S: .fluent, B: the backup, 1: the first kept backup
+    };
+    const std::vector<Case> cases{
+        {"restore over a .fluent that Fluent holds", Line, User, L"S", L"read-only", false,
+         L"restore .fluent from its backup", "BS"},
+        {"a .fluent that cannot be read is not restored over", Line, User, L"S", L"exclusive",
+         false, L"read .fluent", "S"},
+        {"the backup copy onto a backup that is held", User, User, L"B", L"read-only", true,
+         L"back up .fluent", "SB"},
+        {"an older backup that cannot be read cannot be kept", User, OldBackup, L"B", L"exclusive",
+         true, L"keep the older .fluent backup", "B1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::wstring entry = std::wstring(c.action) + L": ";
+        for (const char* p = c.paths; *p; ++p)
+            entry += (p == c.paths ? L"" : L" -> ") + (*p == 'S' ? S() : *p == 'B' ? B() : Kept(1));
+        const std::string expected = Utf8FromText(entry + sharingViolation + L": ");
+        // The first run is the positive control: without the other program all goes well and
+        // nothing is logged.
+        for (const bool fault : {false, true}) {
+            SCOPED_TRACE(fault ? "held" : "not held");
+            ReleaseHeldFiles();
+            ASSERT_TRUE(RemoveAll() && RemoveTree(log));
+            Put(S(), c.s);
+            Put(B(), c.b);
+            if (fault) {
+                ASSERT_NO_FATAL_FAILURE(Hold(std::wstring_view(c.held) == L"S" ? S() : B(), c.how));
+            }
+            if (c.workbench) {
+                EXPECT_EQ(Prepare(true, 18.1), fault ? LaunchStep::Closes : LaunchStep::Continue);
+            } else {
+                RestoreStartupFile(home_.Path());
+            }
+            ReleaseHeldFiles();
+            const std::string logged = ReadFileBytes(log).value_or("");
+            EXPECT_EQ(logged.find(expected) != logged.npos, fault) << logged;
+            // Whatever failed, the user's file is still somewhere.
+            const bool userKept = Content(S()) == User || Content(B()) == User;
+            EXPECT_TRUE(userKept);
+        }
+    }
+}
+
+TEST_F(StartupFile, AFileOverOneMebibyteIsTheUsersWhateverItBeginsWith) {
+    // The launcher's line padded to exactly the largest size of a launcher's file, and one byte
+    // more; the first is the positive control.
+    for (const std::size_t size : {LargestLauncherStartupFile, LargestLauncherStartupFile + 1}) {
+        const bool users = size > LargestLauncherStartupFile;
+        SCOPED_TRACE(size);
+        const std::string text = Line + std::string(size - Line.size(), ' ');
+        ASSERT_TRUE(RemoveAll());
+        Put(S(), text);
+        EXPECT_EQ(ContainsFastLoadLine(S()), !users);
+        // Without a backup, a direct start removes the launcher's file and keeps the user's.
+        EXPECT_EQ(Prepare(false), LaunchStep::Continue);
+        EXPECT_EQ(Content(S()), users ? std::optional<std::string>(text) : std::nullopt);
+        if (!users) continue;
+        // A Workbench start backs it up, and the next direct start puts it back.
+        EXPECT_EQ(Prepare(true, 18.1), LaunchStep::Continue);
+        EXPECT_EQ(Content(S()), Line);
+        EXPECT_EQ(Content(B()), text);
+        EXPECT_EQ(Prepare(false), LaunchStep::Continue);
+        EXPECT_EQ(Content(S()), text);
+        EXPECT_EQ(Content(B()), std::nullopt);
+    }
 }
 
 } // namespace
