@@ -2,6 +2,7 @@
 // answer matter: more than 50 processes confirmed, the Intel Fortran and MATLAB checks before that
 // question, the About command while Fluent runs, and the Workbench tip left without OK.
 #include "base/settings_store_win.h"
+#include "base/text.h"
 #include "launch/fortran_compilers.h"
 #include "resources/resource.h"
 #include "tests/e2e/launch_sandbox_win.h"
@@ -56,7 +57,7 @@ class LaunchGapsExe : public ::testing::Test {
         return text;
     }
     std::wstring DirectStart(const wchar_t* options) const {
-        return sandbox_.fluent.startProgram + L" " + options + L" -i \"" +
+        return Quoted(sandbox_.fluent.startProgram) + L" " + options + L" -i \"" +
                sandbox_.product.loaderScm + L"\"";
     }
 
@@ -231,6 +232,13 @@ TEST_F(LaunchGapsExe, TheWorkbenchTipLeftByEscOrItsCloseBoxStoresNothing) {
     ASSERT_NE(launcher.WaitForRecordedProcess(), 0u) << launcher.Describe();
     EXPECT_EQ(ReadSetting(L"IsWorkbenchTipShow"), L"false");
     EXPECT_EQ(test::ReadFileBytes(B), user);
+    // Workbench records once it has started its Fluent: both end before the sandbox goes, or the
+    // Fluent started meanwhile would hold its folder.
+    ASSERT_TRUE(test::WaitUntil([&] { return !sandbox_.Records(L"runwb2").empty(); }));
+    EXPECT_TRUE(test::WaitUntil([&] {
+        test::EndProgramsBelow(sandbox_.fluentRoot);
+        return test::ProgramsRunningBelow(sandbox_.fluentRoot) == 0;
+    }));
 }
 
 } // namespace

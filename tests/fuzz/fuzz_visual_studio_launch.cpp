@@ -25,6 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::wstring variable = input.Text();
     const std::wstring tools = qv::ToolsFolderFromVariable(variable);
     QV_FUZZ_CHECK(tools.empty() || (!qv::IsBlank(tools.front()) && !qv::IsBlank(tools.back())));
-    QV_FUZZ_CHECK(qv::SettingsToolCommandLine(qv::SettingsToolPath(tools)).rfind(tools, 0) == 0);
+    // The tool heads its command line in quotes, whatever blanks its folder holds.
+    const std::wstring tool = qv::SettingsToolPath(tools);
+    QV_FUZZ_CHECK(qv::SettingsToolCommandLine(tool).rfind(qv::Quoted(tool) + L" set ", 0) == 0);
     return 0;
 }
