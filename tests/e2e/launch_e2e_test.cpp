@@ -14,8 +14,6 @@
 
 #include <gtest/gtest.h>
 
-#include <shlobj.h>
-
 #include <cstring>
 #include <optional>
 #include <string>
@@ -33,11 +31,6 @@ using test::FakeRecord;
 const std::wstring ClosingWhileStarting =
     L"You can't close launcher when starting Fluent/Workbench\nIt will be auto closed after "
     L"Quorvex menu loaded in Fluent.";
-
-std::wstring ProfileFolder() {
-    wchar_t folder[MAX_PATH] = {};
-    return SUCCEEDED(::SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, 0, folder)) ? folder : L"";
-}
 
 class LaunchExe : public ::testing::Test {
   protected:
@@ -139,7 +132,7 @@ TEST_F(LaunchExe, DirectStartOf2025R2HandsFluentEverythingRefusesToCloseAndEndsO
 TEST_F(LaunchExe, WorkbenchStartSwapsTheUsersStartupFileAndPutsItBackOnceWorkbenchHasGone) {
     Sandbox sandbox(L"fluent25.2.0", L"25.2", test::RunsInWin64Prefix());
     ASSERT_TRUE(sandbox.ok);
-    const std::wstring home = ProfileFolder();
+    const std::wstring home = e2e::ProfileFolder();
     ASSERT_FALSE(home.empty());
     const std::wstring S = home + L"\\.fluent", B = home + L"\\.fluent(Quorvex).backup";
     test::RemoveOnExit startupFiles{{S, B}};

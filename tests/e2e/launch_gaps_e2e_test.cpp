@@ -16,8 +16,6 @@
 
 #include <gtest/gtest.h>
 
-#include <shlobj.h>
-
 #include <functional>
 #include <string>
 #include <string_view>
@@ -32,11 +30,6 @@ using e2e::Sandbox;
 
 const wchar_t ManyProcesses[] = L"Parallel processes more than 50. Too many processes\ndo not "
                                 L"make sense when coding UDF. Sure to continue?";
-
-std::wstring ProfileFolder() {
-    wchar_t folder[MAX_PATH] = {};
-    return SUCCEEDED(::SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, 0, folder)) ? folder : L"";
-}
 
 class LaunchGapsExe : public ::testing::Test {
   protected:
@@ -56,6 +49,15 @@ class LaunchGapsExe : public ::testing::Test {
         EXPECT_TRUE(e2e::CloseWith(box, button)) << "no button " << button;
         return text;
     }
+    // Fluent started once, with 51 processes; the module's signal then ends the launcher.
+    void ExpectStartedWith51ProcessesThenEnded(const LauncherRun& launcher) const {
+        ASSERT_NE(launcher.WaitForRecordedProcess(), 0u) << launcher.Describe();
+        const auto starts = sandbox_.Records(L"fluent");
+        ASSERT_EQ(starts.size(), 1u);
+        EXPECT_EQ(starts[0].Value(fake::key::CommandLine), DirectStart(L"2d -t51"));
+        ASSERT_TRUE(sandbox_.OpenGate());
+        EXPECT_TRUE(launcher.WaitForExit());
+    }
     std::wstring DirectStart(const wchar_t* options) const {
         return Quoted(sandbox_.fluent.startProgram) + L" " + options + L" -i \"" +
                sandbox_.product.loaderScm + L"\"";
@@ -71,12 +73,7 @@ TEST_F(LaunchGapsExe, FiftyOneProcessesConfirmedStartFluentWithThemAll) {
     ChooseParallel(launcher, L"51");
     launcher.Press(IDOK);
     EXPECT_EQ(Answer(launcher, IDYES), ManyProcesses);
-    ASSERT_NE(launcher.WaitForRecordedProcess(), 0u) << launcher.Describe();
-    const auto starts = sandbox_.Records(L"fluent");
-    ASSERT_EQ(starts.size(), 1u);
-    EXPECT_EQ(starts[0].Value(fake::key::CommandLine), DirectStart(L"2d -t51"));
-    ASSERT_TRUE(sandbox_.OpenGate());
-    EXPECT_TRUE(launcher.WaitForExit());
+    ExpectStartedWith51ProcessesThenEnded(launcher);
 }
 
 // Each run mends the check that stopped the one before: the message seen each time is the first
@@ -152,12 +149,7 @@ TEST_F(LaunchGapsExe, FortranIsCheckedBeforeMatlabAndBothBeforeTheProcessCount) 
             EXPECT_TRUE(sandbox_.Records(L"fluent").empty());
             continue;
         }
-        ASSERT_NE(launcher.WaitForRecordedProcess(), 0u) << launcher.Describe();
-        const auto starts = sandbox_.Records(L"fluent");
-        ASSERT_EQ(starts.size(), 1u);
-        EXPECT_EQ(starts[0].Value(fake::key::CommandLine), DirectStart(L"2d -t51"));
-        ASSERT_TRUE(sandbox_.OpenGate());
-        EXPECT_TRUE(launcher.WaitForExit());
+        ExpectStartedWith51ProcessesThenEnded(launcher);
     }
     test::EndProgramsBelow(matlabBase);
 }
@@ -185,7 +177,7 @@ TEST_F(LaunchGapsExe, AboutDoesNothingWhileTheStartedFluentRuns) {
 // Esc and the close box end the tip as Cancel does: nothing stored, the launch stops, .fluent
 // untouched. OK, last, is the positive control: it stores the ticked box.
 TEST_F(LaunchGapsExe, TheWorkbenchTipLeftByEscOrItsCloseBoxStoresNothing) {
-    const std::wstring home = ProfileFolder();
+    const std::wstring home = e2e::ProfileFolder();
     ASSERT_FALSE(home.empty());
     const std::wstring S = home + L"\\.fluent", B = home + L"\\.fluent(Quorvex).backup";
     test::RemoveOnExit startupFiles{{S, B}};

@@ -4,7 +4,14 @@
 #include "base/text.h"
 #include "tests/fakes/fake_record.h"
 
+#include <shlobj.h>
+
 namespace qv::e2e {
+
+std::wstring ProfileFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    return SUCCEEDED(::SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, 0, folder)) ? folder : L"";
+}
 
 Sandbox::Sandbox(const std::wstring& release, const std::wstring& version, bool fluent64) {
     const bool windows64 = test::RunsInWin64Prefix();

@@ -16,6 +16,9 @@ namespace qv::e2e {
 
 // Simulated installations where the launcher finds them, the product folder in QUORVEX_PATH,
 // a C:\Program.exe that a blank in an unquoted path would start, and the launcher's settings.
+// The user's profile folder, where Fluent's start-up file lives.
+std::wstring ProfileFolder();
+
 class Sandbox {
   public:
     Sandbox(const std::wstring& release, const std::wstring& version, bool fluent64);
