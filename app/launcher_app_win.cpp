@@ -2,6 +2,7 @@
 
 #include "app/language_decision.h"
 #include "base/launch_log_win.h"
+#include "base/setting_names.h"
 #include "base/settings_store_win.h"
 #include "base/system_win.h"
 #include "base/text.h"
@@ -20,9 +21,9 @@ namespace {
 void DecideStartLanguage() {
     const LANGID systemLanguage = ::GetSystemDefaultLangID();
     const LanguageDecision decision =
-        DecideInterfaceLanguage(ReadSetting(L"IsUsingEnglishLanguage"), systemLanguage);
+        DecideInterfaceLanguage(ReadSetting(settings::EnglishInterface), systemLanguage);
     SetInterfaceLanguage(decision.language);
-    if (decision.valueToStore) WriteSetting(L"IsUsingEnglishLanguage", *decision.valueToStore);
+    if (decision.valueToStore) WriteSetting(settings::EnglishInterface, *decision.valueToStore);
     wchar_t systemId[8];
     ::wsprintfW(systemId, L"0x%04X", systemLanguage);
     Log(FormatText(L"start: Quorvex launcher %s (%s-bit) on Windows %s (%s-bit); language %s, %s",

@@ -12,7 +12,7 @@ namespace qv {
 [[nodiscard]] std::optional<std::wstring> FindEnvironmentVariable(std::wstring_view name);
 // The value, or "" when the variable does not exist.
 std::wstring ReadEnvironmentVariable(std::wstring_view name);
-bool SetEnvironmentVariableText(std::wstring_view name, std::wstring_view value);
-bool RemoveEnvironmentVariable(std::wstring_view name);
+[[nodiscard]] bool SetEnvironmentVariableText(std::wstring_view name, std::wstring_view value);
+[[nodiscard]] bool RemoveEnvironmentVariable(std::wstring_view name);
 
 } // namespace qv

@@ -2,6 +2,7 @@
 
 #include "base/environment_win.h"
 #include "base/registry_win.h"
+#include "base/setting_names.h"
 #include "base/settings_store_win.h"
 #include "discovery/discovery_listing_win.h"
 #include "texts/discovery_texts.h"
@@ -22,7 +23,7 @@ std::wstring FluentIncFolder() {
 
 std::vector<std::wstring> CurrentFluentCandidateFolders() {
     return FluentCandidateFolders(
-        ReadSetting(L"FluentPathsUsed"), FluentIncFolder(),
+        ReadSetting(settings::FluentFoldersUsed), FluentIncFolder(),
         [](const std::wstring& name) { return ReadEnvironmentVariable(name); });
 }
 

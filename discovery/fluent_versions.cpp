@@ -55,7 +55,8 @@ bool IsSupportedFluentVersion(std::wstring_view versionText) {
 std::wstring ReleaseLabel(std::wstring_view releaseName) {
     const std::wstring version = ReleaseVersion(releaseName);
     const std::wstring fullVersion = RemoveAll(releaseName, L"fluent");
-    if (FluentVersionNumber(version) < 19.3) return fullVersion;
+    if (FluentVersionNumber(version) < FluentVersionNumber(FirstLabelledVersion))
+        return fullVersion;
     const std::size_t first = FindVersionRow(FirstLabelledVersion);
     const std::size_t row = FindVersionRow(version, first);
     // Callers ask only for supported versions; an unknown one keeps its full version rather

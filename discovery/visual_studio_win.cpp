@@ -2,6 +2,7 @@
 
 #include "base/environment_win.h"
 #include "base/files_win.h"
+#include "base/launch_log_win.h"
 #include "base/registry_win.h"
 #include "base/system_win.h"
 #include "base/text.h"
@@ -142,8 +143,9 @@ VisualStudioDiscovery DiscoverVisualStudio() {
         const DevenvLocation location = LocateVisualStudio(version.number);
         if (!FileExists(location.devenv)) continue;
         const std::wstring number = std::to_wstring(version.number);
-        SetEnvironmentVariableText(ToolsVariableName(number),
-                                   location.root + L"\\Common7\\Tools\\");
+        const std::wstring toolsVariable = ToolsVariableName(number);
+        if (!SetEnvironmentVariableText(toolsVariable, location.root + L"\\Common7\\Tools\\"))
+            LogFailure(L"set the variable", toolsVariable, ::GetLastError());
         VisualStudioInstallation installation{version.year, number, location.root};
         if (version.layout == VisualStudioLayout::Toolset) {
             const auto toolset = ReadVcToolsVersion(location.root);

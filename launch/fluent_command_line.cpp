@@ -1,6 +1,8 @@
 #include "launch/fluent_command_line.h"
 
 #include "base/text.h"
+#include "launch/fluent_process.h"
+#include "launch/fluent_releases.h"
 
 namespace qv {
 
@@ -12,8 +14,8 @@ bool IsParallel(const LaunchOptions& options) {
 
 // Serial runs before 18.2 take no process option; from 22.2 on serial means one-core parallel.
 std::wstring SerialSuffix(double version) {
-    if (version < 18.19) return L"";
-    return version > 22.19 ? L" -t1" : L" -t0";
+    if (version < Fluent18_2) return L"";
+    return version > Fluent2022R2 ? L" -t1" : L" -t0";
 }
 
 const wchar_t* DimensionToken(const LaunchOptions& options) {
@@ -21,15 +23,12 @@ const wchar_t* DimensionToken(const LaunchOptions& options) {
     return options.doublePrecision == 0 ? L"3d" : L"3ddp";
 }
 
-bool IsFluent12(double version) {
-    return 11.999 <= version && version < 12.999;
-}
-
 } // namespace
 
 std::wstring FluentStartProgram(bool startByWorkbench, std::wstring_view executable, double version,
                                 std::wstring_view productFolder, const LaunchOptions& options) {
-    if (!startByWorkbench && 21.19 < version && version <= 22.1 && !IsParallel(options))
+    if (!startByWorkbench && Fluent2021R2 < version && version <= Fluent2022R1 &&
+        !IsParallel(options))
         return FormatText(L"%s\\addon\\win64\\Serial\\fluent.exe", {productFolder});
     return std::wstring(executable);
 }
@@ -45,10 +44,10 @@ std::wstring ComposeFluentCommandLine(bool startByWorkbench, std::wstring_view e
                                            : SerialSuffix(version);
     const std::wstring main = Quoted(program) + L" " + DimensionToken(options) + processOption;
     // Parallel Fluent 12 gets the add-on through its console instead.
-    if (IsParallel(options) && IsFluent12(version)) return main;
+    if (LoadsThroughConsole(version, options)) return main;
     // Fluent 6.3 wants the loader path in escaped quotes within the quotes.
     const wchar_t* loaderPattern =
-        version < 11.999 ? L"%s -i \"\\\"%s\\loader.scm\\\"\"" : L"%s -i \"%s\\loader.scm\"";
+        version < Fluent12 ? L"%s -i \"\\\"%s\\loader.scm\\\"\"" : L"%s -i \"%s\\loader.scm\"";
     return FormatText(loaderPattern, {main, productFolder});
 }
 

@@ -1,6 +1,7 @@
 #include "launch/fluent_process.h"
 
 #include "base/text.h"
+#include "launch/fluent_releases.h"
 
 #include <algorithm>
 
@@ -45,7 +46,7 @@ std::optional<std::uint32_t> ChooseNewFluentProcess(const std::vector<std::uint3
 }
 
 bool LoadsThroughConsole(double version, const LaunchOptions& options) {
-    return options.processingMode == 1 && 11.999 <= version && version < 12.999;
+    return options.processingMode == 1 && IsFluent12(version);
 }
 
 std::wstring ConsoleLoadCommand(std::wstring_view productFolder) {

@@ -18,6 +18,6 @@ struct FortranCheckInputs {
 // integration files (beside the tools folder for 2010 to 2015, where INTEL_DEV_REDIST points or
 // on every drive for 2017 and 2019). True when the launch may go on. False after the message
 // has been shown: the launcher closes.
-bool CheckIntelFortranRequirements(const FortranCheckInputs& inputs, HWND owner);
+[[nodiscard]] bool CheckIntelFortranRequirements(const FortranCheckInputs& inputs, HWND owner);
 
 } // namespace qv

@@ -1,6 +1,7 @@
 #include "launch/launch_environment.h"
 
 #include "base/text.h"
+#include "launch/fluent_releases.h"
 
 namespace qv {
 
@@ -68,11 +69,11 @@ ComputeLaunchEnvironment(const LaunchEnvironmentInputs& in,
     changes.push_back(
         {L"lang", in.chineseFluent ? std::optional<std::wstring>(L"zh") : std::nullopt});
     AppendSharedVariables(in, changes);
-    if (!(in.version > 21.09 && IsSerial(in.options))) return changes;
+    if (!(in.version > Fluent2021R1 && IsSerial(in.options))) return changes;
 
     const std::wstring fullVersion = RemoveAll(in.releaseName, L"fluent");
     changes.push_back({L"PATH", PathWithFluentFolders(in, fullVersion, currentPath)});
-    if (in.version > 21.19) {
+    if (in.version > Fluent2021R2) {
         const ReleaseParts parts = SplitFullVersion(fullVersion);
         changes.push_back({L"RELEASE_MAJOR", parts.major});
         changes.push_back({L"RELEASE_MINOR", parts.minor});

@@ -18,10 +18,10 @@ struct EnvironmentChange {
 };
 
 struct LaunchEnvironmentInputs {
-    std::wstring fluentFolder;        // F, the chosen Fluent folder
-    std::wstring releaseName;         // N, e.g. fluent21.2.0
-    std::wstring visualStudioVersion; // K, "10" ... "16"
-    double version = 0;               // v, e.g. 21.2
+    std::wstring fluentFolder;        // the chosen Fluent folder
+    std::wstring releaseName;         // e.g. fluent21.2.0
+    std::wstring visualStudioVersion; // "10" ... "16"
+    double version = 0;               // e.g. 21.2
     LaunchOptions options;
     bool chineseFluent = false;       // the "Chinese Fluent" check box at this moment
     std::uint32_t launcherWindow = 0; // the main dialog's handle value

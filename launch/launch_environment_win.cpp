@@ -5,17 +5,20 @@
 
 namespace qv {
 
+void ApplyEnvironmentChange(const EnvironmentChange& change) {
+    const bool done = change.value ? SetEnvironmentVariableText(change.name, *change.value)
+                                   : RemoveEnvironmentVariable(change.name);
+    if (!done)
+        LogFailure(L"set the variable", change.name, ::GetLastError());
+    else
+        Log(change.value ? L"set " + change.name + L"=" + *change.value
+                         : L"removed " + change.name);
+}
+
 void PrepareLaunchEnvironment(const LaunchEnvironmentInputs& inputs) {
     for (const EnvironmentChange& change :
-         ComputeLaunchEnvironment(inputs, FindEnvironmentVariable(L"PATH"))) {
-        const bool done = change.value ? SetEnvironmentVariableText(change.name, *change.value)
-                                       : RemoveEnvironmentVariable(change.name);
-        if (!done)
-            LogFailure(L"set the variable", change.name, ::GetLastError());
-        else
-            Log(change.value ? L"set " + change.name + L"=" + *change.value
-                             : L"removed " + change.name);
-    }
+         ComputeLaunchEnvironment(inputs, FindEnvironmentVariable(L"PATH")))
+        ApplyEnvironmentChange(change);
 }
 
 } // namespace qv

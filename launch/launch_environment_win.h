@@ -16,8 +16,11 @@ inline std::uint32_t WindowHandleValue(HWND window) {
     return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(window));
 }
 
-// Reads PATH, then sets or removes each variable in order. A variable that cannot be set keeps
-// its old value; the launch goes on.
+// Sets or removes one variable. One that cannot be set keeps its old value and the failure goes
+// to the launch log: the launch goes on.
+void ApplyEnvironmentChange(const EnvironmentChange& change);
+
+// Reads PATH, then applies each change in order.
 void PrepareLaunchEnvironment(const LaunchEnvironmentInputs& inputs);
 
 } // namespace qv

@@ -2,6 +2,7 @@
 
 #include "base/files_win.h"
 #include "base/registry_win.h"
+#include "base/setting_names.h"
 #include "base/settings_store_win.h"
 #include "base/system_win.h"
 #include "base/text.h"
@@ -38,11 +39,11 @@ LaunchStep Stop(const LaunchContext& context, std::wstring_view text, LaunchStep
 
 // What the Fluent and Visual Studio checks settle.
 struct Chosen {
-    std::wstring folder;     // F
-    std::wstring remembered; // R
+    std::wstring folder;     // the listed Fluent folder
+    std::wstring remembered; // the list's folders as stored, the chosen one first
     FluentFolderResolution release;
     bool fluent64 = false;
-    std::wstring workbench; // W
+    std::wstring workbench; // runwb2.exe, for a Workbench start
 };
 
 // Fluent's folder, release, bitness and, for a Workbench start, Workbench.
@@ -117,8 +118,9 @@ void Prepare(const LaunchContext& context, const Chosen& chosen, const VisualStu
     environment.chineseFluent = context.chineseFluent;
     environment.launcherWindow = WindowHandleValue(context.dialog);
     PrepareLaunchEnvironment(environment);
-    WriteRegistryString(HKEY_CURRENT_USER, SettingsKeyPath, L"FluentPathsUsed", chosen.remembered);
-    WriteRegistryString(HKEY_CURRENT_USER, SettingsKeyPath, L"VcVerUsed", vs.number);
+    WriteRegistryString(HKEY_CURRENT_USER, SettingsKeyPath, settings::FluentFoldersUsed,
+                        chosen.remembered);
+    WriteRegistryString(HKEY_CURRENT_USER, SettingsKeyPath, settings::VisualStudioUsed, vs.number);
     SetStartFolder(context.homeFolder);
 }
 

@@ -26,11 +26,11 @@ inline bool FileContainsBytes(std::wstring_view path, const Bytes& bytes) {
 // beside the original, flushed, and then takes the original's place in one rename, with the
 // original's attributes (read-only included). Any failure leaves the original as it was and no
 // temporary file behind, and gives false. A file without an occurrence is left untouched.
-bool ReplaceBytesInFile(std::wstring_view path, const Bytes& from, const Bytes& to);
+[[nodiscard]] bool ReplaceBytesInFile(std::wstring_view path, const Bytes& from, const Bytes& to);
 
 // Handles each pair in order: copies the library under its second name and rewrites the
 // library that loads it, as far as either is still needed. False after its message has been
 // shown: the launcher closes; what an earlier pair changed stays.
-bool PatchLibraryNames(const std::vector<LibraryPatchPair>& pairs, HWND owner);
+[[nodiscard]] bool PatchLibraryNames(const std::vector<LibraryPatchPair>& pairs, HWND owner);
 
 } // namespace qv

@@ -3,10 +3,12 @@
 #include "base/environment_win.h"
 #include "base/files_win.h"
 #include "base/program_start_win.h"
+#include "base/setting_names.h"
 #include "base/settings_store_win.h"
 #include "base/system_win.h"
 #include "base/text.h"
 #include "base/user_prompts_win.h"
+#include "launch/launch_environment_win.h"
 #include "launch/library_patch.h"
 #include "launch/library_patch_win.h"
 #include "launch/matlab_launch.h"
@@ -17,8 +19,6 @@
 namespace qv {
 
 namespace {
-
-constexpr wchar_t MatlabVerUsed[] = L"MatlabVerUsed";
 
 LaunchStep Close(HWND owner, const std::wstring& text) {
     Prompts().ShowMessage(owner, text, Pick(captions::Error), MB_OK | MB_ICONERROR);
@@ -73,15 +73,15 @@ LaunchStep CheckMatlabRequirements(const MatlabCheckInputs& inputs, HWND owner) 
     if (linked != LaunchStep::Continue) return linked;
 
     // The automation server is registered once per release.
-    if (!EqualsNoCase(inputs.selectedRelease, ReadSetting(MatlabVerUsed))) {
+    if (!EqualsNoCase(inputs.selectedRelease, ReadSetting(settings::MatlabUsed))) {
         if (!IsUserAdministrator()) return Close(owner, Pick(MatlabNeedsAdministratorText));
         if (!StartRegistration(root, arch)) return Close(owner, Pick(MatlabServerFailedText));
     }
-    WriteSetting(MatlabVerUsed, inputs.selectedRelease);
+    WriteSetting(settings::MatlabUsed, inputs.selectedRelease);
 
-    SetEnvironmentVariableText(L"PATH",
-                               MatlabSearchPath(root, arch, FindEnvironmentVariable(L"PATH")));
-    SetEnvironmentVariableText(L"__SharedMatlabPathUsed__", root);
+    ApplyEnvironmentChange(
+        {L"PATH", MatlabSearchPath(root, arch, FindEnvironmentVariable(L"PATH"))});
+    ApplyEnvironmentChange({L"__SharedMatlabPathUsed__", root});
     return LaunchStep::Continue;
 }
 

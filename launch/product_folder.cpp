@@ -1,14 +1,15 @@
 #include "launch/product_folder.h"
 
 #include "base/text.h"
+#include "launch/fluent_releases.h"
 
 namespace qv {
 
 const wchar_t* RequiredHubLibrary(bool windows64, double version) {
     if (!windows64) return L"HubX86.dll";
-    if (version < 16.999) return L"HubX64.dll";
-    if (version < 19.199) return L"HubQ4.dll";
-    if (version < 24.199) return L"HubQ5.dll";
+    if (version < Fluent17) return L"HubX64.dll";
+    if (version < Fluent19_2) return L"HubQ4.dll";
+    if (version < Fluent2024R2) return L"HubQ5.dll";
     return L"HubQ5n.dll";
 }
 

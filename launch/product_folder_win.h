@@ -9,7 +9,8 @@ namespace qv {
 
 // True when every required item exists. Otherwise shows, owned by the given window, the error
 // naming the first missing item and returns false.
-bool VerifyProductFolder(std::wstring_view productFolder, std::wstring_view visualStudioYear,
-                         std::wstring_view fluentVersionText, HWND owner);
+[[nodiscard]] bool VerifyProductFolder(std::wstring_view productFolder,
+                                       std::wstring_view visualStudioYear,
+                                       std::wstring_view fluentVersionText, HWND owner);
 
 } // namespace qv

@@ -5,6 +5,7 @@
 #include "base/settings_store_win.h"
 #include "base/text.h"
 #include "base/user_prompts_win.h"
+#include "launch/launch_environment_win.h"
 #include "launch/product_folder_win.h"
 #include "texts/launch_texts.h"
 
@@ -31,7 +32,7 @@ std::optional<std::wstring> PickProductFolder(HWND owner) {
 
 void StoreProductFolder(const std::wstring& folder) {
     WriteRegistryString(HKEY_CURRENT_USER, EnvironmentKeyPath, ProductVariable, folder);
-    SetEnvironmentVariableText(ProductVariable, folder);
+    ApplyEnvironmentChange({ProductVariable, folder});
     DWORD_PTR result = 0;
     ::SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0,
                           reinterpret_cast<LPARAM>(L"Environment"), SMTO_ABORTIFHUNG, 2000,

@@ -3,13 +3,14 @@
 #include "base/files_win.h"
 #include "base/launch_log_win.h"
 #include "base/registry_win.h"
+#include "base/setting_names.h"
 #include "base/settings_store_win.h"
 
 namespace qv {
 
 void SetStartFolder(std::wstring_view homeFolder) {
-    const std::wstring setting =
-        ReadRegistryString(HKEY_CURRENT_USER, SettingsKeyPath, L"FluentStartPath", ReadView64);
+    const std::wstring setting = ReadRegistryString(HKEY_CURRENT_USER, SettingsKeyPath,
+                                                    settings::FluentStartFolder, ReadView64);
     std::wstring folder = L"C:\\Users";
     if (!ExistingFolderName(setting).empty())
         folder = setting;

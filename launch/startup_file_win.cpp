@@ -3,9 +3,11 @@
 #include "base/files_win.h"
 #include "base/handles_win.h"
 #include "base/launch_log_win.h"
+#include "base/setting_names.h"
 #include "base/settings_store_win.h"
 #include "base/text.h"
 #include "base/user_prompts_win.h"
+#include "launch/fluent_releases.h"
 #include "launch/startup_file.h"
 #include "texts/launch_texts.h"
 
@@ -132,7 +134,8 @@ LaunchStep StopWithStartupFileMessage(HWND owner) {
 
 // The tip shows for 18.2 and later unless the user switched it off; false when declined.
 bool TipAccepted(double version, HWND owner) {
-    if (version < 18.19 || EqualsNoCase(ReadSetting(L"IsWorkbenchTipShow"), L"false")) return true;
+    if (version < Fluent18_2 || EqualsNoCase(ReadSetting(settings::ShowWorkbenchTip), L"false"))
+        return true;
     return Prompts().ShowWorkbenchTip(owner) == IDOK;
 }
 

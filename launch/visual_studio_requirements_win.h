@@ -12,11 +12,11 @@
 
 namespace qv {
 
-struct VisualStudioForLaunch {
+struct [[nodiscard]] VisualStudioForLaunch {
     LaunchStep step = LaunchStep::Closes;
-    std::wstring year;        // Y, "2010" ... "2019"
-    std::wstring number;      // K, "10" ... "16"
-    std::wstring toolsFolder; // as VS<K>0COMNTOOLS gives it, "" when unset
+    std::wstring year;        // "2010" ... "2019"
+    std::wstring number;      // the version number, "10" ... "16"
+    std::wstring toolsFolder; // as VS<number>0COMNTOOLS gives it, "" when unset
 };
 
 // The chosen Visual Studio (the list's selected text) must be supported and have C# (2010), the

@@ -1,5 +1,6 @@
 // The main dialog's About command and the starts of the update check.
 #include "base/settings_store_win.h"
+#include "base/setting_names.h"
 #include "base/text.h"
 #include "ui/about_dlg_win.h"
 #include "ui/launcher_dlg_win.h"
@@ -12,8 +13,6 @@ namespace qv {
 
 namespace {
 
-constexpr wchar_t AutoUpdateEnabled[] = L"AutoUpdateEnabled";
-
 // Absent or empty counts as on.
 bool IsSwitchedOff(const std::wstring& value) {
     return EqualsNoCase(value, L"false");
@@ -22,7 +21,7 @@ bool IsSwitchedOff(const std::wstring& value) {
 } // namespace
 
 void CLauncherDlg::StartUpdateCheckAtStart() {
-    if (!releaseFetched->load() && !IsSwitchedOff(ReadSetting(AutoUpdateEnabled)))
+    if (!releaseFetched->load() && !IsSwitchedOff(ReadSetting(settings::AutomaticUpdateCheck)))
         BeginUpdateCheck();
 }
 
@@ -34,10 +33,10 @@ void CLauncherDlg::BeginUpdateCheck() {
 
 void CLauncherDlg::OnAbout() {
     if (RefusesCommands()) return;
-    const bool wasOff = IsSwitchedOff(ReadSetting(AutoUpdateEnabled));
+    const bool wasOff = IsSwitchedOff(ReadSetting(settings::AutomaticUpdateCheck));
     CAboutDlg about(Window(), !wasOff);
     if (about.RunModal() != IDOK) return;
-    WriteSetting(AutoUpdateEnabled, about.AutoCheck() ? L"true" : L"false");
+    WriteSetting(settings::AutomaticUpdateCheck, about.AutoCheck() ? L"true" : L"false");
     if (!releaseFetched->load() && wasOff && about.AutoCheck()) BeginUpdateCheck();
 }
 

@@ -1,5 +1,6 @@
 // Browse (button 1025) of the main dialog: a Fluent folder that discovery did not find.
 #include "base/settings_store_win.h"
+#include "base/setting_names.h"
 #include "base/user_prompts_win.h"
 #include "discovery/fluent_folder_messages.h"
 #include "discovery/fluent_folders_win.h"
@@ -28,7 +29,7 @@ void CLauncherDlg::BrowseFluentFolder() {
         fluentList_.AddFluentFolder(true, resolution.folder);
         const int selected = view_.Combo(IDC_FLUENT_LIST).Selection();
         ApplyFluentVersionRule(selected);
-        WriteSetting(L"FluentPathsUsed", fluentList_.RememberedFluentPaths(selected));
+        WriteSetting(settings::FluentFoldersUsed, fluentList_.RememberedFluentPaths(selected));
         return;
     }
 }

@@ -2,6 +2,7 @@
 
 #include "base/files_win.h"
 #include "base/launch_log_win.h"
+#include "base/setting_names.h"
 #include "base/text.h"
 #include "base/settings_store_win.h"
 #include "base/user_prompts_win.h"
@@ -102,7 +103,8 @@ bool CLauncherDlg::FillVisualStudioList() {
         box.Append(Pick(placeholders::VisualStudioNotFound));
         box.Select(0);
     } else {
-        box.Select(RememberedVisualStudioIndex(visualStudios_, ReadSetting(L"VcVerUsed")));
+        box.Select(
+            RememberedVisualStudioIndex(visualStudios_, ReadSetting(settings::VisualStudioUsed)));
     }
     return true;
 }
@@ -117,7 +119,7 @@ void CLauncherDlg::FillMatlabList() {
     }
     for (const auto& matlab : matlabs_)
         box.Append(matlab.release);
-    box.Select(RememberedMatlabIndex(matlabs_, ReadSetting(L"MatlabVerUsed")));
+    box.Select(RememberedMatlabIndex(matlabs_, ReadSetting(settings::MatlabUsed)));
 }
 
 // What support needs to know of this machine: every installation found and which is chosen.
@@ -158,7 +160,7 @@ void CLauncherDlg::RefreshDialogTexts(InterfaceLanguage language) {
 void CLauncherDlg::SwitchInterfaceLanguage(InterfaceLanguage language) {
     if (RefusesCommands()) return;
     ShowInterfaceLanguage(view_, language);
-    WriteSetting(L"IsUsingEnglishLanguage", StoredLanguageValue(language));
+    WriteSetting(settings::EnglishInterface, StoredLanguageValue(language));
 }
 
 bool CLauncherDlg::OnCommand(int id, int notification, HWND control) {

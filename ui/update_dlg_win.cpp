@@ -1,5 +1,6 @@
 #include "ui/update_dlg_win.h"
 
+#include "base/setting_names.h"
 #include "base/settings_store_win.h"
 #include "base/text.h"
 #include "resources/resource.h"
@@ -50,7 +51,7 @@ bool CUpdateDlg::OnInitDialog() {
 }
 
 void CUpdateDlg::OnOK() {
-    if (!IsItemChecked(IDC_AUTO_CHECK)) WriteSetting(L"AutoUpdateEnabled", L"false");
+    if (!IsItemChecked(IDC_AUTO_CHECK)) WriteSetting(settings::AutomaticUpdateCheck, L"false");
     End(IDOK);
 }
 

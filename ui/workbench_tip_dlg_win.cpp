@@ -1,5 +1,6 @@
 #include "ui/workbench_tip_dlg_win.h"
 
+#include "base/setting_names.h"
 #include "base/settings_store_win.h"
 #include "resources/resource.h"
 #include "texts/workbench_tip_texts.h"
@@ -25,7 +26,8 @@ bool CWorbenchWarningDlg::OnInitDialog() {
 }
 
 void CWorbenchWarningDlg::OnOK() {
-    WriteSetting(L"IsWorkbenchTipShow", IsItemChecked(IDC_TIP_DO_NOT_SHOW) ? L"false" : L"true");
+    WriteSetting(settings::ShowWorkbenchTip,
+                 IsItemChecked(IDC_TIP_DO_NOT_SHOW) ? L"false" : L"true");
     End(IDOK);
 }
 

@@ -37,7 +37,7 @@ struct UpdateCheck {
 };
 
 // Starts the check on a thread of its own and lets it go; false when no thread could be made.
-bool StartUpdateCheck(UpdateCheck check);
+[[nodiscard]] bool StartUpdateCheck(UpdateCheck check);
 
 // The thread's work: asks the sources in order until one answers, then shows the update dialog
 // when the published release is newer than this one. Returns 0.

@@ -26,13 +26,14 @@ using e2e::MessageText;
 using e2e::Sandbox;
 using test::FakeRecord;
 
-const wchar_t Q1[] =
+const wchar_t StaticMatlabWithVs2019Question[] =
     L"Static linking Mablat using VS2019 may cause \"incompatible with C99 (ISO) language "
     L"standard\" warning when converting Matlab code to C++ in Visual Studio. Please install lower "
     L"version of Visual Studio (2010~2017) if this warning occurs. Whether uninstalling VS2019 or "
     L"not doesn't matter. Continue starting FLUENT process or not? ";
-const wchar_t M3[] = L"Matlab Compiler component is not found on this computer.\nPlease check "
-                     L"this item when installing Matlab 2020a.";
+const wchar_t MatlabCompilerMissing[] =
+    L"Matlab Compiler component is not found on this computer.\nPlease check "
+    L"this item when installing Matlab 2020a.";
 
 struct Release {
     const wchar_t* text;    // as the list shows it
@@ -212,7 +213,7 @@ TEST_F(MatlabLaunchExe, StaticLinkWithVisualStudio2019AloneAsksFirstAndNoKeepsTh
         EXPECT_TRUE(launcher.ShowsOtherDialog());
         HWND question = launcher.WaitForOtherDialog();
         ASSERT_NE(question, nullptr);
-        EXPECT_EQ(MessageText(question), Q1);
+        EXPECT_EQ(MessageText(question), StaticMatlabWithVs2019Question);
         EXPECT_EQ(test::TextOf(question), L"Warning");
         ASSERT_NE(::GetDlgItem(question, IDYES), nullptr);
         ASSERT_NE(::GetDlgItem(question, answer), nullptr);
@@ -244,7 +245,7 @@ TEST_F(MatlabLaunchExe, DynamicLinkWithoutTheCompilersHeaderEndsTheLauncherWithT
     launcher.Press(IDOK);
     HWND box = launcher.WaitForOtherDialog();
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageText(box), M3);
+    EXPECT_EQ(MessageText(box), MatlabCompilerMissing);
     EXPECT_EQ(test::TextOf(box), L"Error");
     e2e::Press(box, IDOK);
     EXPECT_TRUE(launcher.WaitForExit());

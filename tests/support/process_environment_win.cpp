@@ -38,8 +38,10 @@ ScopedVariable::ScopedVariable(std::wstring name)
     : name_(StoredName(name)), saved_(FindEnvironmentVariable(name_)) {}
 
 ScopedVariable::~ScopedVariable() {
-    RemoveEnvironmentVariable(name_);
-    if (saved_) SetEnvironmentVariableText(name_, *saved_);
+    // A failed put-back shows in the run's check that no test leaves a variable changed.
+    const bool restored =
+        saved_ ? SetEnvironmentVariableText(name_, *saved_) : RemoveEnvironmentVariable(name_);
+    static_cast<void>(restored);
 }
 
 bool ScopedVariable::Set(std::wstring_view value) const {

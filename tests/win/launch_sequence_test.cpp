@@ -26,7 +26,7 @@ TEST_F(LaunchSequence, StopsInOrderWithEachMessageAndOutcome) {
         {"no Visual Studio, checked before the Fluent list",
          [](LaunchSequence& t, LaunchContext& c) {
              t.visualStudios_.clear();
-             c.fluentIndex = -1; // L2 would follow if the order were wrong
+             c.fluentIndex = -1; // the no-Fluent message would follow if the order were wrong
          },
          LaunchStep::Closes,
          {L"No VC found on this machine. Please install visual studio (2010~2019) first."}},

@@ -86,11 +86,12 @@ class LibraryPatch : public ::testing::Test {
     test::ScriptedPrompts prompts_;
 };
 
-const wchar_t P1[] = L"Please open this program with administrator\nright to first-time change "
-                     L"compatible Fluent/Matlab environment.";
-const wchar_t P2[] =
+const wchar_t LibraryPatchNeedsAdministrator[] =
+    L"Please open this program with administrator\nright to first-time change "
+    L"compatible Fluent/Matlab environment.";
+const wchar_t MatlabLibraryOccupied[] =
     L"Some File is occupied. Please retry after closing all Matlab programs or restarting Windows.";
-const wchar_t P3[] =
+const wchar_t FluentLibraryOccupied[] =
     L"Some File is occupied. Please retry after closing all Fluent programs or restarting Windows.";
 
 TEST_F(LibraryPatch, FirstLaunchChangesBothPairsAndKeepsReadOnlyTheSecondChangesNothing) {
@@ -143,19 +144,19 @@ TEST_F(LibraryPatch, WhatIsLeftToDoDecidesWhetherAdministratorRightsAreNeeded) {
          {},
          {{hdfCopy, "an earlier copy"}, {xercesCopy, FluentXerces}, {cff_, CffInterfacePatched}},
          false,
-         {P1},
+         {LibraryPatchNeedsAdministrator},
          {{hdfCopy, "an earlier copy"}, {libMat_, LibMat}}},
         {"first pair done, second pending, no rights",
          {},
          {{hdfCopy, MatlabHdf5}, {libMat_, LibMatPatched}},
          false,
-         {P1},
+         {LibraryPatchNeedsAdministrator},
          {{libMat_, LibMatPatched}, {cff_, CffInterface}}},
         {"no rights and everything pending: nothing is copied",
          {},
          {},
          false,
-         {P1},
+         {LibraryPatchNeedsAdministrator},
          {{libMat_, LibMat}, {cff_, CffInterface}}},
         {"Fluent without its hdf5: the first pair is left alone",
          {fluentHdf5_},
@@ -218,11 +219,15 @@ TEST_F(LibraryPatch, LibraryHeldByAnotherProgramStopsWithTheMessageOfItsSide) {
         bool copyMade; // of the held side
     };
     for (const Case& c : std::vector<Case>{
-             {"libmat.dll opened without sharing", L"exclusive", true, P2, false},
-             {"libmat.dll loaded by a running MATLAB", L"image", true, P2, true},
-             {"libmat.dll open for its attributes", L"attributes", true, P2, true},
-             {"Fluent's library opened without sharing", L"exclusive", false, P3, false},
-             {"Fluent's library loaded by a running Fluent", L"image", false, P3, true},
+             {"libmat.dll opened without sharing", L"exclusive", true, MatlabLibraryOccupied,
+              false},
+             {"libmat.dll loaded by a running MATLAB", L"image", true, MatlabLibraryOccupied, true},
+             {"libmat.dll open for its attributes", L"attributes", true, MatlabLibraryOccupied,
+              true},
+             {"Fluent's library opened without sharing", L"exclusive", false, FluentLibraryOccupied,
+              false},
+             {"Fluent's library loaded by a running Fluent", L"image", false, FluentLibraryOccupied,
+              true},
          }) {
         SCOPED_TRACE(c.name);
         SetUp();
@@ -261,7 +266,7 @@ TEST_F(LibraryPatch, CopyThatCannotBeMadeStopsBeforeTheRewrite) {
         ::SetFileAttributesW((matlabBin_ + L"\\hdf5.dll").c_str(), FILE_ATTRIBUTE_READONLY));
     const auto entries = FolderEntries(matlabBin_);
     EXPECT_FALSE(Patch());
-    EXPECT_EQ(prompts_.ErrorTexts(owner_), std::vector<std::wstring>{P2});
+    EXPECT_EQ(prompts_.ErrorTexts(owner_), std::vector<std::wstring>{MatlabLibraryOccupied});
     EXPECT_EQ(ReadFileBytes(libMat_), LibMat);
     EXPECT_EQ(FolderEntries(matlabBin_), entries);
     EXPECT_TRUE(test::IsFolder(matlabBin_ + L"\\hdf_.dll"));

@@ -23,16 +23,20 @@ namespace {
 
 using namespace std::chrono_literals;
 
-const wchar_t M1[] =
+const wchar_t NoMatlabFound[] =
     L"No Matlab found on this machine. Please install Matlab (2014a ~ 2021b) first.";
-const wchar_t M2[] = L"Matlab Coder component is not found on this computer.\nPlease check this "
-                     L"item when installing Matlab 2020a.";
-const wchar_t M3[] = L"Matlab Compiler component is not found on this computer.\nPlease check "
-                     L"this item when installing Matlab 2020a.";
-const wchar_t M4[] = L"Please open this program with administrator\nright to first-time change "
-                     L"Matlab running environment.";
-const wchar_t M5[] = L"Failed in setting Matlab server running environment.";
-const wchar_t Q1[] =
+const wchar_t MatlabCoderMissing[] =
+    L"Matlab Coder component is not found on this computer.\nPlease check this "
+    L"item when installing Matlab 2020a.";
+const wchar_t MatlabCompilerMissing[] =
+    L"Matlab Compiler component is not found on this computer.\nPlease check "
+    L"this item when installing Matlab 2020a.";
+const wchar_t MatlabEnvironmentNeedsAdministrator[] =
+    L"Please open this program with administrator\nright to first-time change "
+    L"Matlab running environment.";
+const wchar_t MatlabServerEnvironmentFailed[] =
+    L"Failed in setting Matlab server running environment.";
+const wchar_t StaticMatlabWithVs2019Question[] =
     L"Static linking Mablat using VS2019 may cause \"incompatible with C99 (ISO) language "
     L"standard\" warning when converting Matlab code to C++ in Visual Studio. Please install lower "
     L"version of Visual Studio (2010~2017) if this warning occurs. Whether uninstalling VS2019 or "
@@ -119,7 +123,7 @@ TEST_F(MatlabRequirements, WithoutAnInstallationTheLauncherCloses) {
     inputs = Inputs(1);
     inputs.selectedIndex = 2;
     EXPECT_EQ(Check(inputs), LaunchStep::Closes);
-    EXPECT_EQ(Texts(), (std::vector<std::wstring>{M1, M1}));
+    EXPECT_EQ(Texts(), (std::vector<std::wstring>{NoMatlabFound, NoMatlabFound}));
     EXPECT_EQ(prompts_.messages[0].caption, L"Error");
     EXPECT_EQ(prompts_.messages[0].style, UINT{MB_OK | MB_ICONERROR});
     EXPECT_EQ(ReadSetting(L"MatlabVerUsed"), L"");
@@ -149,7 +153,7 @@ TEST_F(MatlabRequirements, LinkModeDecidesTheComponentAndTheVisualStudio2019Ques
          1,
          IDYES,
          LaunchStep::Closes,
-         {M2}},
+         {MatlabCoderMissing}},
         {"static with 2019 as the only Visual Studio, declined",
          0,
          nullptr,
@@ -157,7 +161,7 @@ TEST_F(MatlabRequirements, LinkModeDecidesTheComponentAndTheVisualStudio2019Ques
          1,
          IDNO,
          LaunchStep::StaysOpen,
-         {Q1}},
+         {StaticMatlabWithVs2019Question}},
         {"static with 2019 as the only Visual Studio, accepted",
          0,
          nullptr,
@@ -165,7 +169,7 @@ TEST_F(MatlabRequirements, LinkModeDecidesTheComponentAndTheVisualStudio2019Ques
          1,
          IDYES,
          LaunchStep::Continue,
-         {Q1}},
+         {StaticMatlabWithVs2019Question}},
         {"static with 2019 beside another Visual Studio",
          0,
          nullptr,
@@ -182,7 +186,7 @@ TEST_F(MatlabRequirements, LinkModeDecidesTheComponentAndTheVisualStudio2019Ques
          1,
          IDNO,
          LaunchStep::Closes,
-         {M3}},
+         {MatlabCompilerMissing}},
         {"dynamic without the Compiler's library for Fluent's bitness",
          1,
          otherLib.c_str(),
@@ -190,7 +194,7 @@ TEST_F(MatlabRequirements, LinkModeDecidesTheComponentAndTheVisualStudio2019Ques
          1,
          IDNO,
          LaunchStep::Closes,
-         {M3}},
+         {MatlabCompilerMissing}},
         {"dynamic never asks", 7, nullptr, L"2019", 1, IDNO, LaunchStep::Continue, {}},
     };
     for (const Case& c : cases) {
@@ -210,10 +214,12 @@ TEST_F(MatlabRequirements, LinkModeDecidesTheComponentAndTheVisualStudio2019Ques
         EXPECT_EQ(Check(inputs), c.step);
         EXPECT_EQ(Texts(), c.messages);
         if (!prompts_.messages.empty()) {
-            const UINT style =
-                c.messages[0] == Q1 ? UINT{MB_YESNO | MB_ICONWARNING} : UINT{MB_OK | MB_ICONERROR};
+            const UINT style = c.messages[0] == StaticMatlabWithVs2019Question
+                                   ? UINT{MB_YESNO | MB_ICONWARNING}
+                                   : UINT{MB_OK | MB_ICONERROR};
             EXPECT_EQ(prompts_.messages[0].style, style);
-            EXPECT_EQ(prompts_.messages[0].caption, c.messages[0] == Q1 ? L"Warning" : L"Error");
+            EXPECT_EQ(prompts_.messages[0].caption,
+                      c.messages[0] == StaticMatlabWithVs2019Question ? L"Warning" : L"Error");
         }
         // Only a launch that goes on touches the setting and the environment.
         const bool goesOn = c.step == LaunchStep::Continue;
@@ -271,7 +277,7 @@ TEST_F(MatlabRequirements, ANewReleaseNeedsAdministratorRightsTheSameReleaseDoes
         EXPECT_EQ(ReadEnvironmentVariable(L"PATH"), L"C:\\Tools\\;");
         EXPECT_EQ(Check(Inputs(0, 1)), LaunchStep::Continue);
     }
-    EXPECT_EQ(Texts(), std::vector<std::wstring>{M4});
+    EXPECT_EQ(Texts(), std::vector<std::wstring>{MatlabEnvironmentNeedsAdministrator});
     EXPECT_EQ(ReadEnvironmentVariable(L"__SharedMatlabPathUsed__"), Root(1));
     EXPECT_TRUE(Registrations().empty());
 }
@@ -279,7 +285,7 @@ TEST_F(MatlabRequirements, ANewReleaseNeedsAdministratorRightsTheSameReleaseDoes
 TEST_F(MatlabRequirements, RegistrationThatCannotStartClosesAndStoresNothing) {
     ASSERT_TRUE(test::RemoveTree(Root(0) + L"\\bin\\" + Arch() + L"\\matlab.exe"));
     EXPECT_EQ(Check(Inputs(0)), LaunchStep::Closes);
-    EXPECT_EQ(Texts(), std::vector<std::wstring>{M5});
+    EXPECT_EQ(Texts(), std::vector<std::wstring>{MatlabServerEnvironmentFailed});
     EXPECT_EQ(ReadSetting(L"MatlabVerUsed"), L"");
     EXPECT_EQ(ReadEnvironmentVariable(L"PATH"), L"C:\\Tools\\;");
 }

@@ -77,14 +77,15 @@ class SettleProductFolderTest : public ::testing::Test {
     InterfaceLanguage language_ = CurrentInterfaceLanguage();
 };
 
-const std::wstring W1 = L"Can't find environment variable \"QUORVEX_PATH\".\nPlease select Quorvex "
-                        L"installation folder.";
+const std::wstring ProductFolderVariableMissing =
+    L"Can't find environment variable \"QUORVEX_PATH\".\nPlease select Quorvex "
+    L"installation folder.";
 
 TEST_F(SettleProductFolderTest, MissingVariableAndCancelledPickerStoreNothing) {
     ASSERT_TRUE(variable_.Remove());
     EXPECT_EQ(Settle(), std::nullopt);
     ASSERT_EQ(prompts_.messages.size(), 1u);
-    EXPECT_EQ(prompts_.messages[0].text, W1);
+    EXPECT_EQ(prompts_.messages[0].text, ProductFolderVariableMissing);
     EXPECT_EQ(prompts_.messages[0].caption, L"Warning");
     EXPECT_EQ(prompts_.messages[0].style, static_cast<UINT>(MB_OK | MB_ICONWARNING));
     ASSERT_EQ(prompts_.folderRequests.size(), 1u);

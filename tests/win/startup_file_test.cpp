@@ -26,7 +26,8 @@ namespace {
 const std::string Line = FastLoadLine;
 const std::string User = "(display \"the user's own start-up\")\n";
 const std::string OldBackup = ";; an older backup\n";
-const std::wstring K1 = L"Can't open key file. Try closing other Fluent prcesss.";
+const std::wstring StartupFileUnopenable =
+    L"Can't open key file. Try closing other Fluent prcesss.";
 
 // A file's content, or nothing when there is no file (a folder counts as no file).
 std::optional<std::string> Content(const std::wstring& path) {
@@ -211,7 +212,7 @@ TEST_F(StartupFile, FilesThatCannotBeHadKeepTheUsersFileAndShowTheMessage) {
 
         EXPECT_EQ(Prepare(true, 18.1), LaunchStep::Closes);
         ASSERT_EQ(prompts_.messages.size(), 1u);
-        EXPECT_EQ(prompts_.messages[0].text, K1);
+        EXPECT_EQ(prompts_.messages[0].text, StartupFileUnopenable);
         EXPECT_EQ(prompts_.messages[0].caption, L"Error");
         EXPECT_EQ(prompts_.messages[0].style, static_cast<UINT>(MB_OK | MB_ICONERROR));
         EXPECT_EQ(prompts_.messages[0].owner, owner_);
