@@ -4,8 +4,8 @@
 // tools/bench-couplings.sh; prints medians in milliseconds and their ratio.
 #include "bench/median_time.h"
 #include "base/registry_win.h"
-#include "launch/fortran_compilers.h"
-#include "launch/fortran_compilers_win.h"
+#include "launch/couplings/fortran_compilers.h"
+#include "launch/couplings/fortran_compilers_win.h"
 #include "tests/support/file_tree_win.h"
 #include "tests/support/registry_edit_win.h"
 

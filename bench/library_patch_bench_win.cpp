@@ -3,8 +3,8 @@
 // peak working set is its own. Run under Wine by tools/bench-couplings.sh; prints medians in
 // milliseconds and peaks in MiB.
 #include "base/handles_win.h"
-#include "launch/byte_replace.h"
-#include "launch/library_patch_win.h"
+#include "launch/couplings/byte_replace.h"
+#include "launch/couplings/library_patch_win.h"
 #include "tests/support/file_tree_win.h"
 
 #include <windows.h>

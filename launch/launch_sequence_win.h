@@ -5,10 +5,10 @@
 #include "discovery/fluent_discovery.h"
 #include "discovery/matlab.h"
 #include "discovery/visual_studio.h"
-#include "launch/launch_options.h"
-#include "launch/launch_state_win.h"
-#include "launch/launch_step.h"
-#include "launch/supervision_win.h"
+#include "launch/record/launch_options.h"
+#include "launch/record/launch_state_win.h"
+#include "launch/record/launch_step.h"
+#include "launch/supervision/supervision_win.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // Moves LaunchOptions between the record and the main dialog's controls.
 #pragma once
 
-#include "launch/launch_options.h"
+#include "launch/record/launch_options.h"
 
 #include <windows.h>
 

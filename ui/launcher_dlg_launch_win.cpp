@@ -4,7 +4,7 @@
 
 #include "base/launch_log_win.h"
 #include "base/text.h"
-#include "launch/closing_win.h"
+#include "launch/supervision/closing_win.h"
 #include "launch/launch_sequence_win.h"
 #include "resources/resource.h"
 

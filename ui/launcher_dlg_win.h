@@ -4,7 +4,7 @@
 #include "discovery/fluent_discovery.h"
 #include "discovery/matlab.h"
 #include "discovery/visual_studio.h"
-#include "launch/launch_state_win.h"
+#include "launch/record/launch_state_win.h"
 #include "texts/language.h"
 #include "ui/dialog_window_view_win.h"
 #include "ui/dialog_win.h"

@@ -1,7 +1,7 @@
 #include "ui/main_dialog_rules.h"
 
 #include "base/text.h"
-#include "launch/launch_options.h"
+#include "launch/record/launch_options.h"
 #include "resources/resource.h"
 #include "texts/discovery_texts.h"
 #include "texts/main_dialog_texts.h"

@@ -4,7 +4,7 @@
 // add-on's close signal.
 #include "base/settings_store_win.h"
 #include "base/text.h"
-#include "launch/startup_file.h"
+#include "launch/startup_file/startup_file.h"
 #include "resources/resource.h"
 #include "tests/e2e/launch_sandbox_win.h"
 #include "tests/e2e/launcher_run_win.h"

@@ -3,7 +3,7 @@
 // question, the About command while Fluent runs, and the Workbench tip left without OK.
 #include "base/settings_store_win.h"
 #include "base/text.h"
-#include "launch/fortran_compilers.h"
+#include "launch/couplings/fortran_compilers.h"
 #include "resources/resource.h"
 #include "tests/e2e/launch_sandbox_win.h"
 #include "tests/e2e/launcher_run_win.h"

@@ -1,7 +1,7 @@
 // The byte search and replacement over a library's bytes, fed in pieces of any size: checked
 // against a plain one-byte-at-a-time reading of the same rule.
 #include "fuzz_input.h"
-#include "launch/byte_replace.h"
+#include "launch/couplings/byte_replace.h"
 
 #include <algorithm>
 #include <cstring>

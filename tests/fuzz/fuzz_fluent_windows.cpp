@@ -1,7 +1,7 @@
 // Names of running processes, window classes and titles, as other programs choose them, and the
 // identifiers of a process snapshot.
 #include "fuzz_input.h"
-#include "launch/fluent_process.h"
+#include "launch/supervision/fluent_process.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // What the Intel Fortran check reads from outside: subkey names of the Fortran key, the tools
 // folder and INTEL_DEV_REDIST.
 #include "fuzz_input.h"
-#include "launch/fortran_compatibility.h"
-#include "launch/fortran_compilers.h"
+#include "launch/couplings/fortran_compatibility.h"
+#include "launch/couplings/fortran_compilers.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     qv::fuzz::FuzzInput input(data, size);

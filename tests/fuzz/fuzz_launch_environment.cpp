@@ -2,7 +2,7 @@
 // split for RELEASE_*), the chosen folder and the PATH the launcher inherited.
 #include "base/text.h"
 #include "fuzz_input.h"
-#include "launch/launch_environment.h"
+#include "launch/command_line/launch_environment.h"
 
 #include <algorithm>
 

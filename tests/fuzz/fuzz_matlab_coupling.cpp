@@ -1,8 +1,8 @@
 // The MATLAB coupling's texts made from outside data: the MATLAB root from the registry, PATH as
 // inherited, the Fluent folder and its release folder's name.
 #include "fuzz_input.h"
-#include "launch/library_patch.h"
-#include "launch/matlab_launch.h"
+#include "launch/couplings/library_patch.h"
+#include "launch/couplings/matlab_launch.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     qv::fuzz::FuzzInput input(data, size);

@@ -1,6 +1,6 @@
 // The bitness of a program from its file's first bytes: any file the user's folders hold.
 #include "fuzz_input.h"
-#include "launch/executable_bitness.h"
+#include "launch/requirements/executable_bitness.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using qv::ExecutableBitness;

@@ -1,7 +1,7 @@
 // Another process's memory as the launcher reads it for __SharedLauncherWnd__: any bytes may
 // stand where the PEB, the process parameters and the environment block should be.
 #include "fuzz_input.h"
-#include "launch/remote_environment.h"
+#include "launch/workbench/remote_environment.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 // The user's .fluent as the launcher judges it: any bytes a file may hold.
 #include "fuzz_input.h"
-#include "launch/startup_file.h"
+#include "launch/startup_file/startup_file.h"
 
 #include <string_view>
 

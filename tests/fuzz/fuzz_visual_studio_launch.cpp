@@ -2,7 +2,7 @@
 // them, judged for a launch.
 #include "base/text.h"
 #include "fuzz_input.h"
-#include "launch/visual_studio_requirements.h"
+#include "launch/requirements/visual_studio_requirements.h"
 
 #include <vector>
 

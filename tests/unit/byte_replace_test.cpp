@@ -1,4 +1,4 @@
-#include "launch/byte_replace.h"
+#include "launch/couplings/byte_replace.h"
 
 #include <gtest/gtest.h>
 

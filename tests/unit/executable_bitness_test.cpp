@@ -1,4 +1,4 @@
-#include "launch/executable_bitness.h"
+#include "launch/requirements/executable_bitness.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "discovery/fluent_versions.h"
-#include "launch/fluent_command_line.h"
+#include "launch/command_line/fluent_command_line.h"
 
 #include <gtest/gtest.h>
 

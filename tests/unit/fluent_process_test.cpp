@@ -1,4 +1,5 @@
-#include "launch/fluent_process.h"
+#include "launch/supervision/fluent_process.h"
+#include "launch/record/fluent_releases.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "discovery/fluent_versions.h"
-#include "launch/fluent_releases.h"
+#include "launch/record/fluent_releases.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "launch/fortran_compatibility.h"
-#include "launch/fortran_compilers.h"
+#include "launch/couplings/fortran_compatibility.h"
+#include "launch/couplings/fortran_compilers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "launch/launch_environment.h"
+#include "launch/command_line/launch_environment.h"
 
 #include <gtest/gtest.h>
 

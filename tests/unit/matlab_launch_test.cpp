@@ -1,5 +1,5 @@
-#include "launch/library_patch.h"
-#include "launch/matlab_launch.h"
+#include "launch/couplings/library_patch.h"
+#include "launch/couplings/matlab_launch.h"
 
 #include <gtest/gtest.h>
 

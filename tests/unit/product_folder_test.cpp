@@ -1,5 +1,5 @@
 #include "discovery/fluent_versions.h"
-#include "launch/product_folder.h"
+#include "launch/requirements/product_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The walk from a process's basic information to one variable of its environment block, on byte
 // images of a process laid out as 32-bit and as 64-bit Windows lay it out.
 #include "base/text.h"
-#include "launch/remote_environment.h"
+#include "launch/workbench/remote_environment.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "launch/startup_file.h"
+#include "launch/startup_file/startup_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "launch/visual_studio_requirements.h"
+#include "launch/requirements/visual_studio_requirements.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // When the launcher may close, and how the close signal answers a question being shown.
-#include "launch/closing_win.h"
-#include "launch/startup_file.h"
+#include "launch/supervision/closing_win.h"
+#include "launch/startup_file/startup_file.h"
 #include "resources/resource.h"
 #include "texts/language.h"
 #include "tests/win/fakes_fixture_win.h"

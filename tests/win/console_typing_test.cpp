@@ -3,9 +3,9 @@
 // afterwards, typed otherwise with the clipboard untouched; and the console is only ever one of
 // Fluent 12's own.
 #include "base/text.h"
-#include "launch/console_typing_win.h"
-#include "launch/fluent_process.h"
-#include "launch/fluent_processes_win.h"
+#include "launch/supervision/console_typing_win.h"
+#include "launch/supervision/fluent_process.h"
+#include "launch/supervision/fluent_processes_win.h"
 #include "tests/win/fakes_fixture_win.h"
 
 #include <atomic>

@@ -1,4 +1,4 @@
-#include "launch/executable_bitness_win.h"
+#include "launch/requirements/executable_bitness_win.h"
 #include "tests/support/simulated_install_win.h"
 #include "tests/support/test_support_win.h"
 

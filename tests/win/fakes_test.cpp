@@ -1,7 +1,7 @@
 // The stand-ins for Fluent and Workbench, started as the launcher starts the real ones, pass the
 // loader to the solver as one argument, and the solver's module signals the launcher window.
 #include "base/text.h"
-#include "launch/fluent_command_line.h"
+#include "launch/command_line/fluent_command_line.h"
 #include "tests/win/fakes_fixture_win.h"
 
 namespace qv::test {

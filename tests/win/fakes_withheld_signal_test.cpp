@@ -2,7 +2,7 @@
 // does not name the process the launcher started: a launcher that got either wrong must not
 // close as if Fluent had come up with the add-on.
 #include "base/text.h"
-#include "launch/fluent_command_line.h"
+#include "launch/command_line/fluent_command_line.h"
 #include "tests/win/fakes_fixture_win.h"
 
 namespace qv::test {

@@ -1,8 +1,8 @@
 // The Intel Fortran check against real Intel keys (32-bit view of the registry) and real
 // compiler and integration files.
-#include "launch/fortran_compilers.h"
-#include "launch/fortran_compilers_win.h"
-#include "launch/fortran_requirements_win.h"
+#include "launch/couplings/fortran_compilers.h"
+#include "launch/couplings/fortran_compilers_win.h"
+#include "launch/couplings/fortran_requirements_win.h"
 #include "tests/support/test_support_win.h"
 #include "tests/win/coupling_support_win.h"
 

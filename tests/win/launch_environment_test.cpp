@@ -1,5 +1,5 @@
 #include "base/environment_win.h"
-#include "launch/launch_environment_win.h"
+#include "launch/command_line/launch_environment_win.h"
 #include "tests/support/test_support_win.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 #include "base/environment_win.h"
 #include "base/registry_win.h"
 #include "base/text.h"
-#include "launch/startup_file.h"
+#include "launch/startup_file/startup_file.h"
 #include "tests/win/launch_fixture_win.h"
 
 #include <functional>

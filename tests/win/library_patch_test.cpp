@@ -1,8 +1,8 @@
 // Library names patched in real files: both pairs, the rights they need, the read-only
 // attribute, and the original kept whole whatever goes wrong on the way.
 #include "base/system_win.h"
-#include "launch/library_patch.h"
-#include "launch/library_patch_win.h"
+#include "launch/couplings/library_patch.h"
+#include "launch/couplings/library_patch_win.h"
 #include "tests/support/fake_records_win.h"
 #include "tests/support/test_support_win.h"
 #include "tests/win/coupling_support_win.h"

@@ -4,7 +4,7 @@
 #include "base/settings_store_win.h"
 #include "base/system_win.h"
 #include "base/text.h"
-#include "launch/matlab_requirements_win.h"
+#include "launch/couplings/matlab_requirements_win.h"
 #include "tests/fakes/fake_record.h"
 #include "tests/support/fake_records_win.h"
 #include "tests/support/simulated_install_win.h"

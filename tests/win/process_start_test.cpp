@@ -7,8 +7,8 @@
 #include "base/program_start_win.h"
 #include "base/settings_store_win.h"
 #include "base/text.h"
-#include "launch/start_folder_win.h"
-#include "launch/visual_studio_requirements_win.h"
+#include "launch/command_line/start_folder_win.h"
+#include "launch/requirements/visual_studio_requirements_win.h"
 #include "tests/win/launch_fixture_win.h"
 
 namespace qv::test {

@@ -1,5 +1,5 @@
-#include "launch/product_folder.h"
-#include "launch/product_folder_win.h"
+#include "launch/requirements/product_folder.h"
+#include "launch/requirements/product_folder_win.h"
 #include "tests/support/test_support_win.h"
 #include "texts/language.h"
 

@@ -3,7 +3,7 @@
 // had to be corrected, verified every time.
 #include "base/environment_win.h"
 #include "base/settings_store_win.h"
-#include "launch/settle_product_folder_win.h"
+#include "launch/requirements/settle_product_folder_win.h"
 #include "tests/support/test_support_win.h"
 #include "texts/language.h"
 

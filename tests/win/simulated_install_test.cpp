@@ -3,8 +3,8 @@
 // product folder that passes its verification.
 #include "base/text.h"
 #include "discovery/fluent_folders_win.h"
-#include "launch/executable_bitness_win.h"
-#include "launch/product_folder_win.h"
+#include "launch/requirements/executable_bitness_win.h"
+#include "launch/requirements/product_folder_win.h"
 #include "tests/support/fake_records_win.h"
 #include "tests/support/simulated_install_win.h"
 #include "tests/support/test_support_win.h"

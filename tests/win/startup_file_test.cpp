@@ -3,8 +3,8 @@
 // lost, and a start that cannot prepare .fluent ends with the message.
 #include "base/launch_log.h"
 #include "base/settings_store_win.h"
-#include "launch/startup_file.h"
-#include "launch/startup_file_win.h"
+#include "launch/startup_file/startup_file.h"
+#include "launch/startup_file/startup_file_win.h"
 #include "tests/fakes/fake_record.h"
 #include "tests/support/fake_records_win.h"
 #include "tests/support/process_environment_win.h"

@@ -2,8 +2,8 @@
 // after a long wait, failed starts, and Workbench recorded at once.
 #include "base/environment_win.h"
 #include "base/text.h"
-#include "launch/fluent_process.h"
-#include "launch/supervision_win.h"
+#include "launch/supervision/fluent_process.h"
+#include "launch/supervision/supervision_win.h"
 #include "tests/win/launch_fixture_win.h"
 
 #include <tlhelp32.h>

@@ -1,7 +1,7 @@
 // The Visual Studio checks of a launch as the user reads them: every message names the chosen
 // year, in both languages; 2010 needs no extension and starts no settings tool.
 #include "base/environment_win.h"
-#include "launch/visual_studio_requirements_win.h"
+#include "launch/requirements/visual_studio_requirements_win.h"
 #include "tests/support/test_support_win.h"
 #include "texts/language.h"
 

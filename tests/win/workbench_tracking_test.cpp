@@ -2,7 +2,7 @@
 // read out of its memory: for real on 32-bit Windows; on 64-bit Windows the 32-bit launcher
 // needs functions Wine lacks, and the reading fails cleanly.
 #include "base/system_win.h"
-#include "launch/workbench_tracking_win.h"
+#include "launch/workbench/workbench_tracking_win.h"
 #include "tests/win/fakes_fixture_win.h"
 
 namespace qv::test {

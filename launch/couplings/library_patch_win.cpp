@@ -1,0 +1,213 @@
+#include "launch/couplings/library_patch_win.h"
+
+#include "base/files_win.h"
+#include "base/handles_win.h"
+#include "base/launch_log_win.h"
+#include "base/system_win.h"
+#include "base/user_prompts_win.h"
+#include "texts/library_patch_texts.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+namespace qv {
+
+namespace {
+
+// Large enough to stream at disk speed, small enough that memory stays flat for any file size.
+constexpr DWORD ChunkSize = 1 << 20;
+
+constexpr DWORD KeptAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                 FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                 FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// Logs the failed call's error with what was tried and on which file; false, for the caller.
+bool Failed(std::wstring_view action, std::wstring_view path) {
+    LogFailure(action, path, ::GetLastError());
+    return false;
+}
+
+// A temporary file beside a target, removed unless it has been moved into the target's place.
+class TemporaryFile {
+  public:
+    explicit TemporaryFile(const std::wstring& target) {
+        const std::size_t slash = target.find_last_of(L"\\/");
+        const std::wstring folder = slash == std::wstring::npos ? L"." : target.substr(0, slash);
+        wchar_t name[MAX_PATH] = {};
+        if (::GetTempFileNameW(folder.c_str(), L"qv", 0, name) != 0)
+            path_ = name;
+        else
+            Failed(L"make a temporary file in", folder);
+    }
+    ~TemporaryFile() {
+        if (path_.empty()) return;
+        // A copy of a read-only library is read-only too, and Windows deletes no such file.
+        ::SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileW(path_.c_str());
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    const std::wstring& Path() const { return path_; }
+    // Takes the target's place; the target must not be open.
+    bool MoveOnto(const std::wstring& target) {
+        if (!::MoveFileExW(path_.c_str(), target.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return Failed(L"rename " + path_ + L" onto", target);
+        path_.clear();
+        return true;
+    }
+
+  private:
+    std::wstring path_; // "" when there is none (any more)
+};
+
+UniqueFile OpenForReading(const std::wstring& path) {
+    return UniqueFile(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+}
+
+bool ReadChunk(HANDLE file, Bytes& buffer) {
+    buffer.resize(ChunkSize);
+    DWORD read = 0;
+    if (!::ReadFile(file, buffer.data(), ChunkSize, &read, nullptr)) return false;
+    buffer.resize(read);
+    return true;
+}
+
+bool WriteAll(HANDLE file, const std::uint8_t* data, std::size_t size) {
+    while (size > 0) {
+        DWORD written = 0;
+        if (!::WriteFile(file, data, static_cast<DWORD>(std::min<std::size_t>(size, ChunkSize)),
+                         &written, nullptr) ||
+            written == 0)
+            return false;
+        data += written;
+        size -= written;
+    }
+    return true;
+}
+
+// Streams the original through the replacer into the temporary file and flushes it. Gives the
+// number of replacements, or nothing on any failure.
+std::optional<std::size_t> WriteReplaced(HANDLE original, const std::wstring& temporary,
+                                         const Bytes& from, const Bytes& to) {
+    UniqueFile out(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!out) return std::nullopt;
+    ByteStringReplacer replacer(from, to, [&out](const std::uint8_t* data, std::size_t size) {
+        return WriteAll(out.get(), data, size);
+    });
+    Bytes chunk;
+    do {
+        if (!ReadChunk(original, chunk)) return std::nullopt;
+        if (!(chunk.empty() ? replacer.Finish() : replacer.Feed(chunk.data(), chunk.size())))
+            return std::nullopt;
+    } while (!chunk.empty());
+    if (!::FlushFileBuffers(out.get())) return std::nullopt;
+    return replacer.Replacements();
+}
+
+bool RewriteThroughTemporaryFile(const std::wstring& path, const Bytes& from, const Bytes& to) {
+    // Not shared: while it is read nobody else may change, rename or delete it, and a program
+    // that has it open (a loaded library among them) makes this fail before anything is written.
+    UniqueFile original(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!original) return Failed(L"open the library to rewrite it", path);
+    TemporaryFile temporary(path);
+    if (temporary.Path().empty()) return false;
+    const std::optional<std::size_t> replacements =
+        WriteReplaced(original.get(), temporary.Path(), from, to);
+    if (!replacements) return Failed(L"write the rewritten library", temporary.Path());
+    if (*replacements == 0) return true;
+    original.reset();
+    return temporary.MoveOnto(path);
+}
+
+bool SetAttributes(const std::wstring& path, DWORD attributes) {
+    const DWORD kept = attributes & KeptAttributes;
+    return ::SetFileAttributesW(path.c_str(), kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL) != FALSE;
+}
+
+// A copy under a temporary name renamed into place, so that a copy cut short never passes for
+// a complete one at a later launch.
+bool CopyIntoPlace(const std::wstring& source, const std::wstring& target) {
+    TemporaryFile temporary(target);
+    if (temporary.Path().empty()) return false;
+    if (!::CopyFileW(source.c_str(), temporary.Path().c_str(), FALSE))
+        return Failed(L"copy " + source + L" to", temporary.Path());
+    return temporary.MoveOnto(target);
+}
+
+bool ShowError(HWND owner, const TextPair& text) {
+    Prompts().ShowMessage(owner, Pick(text), Pick(captions::Error), MB_OK | MB_ICONERROR);
+    return false;
+}
+
+const TextPair& OccupiedText(PatchSide side) {
+    return side == PatchSide::Matlab ? MatlabLibraryOccupiedText : FluentLibraryOccupiedText;
+}
+
+bool PatchPair(const LibraryPatchPair& pair, HWND owner) {
+    if (!FileExists(pair.fluentLibrary) || !FileExists(pair.matlabLibrary)) return true;
+    const bool copyNeeded = !FileExists(pair.copyTarget);
+    bool rewriteNeeded = false;
+    if (FileExists(pair.rewritten)) {
+        const FileBytesSearch search = SearchFileForBytes(pair.rewritten, pair.from);
+        // A library that cannot be read may still load the old name: going on would hide that.
+        if (search == FileBytesSearch::Unreadable) return ShowError(owner, OccupiedText(pair.side));
+        rewriteNeeded = search == FileBytesSearch::Found;
+    }
+    if (!copyNeeded && !rewriteNeeded) return true;
+    if (!IsUserAdministrator()) return ShowError(owner, LibraryPatchNeedsAdministratorText);
+    // Without the copy, a rewritten library would load a file that does not exist.
+    if (copyNeeded && !CopyIntoPlace(pair.copySource, pair.copyTarget))
+        return ShowError(owner, OccupiedText(pair.side));
+    if (rewriteNeeded && !ReplaceBytesInFile(pair.rewritten, pair.from, pair.to))
+        return ShowError(owner, OccupiedText(pair.side));
+    return true;
+}
+
+} // namespace
+
+FileBytesSearch SearchFileForBytes(std::wstring_view path, const Bytes& bytes) {
+    UniqueFile file = OpenForReading(std::wstring(path));
+    if (!file) {
+        Failed(L"open the library to read it", path);
+        return FileBytesSearch::Unreadable;
+    }
+    ByteStringFinder finder(bytes);
+    Bytes chunk;
+    do {
+        if (!ReadChunk(file.get(), chunk)) {
+            Failed(L"read the library", path);
+            return FileBytesSearch::Unreadable;
+        }
+        if (finder.Feed(chunk.data(), chunk.size())) return FileBytesSearch::Found;
+    } while (!chunk.empty());
+    return FileBytesSearch::NotFound;
+}
+
+bool ReplaceBytesInFile(std::wstring_view pathText, const Bytes& from, const Bytes& to) {
+    const std::wstring path(pathText);
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return Failed(L"read the attributes of", path);
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return false;
+    // Windows refuses to write or replace a read-only file; the attribute comes back below.
+    if ((attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
+        !SetAttributes(path, attributes & ~FILE_ATTRIBUTE_READONLY))
+        return Failed(L"make writable", path);
+    const bool rewritten = RewriteThroughTemporaryFile(path, from, to);
+    // The new file carries the temporary file's attributes, a failure may have left the
+    // original's cleared: either way the original's come back.
+    return SetAttributes(path, attributes) && rewritten;
+}
+
+bool PatchLibraryNames(const std::vector<LibraryPatchPair>& pairs, HWND owner) {
+    for (const LibraryPatchPair& pair : pairs)
+        if (!PatchPair(pair, owner)) return false;
+    return true;
+}
+
+} // namespace qv

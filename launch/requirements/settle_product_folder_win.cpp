@@ -1,0 +1,64 @@
+#include "launch/requirements/settle_product_folder_win.h"
+
+#include "base/environment_win.h"
+#include "base/registry_win.h"
+#include "base/settings_store_win.h"
+#include "base/text.h"
+#include "base/user_prompts_win.h"
+#include "launch/command_line/launch_environment_win.h"
+#include "launch/requirements/product_folder_win.h"
+#include "texts/launch_texts.h"
+
+namespace qv {
+
+namespace {
+
+namespace texts = launch_texts;
+
+constexpr wchar_t ProductVariable[] = L"QUORVEX_PATH";
+
+// Picked by the user, trailing separators removed; nothing when the picker was cancelled.
+std::optional<std::wstring> PickProductFolder(HWND owner) {
+    for (;;) {
+        const FolderChoice choice = Prompts().ChooseFolder(
+            owner, Pick(texts::ProductFolderPickerTitle), FolderPicker::Legacy);
+        if (choice.outcome == FolderChoice::Outcome::Cancelled) return std::nullopt;
+        if (choice.outcome == FolderChoice::Outcome::Picked)
+            return TrimTrailingSeparators(choice.path);
+        Prompts().ShowMessage(owner, Pick(texts::PickedItemHasNoPath), Pick(captions::Error),
+                              MB_OK | MB_ICONERROR);
+    }
+}
+
+void StoreProductFolder(const std::wstring& folder) {
+    WriteRegistryString(HKEY_CURRENT_USER, EnvironmentKeyPath, ProductVariable, folder);
+    ApplyEnvironmentChange({ProductVariable, folder});
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0,
+                          reinterpret_cast<LPARAM>(L"Environment"), SMTO_ABORTIFHUNG, 2000,
+                          &result);
+}
+
+} // namespace
+
+std::optional<std::wstring> SettleProductFolder(std::wstring_view fluentVersionText,
+                                                std::wstring_view visualStudioYear, HWND owner) {
+    const std::optional<std::wstring> variable = FindEnvironmentVariable(ProductVariable);
+    std::optional<std::wstring> folder;
+    if (!variable) {
+        Prompts().ShowMessage(owner,
+                              FormatText(Pick(texts::ProductVariableMissing), {ProductVariable}),
+                              Pick(captions::Warning), MB_OK | MB_ICONWARNING);
+        folder = PickProductFolder(owner);
+        if (!folder) return std::nullopt;
+    } else {
+        folder = TrimTrailingSeparators(*variable);
+    }
+    if (!VerifyProductFolder(*folder, visualStudioYear, fluentVersionText, owner))
+        return std::nullopt;
+    // A variable without trailing separators is taken as it is and stored nowhere.
+    if (!variable || *folder != *variable) StoreProductFolder(*folder);
+    return folder;
+}
+
+} // namespace qv

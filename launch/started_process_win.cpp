@@ -1,9 +1,0 @@
-#include "launch/started_process_win.h"
-
-namespace qv {
-
-bool IsStartedProcessAlive(HANDLE process) {
-    return process && ::WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
-}
-
-} // namespace qv

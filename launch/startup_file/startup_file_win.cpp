@@ -1,0 +1,176 @@
+#include "launch/startup_file/startup_file_win.h"
+
+#include "base/files_win.h"
+#include "base/handles_win.h"
+#include "base/launch_log_win.h"
+#include "base/setting_names.h"
+#include "base/settings_store_win.h"
+#include "base/text.h"
+#include "base/user_prompts_win.h"
+#include "launch/record/fluent_releases.h"
+#include "launch/startup_file/startup_file.h"
+#include "texts/launch_texts.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace qv {
+
+namespace {
+
+// The whole file when it is no larger than the launcher's files can be.
+bool ReadSmallFile(const std::wstring& path, std::string& text) {
+    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        // Unread, it counts as the user's: it is neither replaced nor restored over.
+        LogFailure(L"read .fluent", path, ::GetLastError());
+        return false;
+    }
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.get(), &size) ||
+        static_cast<unsigned long long>(size.QuadPart) > LargestLauncherStartupFile)
+        return false;
+    text.assign(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    return text.empty() ||
+           (::ReadFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &read, nullptr) &&
+            read == text.size());
+}
+
+// Writes the line alone, without a line end; false when the file cannot be made or written.
+bool WriteFastLoadLine(const std::wstring& path) {
+    // OPEN_ALWAYS and truncation: a hidden .fluent refuses CREATE_ALWAYS.
+    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    const DWORD size = static_cast<DWORD>(std::strlen(FastLoadLine));
+    DWORD written = 0;
+    if (::SetEndOfFile(file.get()) &&
+        ::WriteFile(file.get(), FastLoadLine, size, &written, nullptr) && written == size)
+        return true;
+    // A half-written line would pass for the user's file and one day be copied over the backup.
+    file.reset();
+    ::DeleteFileW(path.c_str());
+    return false;
+}
+
+// Whether two files hold the same bytes; false when either cannot be read, so that a backup
+// whose content is unknown counts as different and is kept.
+bool SameContent(const std::wstring& first, const std::wstring& second) {
+    const auto open = [](const std::wstring& path) {
+        return UniqueFile(::CreateFileW(path.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    };
+    UniqueFile a = open(first), b = open(second);
+    LARGE_INTEGER sizeA{}, sizeB{};
+    if (!a || !b || !::GetFileSizeEx(a.get(), &sizeA) || !::GetFileSizeEx(b.get(), &sizeB) ||
+        sizeA.QuadPart != sizeB.QuadPart)
+        return false;
+    std::vector<char> bufferA(64 * 1024), bufferB(bufferA.size());
+    for (;;) {
+        DWORD readA = 0, readB = 0;
+        if (!::ReadFile(a.get(), bufferA.data(), static_cast<DWORD>(bufferA.size()), &readA,
+                        nullptr) ||
+            !::ReadFile(b.get(), bufferB.data(), static_cast<DWORD>(bufferB.size()), &readB,
+                        nullptr) ||
+            readA != readB)
+            return false;
+        if (readA == 0) return true;
+        if (std::memcmp(bufferA.data(), bufferB.data(), readA) != 0) return false;
+    }
+}
+
+// After a restore that failed, the backup may be the only copy of a user's file that .fluent no
+// longer holds: it goes to the first free "<backup>.<n>" before the backup is replaced. False
+// when it cannot be kept.
+bool KeepOlderBackup(const std::wstring& backup) {
+    for (int number = 1; number < 10000; ++number) {
+        const std::wstring kept = NumberedBackupPath(backup, number);
+        if (::GetFileAttributesW(kept.c_str()) != INVALID_FILE_ATTRIBUTES) continue;
+        if (::CopyFileW(backup.c_str(), kept.c_str(), TRUE)) {
+            Log(L"older .fluent backup kept as " + kept);
+            return true;
+        }
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
+            LogFailure(L"keep the older .fluent backup", backup + L" -> " + kept, error);
+            return false;
+        }
+    }
+    Log(L"no free name to keep the older .fluent backup " + backup);
+    return false;
+}
+
+// The user's .fluent to its backup; false, with the reason logged, when it is not there.
+bool BackUp(const std::wstring& startup, const std::wstring& backup) {
+    if (FileExists(backup) && !SameContent(startup, backup) && !KeepOlderBackup(backup))
+        return false;
+    if (::CopyFileW(startup.c_str(), backup.c_str(), FALSE)) return true;
+    LogFailure(L"back up .fluent", startup + L" -> " + backup, ::GetLastError());
+    return false;
+}
+
+void PutBackup(const std::wstring& startup, const std::wstring& backup) {
+    if (!FileExists(backup)) {
+        ::DeleteFileW(startup.c_str());
+        return;
+    }
+    if (::CopyFileW(backup.c_str(), startup.c_str(), FALSE)) {
+        ::DeleteFileW(backup.c_str());
+        return;
+    }
+    // The backup stays the only copy of the user's file; the next Workbench start keeps it.
+    LogFailure(L"restore .fluent from its backup", backup + L" -> " + startup, ::GetLastError());
+}
+
+LaunchStep StopWithStartupFileMessage(HWND owner) {
+    Prompts().ShowMessage(owner, Pick(launch_texts::StartupFileUnwritable), Pick(captions::Error),
+                          MB_OK | MB_ICONERROR);
+    return LaunchStep::Closes;
+}
+
+// The tip shows for 18.2 and later unless the user switched it off; false when declined.
+bool TipAccepted(double version, HWND owner) {
+    if (version < Fluent18_2 || EqualsNoCase(ReadSetting(settings::ShowWorkbenchTip), L"false"))
+        return true;
+    return Prompts().ShowWorkbenchTip(owner) == IDOK;
+}
+
+} // namespace
+
+bool ContainsFastLoadLine(std::wstring_view path) {
+    std::string text;
+    return FileExists(path) && ReadSmallFile(std::wstring(path), text) &&
+           IsLauncherStartupText(text);
+}
+
+void RestoreStartupFile(std::wstring_view homeFolder) {
+    const std::wstring startup = StartupFilePath(homeFolder);
+    if (ContainsFastLoadLine(startup)) PutBackup(startup, StartupBackupPath(homeFolder));
+}
+
+LaunchStep PrepareStartupFile(bool startByWorkbench, double version, std::wstring_view homeFolder,
+                              LaunchState& state, HWND owner) {
+    const std::wstring startup = StartupFilePath(homeFolder);
+    const std::wstring backup = StartupBackupPath(homeFolder);
+    const bool launchers = ContainsFastLoadLine(startup);
+    if (!startByWorkbench) {
+        if (launchers) PutBackup(startup, backup);
+        return LaunchStep::Continue;
+    }
+    state.workbenchLaunched = true;
+    if (!TipAccepted(version, owner)) return LaunchStep::StaysOpen;
+    if (launchers) return LaunchStep::Continue;
+    if (FileExists(startup)) {
+        // Without a copy in the backup the user's file is neither deleted nor overwritten.
+        if (!BackUp(startup, backup)) return StopWithStartupFileMessage(owner);
+        ::DeleteFileW(startup.c_str());
+    }
+    if (!WriteFastLoadLine(startup)) return StopWithStartupFileMessage(owner);
+    return LaunchStep::Continue;
+}
+
+} // namespace qv

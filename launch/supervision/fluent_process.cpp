@@ -1,0 +1,56 @@
+#include "launch/supervision/fluent_process.h"
+
+#include "base/text.h"
+
+#include <algorithm>
+
+namespace qv {
+
+namespace {
+
+constexpr const wchar_t* FluentWindowClasses[] = {
+    L"AfxFrameOrView",     L"QWidget",
+    L"Qt5QWindowIcon",     L"Qt51516QWindowIcon",
+    L"Qt51517QWindowIcon", L"Qt51518QWindowIcon",
+};
+
+bool HasFrom(std::wstring_view text, std::wstring_view part, std::size_t first) {
+    return text.find(part, first) != std::wstring_view::npos;
+}
+
+} // namespace
+
+bool IsFluentExecutableName(std::wstring_view name) {
+    const std::wstring lower = ToLower(name);
+    if (StartsWith(lower, L"fl")) return HasFrom(lower, L"s.exe", 3);
+    return StartsWith(lower, L"cx") && HasFrom(lower, L".exe", 3);
+}
+
+bool IsFluentWindowClass(std::wstring_view className) {
+    return std::any_of(
+        std::begin(FluentWindowClasses), std::end(FluentWindowClasses),
+        [&](const wchar_t* fluentClass) { return Contains(className, fluentClass); });
+}
+
+bool IsFluentWindowTitle(std::wstring_view title) {
+    return !title.empty() && Contains(ToLower(title), L"fluent");
+}
+
+std::optional<std::uint32_t> ChooseNewFluentProcess(const std::vector<std::uint32_t>& before,
+                                                    const std::vector<std::uint32_t>& now) {
+    std::optional<std::uint32_t> chosen;
+    for (std::uint32_t id : now)
+        if (std::find(before.begin(), before.end(), id) == before.end()) chosen = id;
+    return chosen;
+}
+
+std::wstring ConsoleLoadCommand(std::wstring_view productFolder) {
+    return FormatText(L"(open-udf-library \"%s\\addon\")", {productFolder});
+}
+
+bool IsFluentConsole(std::wstring_view className, bool multiLine, std::wstring_view parentClass) {
+    return multiLine && Contains(className, L"Edit") &&
+           (Contains(parentClass, L"Afx:0000") || Contains(parentClass, L"AfxFrameOrView"));
+}
+
+} // namespace qv

@@ -1,0 +1,33 @@
+// How the launcher tells a Fluent process, its main window and Fluent 12's console from other
+// processes and windows, and which process a direct start produced.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qv {
+
+// Class names and titles are read up to this many characters.
+inline constexpr std::size_t LongestWindowText = 499;
+
+// fl*s.exe (Fluent's solvers, the "s.exe" at the fourth character or later) or cx*.exe (its
+// cortex), in any case.
+bool IsFluentExecutableName(std::wstring_view name);
+// The frame classes of Fluent's releases, compared exactly.
+bool IsFluentWindowClass(std::wstring_view className);
+// Not empty and holding "fluent" in any case.
+bool IsFluentWindowTitle(std::wstring_view title);
+
+// The last process of now that was not running before the start; with nothing before, the last
+// of now. Nothing when the start has not produced a new Fluent window yet.
+std::optional<std::uint32_t> ChooseNewFluentProcess(const std::vector<std::uint32_t>& before,
+                                                    const std::vector<std::uint32_t>& now);
+
+std::wstring ConsoleLoadCommand(std::wstring_view productFolder);
+// Fluent 12's console: a multi-line edit whose parent is an MFC frame of Fluent 12.
+bool IsFluentConsole(std::wstring_view className, bool multiLine, std::wstring_view parentClass);
+
+} // namespace qv
