@@ -101,7 +101,8 @@ LaunchStep CheckCouplings(const LaunchContext& context, const Chosen& chosen,
 
 bool ConfirmManyProcesses(const LaunchContext& context) {
     const LaunchOptions& o = context.options;
-    if (o.processingMode != 1 || o.processCount <= ManyProcesses) return true;
+    if (o.processingMode != ProcessingMode::Parallel || o.processCount <= ManyProcesses)
+        return true;
     return Prompts().ShowMessage(context.dialog, Pick(texts::ManyProcesses),
                                  Pick(captions::Warning), MB_YESNO | MB_ICONWARNING) == IDYES;
 }
@@ -129,7 +130,7 @@ void Prepare(const LaunchContext& context, const Chosen& chosen, const VisualStu
 LaunchStep RunLaunchSequence(LaunchContext& context) {
     const LaunchOptions& o = context.options;
     // The exchange has shown the range message; only a parallel run needs the count.
-    if (o.processingMode == 1 && !IsProcessCountInRange(o.processCount))
+    if (o.processingMode == ProcessingMode::Parallel && !IsProcessCountInRange(o.processCount))
         return LaunchStep::StaysOpen;
     if (context.visualStudios.empty())
         return Stop(context, Pick(texts::NoVisualStudio), LaunchStep::Closes);

@@ -39,6 +39,13 @@ void ExchangeRadio(HWND dialog, int firstId, int& value, ExchangeDirection direc
                        static_cast<int>(i) == value ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
+template <typename Choice>
+void ExchangeRadio(HWND dialog, int firstId, Choice& choice, ExchangeDirection direction) {
+    int index = static_cast<int>(choice);
+    ExchangeRadio(dialog, firstId, index, direction);
+    choice = static_cast<Choice>(index);
+}
+
 void ExchangeCheck(HWND dialog, int id, int& value, ExchangeDirection direction) {
     HWND box = ::GetDlgItem(dialog, id);
     if (direction == ExchangeDirection::FromControls) {

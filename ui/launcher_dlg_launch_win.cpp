@@ -23,11 +23,14 @@ void LogPress(const LaunchContext& context) {
     Log(FormatText(
         L"OK: %s%s, %s, Chinese Fluent %s, %s; CoolProp %s, Intel Fortran %s, MATLAB %s (%s); "
         L"Fluent: %s; Visual Studio: %s; MATLAB: %s",
-        {o.dimension ? L"3D" : L"2D", o.doublePrecision ? L" double" : L" single",
-         o.processingMode == 1 ? L"parallel " + std::to_wstring(o.processCount) : L"serial",
+        {o.dimension == Dimension::TwoD ? L"2D" : L"3D",
+         o.doublePrecision ? L" double" : L" single",
+         o.processingMode == ProcessingMode::Parallel
+             ? L"parallel " + std::to_wstring(o.processCount)
+             : L"serial",
          context.chineseFluent ? L"on" : L"off", o.startByWorkbench ? L"Workbench" : L"direct",
          o.callCoolProp ? L"on" : L"off", o.callIntelFortran ? L"on" : L"off",
-         o.callMatlab ? L"on" : L"off", o.linkMode ? L"dynamic" : L"static",
+         o.callMatlab ? L"on" : L"off", o.linkMode == MatlabLink::Static ? L"static" : L"dynamic",
          fluentChosen ? fluent[static_cast<std::size_t>(context.fluentIndex)].folder
                       : std::wstring(L"(none)"),
          context.visualStudioText, context.matlabText}));

@@ -68,7 +68,7 @@ void ApplyInitialControlStates(MainDialogView& view, std::uint32_t processCount)
     view.Enable(IDC_PROCESS_COUNT, false);
 }
 
-void ApplyFluentVersionRule(MainDialogView& view, int index, int processingMode) {
+void ApplyFluentVersionRule(MainDialogView& view, int index, ProcessingMode processingMode) {
     ListBox& fluent = view.List(IDC_FLUENT_LIST);
     const std::wstring entry = index >= 0 && index < fluent.Count() ? fluent.Text(index) : L"";
     const long n = ReadLeadingInt(entry);
@@ -78,7 +78,7 @@ void ApplyFluentVersionRule(MainDialogView& view, int index, int processingMode)
 
     if (n < FirstWorkbenchStart && view.IsChecked(IDC_START_BY_WORKBENCH)) {
         view.Check(IDC_START_BY_WORKBENCH, false);
-        EnableDirectStartControls(view, processingMode == 1);
+        EnableDirectStartControls(view, processingMode == ProcessingMode::Parallel);
     }
     view.Enable(IDC_START_BY_WORKBENCH, n >= FirstWorkbenchStart);
 

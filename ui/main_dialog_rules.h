@@ -3,6 +3,7 @@
 // names, so a control's state can depend on the order of the user's actions.
 #pragma once
 
+#include "launch/record/launch_options.h"
 #include "ui/main_dialog_view.h"
 
 #include <cstdint>
@@ -18,7 +19,7 @@ void ApplyInitialControlStates(MainDialogView& view, std::uint32_t processCount)
 
 // For the Fluent entry at index (none: version 0): Chinese Fluent from 2020, Workbench from 12,
 // and the label of the first mode radio. processingMode is the one last exchanged.
-void ApplyFluentVersionRule(MainDialogView& view, int index, int processingMode);
+void ApplyFluentVersionRule(MainDialogView& view, int index, ProcessingMode processingMode);
 
 // A mode radio was clicked: only Parallel lets the process count be edited.
 void ApplyModeRule(MainDialogView& view, bool parallel);

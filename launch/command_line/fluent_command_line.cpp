@@ -8,7 +8,7 @@ namespace qv {
 namespace {
 
 bool IsParallel(const LaunchOptions& options) {
-    return options.processingMode == 1;
+    return options.processingMode == ProcessingMode::Parallel;
 }
 
 // Serial runs before 18.2 take no process option; from 22.2 on serial means one-core parallel.
@@ -18,7 +18,7 @@ std::wstring SerialSuffix(double version) {
 }
 
 const wchar_t* DimensionToken(const LaunchOptions& options) {
-    if (options.dimension == 0) return options.doublePrecision == 0 ? L"2d" : L"2ddp";
+    if (options.dimension == Dimension::TwoD) return options.doublePrecision == 0 ? L"2d" : L"2ddp";
     return options.doublePrecision == 0 ? L"3d" : L"3ddp";
 }
 

@@ -8,7 +8,7 @@ namespace qv {
 namespace {
 
 bool IsSerial(const LaunchOptions& options) {
-    return options.processingMode == 0;
+    return options.processingMode == ProcessingMode::Serial;
 }
 
 void AppendSharedVariables(const LaunchEnvironmentInputs& in,
@@ -18,7 +18,8 @@ void AppendSharedVariables(const LaunchEnvironmentInputs& in,
     changes.push_back({L"__SharedCallCoolProp__", std::to_wstring(o.callCoolProp)});
     changes.push_back({L"__SharedCallFortran__", std::to_wstring(o.callIntelFortran)});
     changes.push_back({L"__SharedCallMatlab__", std::to_wstring(o.callMatlab)});
-    changes.push_back({L"__SharedDynamicLinkMatlab__", std::to_wstring(o.linkMode)});
+    changes.push_back(
+        {L"__SharedDynamicLinkMatlab__", std::to_wstring(static_cast<int>(o.linkMode))});
     changes.push_back({L"__SharedFluentPathUsed__", in.fluentFolder});
     changes.push_back({L"__SharedQuorvexVsUsed__", in.visualStudioVersion});
 }

@@ -68,8 +68,9 @@ LaunchStep CheckMatlabRequirements(const MatlabCheckInputs& inputs, HWND owner) 
         (*inputs.installations)[static_cast<std::size_t>(inputs.selectedIndex)].root;
     const std::wstring arch = MatlabArch(inputs.fluent64);
 
-    const LaunchStep linked = inputs.linkMode == 0 ? CheckStaticLink(inputs, root, owner)
-                                                   : CheckDynamicLink(inputs, root, arch, owner);
+    const LaunchStep linked = inputs.linkMode == MatlabLink::Static
+                                  ? CheckStaticLink(inputs, root, owner)
+                                  : CheckDynamicLink(inputs, root, arch, owner);
     if (linked != LaunchStep::Continue) return linked;
 
     // The automation server is registered once per release.

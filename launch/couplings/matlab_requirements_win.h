@@ -3,6 +3,7 @@
 #pragma once
 
 #include "discovery/matlab.h"
+#include "launch/record/launch_options.h"
 #include "launch/record/launch_step.h"
 
 #include <windows.h>
@@ -15,10 +16,10 @@ namespace qv {
 
 struct MatlabCheckInputs {
     const std::vector<MatlabInstallation>* installations = nullptr;
-    int selectedIndex = -1;        // the MATLAB list box's selection
-    std::wstring selectedRelease;  // the list box's text at that selection
-    int linkMode = 0;              // 0 static, anything else dynamic
-    std::wstring visualStudioYear; // "2010" ... "2019"
+    int selectedIndex = -1;                   // the MATLAB list box's selection
+    std::wstring selectedRelease;             // the list box's text at that selection
+    MatlabLink linkMode = MatlabLink::Static; // anything else links dynamically
+    std::wstring visualStudioYear;            // "2010" ... "2019"
     std::size_t visualStudioCount = 0;
     std::wstring fluentFolder; // the chosen Fluent folder
     std::wstring releaseName;  // its single release folder, e.g. fluent19.3.0

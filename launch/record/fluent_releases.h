@@ -24,7 +24,7 @@ inline bool IsFluent12(double version) {
 
 // Parallel Fluent 12.0 and 12.1 take no loader option: the add-on is loaded through the console.
 inline bool LoadsThroughConsole(double version, const LaunchOptions& options) {
-    return options.processingMode == 1 && IsFluent12(version);
+    return options.processingMode == ProcessingMode::Parallel && IsFluent12(version);
 }
 
 } // namespace qv

@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t flags = input.Byte();
     qv::LaunchEnvironmentInputs in;
     in.version = 20.0 + (flags & 7) * 0.5; // on both sides of 21.1 and 21.2
-    in.options.processingMode = (flags >> 3) & 1;
+    in.options.processingMode = static_cast<qv::ProcessingMode>((flags >> 3) & 1);
     in.chineseFluent = (flags >> 4) & 1;
     in.releaseName = input.Text();
     in.fluentFolder = input.Text();

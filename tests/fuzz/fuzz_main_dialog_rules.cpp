@@ -53,9 +53,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     MemoryDialogView view;
     qv::SetInterfaceLanguage(qv::InterfaceLanguage::English);
     qv::ApplyInitialControlStates(view, 1);
-    qv::ApplyFluentVersionRule(view, 0, 0);
+    qv::ApplyFluentVersionRule(view, 0, qv::ProcessingMode::Serial);
     long fluentVersion = 0;
-    int processingMode = 0; // as the last Workbench click read it
+    auto processingMode = qv::ProcessingMode::Serial; // as the last Workbench click read it
 
     for (int step = 0; step < 64 && !input.Empty(); ++step) {
         const std::uint8_t action = input.Byte();
@@ -77,7 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         case 3:
             if (view.IsEnabled(IDC_START_BY_WORKBENCH))
-                processingMode = view.IsChecked(IDC_PARALLEL) ? 1 : 0;
+                processingMode = view.IsChecked(IDC_PARALLEL) ? qv::ProcessingMode::Parallel
+                                                              : qv::ProcessingMode::Serial;
             Click(view, IDC_START_BY_WORKBENCH);
             break;
         case 4:

@@ -20,9 +20,9 @@ const std::wstring NoLoader;
 
 LaunchOptions Options(int dimension, int doublePrecision, int mode, std::uint32_t count = 1) {
     LaunchOptions options;
-    options.dimension = dimension;
+    options.dimension = static_cast<Dimension>(dimension);
     options.doublePrecision = doublePrecision;
-    options.processingMode = mode;
+    options.processingMode = static_cast<ProcessingMode>(mode);
     options.processCount = count;
     return options;
 }

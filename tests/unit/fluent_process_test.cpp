@@ -57,7 +57,7 @@ TEST(FluentProcess, TheLastProcessThatDidNotRunBefore) {
 
 TEST(FluentProcess, OnlyParallelFluent12LoadsThroughItsConsole) {
     LaunchOptions parallel;
-    parallel.processingMode = 1;
+    parallel.processingMode = ProcessingMode::Parallel;
     const LaunchOptions serial;
     for (double version : {12.0, 12.1})
         EXPECT_TRUE(LoadsThroughConsole(version, parallel)) << version;

@@ -27,7 +27,7 @@ LaunchEnvironmentInputs Inputs(const wchar_t* release, double version, int mode 
     in.releaseName = release;
     in.visualStudioVersion = L"16";
     in.version = version;
-    in.options.processingMode = mode;
+    in.options.processingMode = static_cast<ProcessingMode>(mode);
     in.launcherWindow = 0x000A01B2;
     return in;
 }
@@ -43,7 +43,7 @@ TEST(LaunchEnvironment, EveryVariableInOrderForASerialRunOf22_1) {
     LaunchEnvironmentInputs in = Inputs(L"fluent22.1.0", 22.1);
     in.options.callCoolProp = 1;
     in.options.callMatlab = 1;
-    in.options.linkMode = 1;
+    in.options.linkMode = MatlabLink::Dynamic;
     in.chineseFluent = true;
     const std::vector<EnvironmentChange> expected{
         {L"lang", L"zh"},

@@ -26,7 +26,8 @@ class MainDialogRules : public ::testing::Test {
     ~MainDialogRules() override { SetInterfaceLanguage(English); }
 
     // The Fluent list holding these entries, the first selected, and the rule applied to it.
-    void ShowFluentEntries(const std::vector<std::wstring>& entries, int processingMode = 0) {
+    void ShowFluentEntries(const std::vector<std::wstring>& entries,
+                           ProcessingMode processingMode = ProcessingMode::Serial) {
         view.Entries(IDC_FLUENT_LIST) = test::MemoryListBox(entries);
         view.Entries(IDC_FLUENT_LIST).Select(0);
         ApplyFluentVersionRule(view, 0, processingMode);
@@ -87,7 +88,7 @@ TEST_F(MainDialogRules, FluentVersionDecidesChineseFluentWorkbenchAndTheModeLabe
 
 TEST_F(MainDialogRules, IndexWithoutAnEntryCountsAsVersionZero) {
     ShowFluentEntries({L"2023 R1"});
-    ApplyFluentVersionRule(view, 3, 0);
+    ApplyFluentVersionRule(view, 3, ProcessingMode::Serial);
     EXPECT_FALSE(view.IsEnabled(IDC_CHINESE_FLUENT));
     EXPECT_FALSE(view.IsEnabled(IDC_START_BY_WORKBENCH));
     EXPECT_EQ(view.Text(IDC_SERIAL), L"Serial");
@@ -96,8 +97,8 @@ TEST_F(MainDialogRules, IndexWithoutAnEntryCountsAsVersionZero) {
 // Workbench checked, then an entry below 12: the mark goes, the controls come back, and the
 // count's edit only when Parallel was the mode at the last exchange.
 TEST_F(MainDialogRules, EntryBelowTwelveEndsAWorkbenchStart) {
-    for (int processingMode : {0, 1}) {
-        SCOPED_TRACE(processingMode);
+    for (ProcessingMode processingMode : {ProcessingMode::Serial, ProcessingMode::Parallel}) {
+        SCOPED_TRACE(static_cast<int>(processingMode));
         ShowFluentEntries({L"2021 R1", L"6.3.26"});
         ClickWorkbench(true);
         EXPECT_EQ(view.Text(IDC_DIMENSION_GROUP), L"Dimension(set in WB)");
@@ -107,7 +108,7 @@ TEST_F(MainDialogRules, EntryBelowTwelveEndsAWorkbenchStart) {
         EXPECT_EQ(view.Text(IDC_DIMENSION_GROUP), L"Dimension");
         for (int id : WorkbenchControls)
             EXPECT_TRUE(view.IsEnabled(id)) << id;
-        EXPECT_EQ(view.IsEnabled(IDC_PROCESS_COUNT), processingMode == 1);
+        EXPECT_EQ(view.IsEnabled(IDC_PROCESS_COUNT), processingMode == ProcessingMode::Parallel);
         EXPECT_FALSE(view.IsEnabled(IDC_PROCESS_SPIN));
     }
 }
@@ -115,7 +116,7 @@ TEST_F(MainDialogRules, EntryBelowTwelveEndsAWorkbenchStart) {
 TEST_F(MainDialogRules, EntryBelowTwelveWithoutWorkbenchTouchesNothingElse) {
     ShowFluentEntries({L"6.3.26"});
     view.Enable(IDC_2D, false); // a state the rule must leave alone
-    ApplyFluentVersionRule(view, 0, 1);
+    ApplyFluentVersionRule(view, 0, ProcessingMode::Parallel);
     EXPECT_FALSE(view.IsEnabled(IDC_2D));
     EXPECT_FALSE(view.IsEnabled(IDC_PROCESS_COUNT));
 }

@@ -25,9 +25,9 @@ struct DirectStartCase {
 LaunchOptions Options(int dimension, int doublePrecision, int processingMode,
                       std::uint32_t processCount = 1) {
     LaunchOptions options;
-    options.dimension = dimension;
+    options.dimension = static_cast<Dimension>(dimension);
     options.doublePrecision = doublePrecision;
-    options.processingMode = processingMode;
+    options.processingMode = static_cast<ProcessingMode>(processingMode);
     options.processCount = processCount;
     return options;
 }

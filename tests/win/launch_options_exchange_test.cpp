@@ -48,15 +48,15 @@ TEST_F(LaunchOptionsExchange, DefaultsAreWrittenToFreshControls) {
 
 // Each exchanged field, its value in the record as numbers for comparison.
 std::map<std::string, std::int64_t> FieldValues(const LaunchOptions& o) {
-    return {{"dimension", o.dimension},
+    return {{"dimension", static_cast<int>(o.dimension)},
             {"doublePrecision", o.doublePrecision},
-            {"processingMode", o.processingMode},
+            {"processingMode", static_cast<int>(o.processingMode)},
             {"processCount", o.processCount},
             {"callCoolProp", o.callCoolProp},
             {"callIntelFortran", o.callIntelFortran},
             {"callMatlab", o.callMatlab},
             {"startByWorkbench", o.startByWorkbench},
-            {"linkMode", o.linkMode}};
+            {"linkMode", static_cast<int>(o.linkMode)}};
 }
 
 // What every button and edit of the dialog shows, by control id.
@@ -207,8 +207,8 @@ TEST_F(LaunchOptionsExchange, CountThatIsNoNumberStopsBeforeTheLaterFields) {
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, L"Enter a positive integer.");
     const LaunchOptions& o = dialog.Options();
-    EXPECT_EQ(o.dimension, 1);      // read before the count
-    EXPECT_EQ(o.processingMode, 0); // kept from the previous exchange
+    EXPECT_EQ(o.dimension, Dimension::ThreeD);           // read before the count
+    EXPECT_EQ(o.processingMode, ProcessingMode::Serial); // kept from the previous exchange
     EXPECT_EQ(o.callCoolProp, 1);
     EXPECT_EQ(o.callMatlab, 0);
     EXPECT_EQ(o.startByWorkbench, 0);
@@ -220,14 +220,14 @@ TEST_F(LaunchOptionsExchange, RadioGroupWithNothingCheckedReadsMinusOne) {
     Click(IDC_2D, false);
     Click(IDC_3D, false);
     ASSERT_TRUE(dialog.ExchangeLaunchOptions(ExchangeDirection::FromControls));
-    EXPECT_EQ(dialog.Options().dimension, -1);
+    EXPECT_EQ(static_cast<int>(dialog.Options().dimension), -1); // no radio checked
 }
 
 TEST_F(LaunchOptionsExchange, WritingChecksOnlyTheChosenButtonOfEachGroup) {
     Click(IDC_2D, true);
     Click(IDC_3D, true); // both checked: the later one counts when read
     ASSERT_TRUE(dialog.ExchangeLaunchOptions(ExchangeDirection::FromControls));
-    EXPECT_EQ(dialog.Options().dimension, 1);
+    EXPECT_EQ(dialog.Options().dimension, Dimension::ThreeD);
     ASSERT_TRUE(dialog.ExchangeLaunchOptions(ExchangeDirection::ToControls));
     EXPECT_EQ(Check(IDC_2D), BST_UNCHECKED);
     EXPECT_EQ(Check(IDC_3D), BST_CHECKED);

@@ -83,7 +83,7 @@ TEST_F(LaunchSequence, StopsInOrderWithEachMessageAndOutcome) {
                 : L"Please install 32 bit C++ compiler for Visual Studio 2019 first."}},
         {"51 parallel processes, declined",
          [](LaunchSequence&, LaunchContext& c) {
-             c.options.processingMode = 1;
+             c.options.processingMode = ProcessingMode::Parallel;
              c.options.processCount = 51;
          },
          LaunchStep::StaysOpen,
@@ -91,14 +91,14 @@ TEST_F(LaunchSequence, StopsInOrderWithEachMessageAndOutcome) {
           L"UDF. Sure to continue?"}},
         {"parallel with a count out of range: the exchange has spoken",
          [](LaunchSequence&, LaunchContext& c) {
-             c.options.processingMode = 1;
+             c.options.processingMode = ProcessingMode::Parallel;
              c.options.processCount = 1000;
          },
          LaunchStep::StaysOpen,
          {}},
         {"50 parallel processes: no question, on to the product folder",
          [](LaunchSequence&, LaunchContext& c) {
-             c.options.processingMode = 1;
+             c.options.processingMode = ProcessingMode::Parallel;
              c.options.processCount = 50;
              ASSERT_TRUE(RemoveEnvironmentVariable(L"QUORVEX_PATH"));
          },
@@ -172,7 +172,7 @@ TEST_F(LaunchSequence, ADirectStartPreparesRemembersAndRecordsTheNewFluent) {
     ASSERT_TRUE(settings_.SetString(L"FluentStartPath", home_.Path()));
     ASSERT_TRUE(WriteFileBytes(home_ / L".fluent", FastLoadLine));
     LaunchContext context = Context();
-    context.options.dimension = 1;
+    context.options.dimension = Dimension::ThreeD;
     context.options.doublePrecision = 1;
     context.chineseFluent = true;
 

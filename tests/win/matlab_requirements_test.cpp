@@ -67,7 +67,7 @@ class MatlabRequirements : public ::testing::Test {
         inputs.installations = &installations_;
         inputs.selectedIndex = static_cast<int>(index);
         inputs.selectedRelease = installations_[index].release;
-        inputs.linkMode = linkMode;
+        inputs.linkMode = static_cast<MatlabLink>(linkMode); // any other than 0 links dynamically
         inputs.visualStudioYear = L"2017";
         inputs.visualStudioCount = 1;
         inputs.fluentFolder = base_ / L"fluent";

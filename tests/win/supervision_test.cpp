@@ -212,7 +212,7 @@ TEST_F(Supervision, AConsoleThatShowsLateStillGetsTheLoadCommand) {
     request.commandLine = Quoted(request.program) + L" 3d -t2";
     request.version = 12.1;
     request.productFolder = installation_.product.folder;
-    request.options.processingMode = 1;
+    request.options.processingMode = ProcessingMode::Parallel;
     request.options.processCount = 2;
 
     EXPECT_EQ(StartAndSupervise(request, launcher_.get(), state_), LaunchStep::Continue);
