@@ -48,6 +48,12 @@ void ExchangeCheck(HWND dialog, int id, int& value, ExchangeDirection direction)
     ::SendMessageW(box, BM_SETCHECK, value >= 0 && value <= 2 ? value : 0, 0);
 }
 
+bool IsSerialChosen(HWND dialog) {
+    int mode = -1;
+    ExchangeRadio(dialog, IDC_SERIAL, mode, ExchangeDirection::FromControls);
+    return mode == 0;
+}
+
 // Shows the failure and leaves the user in the edit with its text selected.
 bool FailAtProcessCount(HWND dialog, const std::wstring& text) {
     Prompts().ShowMessage(dialog, text, ProcessCountCaption, MB_OK | MB_ICONWARNING);
@@ -65,10 +71,14 @@ bool ExchangeLaunchOptions(HWND dialog, LaunchOptions& options, ExchangeDirectio
     ExchangeCheck(dialog, IDC_DOUBLE_PRECISION, options.doublePrecision, direction);
 
     HWND countEdit = ::GetDlgItem(dialog, IDC_PROCESS_COUNT);
+    bool countRead = true;
     if (direction == ExchangeDirection::ToControls) {
         ::SetWindowTextW(countEdit, std::to_wstring(options.processCount).c_str());
     } else if (!ParseUnsigned(WindowText(countEdit), options.processCount)) {
-        return FailAtProcessCount(dialog, ProcessCountNotANumberText);
+        // Serial mode uses no count and keeps its edit out of the user's reach: the last count
+        // read stays, and the other fields are read as usual.
+        if (!IsSerialChosen(dialog)) return FailAtProcessCount(dialog, ProcessCountNotANumberText);
+        countRead = false;
     }
 
     ExchangeRadio(dialog, IDC_SERIAL, options.processingMode, direction);
@@ -78,7 +88,7 @@ bool ExchangeLaunchOptions(HWND dialog, LaunchOptions& options, ExchangeDirectio
     ExchangeCheck(dialog, IDC_START_BY_WORKBENCH, options.startByWorkbench, direction);
     // The three lists are read by index when a step needs them; they carry no record field.
 
-    if (direction == ExchangeDirection::FromControls &&
+    if (direction == ExchangeDirection::FromControls && countRead &&
         !IsProcessCountInRange(options.processCount)) {
         const std::wstring text = ReplaceAll(
             ReplaceAll(ProcessCountOutOfRangeText, L"%1", std::to_wstring(MinProcessCount)), L"%2",

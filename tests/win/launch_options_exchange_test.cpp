@@ -216,6 +216,42 @@ TEST_F(LaunchOptionsExchange, CountThatIsNoNumberStopsBeforeTheLaterFields) {
     EXPECT_EQ(::GetFocus(), dialog.Item(IDC_PROCESS_COUNT));
 }
 
+// Serial mode uses no count and disables its edit: a count that is no number left there by
+// Parallel must not stop the reading, and the last count read stays for Parallel's next turn.
+TEST_F(LaunchOptionsExchange, InSerialModeACountThatIsNoNumberIsPassedOver) {
+    Click(IDC_SERIAL, false);
+    Click(IDC_PARALLEL, true);
+    dialog.EnableItem(IDC_PROCESS_COUNT, true);
+    dialog.SetItemText(IDC_PROCESS_COUNT, L"12");
+    ASSERT_TRUE(dialog.ExchangeLaunchOptions(ExchangeDirection::FromControls));
+    // The user empties the count, then chooses the rest and goes back to Serial.
+    dialog.SetItemText(IDC_PROCESS_COUNT, L"x");
+    Click(IDC_2D, false);
+    Click(IDC_3D, true);
+    Click(IDC_CALL_COOLPROP, true);
+    Click(IDC_PARALLEL, false);
+    Click(IDC_SERIAL, true);
+    dialog.EnableItem(IDC_PROCESS_COUNT, false);
+    EXPECT_TRUE(dialog.ExchangeLaunchOptions(ExchangeDirection::FromControls));
+    EXPECT_TRUE(prompts.messages.empty());
+    const LaunchOptions& o = dialog.Options();
+    EXPECT_EQ(o.processingMode, 0);
+    EXPECT_EQ(o.dimension, 1);
+    EXPECT_EQ(o.callCoolProp, 1);
+    EXPECT_EQ(o.processCount, 12u);
+    // Back in Parallel the same count stops the reading with its message.
+    Click(IDC_SERIAL, false);
+    Click(IDC_PARALLEL, true);
+    Click(IDC_CALL_COOLPROP, false);
+    dialog.EnableItem(IDC_PROCESS_COUNT, true);
+    EXPECT_FALSE(dialog.ExchangeLaunchOptions(ExchangeDirection::FromControls));
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, L"Enter a positive integer.");
+    EXPECT_EQ(dialog.Options().processingMode, 0);
+    EXPECT_EQ(dialog.Options().callCoolProp, 1);
+    EXPECT_EQ(dialog.Options().processCount, 12u);
+}
+
 TEST_F(LaunchOptionsExchange, RadioGroupWithNothingCheckedReadsMinusOne) {
     Click(IDC_2D, false);
     Click(IDC_3D, false);
