@@ -60,6 +60,7 @@ QV_HANDLE_TRAITS(GlobalTraits, HGLOBAL, nullptr, ::GlobalFree);
 QV_HANDLE_TRAITS(BitmapTraits, HBITMAP, nullptr, ::DeleteObject);
 QV_HANDLE_TRAITS(EnhMetaFileTraits, HENHMETAFILE, nullptr, ::DeleteEnhMetaFile);
 QV_HANDLE_TRAITS(MemoryDcTraits, HDC, nullptr, ::DeleteDC);
+QV_HANDLE_TRAITS(IconTraits, HICON, nullptr, ::DestroyIcon);
 #undef QV_HANDLE_TRAITS
 
 using UniqueHandle = Unique<KernelHandleTraits>; // processes, threads, events
@@ -74,6 +75,7 @@ using UniqueGlobal = Unique<GlobalTraits>; // GlobalAlloc, until the clipboard t
 using UniqueBitmap = Unique<BitmapTraits>;
 using UniqueEnhMetaFile = Unique<EnhMetaFileTraits>;
 using UniqueMemoryDc = Unique<MemoryDcTraits>; // CreateCompatibleDC
+using UniqueIcon = Unique<IconTraits>;         // LoadImageW without LR_SHARED
 
 // Both handles CreateProcessW returns.
 struct ProcessHandles {

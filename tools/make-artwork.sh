@@ -5,7 +5,7 @@
 #   banner.bmp      bitmap 129, 323x34, 24-bit: product name, release, "FLUENT Launcher"
 #   logo.png        PNG 147, 696x151 with alpha: the maker's emblem and name
 #   launcher.ico    icon 140: 48, 32 and 16 pixels
-#   browse.ico      icon 141: 16 pixels, a folder
+#   browse.ico      icon 141: 32, 24, 20 and 16 pixels, a folder
 #   update.ico      icon 156: 48, 32 and 16 pixels, a newer release
 #   update-mark.ico icon 159: 32 and 16 pixels, the same mark for the update dialog's picture
 #   tip.ico         icon 168: 70, 48, 32 and 16 pixels, a light bulb
@@ -49,13 +49,23 @@ icon_sizes() { # icon_sizes <source> <output.ico> <size>...
 emblem "$work/emblem.png"
 icon_sizes "$work/emblem.png" "$out/launcher.ico" 48 32 16
 
-# icon 141: a folder, drawn at its size so that its edges stay sharp
-convert -size 16x16 xc:none \
-  -fill '#c98a12' -draw 'polygon 1,3 6,3 8,5 14,5 14,13 1,13' \
-  -fill '#f4c542' -draw 'polygon 1,7 15,7 14,13 1,13' \
-  -fill '#fbe39a' -draw 'line 2,8 13,8' \
-  -depth 8 "PNG32:$work/folder.png"
-convert "$work/folder.png" "$out/browse.ico"
+# icon 141: a folder, drawn at each size so that its edges stay sharp. The shapes are given on
+# the 16-pixel grid, where a coordinate names a whole pixel; at size s a shape's first pixel is
+# the one its grid pixel begins in, its last the one before the next grid pixel begins.
+folder() { # folder <size> <output.png>
+  local s=$1
+  a() { echo $(( ($1 * s + 8) / 16 )); }      # a first pixel
+  z() { echo $(( (($1 + 1) * s + 8) / 16 - 1 )); } # a last pixel
+  convert -size "${s}x${s}" xc:none \
+    -fill '#c98a12' -draw "polygon $(a 1),$(a 3) $(z 6),$(a 3) $(z 8),$(a 5) $(z 14),$(a 5) $(z 14),$(z 13) $(a 1),$(z 13)" \
+    -fill '#f4c542' -draw "polygon $(a 1),$(a 7) $(z 15),$(a 7) $(z 14),$(z 13) $(a 1),$(z 13)" \
+    -fill '#fbe39a' -draw "rectangle $(a 2),$(a 8) $(z 13),$(z 8)" \
+    -depth 8 "PNG32:$2"
+}
+# The sizes of a small icon at 96, 120, 144 and 192 DPI.
+for size in 16 20 24 32; do folder $size "$work/folder-$size.png"; done
+convert "$work/folder-32.png" "$work/folder-24.png" "$work/folder-20.png" "$work/folder-16.png" \
+  "$out/browse.ico"
 
 # icons 156 and 159: a green circle with an arrow pointing down onto a bar
 convert -size 256x256 xc:none \

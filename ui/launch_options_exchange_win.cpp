@@ -55,6 +55,12 @@ void ExchangeCheck(HWND dialog, int id, int& value, ExchangeDirection direction)
     ::SendMessageW(box, BM_SETCHECK, value >= 0 && value <= 2 ? value : 0, 0);
 }
 
+bool IsSerialChosen(HWND dialog) {
+    auto mode = ProcessingMode::Serial;
+    ExchangeRadio(dialog, IDC_SERIAL, mode, ExchangeDirection::FromControls);
+    return mode == ProcessingMode::Serial;
+}
+
 // Shows the failure and leaves the user in the edit with its text selected.
 bool FailAtProcessCount(HWND dialog, const std::wstring& text) {
     Prompts().ShowMessage(dialog, text, ProcessCountCaption, MB_OK | MB_ICONWARNING);
@@ -72,10 +78,19 @@ bool ExchangeLaunchOptions(HWND dialog, LaunchOptions& options, ExchangeDirectio
     ExchangeCheck(dialog, IDC_DOUBLE_PRECISION, options.doublePrecision, direction);
 
     HWND countEdit = ::GetDlgItem(dialog, IDC_PROCESS_COUNT);
+    bool countPassedOver = false;
     if (direction == ExchangeDirection::ToControls) {
         ::SetWindowTextW(countEdit, std::to_wstring(options.processCount).c_str());
-    } else if (!ParseUnsigned(WindowText(countEdit), options.processCount)) {
-        return FailAtProcessCount(dialog, ProcessCountNotANumberText);
+    } else {
+        std::uint32_t count = 0;
+        const bool isNumber = ParseUnsigned(WindowText(countEdit), count);
+        // Serial mode uses no count and keeps its edit out of the user's reach: a count it could
+        // not use is passed over, the last valid one stays and the other fields are read as usual.
+        countPassedOver = IsSerialChosen(dialog) && !(isNumber && IsProcessCountInRange(count));
+        if (!countPassedOver) {
+            if (!isNumber) return FailAtProcessCount(dialog, ProcessCountNotANumberText);
+            options.processCount = count;
+        }
     }
 
     ExchangeRadio(dialog, IDC_SERIAL, options.processingMode, direction);
@@ -85,7 +100,7 @@ bool ExchangeLaunchOptions(HWND dialog, LaunchOptions& options, ExchangeDirectio
     ExchangeCheck(dialog, IDC_START_BY_WORKBENCH, options.startByWorkbench, direction);
     // The three lists are read by index when a step needs them; they carry no record field.
 
-    if (direction == ExchangeDirection::FromControls &&
+    if (direction == ExchangeDirection::FromControls && !countPassedOver &&
         !IsProcessCountInRange(options.processCount)) {
         const std::wstring text = ReplaceAll(
             ReplaceAll(ProcessCountOutOfRangeText, L"%1", std::to_wstring(MinProcessCount)), L"%2",

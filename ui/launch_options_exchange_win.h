@@ -9,9 +9,10 @@ namespace qv {
 
 enum class ExchangeDirection { ToControls, FromControls };
 
-// Exchanges the fields in their fixed order. Reading stops at a process count that is no
-// number, leaving the later fields as they were; a count outside 1..999 fails after every
-// field has been read. Both failures are shown to the user and focus the count's edit.
+// Exchanges the fields in their fixed order. In Parallel mode reading stops at a process count
+// that is no number, leaving the later fields as they were; in Serial mode, which uses no count,
+// such a count is passed over and the last count read stays. A count outside 1..999 fails after
+// every field has been read. Both failures are shown to the user and focus the count's edit.
 bool ExchangeLaunchOptions(HWND dialog, LaunchOptions& options, ExchangeDirection direction);
 
 } // namespace qv

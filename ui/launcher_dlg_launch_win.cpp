@@ -41,8 +41,9 @@ void LogPress(const LaunchContext& context) {
 void CLauncherDlg::OnOK() {
     if (RefusesCommands()) return;
     const bool read = ExchangeLaunchOptions(ExchangeDirection::FromControls);
-    // A count that is no number stops the reading before the mode and the couplings, which would
-    // keep the values of an earlier OK: a launch never goes on with choices the user did not see.
+    // In Parallel mode a count that is no number stops the reading before the mode and the
+    // couplings, which would keep the values of an earlier OK: a launch never goes on with
+    // choices the user did not see.
     std::uint32_t count = 0;
     if (!read && !ParseUnsigned(ItemText(IDC_PROCESS_COUNT), count)) return;
 

@@ -80,11 +80,14 @@ void CLauncherDlg::SetWindowIcon() {
                        ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_LAUNCHER))));
 }
 
+// The folder at the size of a small icon on this screen: the icon holds the sizes of 96, 120, 144
+// and 192 DPI, so none is scaled. Not shared: a shared icon keeps the size it was first loaded at.
 void CLauncherDlg::SetBrowseIcon() {
-    auto* browseIcon =
-        static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_BROWSE),
-                                        IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR | LR_SHARED));
-    ::SendMessageW(Item(IDC_BROWSE), BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(browseIcon));
+    browseIcon_.reset(static_cast<HICON>(::LoadImageW(
+        ::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_BROWSE), IMAGE_ICON,
+        ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
+    ::SendMessageW(Item(IDC_BROWSE), BM_SETIMAGE, IMAGE_ICON,
+                   reinterpret_cast<LPARAM>(browseIcon_.get()));
 }
 
 bool CLauncherDlg::FillVisualStudioList() {

@@ -1,6 +1,7 @@
 // The launcher's main window.
 #pragma once
 
+#include "base/handles_win.h"
 #include "discovery/fluent_discovery.h"
 #include "discovery/matlab.h"
 #include "discovery/visual_studio.h"
@@ -82,6 +83,7 @@ class CLauncherDlg : public Dialog {
     // which nobody waits for and which may outlive the dialog.
     std::shared_ptr<std::atomic<bool>> releaseFetched = std::make_shared<std::atomic<bool>>(false);
     std::unique_ptr<GdiPlusSession> gdiPlus_; // started when the logo is first drawn
+    UniqueIcon browseIcon_;                   // the Browse button's picture
     bool launchBusy_ = false; // OK's launch is at work: its questions, the start, the wait
 };
 

@@ -1,5 +1,6 @@
 #include "launch/supervision/supervision_win.h"
 
+#include "base/busy_indication_win.h"
 #include "base/launch_log_win.h"
 #include "base/program_start_win.h"
 #include "base/text.h"
@@ -106,10 +107,16 @@ void LoadThroughConsole(const StartRequest& request, HWND dialog, LaunchState& s
 
 LaunchStep StartAndSupervise(const StartRequest& request, HWND dialog, LaunchState& state,
                              const SupervisionTimes& times) {
+    // A direct start keeps the user waiting, from the start until the wait ends, however it ends.
+    std::optional<BusyIndication> busy;
     std::vector<std::uint32_t> before;
-    if (!request.startByWorkbench) before = ListFluentProcesses();
+    if (!request.startByWorkbench) {
+        busy.emplace(dialog);
+        before = ListFluentProcesses();
+    }
     ProcessHandles started = StartProcess({request.program, request.commandLine});
     if (!started.process) {
+        busy.reset();
         Prompts().ShowMessage(
             dialog,
             Pick(request.startByWorkbench ? texts::WorkbenchStartFailed : texts::FluentStartFailed),

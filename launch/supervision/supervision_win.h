@@ -32,7 +32,8 @@ struct SupervisionTimes {
 // Starts the program. Workbench is recorded at once. For a direct start the dialog keeps
 // painting but takes no input while the launcher looks for the new Fluent main window, while
 // the start program runs and after; that process is recorded, and for parallel Fluent 12 the
-// add-on's load command is entered into its console once it shows. Recording sets the state and
+// add-on's load command is entered into its console once it shows; meanwhile the dialog shows
+// that it is busy (BusyIndication). Recording sets the state and
 // the dialog's user data. A start that fails shows its message and Closes; a wait the user gives
 // up leaves nothing recorded and StaysOpen. The close signal (state.closeSignalled, set by the
 // dialog) ends any wait at once: Continue, as after a recorded start.

@@ -119,7 +119,10 @@ TEST_F(LaunchExe, DirectStartOf2025R2HandsFluentEverythingRefusesToCloseAndEndsO
              L"set __SharedQuorvexVsUsed__=16",
              L"started (process " + std::to_wstring(starts[0].ProcessId()) + L"): " + commandLine,
              L"Fluent recorded: process " + std::to_wstring(recorded),
-             std::wstring(L"close signal: the add-on's menu is loaded")})
+             std::wstring(L"close signal: the add-on's menu is loaded"),
+             // the dialog showed it was at work while it waited for Fluent, and stopped
+             std::wstring(L"taskbar progress: indeterminate"),
+             std::wstring(L"taskbar progress: cleared")})
         EXPECT_TRUE(Contains(log, entry)) << entry << "\n" << log;
     EXPECT_TRUE(sandbox.Records(L"program").empty()) << "C:\\Program.exe ran";
     const auto signalled = test::ReadFakeRecord(solver->path);
@@ -337,24 +340,39 @@ TEST_F(LaunchExe, FiftyOneProcessesAreAskedAboutAndNoStaysOpen) {
     EXPECT_TRUE(launcher.Close());
 }
 
-TEST_F(LaunchExe, ACountThatIsNoNumberStopsTheLaunchAfterItsMessage) {
+// Parallel refuses a count that is no number; Serial uses no count and keeps its edit out of
+// reach, so the same count left there by Parallel does not stop it.
+TEST_F(LaunchExe, ACountItCannotUseStopsAParallelLaunchAfterItsMessageOnly) {
     // No Visual Studio here: a launch that went on would say so and end the launcher.
     test::ScopedRegistryKey settings(HKEY_CURRENT_USER, SettingsKeyPath);
-    for (const wchar_t* count : {L"", L"1"}) {
-        SCOPED_TRACE(count);
+    struct Case {
+        const char* name;
+        const wchar_t* count;
+        bool parallel;
+        const wchar_t* stopsWith; // nullptr: the launch goes on
+    };
+    const std::vector<Case> cases{
+        {"parallel, no number", L"", true, L"Enter a positive integer."},
+        {"parallel, out of range", L"1000", true, L"Enter an integer between 1 and 999."},
+        {"parallel, a number", L"1", true, nullptr},
+        {"serial, no number", L"", false, nullptr},
+        {"serial, out of range", L"0", false, nullptr}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         LauncherRun launcher;
         ASSERT_NE(launcher.Dialog(), nullptr);
-        launcher.SetText(IDC_PROCESS_COUNT, count);
+        launcher.Click(IDC_PARALLEL);
+        launcher.SetText(IDC_PROCESS_COUNT, c.count);
+        if (!c.parallel) launcher.Click(IDC_SERIAL);
         launcher.Press(IDOK);
         HWND box = launcher.WaitForOtherDialog();
         ASSERT_NE(box, nullptr);
-        const bool noNumber = std::wstring_view(count).empty();
-        EXPECT_EQ(MessageText(box), noNumber ? L"Enter a positive integer."
-                                             : L"No VC found on this machine. Please install "
-                                               L"visual studio (2010~2019) first.");
+        EXPECT_EQ(MessageText(box), c.stopsWith ? c.stopsWith
+                                                : L"No VC found on this machine. Please install "
+                                                  L"visual studio (2010~2019) first.");
         e2e::Press(box, IDOK);
         ASSERT_TRUE(test::WaitUntil([&] { return !::IsWindow(box) || launcher.HasExited(); }));
-        if (noNumber) {
+        if (c.stopsWith) {
             ASSERT_TRUE(launcher.WaitForPostedCommands());
             EXPECT_FALSE(launcher.ShowsOtherDialog());
             EXPECT_FALSE(launcher.HasExited());
@@ -362,6 +380,37 @@ TEST_F(LaunchExe, ACountThatIsNoNumberStopsTheLaunchAfterItsMessage) {
             EXPECT_TRUE(launcher.WaitForExit());
         }
     }
+}
+
+// The way out of the dead end: the user emptied the count in Parallel, then chose Serial and the
+// rest. Fluent starts with what the controls show.
+TEST_F(LaunchExe, ASerialLaunchGoesOnPastACountThatIsNoNumberWithTheChoicesShown) {
+    Sandbox sandbox(L"fluent25.2.0", L"25.2", test::RunsInWin64Prefix());
+    ASSERT_TRUE(sandbox.ok);
+    LauncherRun launcher(sandbox.Environment());
+    ASSERT_NE(launcher.Dialog(), nullptr);
+    launcher.Click(IDC_PARALLEL);
+    launcher.SetText(IDC_PROCESS_COUNT, L"");
+    launcher.Click(IDC_3D);
+    launcher.Click(IDC_DOUBLE_PRECISION);
+    launcher.Click(IDC_CALL_COOLPROP);
+    launcher.Click(IDC_SERIAL);
+    launcher.Press(IDOK);
+
+    const DWORD recorded = launcher.WaitForRecordedProcess();
+    ASSERT_NE(recorded, 0u) << launcher.Describe();
+    const auto solver = test::WaitForFakeRecord(sandbox.records.Path(), L"fl2520s", recorded);
+    ASSERT_TRUE(solver);
+    EXPECT_EQ(solver->Variable(L"__SharedCallCoolProp__"), L"1");
+    ASSERT_TRUE(sandbox.OpenGate());
+    EXPECT_TRUE(launcher.WaitForExit());
+    const auto starts = sandbox.Records(L"fluent");
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_EQ(starts[0].Value(fake::key::CommandLine), Quoted(sandbox.fluent.startProgram) +
+                                                           L" 3ddp -t1 -i \"" +
+                                                           sandbox.product.loaderScm + L"\"");
+    EXPECT_TRUE(Contains(test::ReadLaunchLog(), L"OK: 3D double, serial, Chinese Fluent off, "
+                                                L"direct; CoolProp on"));
 }
 
 } // namespace

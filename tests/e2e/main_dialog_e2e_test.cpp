@@ -1,6 +1,7 @@
 // The real QuorvexLauncher.exe's main dialog driven through its windows: the states it opens
 // with, both languages, Browse through the system's folder picker, and the Tutorial command's
 // messages read back from its message boxes.
+#include "base/handles_win.h"
 #include "base/registry_win.h"
 #include "base/settings_store_win.h"
 #include "resources/resource.h"
@@ -43,6 +44,49 @@ class MainDialogExe : public ::testing::Test {
     test::ScopedRegistryKey settings{HKEY_CURRENT_USER, SettingsKeyPath};
     test::RemoveOnExit cleanup;
 };
+
+// How wide the screen shows the Browse button's folder: the run of its front's colour.
+int FolderWidthOnScreen(HWND button) {
+    RECT area{};
+    ::GetWindowRect(button, &area);
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    HDC screen = ::GetDC(nullptr);
+    UniqueMemoryDc copy(::CreateCompatibleDC(screen));
+    UniqueBitmap pixels(::CreateCompatibleBitmap(screen, width, height));
+    const HGDIOBJ previous = ::SelectObject(copy.get(), pixels.get());
+    ::BitBlt(copy.get(), 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    ::ReleaseDC(nullptr, screen);
+    int left = width, right = -1;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if (::GetPixel(copy.get(), x, y) == RGB(0xf4, 0xc5, 0x42)) {
+                left = x < left ? x : left;
+                right = x > right ? x : right;
+            }
+    ::SelectObject(copy.get(), previous);
+    return right < left ? 0 : right - left + 1;
+}
+
+// The folder is drawn from the icon's frame for the screen's DPI, never scaled from 16 pixels:
+// at 144 DPI it is half as wide again as at 96, where it is the 16-pixel frame's 15 pixels.
+TEST_F(MainDialogExe, TheBrowseFolderGrowsWithTheScreensDpi) {
+    const wchar_t* desktop = L"Control Panel\\Desktop";
+    test::ScopedRegistryValue logPixels(HKEY_CURRENT_USER, desktop, L"LogPixels");
+    const auto widthAt = [&](DWORD dpi) {
+        EXPECT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, desktop, L"LogPixels", REG_DWORD, &dpi,
+                                    sizeof(dpi)),
+                  ERROR_SUCCESS);
+        LauncherRun run;
+        EXPECT_NE(run.Dialog(), nullptr);
+        int width = 0;
+        test::WaitUntil([&] { return (width = FolderWidthOnScreen(run.Item(IDC_BROWSE))) > 0; });
+        EXPECT_TRUE(run.Close());
+        return width;
+    };
+    const int at96 = widthAt(96), at144 = widthAt(144);
+    EXPECT_EQ(at96, 15);
+    EXPECT_GE(at144 * 2, at96 * 3 - 2) << at144;
+}
 
 TEST_F(MainDialogExe, NewestFluentOpensWithItsOptionsEnabled) {
     LayOutFluent(L"C:\\Program Files\\ANSYS Inc\\v231\\fluent", L"fluent23.1.0");

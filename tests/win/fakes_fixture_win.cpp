@@ -13,6 +13,7 @@ ATOM RegisterLauncherClass(WNDPROC procedure) {
     windowClass.lpfnWndProc = procedure;
     windowClass.cbWndExtra = sizeof(LONG_PTR); // the owner: user data belongs to the contract
     windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW); // as a dialog's
     windowClass.lpszClassName = L"QvLauncherStandIn";
     return ::RegisterClassW(&windowClass);
 }

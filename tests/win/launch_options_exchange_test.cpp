@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <cwchar>
 #include <map>
 #include <set>
 #include <string>
@@ -164,6 +165,8 @@ TEST_F(LaunchOptionsExchange, EachControlMovesExactlyItsOwnField) {
 
 TEST_F(LaunchOptionsExchange, CountOutOfRangeIsReportedAfterEveryFieldWasRead) {
     Click(IDC_CALL_MATLAB, true);
+    Click(IDC_SERIAL, false);
+    Click(IDC_PARALLEL, true);
     dialog.EnableItem(IDC_PROCESS_COUNT, true); // as after choosing Parallel
     dialog.SetItemText(IDC_PROCESS_COUNT, L"1000");
     EXPECT_FALSE(dialog.ExchangeLaunchOptions(ExchangeDirection::FromControls));
@@ -183,6 +186,8 @@ TEST_F(LaunchOptionsExchange, CountOutOfRangeIsReportedAfterEveryFieldWasRead) {
 }
 
 TEST_F(LaunchOptionsExchange, ZeroIsOutOfRange) {
+    Click(IDC_SERIAL, false);
+    Click(IDC_PARALLEL, true);
     dialog.SetItemText(IDC_PROCESS_COUNT, L"0");
     EXPECT_FALSE(dialog.ExchangeLaunchOptions(ExchangeDirection::FromControls));
     ASSERT_EQ(prompts.messages.size(), 1u);
@@ -214,6 +219,53 @@ TEST_F(LaunchOptionsExchange, CountThatIsNoNumberStopsBeforeTheLaterFields) {
     EXPECT_EQ(o.startByWorkbench, 0);
     EXPECT_EQ(o.processCount, 1u);
     EXPECT_EQ(::GetFocus(), dialog.Item(IDC_PROCESS_COUNT));
+}
+
+// Serial mode uses no count and disables its edit: a count that is no number left there by
+// Parallel must not stop the reading, and the last count read stays for Parallel's next turn.
+TEST_F(LaunchOptionsExchange, InSerialModeACountItCannotUseIsPassedOver) {
+    struct Case {
+        const wchar_t* count;
+        const wchar_t* parallelMessage; // what the same count meets back in Parallel
+    };
+    for (const Case& c :
+         {Case{L"x", L"Enter a positive integer."}, Case{L"", L"Enter a positive integer."},
+          Case{L"0", L"Enter an integer between 1 and 999."},
+          Case{L"1000", L"Enter an integer between 1 and 999."}}) {
+        SCOPED_TRACE(testing::Message()
+                     << "count \"" << std::string(c.count, c.count + std::wcslen(c.count)) << "\"");
+        prompts.messages.clear();
+        Click(IDC_SERIAL, false);
+        Click(IDC_PARALLEL, true);
+        Click(IDC_3D, false);
+        Click(IDC_2D, true);
+        Click(IDC_CALL_COOLPROP, false);
+        dialog.EnableItem(IDC_PROCESS_COUNT, true);
+        dialog.SetItemText(IDC_PROCESS_COUNT, L"12");
+        ASSERT_TRUE(dialog.ExchangeLaunchOptions(ExchangeDirection::FromControls));
+        // The user changes the count, then chooses the rest and goes back to Serial.
+        dialog.SetItemText(IDC_PROCESS_COUNT, c.count);
+        Click(IDC_2D, false);
+        Click(IDC_3D, true);
+        Click(IDC_CALL_COOLPROP, true);
+        Click(IDC_PARALLEL, false);
+        Click(IDC_SERIAL, true);
+        dialog.EnableItem(IDC_PROCESS_COUNT, false);
+        EXPECT_TRUE(dialog.ExchangeLaunchOptions(ExchangeDirection::FromControls));
+        EXPECT_TRUE(prompts.messages.empty());
+        const LaunchOptions& o = dialog.Options();
+        EXPECT_EQ(o.processingMode, ProcessingMode::Serial);
+        EXPECT_EQ(o.dimension, Dimension::ThreeD);
+        EXPECT_EQ(o.callCoolProp, 1);
+        EXPECT_EQ(o.processCount, 12u);
+        // Back in Parallel the same count is refused with its message.
+        Click(IDC_SERIAL, false);
+        Click(IDC_PARALLEL, true);
+        dialog.EnableItem(IDC_PROCESS_COUNT, true);
+        EXPECT_FALSE(dialog.ExchangeLaunchOptions(ExchangeDirection::FromControls));
+        ASSERT_EQ(prompts.messages.size(), 1u);
+        EXPECT_EQ(prompts.messages[0].text, c.parallelMessage);
+    }
 }
 
 TEST_F(LaunchOptionsExchange, RadioGroupWithNothingCheckedReadsMinusOne) {

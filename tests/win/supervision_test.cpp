@@ -3,6 +3,7 @@
 #include "base/environment_win.h"
 #include "base/text.h"
 #include "launch/supervision/fluent_process.h"
+#include "launch/supervision/message_wait_win.h"
 #include "launch/supervision/supervision_win.h"
 #include "tests/win/launch_fixture_win.h"
 
@@ -24,6 +25,25 @@ int CountProcessesNamed(const wchar_t* name) {
          more = ::Process32NextW(snapshot.get(), &entry))
         count += EqualsNoCase(entry.szExeFile, name) ? 1 : 0;
     return count;
+}
+
+int CountOf(const std::wstring& text, const std::wstring& part) {
+    int count = 0;
+    for (auto at = text.find(part); at != std::wstring::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+// The pointer this thread shows once the user has moved it over the window: the system asks the
+// window under it at each move.
+HCURSOR PointerAfterAMoveOver(HWND window) {
+    static int moves = 0;
+    RECT area{};
+    ::GetWindowRect(window, &area);
+    const int step = (++moves % 2) * 10;
+    ::SetCursorPos((area.left + area.right) / 2 + step, (area.top + area.bottom) / 2 + step);
+    (void)WaitHandlingMessages(nullptr, 300);
+    return ::GetCursor();
 }
 
 class Supervision : public LaunchTest {
@@ -120,6 +140,71 @@ TEST_F(Supervision, AfterTheLimitTheUserIsAskedWithWhatWasSeenAndMayStopWaiting)
                                         L"Fluent window has appeared since the start.\nKeep "
                                         L"waiting for Fluent?"});
     EXPECT_EQ(state_.startedProcessId, 0u);
+}
+
+// While a direct start keeps the user waiting the launcher shows it is at work: the app-starting
+// pointer over the dialog, and an endless progress on its taskbar button (Wine's taskbar shows
+// none, the log says what was asked of it). Both end with the wait, however it ends; a failed
+// start ends them before its message.
+TEST_F(Supervision, ShowsItIsAtWorkUntilTheWaitEndsHoweverItEnds) {
+    ASSERT_NO_FATAL_FAILURE(LayOutLaunchable());
+    HWND window = launcher_.get();
+    ASSERT_TRUE(::SetWindowPos(window, HWND_TOPMOST, 150, 150, 300, 200, SWP_SHOWWINDOW));
+    launcher_.onSignal = [&] { state_.closeSignalled = true; };
+    const HCURSOR appStarting = ::LoadCursorW(nullptr, IDC_APPSTARTING);
+    const std::wstring shown = L"taskbar progress: indeterminate",
+                       cleared = L"taskbar progress: cleared";
+    struct Case {
+        const char* name;
+        const wchar_t* windowDelay;
+        int answer;   // to the first question
+        bool signals; // while the first question is shown
+        bool startFails;
+        LaunchStep step;
+    };
+    const std::vector<Case> cases{
+        {"recorded", L"1500", IDYES, false, false, LaunchStep::Continue},
+        {"the close signal", L"30000", IDYES, true, false, LaunchStep::Continue},
+        {"the user stops waiting", L"30000", IDNO, false, false, LaunchStep::StaysOpen},
+        {"the start fails", L"0", IDOK, false, true, LaunchStep::Closes},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        state_ = LaunchState{};
+        ClearLaunchLog();
+        ASSERT_TRUE(windowDelay_.Set(c.windowDelay));
+        ASSERT_NE(PointerAfterAMoveOver(window), appStarting) << "busy before the start";
+        prompts_.messages.clear();
+        prompts_.answers = std::deque<int>(20, IDYES);
+        prompts_.answers[0] = c.answer;
+        HCURSOR pointerAtQuestion = nullptr;
+        std::wstring logAtQuestion;
+        prompts_.whileShown = [&] {
+            if (prompts_.messages.size() > 1) return;
+            pointerAtQuestion = PointerAfterAMoveOver(window);
+            logAtQuestion = ReadLaunchLog();
+            if (c.signals)
+                ::SendMessageW(window, fake::CloseSignal, reinterpret_cast<WPARAM>(window), 0);
+        };
+        StartRequest request = DirectStart();
+        if (c.startFails) request.program = cDrive_ / L"missing\\fluent.exe";
+        SupervisionTimes times;
+        times.askAfterMs = 500;
+        times.pauseMs = 50;
+
+        EXPECT_EQ(StartAndSupervise(request, window, state_, times), c.step);
+        ASSERT_FALSE(prompts_.messages.empty());
+        EXPECT_EQ(pointerAtQuestion == appStarting, !c.startFails);
+        EXPECT_EQ(CountOf(logAtQuestion, shown), 1) << logAtQuestion;
+        EXPECT_EQ(CountOf(logAtQuestion, cleared), c.startFails ? 1 : 0) << logAtQuestion;
+        EXPECT_NE(PointerAfterAMoveOver(window), appStarting);
+        const std::wstring log = ReadLaunchLog();
+        EXPECT_EQ(CountOf(log, shown), 1) << log;
+        EXPECT_EQ(CountOf(log, cleared), 1) << log;
+        EXPECT_LT(log.find(shown), log.find(cleared)) << log;
+        prompts_.whileShown = nullptr;
+        EndStartedPrograms();
+    }
 }
 
 TEST_F(Supervision, AStartThatFailsIsReportedAndEndsTheLauncher) {
