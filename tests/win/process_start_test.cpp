@@ -141,6 +141,43 @@ TEST_F(ProcessStart, VisualStudio2019sSettingsToolStartsHiddenByItsNameAndIsNotW
     EXPECT_TRUE(prompts.messages.empty());
 }
 
+// Only 2019 has the setting the tool changes: a tool beside 2010's or 2017's tools folder stays
+// where it is. Each year has its own tool, so a record names the year that started it; 2019's is
+// the control.
+TEST_F(ProcessStart, TheSettingsToolStartsFor2019Only) {
+    ScriptedPrompts prompts;
+    std::vector<std::wstring> toolsOf2019;
+    for (const auto& [year, number] :
+         {std::pair{L"2010", L"10"}, std::pair{L"2017", L"15"}, std::pair{L"2019", L"16"}}) {
+        const std::wstring root = programs_ + L"\\Visual Studio " + year;
+        const std::wstring tool = root + L"\\Common7\\IDE\\VsRegEdit.exe";
+        ASSERT_TRUE(PlaceFakeProgram(fakes_, L"VsRegEdit.exe", TestsAre64Bit, tool));
+        ASSERT_TRUE(
+            WriteFileBytes(root + L"\\Common7\\IDE\\Extensions\\Quorvex\\Quorvex.dll", "MZ"));
+        if (number == std::wstring(L"16")) toolsOf2019.push_back(tool);
+        ScopedVariable tools(ToolsVariableName(number));
+        ASSERT_TRUE(tools.Set(root + L"\\Common7\\Tools\\"));
+        VisualStudioInstallation installation{year, number, root};
+        installation.hasCompiler32 = installation.hasCompiler64 = installation.hasMfc = true;
+        installation.hasCSharp = true;
+        EXPECT_EQ(
+            CheckVisualStudioForLaunch({installation}, year, RunsInWin64Prefix(), nullptr).step,
+            LaunchStep::Continue)
+            << year;
+    }
+    EXPECT_TRUE(prompts.messages.empty());
+    std::vector<FakeRecord> runs;
+    ASSERT_TRUE(WaitUntil(
+        [&] { return !(runs = ReadFakeRecords(records_.Path(), L"vsregedit")).empty(); }));
+    // A tool started earlier by 2010 or 2017 would have had the time to record too.
+    ASSERT_TRUE(WaitUntil([&] { return ProgramsRunningBelow(programs_) == 0; }));
+    runs = ReadFakeRecords(records_.Path(), L"vsregedit");
+    std::vector<std::wstring> modules;
+    for (const FakeRecord& run : runs)
+        modules.push_back(run.Value(fake::key::Module));
+    EXPECT_EQ(modules, toolsOf2019);
+}
+
 TEST_F(ProcessStart, FluentStartsInTheSettingsFolderElseHomeElseUsers) {
     ScopedCurrentFolder current;
     ScopedRegistryKey settings(HKEY_CURRENT_USER, SettingsKeyPath);
