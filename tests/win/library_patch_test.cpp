@@ -1,9 +1,11 @@
 // Library names patched in real files: both pairs, the rights they need, the read-only
 // attribute, and the original kept whole whatever goes wrong on the way.
 #include "base/system_win.h"
+#include "base/text.h"
 #include "launch/couplings/library_patch.h"
 #include "launch/couplings/library_patch_win.h"
 #include "tests/support/fake_records_win.h"
+#include "tests/support/launch_log_reading_win.h"
 #include "tests/support/test_support_win.h"
 #include "tests/win/coupling_support_win.h"
 
@@ -241,12 +243,16 @@ TEST_F(LibraryPatch, LibraryHeldByAnotherProgramStopsWithTheMessageOfItsSide) {
         ASSERT_TRUE(test::WriteFileBytes(held, original));
         const auto entries = FolderEntries(c.matlabSide ? matlabBin_ : fluentBin_);
         prompts_.messages.clear();
+        test::ClearLaunchLog();
         {
             HeldFile holder(c.how, held);
             ASSERT_TRUE(holder.Holds());
             EXPECT_FALSE(Patch());
         }
         EXPECT_EQ(prompts_.ErrorTexts(owner_), std::vector<std::wstring>{c.message});
+        // The log says which call failed on which file, with the system's error.
+        const std::wstring log = test::ReadLaunchLog();
+        EXPECT_TRUE(Contains(log, L": " + held + L": error ")) << log;
         EXPECT_EQ(ReadFileBytes(held), original);
         std::vector<std::wstring> expected = entries;
         if (c.copyMade) expected.push_back(c.matlabSide ? L"hdf_.dll" : L"xerces_c_3_2.dll");
