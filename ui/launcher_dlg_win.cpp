@@ -1,6 +1,7 @@
 #include "ui/launcher_dlg_win.h"
 
 #include "base/files_win.h"
+#include "base/shell_and_com_win.h"
 #include "base/launch_log_win.h"
 #include "base/text.h"
 #include "base/settings_store_win.h"
@@ -142,7 +143,7 @@ void CLauncherDlg::LogDiscovery(double milliseconds) {
 
 bool CLauncherDlg::LocateHomeFolder() {
     std::wstring profile(1000, L'\0');
-    if (!::SHGetSpecialFolderPathW(nullptr, profile.data(), CSIDL_PROFILE, FALSE)) return false;
+    if (!shell::SHGetSpecialFolderPathW(nullptr, profile.data(), CSIDL_PROFILE, FALSE)) return false;
     homeFolder_ = profile.c_str();
     return !ExistingFolderName(homeFolder_).empty();
 }
