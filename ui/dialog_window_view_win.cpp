@@ -56,7 +56,13 @@ void DialogWindowView::ShowMenu(InterfaceLanguage language) {
 }
 
 void DialogWindowView::SetBrowseTooltip(std::wstring_view text) {
-    tooltip_.Show(dialog_.Window(), dialog_.Item(IDC_BROWSE), text);
+    browseTooltipText_ = text;
+    if (tooltip_.Window()) tooltip_.Show(dialog_.Window(), dialog_.Item(IDC_BROWSE), text);
+}
+
+void DialogWindowView::MakeBrowseTooltip() {
+    if (!tooltip_.Window())
+        tooltip_.Show(dialog_.Window(), dialog_.Item(IDC_BROWSE), browseTooltipText_);
 }
 
 } // namespace qv

@@ -7,6 +7,8 @@
 #include "ui/dialog_win.h"
 #include "ui/main_dialog_view.h"
 
+#include <string>
+
 namespace qv {
 
 class DialogWindowView final : public MainDialogView {
@@ -18,6 +20,9 @@ class DialogWindowView final : public MainDialogView {
     // Goes before the window does.
     void DestroyTooltip() { tooltip_.Destroy(); }
     HWND Tooltip() const { return tooltip_.Window(); }
+    // Browse's tooltip is made when the pointer first comes over Browse, not before the first
+    // paint; until then its text waits here.
+    void MakeBrowseTooltip();
     ComboBoxList& Combo(int id);
 
     void Enable(int id, bool enable) override { dialog_.EnableItem(id, enable); }
@@ -34,6 +39,7 @@ class DialogWindowView final : public MainDialogView {
     Dialog& dialog_;
     ComboBoxList visualStudio_, fluent_, matlab_;
     BalloonTooltip tooltip_;
+    std::wstring browseTooltipText_;
     int clientHeight_ = 0; // the template's, which a menu bar must not take from
 };
 

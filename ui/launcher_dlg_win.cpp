@@ -143,7 +143,8 @@ void CLauncherDlg::LogDiscovery(double milliseconds) {
 
 bool CLauncherDlg::LocateHomeFolder() {
     std::wstring profile(1000, L'\0');
-    if (!shell::SHGetSpecialFolderPathW(nullptr, profile.data(), CSIDL_PROFILE, FALSE)) return false;
+    if (!shell::SHGetSpecialFolderPathW(nullptr, profile.data(), CSIDL_PROFILE, FALSE))
+        return false;
     homeFolder_ = profile.c_str();
     return !ExistingFolderName(homeFolder_).empty();
 }
@@ -249,6 +250,10 @@ bool CLauncherDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         PaintMinimisedIcon(
             Window(), reinterpret_cast<HICON>(::SendMessageW(Window(), WM_GETICON, ICON_BIG, 0)));
         return true;
+    case WM_SETCURSOR:
+        // A control asks its parent first: the pointer has come over Browse.
+        if (reinterpret_cast<HWND>(wParam) == Item(IDC_BROWSE)) view_.MakeBrowseTooltip();
+        return false; // the default handling follows
     case WM_QUERYDRAGICON:
         result = reinterpret_cast<LRESULT>(::SendMessageW(Window(), WM_GETICON, ICON_BIG, 0));
         return true;
