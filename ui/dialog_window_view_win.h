@@ -25,10 +25,12 @@ class DialogWindowView final : public MainDialogView {
     void MakeBrowseTooltip();
     ComboBoxList& Combo(int id);
 
-    void Enable(int id, bool enable) override { dialog_.EnableItem(id, enable); }
+    // A control is changed only when it differs: the rules set many controls to what they
+    // already are, and every change costs the window system a round trip.
+    void Enable(int id, bool enable) override;
     bool IsChecked(int id) const override { return dialog_.IsItemChecked(id); }
-    void Check(int id, bool check) override { dialog_.CheckItem(id, check); }
-    void SetText(int id, std::wstring_view text) override { dialog_.SetItemText(id, text); }
+    void Check(int id, bool check) override;
+    void SetText(int id, std::wstring_view text) override;
     ListBox& List(int id) override { return Combo(id); }
     void SetSpinRange(int lowest, int highest) override;
     void SetTitle(std::wstring_view title) override;
