@@ -39,7 +39,8 @@ void OpenTutorial(HWND owner) {
     if (result == SE_ERR_NOASSOC) {
         const std::wstring parameters = FormatText(L"shell32, OpenAs_RunDLL %s", {document});
         const std::wstring tool = SystemFolderFile(L"rundll32.exe");
-        shell::ShellExecuteW(owner, L"open", tool.c_str(), parameters.c_str(), nullptr, SW_SHOWNORMAL);
+        shell::ShellExecuteW(owner, L"open", tool.c_str(), parameters.c_str(), nullptr,
+                             SW_SHOWNORMAL);
         return;
     }
     if (const auto failure = TutorialFailureMessage(result, document, language))
