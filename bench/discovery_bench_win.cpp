@@ -184,6 +184,10 @@ void Report(const char* scenario, int runs) {
                 "%7.2f ms   ratio %.2f\n",
                 scenario, discovery, floor.looks.size(), floor.searches.size(), floor.keys.size(),
                 raw, discovery / raw);
+    const double visualStudio = MedianMilliseconds([] { DiscoverVisualStudio(); }, runs);
+    const double matlab = MedianMilliseconds([] { FindMatlabInstallations(); }, runs);
+    std::printf("%-18s Visual Studio part %7.2f ms   MATLAB part %7.2f ms\n", "", visualStudio,
+                matlab);
     const double fluent = MedianMilliseconds(FluentDiscovery, runs);
     const double straightforward = MedianMilliseconds(StraightforwardFluentDiscovery, runs);
     std::printf("%-18s Fluent part %7.2f ms (%d listings, %zu looks)   one listing per candidate "
