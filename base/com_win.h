@@ -2,6 +2,8 @@
 // memory COM hands out.
 #pragma once
 
+#include "base/shell_and_com_win.h"
+
 #include <objbase.h>
 
 namespace qv {
@@ -11,9 +13,9 @@ class ComApartment {
   public:
     ComApartment()
         : initialised_(SUCCEEDED(
-              ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+              com::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
     ~ComApartment() {
-        if (initialised_) ::CoUninitialize();
+        if (initialised_) com::CoUninitialize();
     }
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
@@ -50,7 +52,7 @@ template <typename T> class CoTaskMemory {
   public:
     CoTaskMemory() = default;
     explicit CoTaskMemory(T pointer) : pointer_(pointer) {}
-    ~CoTaskMemory() { ::CoTaskMemFree(pointer_); }
+    ~CoTaskMemory() { com::CoTaskMemFree(pointer_); }
     CoTaskMemory(const CoTaskMemory&) = delete;
     CoTaskMemory& operator=(const CoTaskMemory&) = delete;
     T get() const { return pointer_; }

@@ -29,8 +29,8 @@ bool IsVistaOrLater() {
 FolderChoice PickFolderModern(HWND owner) {
     ComApartment apartment;
     ComRef<IFileOpenDialog> dialog;
-    if (FAILED(::CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER,
-                                  IID_PPV_ARGS(dialog.put()))))
+    if (FAILED(com::CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER,
+                                     IID_PPV_ARGS(dialog.put()))))
         return PickFolderLegacy(owner, L"");
     FILEOPENDIALOGOPTIONS options = 0;
     dialog->GetOptions(&options);
@@ -53,10 +53,10 @@ FolderChoice PickFolderLegacy(HWND owner, std::wstring_view title) {
     browse.pszDisplayName = displayName;
     browse.lpszTitle = titleText.c_str();
     browse.ulFlags = BIF_RETURNONLYFSDIRS;
-    CoTaskMemory<PIDLIST_ABSOLUTE> item(::SHBrowseForFolderW(&browse));
+    CoTaskMemory<PIDLIST_ABSOLUTE> item(shell::SHBrowseForFolderW(&browse));
     if (!item.get()) return {};
     wchar_t path[MAX_PATH] = {};
-    if (!::SHGetPathFromIDListW(item.get(), path)) return {FolderChoice::Outcome::NoPath, L""};
+    if (!shell::SHGetPathFromIDListW(item.get(), path)) return {FolderChoice::Outcome::NoPath, L""};
     return {FolderChoice::Outcome::Picked, path};
 }
 

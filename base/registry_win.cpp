@@ -36,15 +36,19 @@ std::wstring ReadRegistryString(HKEY hive, std::wstring_view keyPath, std::wstri
     UniqueKey key;
     if (::RegOpenKeyExW(hive, std::wstring(keyPath).c_str(), 0, access, key.put()) != ERROR_SUCCESS)
         return L"";
+    return ReadRegistryString(key.get(), valueName);
+}
+
+std::wstring ReadRegistryString(HKEY key, std::wstring_view valueName) {
+    if (!key) return L"";
     const std::wstring name(valueName);
     DWORD size = 0;
-    if (::RegQueryValueExW(key.get(), name.c_str(), nullptr, nullptr, nullptr, &size) !=
-            ERROR_SUCCESS ||
+    if (::RegQueryValueExW(key, name.c_str(), nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS ||
         size == 0)
         return L"";
     // Two spare zero bytes: data of another program may lack its terminator or end in an odd byte.
     std::vector<BYTE> data(static_cast<std::size_t>(size) + 2, 0);
-    if (::RegQueryValueExW(key.get(), name.c_str(), nullptr, nullptr, data.data(), &size) !=
+    if (::RegQueryValueExW(key, name.c_str(), nullptr, nullptr, data.data(), &size) !=
         ERROR_SUCCESS)
         return L"";
     return Trim(TextFromUtf16Bytes(data.data(), size));
@@ -70,15 +74,20 @@ bool WriteRegistryString(HKEY hive, std::wstring_view keyPath, std::wstring_view
 
 std::vector<std::wstring> RegistrySubkeyNames(HKEY hive, std::wstring_view keyPath, REGSAM access,
                                               std::size_t bufferLength) {
-    std::vector<std::wstring> names;
     UniqueKey key;
     if (::RegOpenKeyExW(hive, std::wstring(keyPath).c_str(), 0, access, key.put()) != ERROR_SUCCESS)
-        return names;
+        return {};
+    return RegistrySubkeyNames(key.get(), bufferLength);
+}
+
+std::vector<std::wstring> RegistrySubkeyNames(HKEY key, std::size_t bufferLength) {
+    std::vector<std::wstring> names;
+    if (!key) return names;
     std::vector<wchar_t> name(bufferLength, L'\0');
     for (DWORD index = 0;; ++index) {
         DWORD length = static_cast<DWORD>(name.size());
-        const LONG status = ::RegEnumKeyExW(key.get(), index, name.data(), &length, nullptr,
-                                            nullptr, nullptr, nullptr);
+        const LONG status =
+            ::RegEnumKeyExW(key, index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
         if (status == ERROR_MORE_DATA) continue;
         if (status != ERROR_SUCCESS) return names;
         names.emplace_back(name.data(), length);

@@ -18,6 +18,8 @@ inline constexpr REGSAM ReadView32 = KEY_READ | KEY_WOW64_32KEY;
 // them), trimmed. Never fails: any failure gives "".
 std::wstring ReadRegistryString(HKEY hive, std::wstring_view keyPath, std::wstring_view valueName,
                                 REGSAM access);
+// The same, of a key already open (for reading several values of one key).
+std::wstring ReadRegistryString(HKEY key, std::wstring_view valueName);
 
 // Stores the trimmed text as REG_SZ without a terminating NUL ("" as a value with no data),
 // creating the key when needed. A failure is shown to the user here; callers go on with the
@@ -30,5 +32,7 @@ bool WriteRegistryString(HKEY hive, std::wstring_view keyPath, std::wstring_view
 // key cannot keep a scan going; a key that cannot be opened has none.
 std::vector<std::wstring> RegistrySubkeyNames(HKEY hive, std::wstring_view keyPath, REGSAM access,
                                               std::size_t bufferLength);
+// The same, of a key already open.
+std::vector<std::wstring> RegistrySubkeyNames(HKEY key, std::size_t bufferLength);
 
 } // namespace qv

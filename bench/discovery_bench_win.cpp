@@ -1,8 +1,8 @@
 // Times the launcher's start-up discovery (Fluent, Visual Studio, MATLAB) against its floor: the
 // same file-system and registry calls on the same paths, raw, in a tight loop (the Fluent
-// folders it lists and the enclosing folders it looks at, the Visual Studio drive scans, the
-// key opens). Also times the Fluent part listed straightforwardly, one listing per candidate.
-// Run under Wine by tools/bench-discovery.sh; prints medians in milliseconds and ratios.
+// folders it lists, the Visual Studio drive roots it searches, the enclosing folders of both it
+// looks at, the key opens). Also times the Fluent part listed straightforwardly, one listing per
+// candidate. Run under Wine by tools/bench-discovery.sh; prints medians in milliseconds and ratios.
 #include "bench/median_time.h"
 #include "base/registry_win.h"
 #include "base/settings_store_win.h"
@@ -53,13 +53,15 @@ void FullDiscovery() {
     FindMatlabInstallations();
 }
 
-// The calls discovery makes: the Fluent folders it lists and the enclosing folders it looks at,
-// the Visual Studio drive scans, and the registry keys of the three discoveries.
+// The calls discovery makes: the Fluent folders it lists, the Visual Studio drive roots it
+// searches, the enclosing folders of both it looks at, and the registry keys of the three
+// discoveries.
 struct Floor {
     std::vector<std::wstring> looks;
     std::vector<std::wstring> searches;
     std::vector<std::pair<REGSAM, std::wstring>> keys;
     int fluentListings = 0;
+    std::size_t fluentLooks = 0;
 };
 
 bool IsMissingFolder(const std::wstring& folder) {
@@ -94,25 +96,42 @@ void AddFluentFloor(Floor& floor) {
     }
 }
 
+// Each key once; the drive roots' enclosing folders, each once, up to the first missing one; the
+// devenv search below a root when none is missing.
+void AddVisualStudioFloor(Floor& floor) {
+    floor.keys.push_back({ReadView32, L"Software\\Microsoft\\VisualStudio\\SxS\\VS7"});
+    for (const VisualStudioVersion& version : VisualStudioVersions)
+        floor.keys.push_back({ReadView32, L"Software\\Microsoft\\VisualStudio\\" +
+                                              std::to_wstring(version.number) + L".0"});
+    floor.keys.push_back(
+        {ReadView32, L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment"});
+    floor.keys.push_back({ReadView32, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"});
+    std::set<std::wstring> looked, missing;
+    for (const VisualStudioVersion& version : VisualStudioVersions)
+        for (const std::wstring& root : VisualStudioDriveRoots(version.number, IsWindows64Bit())) {
+            bool inMissing = false;
+            for (const std::wstring& enclosing : EnclosingFolders(root)) {
+                if (missing.count(enclosing)) {
+                    inMissing = true;
+                    break;
+                }
+                if (!looked.insert(enclosing).second) continue;
+                floor.looks.push_back(enclosing);
+                if (IsMissingFolder(enclosing)) {
+                    missing.insert(enclosing);
+                    inMissing = true;
+                    break;
+                }
+            }
+            if (!inMissing) floor.searches.push_back(root + L"\\Common7\\IDE\\devenv.exe");
+        }
+}
+
 Floor FloorOperations() {
     Floor floor;
     AddFluentFloor(floor);
-    for (const VisualStudioVersion& version : VisualStudioVersions) {
-        const std::wstring n = std::to_wstring(version.number);
-        for (const wchar_t* key : {L"Software\\Microsoft\\VisualStudio\\SxS\\VS7",
-                                   L"Software\\Microsoft\\VisualStudio\\"})
-            floor.keys.push_back(
-                {ReadView32, key == std::wstring(L"Software\\Microsoft\\VisualStudio\\")
-                                 ? key + n + L".0"
-                                 : key});
-        floor.keys.push_back(
-            {ReadView32, L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment"});
-        if (version.layout == VisualStudioLayout::Toolset)
-            floor.keys.push_back(
-                {ReadView32, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"});
-        for (const std::wstring& root : VisualStudioDriveRoots(version.number, IsWindows64Bit()))
-            floor.searches.push_back(root + L"\\Common7\\IDE\\devenv.exe");
-    }
+    floor.fluentLooks = floor.looks.size();
+    AddVisualStudioFloor(floor);
     floor.keys.push_back({ReadView64, L"Software\\MathWorks\\MATLAB"});
     floor.keys.push_back({ReadView64, L"Software\\MathWorks\\Polyspace"});
     floor.keys.push_back({ReadView64, SettingsKeyPath});
@@ -165,11 +184,15 @@ void Report(const char* scenario, int runs) {
                 "%7.2f ms   ratio %.2f\n",
                 scenario, discovery, floor.looks.size(), floor.searches.size(), floor.keys.size(),
                 raw, discovery / raw);
+    const double visualStudio = MedianMilliseconds([] { DiscoverVisualStudio(); }, runs);
+    const double matlab = MedianMilliseconds([] { FindMatlabInstallations(); }, runs);
+    std::printf("%-18s Visual Studio part %7.2f ms   MATLAB part %7.2f ms\n", "", visualStudio,
+                matlab);
     const double fluent = MedianMilliseconds(FluentDiscovery, runs);
     const double straightforward = MedianMilliseconds(StraightforwardFluentDiscovery, runs);
     std::printf("%-18s Fluent part %7.2f ms (%d listings, %zu looks)   one listing per candidate "
                 "%7.2f ms (%zu listings)\n",
-                "", fluent, floor.fluentListings, floor.looks.size(), straightforward,
+                "", fluent, floor.fluentListings, floor.fluentLooks, straightforward,
                 CurrentFluentCandidateFolders().size());
 }
 

@@ -4,6 +4,8 @@
 // costs a look or two instead of a listing per Fluent version.
 #pragma once
 
+#include "discovery/missing_folders_win.h"
+
 #include <map>
 #include <string>
 #include <string_view>
@@ -18,16 +20,12 @@ class DiscoveryListing {
 
     // What the run cost: directory listings and looks at enclosing folders.
     int Listings() const { return listings_; }
-    int Looks() const { return looks_; }
+    int Looks() const { return missing_.Looks(); }
 
   private:
-    bool LiesInMissingFolder(std::wstring_view folder);
-    bool IsMissing(const std::wstring& folder);
-
     std::map<std::wstring, std::vector<std::wstring>, std::less<>> listed_;
-    std::map<std::wstring, bool, std::less<>> missing_;
+    MissingFolders missing_;
     int listings_ = 0;
-    int looks_ = 0;
 };
 
 } // namespace qv

@@ -6,8 +6,12 @@
 #include "base/registry_win.h"
 #include "base/system_win.h"
 #include "base/text.h"
+#include "base/handles_win.h"
+#include "discovery/missing_folders_win.h"
 #include "discovery/path_text.h"
 #include "discovery/text_file_win.h"
+
+#include <map>
 
 namespace qv {
 
@@ -16,11 +20,6 @@ namespace {
 constexpr wchar_t UninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 constexpr wchar_t SystemEnvironmentKey[] =
     L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
-
-// Values of this discovery live in the 32-bit view of the machine's registry.
-std::wstring ReadMachineValue(const std::wstring& key, const std::wstring& name) {
-    return ReadRegistryString(HKEY_LOCAL_MACHINE, key, name, ReadView32);
-}
 
 std::wstring Cleaned(const std::wstring& value) {
     return TrimTrailingSeparators(Trim(value));
@@ -34,76 +33,131 @@ bool IsClassic(int number) {
     return number <= 14;
 }
 
+bool NamesDevenv(const std::wstring& displayIcon) {
+    const std::wstring icon = Trim(TrimTrailingSeparators(displayIcon));
+    if (icon.empty()) return false;
+    const auto parts = SplitPath(icon);
+    return parts && EqualsNoCase(parts->name, L"devenv") && EqualsNoCase(parts->extension, L".exe");
+}
+
+// What one discovery run reads, read once: the sources of the six versions share registry keys
+// (the side-by-side key, the system environment, the Uninstall entries) and drive folders, and
+// ask again about the same devenv path after each source.
+class DiscoveryReads {
+  public:
+    // Values of this discovery live in the 32-bit view of the machine's registry.
+    std::wstring MachineValue(const std::wstring& key, const std::wstring& name) {
+        return ReadRegistryString(Key(key), name);
+    }
+
+    // The install folder of the first Uninstall entry whose icon is devenv.exe of this version.
+    std::wstring DevenvInUninstallKey(int number) {
+        if (!devenvEntries_) devenvEntries_ = ReadDevenvEntries();
+        for (const DevenvEntry& entry : *devenvEntries_)
+            if (entry.version == number) return entry.location;
+        return L"";
+    }
+
+    bool IsFile(const std::wstring& path) {
+        const auto known = files_.find(path);
+        if (known != files_.end()) return known->second;
+        const bool exists = FileExists(path);
+        files_.emplace(path, exists);
+        return exists;
+    }
+
+    // A drive scan's root: not looked into when a folder above it is missing.
+    bool HoldsDevenv(const std::wstring& root) {
+        return !missing_.Enclose(root) && IsFile(DevenvBelow(root));
+    }
+
+  private:
+    struct DevenvEntry {
+        int version;           // the leading number of DisplayVersion
+        std::wstring location; // InstallLocation, cleaned
+    };
+
+    HKEY Key(const std::wstring& path) {
+        auto known = keys_.find(path);
+        if (known == keys_.end()) {
+            UniqueKey key;
+            ::RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, ReadView32, key.put());
+            known = keys_.emplace(path, std::move(key)).first;
+        }
+        return known->second.get();
+    }
+
+    // The entries whose icon is devenv.exe, in index order. A name longer than 49 characters is
+    // skipped.
+    std::vector<DevenvEntry> ReadDevenvEntries() {
+        std::vector<DevenvEntry> entries;
+        HKEY uninstall = Key(UninstallKey);
+        for (const std::wstring& name : RegistrySubkeyNames(uninstall, 50)) {
+            UniqueKey entry;
+            if (::RegOpenKeyExW(uninstall, name.c_str(), 0, ReadView32, entry.put()) !=
+                    ERROR_SUCCESS ||
+                !NamesDevenv(ReadRegistryString(entry.get(), L"DisplayIcon")))
+                continue;
+            entries.push_back({static_cast<int>(ReadLeadingInt(
+                                   ReadRegistryString(entry.get(), L"DisplayVersion"))),
+                               Cleaned(ReadRegistryString(entry.get(), L"InstallLocation"))});
+        }
+        return entries;
+    }
+
+    std::map<std::wstring, UniqueKey> keys_;
+    std::optional<std::vector<DevenvEntry>> devenvEntries_;
+    std::map<std::wstring, bool> files_;
+    MissingFolders missing_;
+};
+
 // Source A: the side-by-side registration of the install root.
-void FromSideBySideKey(int number, DevenvLocation& found) {
-    const std::wstring v = Cleaned(ReadMachineValue(L"Software\\Microsoft\\VisualStudio\\SxS\\VS7",
-                                                    std::to_wstring(number) + L".0"));
+void FromSideBySideKey(int number, DevenvLocation& found, DiscoveryReads& reads) {
+    const std::wstring v = Cleaned(reads.MachineValue(
+        L"Software\\Microsoft\\VisualStudio\\SxS\\VS7", std::to_wstring(number) + L".0"));
     if (!v.empty()) found = {DevenvBelow(v), v};
 }
 
 // Source B: the version key names Common7\IDE.
-void FromInstallDir(int number, DevenvLocation& found) {
-    const std::wstring v = Cleaned(ReadMachineValue(
+void FromInstallDir(int number, DevenvLocation& found, DiscoveryReads& reads) {
+    const std::wstring v = Cleaned(reads.MachineValue(
         L"Software\\Microsoft\\VisualStudio\\" + std::to_wstring(number) + L".0", L"InstallDir"));
     if (!v.empty()) found = {v + L"\\devenv.exe", StripPathLevels(v, 2)};
 }
 
 // Source C: the system variable names Common7\Tools.
-void FromToolsVariable(int number, DevenvLocation& found) {
-    const std::wstring v =
-        Cleaned(ReadMachineValue(SystemEnvironmentKey, ToolsVariableName(std::to_wstring(number))));
+void FromToolsVariable(int number, DevenvLocation& found, DiscoveryReads& reads) {
+    const std::wstring v = Cleaned(
+        reads.MachineValue(SystemEnvironmentKey, ToolsVariableName(std::to_wstring(number))));
     if (!v.empty()) found = {v + L"\\..\\IDE\\devenv.exe", StripPathLevels(v, 2)};
 }
 
 // Source D: the system variable VS2017INSTALLDIR or VS2019INSTALLDIR names the root. It sits
 // beside the older versions' tools variables, in the system environment key.
-void FromInstallDirVariable(int number, DevenvLocation& found) {
-    const std::wstring v = ReadMachineValue(
+void FromInstallDirVariable(int number, DevenvLocation& found, DiscoveryReads& reads) {
+    const std::wstring v = reads.MachineValue(
         SystemEnvironmentKey, number == 15 ? L"VS2017INSTALLDIR" : L"VS2019INSTALLDIR");
     if (!v.empty()) found = {DevenvBelow(v), v};
 }
 
 // Source E.
-void FromUninstallEntries(int number, DevenvLocation& found) {
-    const std::wstring v = FindDevenvInUninstallKey(number);
+void FromUninstallEntries(int number, DevenvLocation& found, DiscoveryReads& reads) {
+    const std::wstring v = reads.DevenvInUninstallKey(number);
     if (!v.empty()) found = {DevenvBelow(v), v};
 }
 
 // Sources F and G: the default folders on every drive.
-void FromDriveScan(int number, DevenvLocation& found) {
+void FromDriveScan(int number, DevenvLocation& found, DiscoveryReads& reads) {
     for (const std::wstring& root : VisualStudioDriveRoots(number, IsWindows64Bit())) {
-        if (FileExists(DevenvBelow(root))) {
+        if (reads.HoldsDevenv(root)) {
             found = {DevenvBelow(root), root};
             return;
         }
     }
 }
 
-bool UninstallEntryMatches(const std::wstring& entryKey, int number) {
-    const std::wstring icon =
-        Trim(TrimTrailingSeparators(ReadMachineValue(entryKey, L"DisplayIcon")));
-    if (icon.empty()) return false;
-    const auto parts = SplitPath(icon);
-    if (!parts || !EqualsNoCase(parts->name, L"devenv") || !EqualsNoCase(parts->extension, L".exe"))
-        return false;
-    return ReadLeadingInt(ReadMachineValue(entryKey, L"DisplayVersion")) == number;
-}
-
-} // namespace
-
-std::wstring FindDevenvInUninstallKey(int number) {
-    // A name longer than 49 characters is skipped.
-    for (const std::wstring& name :
-         RegistrySubkeyNames(HKEY_LOCAL_MACHINE, UninstallKey, ReadView32, 50)) {
-        const std::wstring entryKey = std::wstring(UninstallKey) + L"\\" + name;
-        if (UninstallEntryMatches(entryKey, number))
-            return Cleaned(ReadMachineValue(entryKey, L"InstallLocation"));
-    }
-    return L"";
-}
-
-DevenvLocation LocateVisualStudio(int number) {
-    using Source = void (*)(int, DevenvLocation&);
+DevenvLocation LocateVisualStudio(int number, DiscoveryReads& reads) {
+    using Source = void (*)(int, DevenvLocation&, DiscoveryReads&);
     const Source classicSources[] = {FromSideBySideKey, FromInstallDir, FromToolsVariable,
                                      FromDriveScan};
     const Source toolsetSources[] = {FromSideBySideKey, FromInstallDir, FromInstallDirVariable,
@@ -111,8 +165,8 @@ DevenvLocation LocateVisualStudio(int number) {
     DevenvLocation found;
     auto tryAll = [&](const auto& sources) {
         for (Source source : sources) {
-            source(number, found);
-            if (FileExists(found.devenv)) return;
+            source(number, found, reads);
+            if (reads.IsFile(found.devenv)) return;
         }
     };
     if (IsClassic(number))
@@ -120,6 +174,18 @@ DevenvLocation LocateVisualStudio(int number) {
     else
         tryAll(toolsetSources);
     return found;
+}
+
+} // namespace
+
+std::wstring FindDevenvInUninstallKey(int number) {
+    DiscoveryReads reads;
+    return reads.DevenvInUninstallKey(number);
+}
+
+DevenvLocation LocateVisualStudio(int number) {
+    DiscoveryReads reads;
+    return LocateVisualStudio(number, reads);
 }
 
 std::optional<std::wstring> ReadVcToolsVersion(const std::wstring& root) {
@@ -139,9 +205,10 @@ void ProbeVisualStudioComponents(VisualStudioInstallation& vs) {
 
 VisualStudioDiscovery DiscoverVisualStudio() {
     VisualStudioDiscovery result;
+    DiscoveryReads reads;
     for (const VisualStudioVersion& version : VisualStudioVersions) {
-        const DevenvLocation location = LocateVisualStudio(version.number);
-        if (!FileExists(location.devenv)) continue;
+        const DevenvLocation location = LocateVisualStudio(version.number, reads);
+        if (!reads.IsFile(location.devenv)) continue;
         const std::wstring number = std::to_wstring(version.number);
         const std::wstring toolsVariable = ToolsVariableName(number);
         if (!SetEnvironmentVariableText(toolsVariable, location.root + L"\\Common7\\Tools\\"))

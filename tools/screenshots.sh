@@ -2,14 +2,15 @@
 # Screenshots of the launcher's main dialog as a user sees it, in English and in Chinese at 96
 # and 144 DPI, each in a prefix of its own with nothing installed: build/screenshots/<lang>-<dpi>.png.
 #   tools/screenshots.sh            (QV_WINE_ARCH=win32 for a 32-bit prefix)
+# QV_LAUNCHER_EXE names another build of the launcher to show, QV_SCREENSHOTS_DIR another folder.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/tools/wine-loader.sh"
 . "$root/tools/virtual-display.sh"
 "$root/tools/build.sh" >/dev/null
 built="$root/build/$(windows_build)"
-out="$root/build/screenshots"
-launcher="$built/bin/QuorvexLauncher.exe"
+out="${QV_SCREENSHOTS_DIR:-$root/build/screenshots}"
+launcher="${QV_LAUNCHER_EXE:-$built/bin/QuorvexLauncher.exe}"
 export QV_WINE_ARCH=${QV_WINE_ARCH:-win64}
 work=$(mktemp -d "${TMPDIR:-/tmp}/qv-shots.XXXXXX")
 run_pid=""

@@ -28,6 +28,19 @@ ComboBoxList& DialogWindowView::Combo(int id) {
     }
 }
 
+void DialogWindowView::Enable(int id, bool enable) {
+    if ((::IsWindowEnabled(dialog_.Item(id)) != FALSE) != enable) dialog_.EnableItem(id, enable);
+}
+
+void DialogWindowView::Check(int id, bool check) {
+    const LRESULT wanted = check ? BST_CHECKED : BST_UNCHECKED;
+    if (::SendMessageW(dialog_.Item(id), BM_GETCHECK, 0, 0) != wanted) dialog_.CheckItem(id, check);
+}
+
+void DialogWindowView::SetText(int id, std::wstring_view text) {
+    if (dialog_.ItemText(id) != text) dialog_.SetItemText(id, text);
+}
+
 void DialogWindowView::SetSpinRange(int lowest, int highest) {
     ::SendMessageW(dialog_.Item(IDC_PROCESS_SPIN), UDM_SETRANGE, 0, MAKELPARAM(highest, lowest));
 }
@@ -56,7 +69,13 @@ void DialogWindowView::ShowMenu(InterfaceLanguage language) {
 }
 
 void DialogWindowView::SetBrowseTooltip(std::wstring_view text) {
-    tooltip_.Show(dialog_.Window(), dialog_.Item(IDC_BROWSE), text);
+    browseTooltipText_ = text;
+    if (tooltip_.Window()) tooltip_.Show(dialog_.Window(), dialog_.Item(IDC_BROWSE), text);
+}
+
+void DialogWindowView::MakeBrowseTooltip() {
+    if (!tooltip_.Window())
+        tooltip_.Show(dialog_.Window(), dialog_.Item(IDC_BROWSE), browseTooltipText_);
 }
 
 } // namespace qv

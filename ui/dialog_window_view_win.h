@@ -7,6 +7,8 @@
 #include "ui/dialog_win.h"
 #include "ui/main_dialog_view.h"
 
+#include <string>
+
 namespace qv {
 
 class DialogWindowView final : public MainDialogView {
@@ -18,12 +20,17 @@ class DialogWindowView final : public MainDialogView {
     // Goes before the window does.
     void DestroyTooltip() { tooltip_.Destroy(); }
     HWND Tooltip() const { return tooltip_.Window(); }
+    // Browse's tooltip is made when the pointer first comes over Browse, not before the first
+    // paint; until then its text waits here.
+    void MakeBrowseTooltip();
     ComboBoxList& Combo(int id);
 
-    void Enable(int id, bool enable) override { dialog_.EnableItem(id, enable); }
+    // A control is changed only when it differs: the rules set many controls to what they
+    // already are, and every change costs the window system a round trip.
+    void Enable(int id, bool enable) override;
     bool IsChecked(int id) const override { return dialog_.IsItemChecked(id); }
-    void Check(int id, bool check) override { dialog_.CheckItem(id, check); }
-    void SetText(int id, std::wstring_view text) override { dialog_.SetItemText(id, text); }
+    void Check(int id, bool check) override;
+    void SetText(int id, std::wstring_view text) override;
     ListBox& List(int id) override { return Combo(id); }
     void SetSpinRange(int lowest, int highest) override;
     void SetTitle(std::wstring_view title) override;
@@ -34,6 +41,7 @@ class DialogWindowView final : public MainDialogView {
     Dialog& dialog_;
     ComboBoxList visualStudio_, fluent_, matlab_;
     BalloonTooltip tooltip_;
+    std::wstring browseTooltipText_;
     int clientHeight_ = 0; // the template's, which a menu bar must not take from
 };
 

@@ -1,6 +1,7 @@
 #include "ui/hyperlink_win.h"
 
 #include "base/program_start_win.h"
+#include "base/shell_and_com_win.h"
 #include "base/registry_win.h"
 #include "base/user_prompts_win.h"
 #include "texts/hyperlink_texts.h"
@@ -119,7 +120,7 @@ bool CHyperLink::AttachHyperlink(HINSTANCE instance, InterfaceLanguage language,
 
 void CHyperLink::OpenLink() {
     const auto result = reinterpret_cast<INT_PTR>(
-        ::ShellExecuteW(nullptr, L"open", address_.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+        shell::ShellExecuteW(nullptr, L"open", address_.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     if (result <= 32) OpenWithWebPageProgram(address_);
     visited_ = true;
 }

@@ -1,6 +1,7 @@
 #include "ui/launcher_dlg_win.h"
 
 #include "base/files_win.h"
+#include "base/shell_and_com_win.h"
 #include "base/launch_log_win.h"
 #include "base/setting_names.h"
 #include "base/text.h"
@@ -147,7 +148,8 @@ void CLauncherDlg::LogDiscovery(double milliseconds) {
 
 bool CLauncherDlg::LocateHomeFolder() {
     std::wstring profile(1000, L'\0');
-    if (!::SHGetSpecialFolderPathW(nullptr, profile.data(), CSIDL_PROFILE, FALSE)) return false;
+    if (!shell::SHGetSpecialFolderPathW(nullptr, profile.data(), CSIDL_PROFILE, FALSE))
+        return false;
     homeFolder_ = profile.c_str();
     return !ExistingFolderName(homeFolder_).empty();
 }
@@ -253,6 +255,10 @@ bool CLauncherDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         PaintMinimisedIcon(
             Window(), reinterpret_cast<HICON>(::SendMessageW(Window(), WM_GETICON, ICON_BIG, 0)));
         return true;
+    case WM_SETCURSOR:
+        // A control asks its parent first: the pointer has come over Browse.
+        if (reinterpret_cast<HWND>(wParam) == Item(IDC_BROWSE)) view_.MakeBrowseTooltip();
+        return false; // the default handling follows
     case WM_QUERYDRAGICON:
         result = reinterpret_cast<LRESULT>(::SendMessageW(Window(), WM_GETICON, ICON_BIG, 0));
         return true;

@@ -42,11 +42,13 @@ bool DrawPngResource(HDC dc, const RECT& area, int pngId) {
     const int width = area.right - area.left, height = area.bottom - area.top;
     PngImage image;
     if (width <= 0 || height <= 0 || !LoadPngResource(pngId, image)) return false;
-    Gdiplus::Graphics graphics(dc);
-    graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-    graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
-    return graphics.DrawImage(image.Get(), Gdiplus::Rect(area.left, area.top, width, height)) ==
-           Gdiplus::Ok;
+    gdiplus::GpGraphics* created = nullptr;
+    if (gdiplus::GdipCreateFromHDC(dc, &created) != Gdiplus::Ok) return false;
+    const gdiplus::UniqueGraphics graphics(created);
+    gdiplus::GdipSetInterpolationMode(graphics.get(), Gdiplus::InterpolationModeHighQualityBicubic);
+    gdiplus::GdipSetPixelOffsetMode(graphics.get(), Gdiplus::PixelOffsetModeHalf);
+    return gdiplus::GdipDrawImageRectI(graphics.get(), image.Get(), area.left, area.top, width,
+                                       height) == Gdiplus::Ok;
 }
 
 void PaintMinimisedIcon(HWND window, HICON icon) {

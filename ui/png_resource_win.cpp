@@ -6,11 +6,11 @@ namespace qv {
 
 GdiPlusSession::GdiPlusSession() {
     Gdiplus::GdiplusStartupInput input;
-    if (Gdiplus::GdiplusStartup(&token_, &input, nullptr) != Gdiplus::Ok) token_ = 0;
+    if (gdiplus::GdiplusStartup(&token_, &input, nullptr) != Gdiplus::Ok) token_ = 0;
 }
 
 GdiPlusSession::~GdiPlusSession() {
-    if (token_) Gdiplus::GdiplusShutdown(token_);
+    if (token_) gdiplus::GdiplusShutdown(token_);
 }
 
 bool LoadPngResource(int resourceId, PngImage& image) {
@@ -31,12 +31,15 @@ bool LoadPngResource(int resourceId, PngImage& image) {
     }
     std::memcpy(copy, bytes, size);
     ::GlobalUnlock(memory);
-    if (FAILED(::CreateStreamOnHGlobal(memory, TRUE, image.stream_.put()))) {
+    if (FAILED(com::CreateStreamOnHGlobal(memory, TRUE, image.stream_.put()))) {
         ::GlobalFree(memory);
         return false;
     }
-    image.bitmap_.reset(Gdiplus::Bitmap::FromStream(image.stream_.get()));
-    if (!image.bitmap_ || image.bitmap_->GetLastStatus() != Gdiplus::Ok) {
+    gdiplus::GpBitmap* bitmap = nullptr;
+    const bool decoded =
+        gdiplus::GdipCreateBitmapFromStream(image.stream_.get(), &bitmap) == Gdiplus::Ok;
+    image.bitmap_.reset(bitmap);
+    if (!decoded || !image.bitmap_) {
         image.bitmap_.reset();
         return false;
     }

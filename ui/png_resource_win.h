@@ -2,20 +2,9 @@
 #pragma once
 
 #include "base/com_win.h"
+#include "ui/gdi_plus_win.h"
 
 #include <windows.h>
-
-#include <objidl.h>
-
-// GDI+'s headers use min and max, which NOMINMAX keeps out of the Windows headers.
-#include <algorithm>
-namespace Gdiplus {
-using std::max;
-using std::min;
-} // namespace Gdiplus
-#include <gdiplus.h>
-
-#include <memory>
 
 namespace qv {
 
@@ -36,13 +25,13 @@ class GdiPlusSession {
 // picture is drawn, so the picture holds it for its own life.
 class PngImage {
   public:
-    Gdiplus::Bitmap* Get() const { return bitmap_.get(); }
+    gdiplus::GpBitmap* Get() const { return bitmap_.get(); }
     explicit operator bool() const { return bitmap_ != nullptr; }
 
   private:
     friend bool LoadPngResource(int resourceId, PngImage& image);
     ComRef<IStream> stream_; // declared first: it goes after the picture
-    std::unique_ptr<Gdiplus::Bitmap> bitmap_;
+    gdiplus::UniqueBitmap bitmap_;
 };
 
 // Replaces what the image held by the resource's picture; false, with the image empty, when the

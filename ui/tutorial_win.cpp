@@ -35,11 +35,12 @@ void OpenTutorial(HWND owner) {
     const std::wstring document = TutorialDocument(folder, language);
     ComApartment apartment; // the shell may hand the document to COM
     const auto result = reinterpret_cast<std::intptr_t>(
-        ::ShellExecuteW(owner, L"open", document.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+        shell::ShellExecuteW(owner, L"open", document.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     if (result == SE_ERR_NOASSOC) {
         const std::wstring parameters = FormatText(L"shell32, OpenAs_RunDLL %s", {document});
         const std::wstring tool = SystemFolderFile(L"rundll32.exe");
-        ::ShellExecuteW(owner, L"open", tool.c_str(), parameters.c_str(), nullptr, SW_SHOWNORMAL);
+        shell::ShellExecuteW(owner, L"open", tool.c_str(), parameters.c_str(), nullptr,
+                             SW_SHOWNORMAL);
         return;
     }
     if (const auto failure = TutorialFailureMessage(result, document, language))

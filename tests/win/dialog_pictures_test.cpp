@@ -96,8 +96,11 @@ TEST_F(DialogPictures, MissingOrBrokenResourcesLeaveTheAreaAsItWas) {
     ASSERT_NE(::FindResourceW(nullptr, MAKEINTRESOURCEW(BrokenPng), L"PNG"), nullptr);
     PngImage image;
     ASSERT_TRUE(LoadPngResource(IDP_LOGO, image));
-    EXPECT_EQ(image.Get()->GetWidth(), 696u);
-    EXPECT_EQ(image.Get()->GetHeight(), 151u);
+    UINT width = 0, height = 0;
+    ASSERT_EQ(Gdiplus::DllExports::GdipGetImageWidth(image.Get(), &width), Gdiplus::Ok);
+    ASSERT_EQ(Gdiplus::DllExports::GdipGetImageHeight(image.Get(), &height), Gdiplus::Ok);
+    EXPECT_EQ(width, 696u);
+    EXPECT_EQ(height, 151u);
     for (int id : {BrokenPng, MissingResource, IDB_BANNER}) { // the banner is no "PNG"
         EXPECT_FALSE(LoadPngResource(id, image)) << id;
         EXPECT_FALSE(image) << id;

@@ -240,10 +240,33 @@ std::wstring TooltipText(HWND tooltip, HWND owner, HWND control) {
     return text;
 }
 
+// As the pointer comes over a control: the control asks its parent about the cursor first.
+void PointAt(HWND control) {
+    ::SendMessageW(control, WM_SETCURSOR, reinterpret_cast<WPARAM>(control),
+                   MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+}
+
+TEST_F(MainDialog, BrowseTooltipIsMadeWhenThePointerFirstComesOverBrowse) {
+    Open();
+    EXPECT_EQ(dialog.View().Tooltip(), nullptr); // the first paint does not wait for it
+    PointAt(Item(IDC_CANCEL));
+    EXPECT_EQ(dialog.View().Tooltip(), nullptr);
+    Command(ID_LANGUAGE_CHINESE); // a text set before the tooltip is made is the one it shows
+    PointAt(Item(IDC_BROWSE));
+    HWND tooltip = dialog.View().Tooltip();
+    ASSERT_NE(tooltip, nullptr);
+    EXPECT_TRUE(::GetWindowLongW(tooltip, GWL_STYLE) & TTS_BALLOON);
+    EXPECT_EQ(TooltipText(tooltip, dialog.Window(), Item(IDC_BROWSE)), L"指定Fluent已安装目录");
+    PointAt(Item(IDC_BROWSE)); // made once
+    EXPECT_EQ(dialog.View().Tooltip(), tooltip);
+    Command(ID_LANGUAGE_ENGLISH);
+}
+
 TEST_F(MainDialog, LanguageSwitchRenamesEverythingAndIsStored) {
     LayOutFluent(StandardFluentFolder(L"193"), L"fluent19.3.0");
     Open();
     Click(IDC_CALL_MATLAB);
+    PointAt(Item(IDC_BROWSE));
     HWND firstTooltip = dialog.View().Tooltip();
     ASSERT_NE(firstTooltip, nullptr);
     EXPECT_TRUE(::GetWindowLongW(firstTooltip, GWL_STYLE) & TTS_BALLOON);

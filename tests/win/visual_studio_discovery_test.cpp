@@ -244,5 +244,82 @@ TEST_F(VisualStudioDiscoveryTest, OddToolsetFilesGiveNoCrash) {
               static_cast<std::size_t>((1 << 20) + 1024));
 }
 
+// One run answers every version from shared reads (one Uninstall scan, one look at each drive
+// folder): on each layout the list is what each version's sources give on their own.
+TEST_F(VisualStudioDiscoveryTest, SharedReadsListWhatEachVersionsSourcesFind) {
+    struct Found {
+        std::wstring year, root;
+    };
+    struct Layout {
+        const char* name;
+        std::vector<std::wstring> installations; // roots with devenv.exe (and a toolset file)
+        std::vector<std::wstring> files;         // other files, such as one named like a folder
+        std::vector<std::pair<std::wstring, std::wstring>> sideBySide; // "15.0" -> root
+        std::vector<std::pair<std::wstring, std::wstring>> uninstall;  // version -> location
+        std::vector<Found> expected;
+    };
+    const std::wstring pf32 = ProgramFiles32() + L"\\Microsoft Visual Studio";
+    const std::vector<Layout> layouts = {
+        {"2017 and 2019 from one Uninstall scan",
+         {L"D:\\VS15", L"E:\\VS16"},
+         {},
+         {},
+         {{L"16.11.1", L"E:\\VS16"}, {L"15.9.2", L"D:\\VS15"}},
+         {{L"2017", L"D:\\VS15"}, {L"2019", L"E:\\VS16"}}},
+        {"a registered root without devenv, then the drive scan",
+         {pf32 + L"\\2019\\Community", L"D:\\VS15"},
+         {},
+         {{L"16.0", L"D:\\Nothing"}, {L"15.0", L"D:\\VS15"}},
+         {},
+         {{L"2017", L"D:\\VS15"}, {L"2019", pf32 + L"\\2019\\Community"}}},
+        {"a file named like the program folder on one drive, the studio on the next",
+         {L"E:\\Program Files\\Microsoft Visual Studio\\2019\\Enterprise"},
+         {L"D:\\Program Files (x86)"},
+         {},
+         {},
+         {{L"2019", L"E:\\Program Files\\Microsoft Visual Studio\\2019\\Enterprise"}}},
+        {"classic versions on two drives, none on C:",
+         {L"D:\\Program Files\\Microsoft Visual Studio 10.0",
+          L"E:\\Program Files\\Microsoft Visual Studio 14.0"},
+         {},
+         {},
+         {},
+         {{L"2010", L"D:\\Program Files\\Microsoft Visual Studio 10.0"},
+          {L"2015", L"E:\\Program Files\\Microsoft Visual Studio 14.0"}}},
+    };
+    for (const Layout& layout : layouts) {
+        std::vector<std::unique_ptr<FakeVisualStudio>> installed;
+        for (const std::wstring& root : layout.installations)
+            installed.push_back(std::make_unique<FakeVisualStudio>(root, L"14.29.30133"));
+        // Earlier tests may have left the empty folders of their roots there.
+        for (const std::wstring& file : layout.files)
+            ASSERT_TRUE(test::RemoveTree(file) && test::WriteFileBytes(file, "x")) << file;
+        ScopedRegistryKey sxs(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\VisualStudio\\SxS\\VS7",
+                              View32);
+        for (const auto& [number, root] : layout.sideBySide)
+            ASSERT_TRUE(sxs.SetString(number, root));
+        std::vector<std::unique_ptr<ScopedRegistryKey>> entries;
+        for (const auto& [version, location] : layout.uninstall) {
+            entries.push_back(std::make_unique<ScopedRegistryKey>(
+                HKEY_LOCAL_MACHINE, std::wstring(Uninstall) + L"\\QvStudio" + version, View32));
+            ASSERT_TRUE(entries.back()->SetString(L"DisplayIcon",
+                                                  location + L"\\Common7\\IDE\\devenv.exe") &&
+                        entries.back()->SetString(L"DisplayVersion", version) &&
+                        entries.back()->SetString(L"InstallLocation", location));
+        }
+        const VisualStudioDiscovery found = DiscoverVisualStudio();
+        std::vector<std::wstring> listed, expected;
+        for (const auto& vs : found.installations)
+            listed.push_back(vs.year + L" " + vs.root);
+        for (const Found& vs : layout.expected)
+            expected.push_back(vs.year + L" " + vs.root);
+        EXPECT_EQ(listed, expected) << layout.name;
+        for (const auto& vs : found.installations)
+            EXPECT_EQ(LocateVisualStudio(std::stoi(vs.number)).root, vs.root) << layout.name;
+        for (const std::wstring& file : layout.files)
+            EXPECT_TRUE(test::RemoveTree(file)) << file;
+    }
+}
+
 } // namespace
 } // namespace qv
