@@ -2,6 +2,7 @@
 
 #include "base/com_win.h"
 #include "base/launch_log_win.h"
+#include "base/shell_and_com_win.h"
 
 #include <commctrl.h>
 #include <shobjidl.h>
@@ -47,8 +48,8 @@ std::wstring HexText(HRESULT result) {
 class BusyIndication::TaskbarProgress {
   public:
     explicit TaskbarProgress(HWND window) : window_(window) {
-        HRESULT made = ::CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER,
-                                          IID_PPV_ARGS(list_.put()));
+        HRESULT made = com::CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER,
+                                             IID_PPV_ARGS(list_.put()));
         if (SUCCEEDED(made)) made = list_->HrInit();
         if (FAILED(made)) {
             list_.reset();
