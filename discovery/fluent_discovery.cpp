@@ -63,16 +63,18 @@ std::vector<std::wstring> FluentCandidateFolders(std::wstring_view remembered,
     std::vector<std::wstring> candidates = SplitRememberedFluentPaths(remembered);
     candidates.emplace_back(fluentInc);
     for (const FluentVersionRow& row : FluentVersionTable) {
-        const std::wstring t = row.compactVersion;
+        const std::wstring compact = row.compactVersion; // "193", as in v193
         for (wchar_t drive = L'C'; drive <= L'Z'; ++drive)
             candidates.push_back(FormatText(L"%c:\\Program Files\\ANSYS Inc\\v%s\\fluent",
-                                            {std::wstring(1, drive), t}));
-        candidates.push_back(StripPathLevels(environment(L"CADOE_LIBDIR" + t), 3) + L"\\fluent");
-        candidates.push_back(StripPathLevels(environment(FormatText(L"ANSYS%s_DIR", {t})), 1) +
+                                            {std::wstring(1, drive), compact}));
+        candidates.push_back(StripPathLevels(environment(L"CADOE_LIBDIR" + compact), 3) +
                              L"\\fluent");
-        candidates.push_back(StripPathLevels(environment(L"ANSYSLIC_DIR"), 2) + L"\\v" + t +
+        candidates.push_back(
+            StripPathLevels(environment(FormatText(L"ANSYS%s_DIR", {compact})), 1) + L"\\fluent");
+        candidates.push_back(StripPathLevels(environment(L"ANSYSLIC_DIR"), 2) + L"\\v" + compact +
                              L"\\fluent");
-        candidates.push_back(TrimTrailingSeparators(environment(L"AWP_ROOT" + t)) + L"\\fluent");
+        candidates.push_back(TrimTrailingSeparators(environment(L"AWP_ROOT" + compact)) +
+                             L"\\fluent");
     }
     return candidates;
 }

@@ -51,9 +51,9 @@ std::wstring TrimToolsetVersion(std::wstring_view text);
 // "VS160COMNTOOLS" for number 16.
 std::wstring ToolsVariableName(std::wstring_view number);
 
-// Sources F and G: every root the drive scan tries for a version, in order. For each drive C to
-// Z, on 64-bit Windows first below "Program Files (x86)", then below "Program Files"; one root
-// per program folder for the classic layout, one per edition (Community, Professional,
+// Every root the drive scan of the default install folders tries for a version, in order. For each
+// drive C to Z, on 64-bit Windows first below "Program Files (x86)", then below "Program Files";
+// one root per program folder for the classic layout, one per edition (Community, Professional,
 // Enterprise) for the toolset layout. None for a number that is not supported.
 std::vector<std::wstring> VisualStudioDriveRoots(int number, bool windows64);
 

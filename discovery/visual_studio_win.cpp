@@ -111,42 +111,43 @@ class DiscoveryReads {
     MissingFolders missing_;
 };
 
-// Source A: the side-by-side registration of the install root.
+// The side-by-side registration names the install root.
 void FromSideBySideKey(int number, DevenvLocation& found, DiscoveryReads& reads) {
-    const std::wstring v = Cleaned(reads.MachineValue(
+    const std::wstring root = Cleaned(reads.MachineValue(
         L"Software\\Microsoft\\VisualStudio\\SxS\\VS7", std::to_wstring(number) + L".0"));
-    if (!v.empty()) found = {DevenvBelow(v), v};
+    if (!root.empty()) found = {DevenvBelow(root), root};
 }
 
-// Source B: the version key names Common7\IDE.
+// The version's own key names Common7\IDE.
 void FromInstallDir(int number, DevenvLocation& found, DiscoveryReads& reads) {
-    const std::wstring v = Cleaned(reads.MachineValue(
+    const std::wstring ideFolder = Cleaned(reads.MachineValue(
         L"Software\\Microsoft\\VisualStudio\\" + std::to_wstring(number) + L".0", L"InstallDir"));
-    if (!v.empty()) found = {v + L"\\devenv.exe", StripPathLevels(v, 2)};
+    if (!ideFolder.empty()) found = {ideFolder + L"\\devenv.exe", StripPathLevels(ideFolder, 2)};
 }
 
-// Source C: the system variable names Common7\Tools.
+// The system's tools variable (VS<number>0COMNTOOLS) names Common7\Tools.
 void FromToolsVariable(int number, DevenvLocation& found, DiscoveryReads& reads) {
-    const std::wstring v = Cleaned(
+    const std::wstring toolsFolder = Cleaned(
         reads.MachineValue(SystemEnvironmentKey, ToolsVariableName(std::to_wstring(number))));
-    if (!v.empty()) found = {v + L"\\..\\IDE\\devenv.exe", StripPathLevels(v, 2)};
+    if (!toolsFolder.empty())
+        found = {toolsFolder + L"\\..\\IDE\\devenv.exe", StripPathLevels(toolsFolder, 2)};
 }
 
-// Source D: the system variable VS2017INSTALLDIR or VS2019INSTALLDIR names the root. It sits
-// beside the older versions' tools variables, in the system environment key.
+// The system variable VS2017INSTALLDIR or VS2019INSTALLDIR names the root. It sits beside the
+// older versions' tools variables, in the system environment key.
 void FromInstallDirVariable(int number, DevenvLocation& found, DiscoveryReads& reads) {
-    const std::wstring v = reads.MachineValue(
+    const std::wstring root = reads.MachineValue(
         SystemEnvironmentKey, number == 15 ? L"VS2017INSTALLDIR" : L"VS2019INSTALLDIR");
-    if (!v.empty()) found = {DevenvBelow(v), v};
+    if (!root.empty()) found = {DevenvBelow(root), root};
 }
 
-// Source E.
+// The installer's Uninstall entry of this version's devenv.exe names the root.
 void FromUninstallEntries(int number, DevenvLocation& found, DiscoveryReads& reads) {
-    const std::wstring v = reads.DevenvInUninstallKey(number);
-    if (!v.empty()) found = {DevenvBelow(v), v};
+    const std::wstring root = reads.DevenvInUninstallKey(number);
+    if (!root.empty()) found = {DevenvBelow(root), root};
 }
 
-// Sources F and G: the default folders on every drive.
+// The default install folders on every drive.
 void FromDriveScan(int number, DevenvLocation& found, DiscoveryReads& reads) {
     for (const std::wstring& root : VisualStudioDriveRoots(number, IsWindows64Bit())) {
         if (reads.HoldsDevenv(root)) {
