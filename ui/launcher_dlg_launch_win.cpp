@@ -39,7 +39,7 @@ void LogPress(const LaunchContext& context) {
 } // namespace
 
 void CLauncherDlg::OnOK() {
-    if (RefusesCommands() || !CompleteStart()) return;
+    if (RefusesCommands()) return;
     const bool read = ExchangeLaunchOptions(ExchangeDirection::FromControls);
     // In Parallel mode a count that is no number stops the reading before the mode and the
     // couplings, which would keep the values of an earlier OK: a launch never goes on with

@@ -65,24 +65,17 @@ bool CLauncherDlg::OnInitDialog() {
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - discoveryBegan)
             .count());
     if (!visualStudioListed) return true;
-    // What the first paint does not show waits for it: a timer's message comes only when no
-    // window of this thread waits for its paint.
-    ::SetTimer(Window(), AfterFirstPaintTimer, 0, nullptr);
+    if (!LocateHomeFolder()) {
+        Prompts().ShowMessage(Window(), Pick(texts::HomeFolderMissing), Pick(captions::Error),
+                              MB_OK | MB_ICONERROR);
+        End(IDCANCEL);
+        return true;
+    }
+    // The update check waits for the first paint, so that its WinINet does not load beside the
+    // dialog's own libraries: a timer's message comes only when no window of this thread waits
+    // for its paint.
+    ::SetTimer(Window(), UpdateCheckTimer, 0, nullptr);
     return true;
-}
-
-// Runs once, after the first paint or at an earlier OK: starts the update check (its WinINet
-// would load beside the dialog's own libraries) and finds the home folder (shell32's load).
-bool CLauncherDlg::CompleteStart() {
-    if (startStep_ != StartStep::Pending) return startStep_ == StartStep::Done;
-    ::KillTimer(Window(), AfterFirstPaintTimer);
-    StartUpdateCheckAtStart();
-    startStep_ = LocateHomeFolder() ? StartStep::Done : StartStep::Failed;
-    if (startStep_ == StartStep::Done) return true;
-    Prompts().ShowMessage(Window(), Pick(texts::HomeFolderMissing), Pick(captions::Error),
-                          MB_OK | MB_ICONERROR);
-    End(IDCANCEL);
-    return false;
 }
 
 // Shared icons (LoadIconW, LR_SHARED) belong to the system, not to us.
@@ -267,8 +260,9 @@ bool CLauncherDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
             Window(), reinterpret_cast<HICON>(::SendMessageW(Window(), WM_GETICON, ICON_BIG, 0)));
         return true;
     case WM_TIMER:
-        if (wParam != AfterFirstPaintTimer) return false;
-        CompleteStart();
+        if (wParam != UpdateCheckTimer) return false;
+        ::KillTimer(Window(), UpdateCheckTimer);
+        StartUpdateCheckAtStart();
         return true;
     case WM_SETCURSOR:
         // A control asks its parent first: the pointer has come over Browse.

@@ -67,9 +67,6 @@ class CLauncherDlg : public Dialog {
     void BeginUpdateCheck();
     void OnAbout();
     bool LocateHomeFolder();
-    // The update check and the home folder, after the first paint; false when the launcher
-    // cannot go on.
-    bool CompleteStart();
     void LogDiscovery(double milliseconds);
     void OnSpinScrolled(int request, int position);
     void OnProcessCountEdited();
@@ -85,11 +82,9 @@ class CLauncherDlg : public Dialog {
     // Set by the update check once it has read a release file. Shared with the check's thread,
     // which nobody waits for and which may outlive the dialog.
     std::shared_ptr<std::atomic<bool>> releaseFetched = std::make_shared<std::atomic<bool>>(false);
-    std::unique_ptr<GdiPlusSession> gdiPlus_; // started when the logo is first drawn
-    UniqueIcon browseIcon_;                   // the Browse button's picture
-    static constexpr UINT_PTR AfterFirstPaintTimer = 1;
-    enum class StartStep { Pending, Done, Failed };
-    StartStep startStep_ = StartStep::Pending;
+    std::unique_ptr<GdiPlusSession> gdiPlus_;       // started when the logo is first drawn
+    UniqueIcon browseIcon_;                         // the Browse button's picture
+    static constexpr UINT_PTR UpdateCheckTimer = 1; // fires once, after the first paint
     bool launchBusy_ = false; // OK's launch is at work: its questions, the start, the wait
 };
 
