@@ -1,7 +1,6 @@
 #include "ui/launcher_dlg_win.h"
 
 #include "base/files_win.h"
-#include "base/shell_and_com_win.h"
 #include "base/launch_log_win.h"
 #include "base/setting_names.h"
 #include "base/text.h"
@@ -21,7 +20,6 @@
 #include "ui/tutorial_win.h"
 
 #include <commctrl.h>
-#include <shlobj.h>
 
 #include <chrono>
 #include <cwchar>
@@ -47,6 +45,7 @@ bool CLauncherDlg::RefusesCommands() const {
 }
 
 bool CLauncherDlg::OnInitDialog() {
+    profileFolder_.Start();
     view_.Attach();
     ExchangeLaunchOptions(ExchangeDirection::ToControls);
     SetWindowIcon();
@@ -151,10 +150,7 @@ void CLauncherDlg::LogDiscovery(double milliseconds) {
 }
 
 bool CLauncherDlg::LocateHomeFolder() {
-    std::wstring profile(1000, L'\0');
-    if (!shell::SHGetSpecialFolderPathW(nullptr, profile.data(), CSIDL_PROFILE, FALSE))
-        return false;
-    homeFolder_ = profile.c_str();
+    homeFolder_ = profileFolder_.Result();
     return !ExistingFolderName(homeFolder_).empty();
 }
 

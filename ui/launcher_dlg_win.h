@@ -2,6 +2,7 @@
 #pragma once
 
 #include "base/handles_win.h"
+#include "base/profile_folder_win.h"
 #include "discovery/fluent_discovery.h"
 #include "discovery/matlab.h"
 #include "discovery/visual_studio.h"
@@ -74,6 +75,7 @@ class CLauncherDlg : public Dialog {
     // The add-on module's signal that its menu is loaded in Fluent (launcher_dlg_launch_win.cpp).
     bool OnCloseSignal(WPARAM wParam);
 
+    ProfileFolderLookup profileFolder_; // looked up while the dialog initialises
     LaunchOptions options_;
     DialogWindowView view_{*this};
     FluentList fluentList_;
