@@ -1,5 +1,5 @@
 // The user's profile folder, asked for on a thread of its own: the shell library it needs then
-// loads while the main dialog is being made, on another processor, instead of before it shows.
+// loads while the main dialog initialises, on another processor, instead of before it shows.
 #pragma once
 
 #include "base/handles_win.h"
