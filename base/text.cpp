@@ -136,7 +136,12 @@ bool ParseUnsigned(std::wstring_view text, std::uint32_t& value) {
 }
 
 std::wstring FormatText(std::wstring_view pattern, std::initializer_list<std::wstring_view> args) {
+    // Grown once: discovery formats a candidate folder for every drive and release.
+    std::size_t size = pattern.size();
+    for (std::wstring_view arg : args)
+        size += arg.size();
     std::wstring result;
+    result.reserve(size);
     auto next = args.begin();
     for (std::size_t i = 0; i < pattern.size(); ++i) {
         if (pattern[i] != L'%' || i + 1 == pattern.size()) {

@@ -17,7 +17,7 @@ class MissingFolders {
     int Looks() const { return looks_; }
 
   private:
-    bool IsMissing(const std::wstring& folder);
+    bool IsMissing(std::wstring_view folder);
 
     std::map<std::wstring, bool, std::less<>> missing_;
     int looks_ = 0;

@@ -29,18 +29,25 @@ bool IsPlainName(std::wstring_view name) {
 
 } // namespace
 
-std::vector<std::wstring> EnclosingFolders(std::wstring_view folder) {
+std::vector<std::size_t> EnclosingFolderLengths(std::wstring_view folder) {
     if (folder.size() < 3 || !IsDriveLetter(folder[0]) || folder[1] != L':' || folder[2] != L'\\')
         return {};
-    std::vector<std::wstring> enclosing;
+    std::vector<std::size_t> lengths;
     std::size_t start = 3;
     for (;;) {
         const std::size_t end = folder.find(L'\\', start);
         if (!IsPlainName(folder.substr(start, end - start))) return {};
-        if (end == std::wstring_view::npos) return enclosing;
-        enclosing.emplace_back(folder.substr(0, end));
+        if (end == std::wstring_view::npos) return lengths;
+        lengths.push_back(end);
         start = end + 1;
     }
+}
+
+std::vector<std::wstring> EnclosingFolders(std::wstring_view folder) {
+    std::vector<std::wstring> enclosing;
+    for (const std::size_t length : EnclosingFolderLengths(folder))
+        enclosing.emplace_back(folder.substr(0, length));
+    return enclosing;
 }
 
 std::optional<PathParts> SplitPath(std::wstring_view path) {

@@ -55,7 +55,8 @@ void DialogWindowView::ShowMenu(InterfaceLanguage language) {
     if (!dialog_.ReplaceMenu(
             UniqueMenu(::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id)))))
         return;
-    ::DrawMenuBar(window);
+    // SetMenu has already laid out the frame; only a shown bar needs drawing.
+    if (::IsWindowVisible(window)) ::DrawMenuBar(window);
     // The menu bar takes its height from the client area, and each language's bar may wrap
     // differently: the window grows or shrinks so that the template's controls keep their room.
     RECT client{}, frame{};

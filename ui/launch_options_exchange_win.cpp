@@ -25,6 +25,20 @@ std::vector<HWND> RadioGroup(HWND dialog, int firstId) {
     return radios;
 }
 
+// An automatic radio button being checked unchecks the rest of its group, which it finds by
+// walking every control of the dialog, once per member (under Wine several ms a group). The
+// exchange sets each member itself, so the button is checked as a plain radio button.
+void SetRadioCheck(HWND radio, bool check) {
+    const LONG style = ::GetWindowLongW(radio, GWL_STYLE);
+    const bool automatic = (style & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
+    if (automatic) ::SetWindowLongW(radio, GWL_STYLE, (style & ~BS_TYPEMASK) | BS_RADIOBUTTON);
+    ::SendMessageW(radio, BM_SETCHECK, check ? BST_CHECKED : BST_UNCHECKED, 0);
+    // The check moved the tab stop to the checked button: only the type is put back.
+    if (automatic)
+        ::SetWindowLongW(radio, GWL_STYLE,
+                         (::GetWindowLongW(radio, GWL_STYLE) & ~BS_TYPEMASK) | BS_AUTORADIOBUTTON);
+}
+
 void ExchangeRadio(HWND dialog, int firstId, int& value, ExchangeDirection direction) {
     const std::vector<HWND> radios = RadioGroup(dialog, firstId);
     if (direction == ExchangeDirection::FromControls) {
@@ -35,8 +49,7 @@ void ExchangeRadio(HWND dialog, int firstId, int& value, ExchangeDirection direc
         return;
     }
     for (std::size_t i = 0; i < radios.size(); ++i)
-        ::SendMessageW(radios[i], BM_SETCHECK,
-                       static_cast<int>(i) == value ? BST_CHECKED : BST_UNCHECKED, 0);
+        SetRadioCheck(radios[i], static_cast<int>(i) == value);
 }
 
 template <typename Choice>

@@ -1,7 +1,6 @@
 #include "ui/launcher_dlg_win.h"
 
 #include "base/files_win.h"
-#include "base/shell_and_com_win.h"
 #include "base/launch_log_win.h"
 #include "base/setting_names.h"
 #include "base/text.h"
@@ -21,7 +20,6 @@
 #include "ui/tutorial_win.h"
 
 #include <commctrl.h>
-#include <shlobj.h>
 
 #include <chrono>
 #include <cwchar>
@@ -47,10 +45,10 @@ bool CLauncherDlg::RefusesCommands() const {
 }
 
 bool CLauncherDlg::OnInitDialog() {
+    profileFolder_.Start();
     view_.Attach();
     ExchangeLaunchOptions(ExchangeDirection::ToControls);
     SetWindowIcon();
-    StartUpdateCheckAtStart();
     view_.SetTitle(Pick(texts::Title));
     view_.ShowMenu(CurrentInterfaceLanguage());
     SetBrowseIcon();
@@ -70,7 +68,12 @@ bool CLauncherDlg::OnInitDialog() {
         Prompts().ShowMessage(Window(), Pick(texts::HomeFolderMissing), Pick(captions::Error),
                               MB_OK | MB_ICONERROR);
         End(IDCANCEL);
+        return true;
     }
+    // The update check waits for the first paint, so that its WinINet does not load beside the
+    // dialog's own libraries: a timer's message comes only when no window of this thread waits
+    // for its paint.
+    ::SetTimer(Window(), UpdateCheckTimer, 0, nullptr);
     return true;
 }
 
@@ -147,10 +150,7 @@ void CLauncherDlg::LogDiscovery(double milliseconds) {
 }
 
 bool CLauncherDlg::LocateHomeFolder() {
-    std::wstring profile(1000, L'\0');
-    if (!shell::SHGetSpecialFolderPathW(nullptr, profile.data(), CSIDL_PROFILE, FALSE))
-        return false;
-    homeFolder_ = profile.c_str();
+    homeFolder_ = profileFolder_.Result();
     return !ExistingFolderName(homeFolder_).empty();
 }
 
@@ -254,6 +254,11 @@ bool CLauncherDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         if (!::IsIconic(Window())) return false;
         PaintMinimisedIcon(
             Window(), reinterpret_cast<HICON>(::SendMessageW(Window(), WM_GETICON, ICON_BIG, 0)));
+        return true;
+    case WM_TIMER:
+        if (wParam != UpdateCheckTimer) return false;
+        ::KillTimer(Window(), UpdateCheckTimer);
+        StartUpdateCheckAtStart();
         return true;
     case WM_SETCURSOR:
         // A control asks its parent first: the pointer has come over Browse.

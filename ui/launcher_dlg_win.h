@@ -2,6 +2,7 @@
 #pragma once
 
 #include "base/handles_win.h"
+#include "base/profile_folder_win.h"
 #include "discovery/fluent_discovery.h"
 #include "discovery/matlab.h"
 #include "discovery/visual_studio.h"
@@ -74,6 +75,7 @@ class CLauncherDlg : public Dialog {
     // The add-on module's signal that its menu is loaded in Fluent (launcher_dlg_launch_win.cpp).
     bool OnCloseSignal(WPARAM wParam);
 
+    ProfileFolderLookup profileFolder_; // looked up while the dialog initialises
     LaunchOptions options_;
     DialogWindowView view_{*this};
     FluentList fluentList_;
@@ -82,8 +84,9 @@ class CLauncherDlg : public Dialog {
     // Set by the update check once it has read a release file. Shared with the check's thread,
     // which nobody waits for and which may outlive the dialog.
     std::shared_ptr<std::atomic<bool>> releaseFetched = std::make_shared<std::atomic<bool>>(false);
-    std::unique_ptr<GdiPlusSession> gdiPlus_; // started when the logo is first drawn
-    UniqueIcon browseIcon_;                   // the Browse button's picture
+    std::unique_ptr<GdiPlusSession> gdiPlus_;       // started when the logo is first drawn
+    UniqueIcon browseIcon_;                         // the Browse button's picture
+    static constexpr UINT_PTR UpdateCheckTimer = 1; // fires once, after the first paint
     bool launchBusy_ = false; // OK's launch is at work: its questions, the start, the wait
 };
 
