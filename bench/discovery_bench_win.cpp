@@ -69,28 +69,37 @@ bool IsMissingFolder(const std::wstring& folder) {
            (::GetLastError() == ERROR_FILE_NOT_FOUND || ::GetLastError() == ERROR_PATH_NOT_FOUND);
 }
 
+// The enclosing folders of the paths asked about, each looked at once, up to the first missing
+// one: the looks a floor needs before it may search below a path.
+class EnclosingLooks {
+  public:
+    // Whether a folder enclosing the path is missing; each new look goes to the floor.
+    bool FindMissing(const std::wstring& path, Floor& floor) {
+        for (const std::wstring& enclosing : EnclosingFolders(path)) {
+            if (missing_.count(enclosing)) return true;
+            if (!looked_.insert(enclosing).second) continue;
+            floor.looks.push_back(enclosing);
+            if (IsMissingFolder(enclosing)) {
+                missing_.insert(enclosing);
+                return true;
+            }
+        }
+        return false;
+    }
+
+  private:
+    std::set<std::wstring> looked_, missing_;
+};
+
 // Each candidate folder once; its enclosing folders, each once, up to the first missing one;
 // the listing itself when none is missing.
 void AddFluentFloor(Floor& floor) {
-    std::set<std::wstring> listed, looked, missing;
+    std::set<std::wstring> listed;
+    EnclosingLooks looks;
     for (const auto& candidate : CurrentFluentCandidateFolders()) {
         const std::wstring folder = NormaliseFolderPath(candidate);
         if (!listed.insert(folder).second) continue;
-        bool inMissing = false;
-        for (const std::wstring& enclosing : EnclosingFolders(folder)) {
-            if (missing.count(enclosing)) {
-                inMissing = true;
-                break;
-            }
-            if (!looked.insert(enclosing).second) continue;
-            floor.looks.push_back(enclosing);
-            if (IsMissingFolder(enclosing)) {
-                missing.insert(enclosing);
-                inMissing = true;
-                break;
-            }
-        }
-        if (inMissing || folder.empty()) continue;
+        if (looks.FindMissing(folder, floor) || folder.empty()) continue;
         floor.searches.push_back(folder + L"\\fluent*.*.*");
         ++floor.fluentListings;
     }
@@ -106,25 +115,11 @@ void AddVisualStudioFloor(Floor& floor) {
     floor.keys.push_back(
         {ReadView32, L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment"});
     floor.keys.push_back({ReadView32, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"});
-    std::set<std::wstring> looked, missing;
+    EnclosingLooks looks;
     for (const VisualStudioVersion& version : VisualStudioVersions)
-        for (const std::wstring& root : VisualStudioDriveRoots(version.number, IsWindows64Bit())) {
-            bool inMissing = false;
-            for (const std::wstring& enclosing : EnclosingFolders(root)) {
-                if (missing.count(enclosing)) {
-                    inMissing = true;
-                    break;
-                }
-                if (!looked.insert(enclosing).second) continue;
-                floor.looks.push_back(enclosing);
-                if (IsMissingFolder(enclosing)) {
-                    missing.insert(enclosing);
-                    inMissing = true;
-                    break;
-                }
-            }
-            if (!inMissing) floor.searches.push_back(root + L"\\Common7\\IDE\\devenv.exe");
-        }
+        for (const std::wstring& root : VisualStudioDriveRoots(version.number, IsWindows64Bit()))
+            if (!looks.FindMissing(root, floor))
+                floor.searches.push_back(root + L"\\Common7\\IDE\\devenv.exe");
 }
 
 Floor FloorOperations() {

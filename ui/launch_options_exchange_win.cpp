@@ -99,7 +99,7 @@ bool ExchangeLaunchOptions(HWND dialog, LaunchOptions& options, ExchangeDirectio
         const bool isNumber = ParseUnsigned(WindowText(countEdit), count);
         // Serial mode uses no count and keeps its edit out of the user's reach: a count it could
         // not use is passed over, the last valid one stays and the other fields are read as usual.
-        countPassedOver = IsSerialChosen(dialog) && !(isNumber && IsProcessCountInRange(count));
+        countPassedOver = !(isNumber && IsProcessCountInRange(count)) && IsSerialChosen(dialog);
         if (!countPassedOver) {
             if (!isNumber) return FailAtProcessCount(dialog, ProcessCountNotANumberText);
             options.processCount = count;

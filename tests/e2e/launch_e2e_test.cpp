@@ -135,12 +135,8 @@ TEST_F(LaunchExe, DirectStartOf2025R2HandsFluentEverythingRefusesToCloseAndEndsO
 TEST_F(LaunchExe, WorkbenchStartSwapsTheUsersStartupFileAndPutsItBackOnceWorkbenchHasGone) {
     Sandbox sandbox(L"fluent25.2.0", L"25.2", test::RunsInWin64Prefix());
     ASSERT_TRUE(sandbox.ok);
-    const std::wstring home = e2e::ProfileFolder();
-    ASSERT_FALSE(home.empty());
-    const std::wstring S = home + L"\\.fluent", B = home + L"\\.fluent(Quorvex).backup";
-    test::RemoveOnExit startupFiles{{S, B}};
-    const std::string user = "(display \"the user's own\")\r\n";
-    ASSERT_TRUE(test::WriteFileBytes(S, user) && test::RemoveTree(B));
+    const e2e::UsersStartupFile files;
+    ASSERT_TRUE(files.ok);
 
     LauncherRun launcher(sandbox.Environment());
     ASSERT_NE(launcher.Dialog(), nullptr);
@@ -162,8 +158,9 @@ TEST_F(LaunchExe, WorkbenchStartSwapsTheUsersStartupFileAndPutsItBackOnceWorkben
     ASSERT_TRUE(workbench) << "the recorded process is not Workbench's";
     EXPECT_EQ(workbench->Value(fake::key::CommandLine), Quoted(sandbox.fluent.workbench));
     EXPECT_EQ(workbench->Value(fake::key::ShowWindow), std::to_wstring(SW_HIDE));
-    EXPECT_EQ(test::ReadFileBytes(S), std::string(FastLoadLine)) << "the line alone, no line end";
-    EXPECT_EQ(test::ReadFileBytes(B), user);
+    EXPECT_EQ(test::ReadFileBytes(files.startup), std::string(FastLoadLine))
+        << "the line alone, no line end";
+    EXPECT_EQ(test::ReadFileBytes(files.backup), files.text);
     EXPECT_EQ(ReadSetting(L"IsWorkbenchTipShow"), L"false");
 
     // While Workbench runs OK does nothing at all, and closing is refused.
@@ -176,7 +173,7 @@ TEST_F(LaunchExe, WorkbenchStartSwapsTheUsersStartupFileAndPutsItBackOnceWorkben
     ASSERT_NE(refusal, nullptr);
     EXPECT_EQ(MessageText(refusal), ClosingWhileStarting);
     ASSERT_TRUE(e2e::CloseWith(refusal, IDOK));
-    EXPECT_EQ(test::ReadFileBytes(S), std::string(FastLoadLine));
+    EXPECT_EQ(test::ReadFileBytes(files.startup), std::string(FastLoadLine));
 
     // Workbench ends with its Fluent.
     std::uint32_t solver = 0;
@@ -189,8 +186,8 @@ TEST_F(LaunchExe, WorkbenchStartSwapsTheUsersStartupFileAndPutsItBackOnceWorkben
 
     launcher.Press(IDC_CANCEL);
     EXPECT_TRUE(launcher.WaitForExit());
-    EXPECT_EQ(test::ReadFileBytes(S), user);
-    EXPECT_FALSE(test::IsFile(B));
+    EXPECT_EQ(test::ReadFileBytes(files.startup), files.text);
+    EXPECT_FALSE(test::IsFile(files.backup));
 }
 
 TEST_F(LaunchExe, ParallelFluent12GetsTheLoadCommandInItsConsoleAndTheClipboardSurvives) {

@@ -177,12 +177,8 @@ TEST_F(LaunchGapsExe, AboutDoesNothingWhileTheStartedFluentRuns) {
 // Esc and the close box end the tip as Cancel does: nothing stored, the launch stops, .fluent
 // untouched. OK, last, is the positive control: it stores the ticked box.
 TEST_F(LaunchGapsExe, TheWorkbenchTipLeftByEscOrItsCloseBoxStoresNothing) {
-    const std::wstring home = e2e::ProfileFolder();
-    ASSERT_FALSE(home.empty());
-    const std::wstring S = home + L"\\.fluent", B = home + L"\\.fluent(Quorvex).backup";
-    test::RemoveOnExit startupFiles{{S, B}};
-    const std::string user = "(display \"the user's own\")\r\n";
-    ASSERT_TRUE(test::WriteFileBytes(S, user) && test::RemoveTree(B));
+    const e2e::UsersStartupFile files;
+    ASSERT_TRUE(files.ok);
     ASSERT_TRUE(sandbox_.settings.SetString(L"IsWorkbenchTipShow", L"yes"));
 
     LauncherRun launcher(sandbox_.Environment());
@@ -217,13 +213,13 @@ TEST_F(LaunchGapsExe, TheWorkbenchTipLeftByEscOrItsCloseBoxStoresNothing) {
         if (ok) break;
         EXPECT_FALSE(launcher.ShowsOtherDialog());
         EXPECT_EQ(ReadSetting(L"IsWorkbenchTipShow"), L"yes");
-        EXPECT_EQ(test::ReadFileBytes(S), user);
-        EXPECT_FALSE(test::IsFile(B));
+        EXPECT_EQ(test::ReadFileBytes(files.startup), files.text);
+        EXPECT_FALSE(test::IsFile(files.backup));
         EXPECT_TRUE(sandbox_.Records(L"runwb2").empty());
     }
     ASSERT_NE(launcher.WaitForRecordedProcess(), 0u) << launcher.Describe();
     EXPECT_EQ(ReadSetting(L"IsWorkbenchTipShow"), L"false");
-    EXPECT_EQ(test::ReadFileBytes(B), user);
+    EXPECT_EQ(test::ReadFileBytes(files.backup), files.text);
     // Workbench records once it has started its Fluent: both end before the sandbox goes, or the
     // Fluent started meanwhile would hold its folder.
     ASSERT_TRUE(test::WaitUntil([&] { return !sandbox_.Records(L"runwb2").empty(); }));

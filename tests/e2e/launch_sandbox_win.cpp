@@ -13,6 +13,15 @@ std::wstring ProfileFolder() {
     return SUCCEEDED(::SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, 0, folder)) ? folder : L"";
 }
 
+UsersStartupFile::UsersStartupFile() {
+    const std::wstring home = ProfileFolder();
+    if (home.empty()) return;
+    startup = home + L"\\.fluent";
+    backup = home + L"\\.fluent(Quorvex).backup";
+    cleanup.trees = {startup, backup};
+    ok = test::WriteFileBytes(startup, text) && test::RemoveTree(backup);
+}
+
 Sandbox::Sandbox(const std::wstring& release, const std::wstring& version, bool fluent64) {
     const bool windows64 = test::RunsInWin64Prefix();
     fluent = test::LayOutFluent(fakes, fluentRoot + L"\\v" + RemoveAll(version, L".") + L"\\fluent",

@@ -19,6 +19,15 @@ namespace qv::e2e {
 // The user's profile folder, where Fluent's start-up file lives.
 std::wstring ProfileFolder();
 
+// The user's own .fluent in the profile folder with no backup beside it; both removed at the end.
+struct UsersStartupFile {
+    UsersStartupFile();
+    std::wstring startup, backup;
+    const std::string text = "(display \"the user's own\")\r\n";
+    test::RemoveOnExit cleanup;
+    bool ok = false;
+};
+
 class Sandbox {
   public:
     Sandbox(const std::wstring& release, const std::wstring& version, bool fluent64);
