@@ -23,11 +23,15 @@ std::wstring WindowsVersionText() {
            L"." + std::to_wstring(info.dwBuildNumber);
 }
 
+// Asked once: for a 32-bit process the answer is a round trip to the system each time.
 bool IsWindows64Bit() {
-    SYSTEM_INFO info{};
-    ::GetNativeSystemInfo(&info);
-    return info.wProcessorArchitecture == PROCESSOR_ARCHITECTURE_AMD64 ||
-           info.wProcessorArchitecture == PROCESSOR_ARCHITECTURE_IA64;
+    static const bool windows64 = [] {
+        SYSTEM_INFO info{};
+        ::GetNativeSystemInfo(&info);
+        return info.wProcessorArchitecture == PROCESSOR_ARCHITECTURE_AMD64 ||
+               info.wProcessorArchitecture == PROCESSOR_ARCHITECTURE_IA64;
+    }();
+    return windows64;
 }
 
 bool IsUserAdministrator() {

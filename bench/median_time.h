@@ -8,18 +8,40 @@
 
 namespace qv {
 
+inline double Milliseconds(const std::function<void()>& work) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
+}
+
+inline double Median(std::vector<double> times) {
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
 inline double MedianMilliseconds(const std::function<void()>& work, int runs) {
     work();
     std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        times.push_back(
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                .count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    for (int i = 0; i < runs; ++i)
+        times.push_back(Milliseconds(work));
+    return Median(times);
+}
+
+// The medians of several pieces of work run in turn, so that each meets the same state of the
+// machine: a slower stretch slows all of them alike.
+inline std::vector<double> AlternatingMedians(const std::vector<std::function<void()>>& works,
+                                              int runs) {
+    std::vector<std::vector<double>> times(works.size());
+    for (int run = -1; run < runs; ++run)
+        for (std::size_t i = 0; i < works.size(); ++i) {
+            const double time = Milliseconds(works[i]);
+            if (run >= 0) times[i].push_back(time);
+        }
+    std::vector<double> medians;
+    for (const auto& each : times)
+        medians.push_back(Median(each));
+    return medians;
 }
 
 } // namespace qv

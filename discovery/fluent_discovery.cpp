@@ -60,23 +60,33 @@ std::vector<std::wstring> SplitRememberedFluentPaths(std::wstring_view remembere
 std::vector<std::wstring> FluentCandidateFolders(std::wstring_view remembered,
                                                  std::wstring_view fluentInc,
                                                  const EnvironmentLookup& environment) {
-    std::vector<std::wstring> candidates = SplitRememberedFluentPaths(remembered);
-    candidates.emplace_back(fluentInc);
+    std::vector<std::wstring> candidates;
+    VisitFluentCandidateFolders(
+        remembered, fluentInc, environment,
+        [&](std::wstring_view candidate) { candidates.emplace_back(candidate); });
+    return candidates;
+}
+
+void VisitFluentCandidateFolders(std::wstring_view remembered, std::wstring_view fluentInc,
+                                 const EnvironmentLookup& environment,
+                                 const CandidateVisitor& visit) {
+    for (const std::wstring& folder : SplitRememberedFluentPaths(remembered))
+        visit(folder);
+    visit(fluentInc);
+    const std::wstring licenseRoot = StripPathLevels(environment(L"ANSYSLIC_DIR"), 2);
     for (const FluentVersionRow& row : FluentVersionTable) {
         const std::wstring compact = row.compactVersion; // "193", as in v193
-        for (wchar_t drive = L'C'; drive <= L'Z'; ++drive)
-            candidates.push_back(FormatText(L"%c:\\Program Files\\ANSYS Inc\\v%s\\fluent",
-                                            {std::wstring(1, drive), compact}));
-        candidates.push_back(StripPathLevels(environment(L"CADOE_LIBDIR" + compact), 3) +
-                             L"\\fluent");
-        candidates.push_back(
-            StripPathLevels(environment(FormatText(L"ANSYS%s_DIR", {compact})), 1) + L"\\fluent");
-        candidates.push_back(StripPathLevels(environment(L"ANSYSLIC_DIR"), 2) + L"\\v" + compact +
-                             L"\\fluent");
-        candidates.push_back(TrimTrailingSeparators(environment(L"AWP_ROOT" + compact)) +
-                             L"\\fluent");
+        // One text for the 24 drives, its letter changed in place.
+        std::wstring onDrive = L"C:\\Program Files\\ANSYS Inc\\v" + compact + L"\\fluent";
+        for (wchar_t drive = L'C'; drive <= L'Z'; ++drive) {
+            onDrive[0] = drive;
+            visit(onDrive);
+        }
+        visit(StripPathLevels(environment(L"CADOE_LIBDIR" + compact), 3) + L"\\fluent");
+        visit(StripPathLevels(environment(L"ANSYS" + compact + L"_DIR"), 1) + L"\\fluent");
+        visit(licenseRoot + L"\\v" + compact + L"\\fluent");
+        visit(TrimTrailingSeparators(environment(L"AWP_ROOT" + compact)) + L"\\fluent");
     }
-    return candidates;
 }
 
 } // namespace qv

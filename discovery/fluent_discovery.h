@@ -53,5 +53,11 @@ using EnvironmentLookup = std::function<std::wstring(const std::wstring& name)>;
 std::vector<std::wstring> FluentCandidateFolders(std::wstring_view remembered,
                                                  std::wstring_view fluentInc,
                                                  const EnvironmentLookup& environment);
+// The same candidates handed to visit one by one, without a list: most of them lie on drives that
+// do not exist. A candidate's text lasts only until its visit returns.
+using CandidateVisitor = std::function<void(std::wstring_view candidate)>;
+void VisitFluentCandidateFolders(std::wstring_view remembered, std::wstring_view fluentInc,
+                                 const EnvironmentLookup& environment,
+                                 const CandidateVisitor& visit);
 
 } // namespace qv

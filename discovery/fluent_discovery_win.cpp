@@ -5,9 +5,8 @@
 #include "base/setting_names.h"
 #include "base/settings_store_win.h"
 #include "discovery/discovery_listing_win.h"
+#include "discovery/fluent_versions.h"
 #include "texts/discovery_texts.h"
-
-#include <functional>
 
 namespace qv {
 
@@ -19,12 +18,33 @@ std::wstring FluentIncFolder() {
     return ReadRegistryString(HKEY_CURRENT_USER, EnvironmentKeyPath, L"FLUENT_INC", ReadView64);
 }
 
+std::wstring ProcessVariable(const std::wstring& name) {
+    return ReadEnvironmentVariable(name);
+}
+
 } // namespace
 
 std::vector<std::wstring> CurrentFluentCandidateFolders() {
-    return FluentCandidateFolders(
-        ReadSetting(settings::FluentFoldersUsed), FluentIncFolder(),
-        [](const std::wstring& name) { return ReadEnvironmentVariable(name); });
+    return FluentCandidateFolders(ReadSetting(settings::FluentFoldersUsed), FluentIncFolder(),
+                                  ProcessVariable);
+}
+
+void VisitCurrentFluentCandidateFolders(const CandidateVisitor& visit) {
+    VisitFluentCandidateFolders(ReadSetting(settings::FluentFoldersUsed), FluentIncFolder(),
+                                ProcessVariable, visit);
+}
+
+// Only a candidate that holds releases is kept; the others, most on drives found missing, are
+// passed over without a copy of their text.
+std::vector<ListedFluentFolder> ListFluentCandidates(DiscoveryListing& listing) {
+    std::vector<ListedFluentFolder> listed;
+    VisitCurrentFluentCandidateFolders([&](std::wstring_view candidate) {
+        std::vector<std::wstring> releases = IsNormalisedFolderPath(candidate)
+                                                 ? listing(candidate)
+                                                 : listing(NormaliseFolderPath(candidate));
+        if (!releases.empty()) listed.push_back({std::wstring(candidate), std::move(releases)});
+    });
+    return listed;
 }
 
 void DiscoverFluentInstallations(FluentList& list) {
@@ -32,12 +52,18 @@ void DiscoverFluentInstallations(FluentList& list) {
     DiscoverFluentInstallations(list, listing);
 }
 
-void DiscoverFluentInstallations(FluentList& list, DiscoveryListing& listing) {
-    const FluentList::ReleaseLister listReleases = std::ref(listing);
-    for (const std::wstring& candidate : CurrentFluentCandidateFolders())
-        list.AddFluentFolder(false, candidate, listReleases);
+// A candidate without release folders adds nothing and selects nothing, so only the others are
+// added, each with the releases listed for it.
+void FillFluentList(FluentList& list, const std::vector<ListedFluentFolder>& listed) {
+    for (const ListedFluentFolder& folder : listed)
+        list.AddFluentFolder(false, folder.candidate,
+                             [&folder](std::wstring_view) { return folder.releases; });
     if (list.Box().Count() == 0) list.Box().Append(Pick(placeholders::FluentNotFound));
     list.Box().Select(0);
+}
+
+void DiscoverFluentInstallations(FluentList& list, DiscoveryListing& listing) {
+    FillFluentList(list, ListFluentCandidates(listing));
 }
 
 } // namespace qv

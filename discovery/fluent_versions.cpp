@@ -30,6 +30,13 @@ std::wstring NormaliseFolderPath(std::wstring_view path) {
     return ReplaceAll(folder, L"/", L"\\");
 }
 
+bool IsNormalisedFolderPath(std::wstring_view path) {
+    if (path.empty()) return true;
+    const wchar_t last = path.back();
+    return !IsBlank(path.front()) && !IsBlank(last) && last != L'\\' &&
+           path.find(L'/') == std::wstring_view::npos;
+}
+
 bool IsReleaseFolderName(std::wstring_view name) {
     constexpr std::wstring_view prefix = L"fluent";
     if (name.size() < prefix.size() || !EqualsNoCase(name.substr(0, prefix.size()), prefix))

@@ -35,6 +35,8 @@ inline constexpr std::array<const wchar_t*, 15> FluentReleaseLabels{
 
 // Trimmed, without trailing separators, with every "/" turned into "\".
 std::wstring NormaliseFolderPath(std::wstring_view path);
+// Whether normalising would leave the path as it is; asked without making a copy.
+bool IsNormalisedFolderPath(std::wstring_view path);
 
 // A name of the pattern "fluent*.*.*": "fluent" in any case, then at least two more ".".
 // Checked by hand because the platform's matching lets "*.*" match names without a dot.

@@ -7,7 +7,8 @@
 namespace qv {
 
 bool MissingFolders::Enclose(std::wstring_view path) {
-    for (const std::size_t length : EnclosingFolderLengths(path))
+    EnclosingFolderLengths(path, lengths_);
+    for (const std::size_t length : lengths_)
         if (IsMissing(path.substr(0, length))) return true;
     return false;
 }

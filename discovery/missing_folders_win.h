@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qv {
 
@@ -20,6 +21,7 @@ class MissingFolders {
     bool IsMissing(std::wstring_view folder);
 
     std::map<std::wstring, bool, std::less<>> missing_;
+    std::vector<std::size_t> lengths_; // kept between calls: asked about hundreds of paths a run
     int looks_ = 0;
 };
 

@@ -30,14 +30,23 @@ bool IsPlainName(std::wstring_view name) {
 } // namespace
 
 std::vector<std::size_t> EnclosingFolderLengths(std::wstring_view folder) {
-    if (folder.size() < 3 || !IsDriveLetter(folder[0]) || folder[1] != L':' || folder[2] != L'\\')
-        return {};
     std::vector<std::size_t> lengths;
+    EnclosingFolderLengths(folder, lengths);
+    return lengths;
+}
+
+void EnclosingFolderLengths(std::wstring_view folder, std::vector<std::size_t>& lengths) {
+    lengths.clear();
+    if (folder.size() < 3 || !IsDriveLetter(folder[0]) || folder[1] != L':' || folder[2] != L'\\')
+        return;
     std::size_t start = 3;
     for (;;) {
         const std::size_t end = folder.find(L'\\', start);
-        if (!IsPlainName(folder.substr(start, end - start))) return {};
-        if (end == std::wstring_view::npos) return lengths;
+        if (!IsPlainName(folder.substr(start, end - start))) {
+            lengths.clear();
+            return;
+        }
+        if (end == std::wstring_view::npos) return;
         lengths.push_back(end);
         start = end + 1;
     }

@@ -17,8 +17,10 @@ std::wstring StripPathLevels(std::wstring_view path, int levels);
 // the file system may read otherwise than their text says: not of the form "X:\...", or with a
 // part that is empty, is "." or "..", ends in a dot or a blank, or holds a colon or a wildcard.
 std::vector<std::wstring> EnclosingFolders(std::wstring_view folder);
-// The same folders as lengths of the folder's text, for a caller that looks them up in turn.
+// The same folders as lengths of the folder's text, for a caller that looks them up in turn; the
+// second form fills a list the caller keeps, so that a run of many paths allocates nothing.
 std::vector<std::size_t> EnclosingFolderLengths(std::wstring_view folder);
+void EnclosingFolderLengths(std::wstring_view folder, std::vector<std::size_t>& lengths);
 
 // A path split into drive, folder, file name and extension (with its "."), as the C runtime's
 // _wsplitpath_s splits it into buffers of 10, 1000, 200 and 20 characters: nothing when a part

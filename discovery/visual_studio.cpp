@@ -34,27 +34,38 @@ std::wstring ToolsVariableName(std::wstring_view number) {
 
 std::vector<std::wstring> VisualStudioDriveRoots(int number, bool windows64) {
     std::vector<std::wstring> roots;
+    VisitVisualStudioDriveRoots(number, windows64, [&](std::wstring_view root) {
+        roots.emplace_back(root);
+        return true;
+    });
+    return roots;
+}
+
+void VisitVisualStudioDriveRoots(int number, bool windows64, const RootVisitor& visit) {
     const VisualStudioVersion* version = nullptr;
     for (const auto& candidate : VisualStudioVersions)
         if (candidate.number == number) version = &candidate;
-    if (!version) return roots;
+    if (!version) return;
     // 32-bit Windows has no "Program Files (x86)".
     std::vector<const wchar_t*> programFolders;
     if (windows64) programFolders.push_back(L"Program Files (x86)");
     programFolders.push_back(L"Program Files");
-    for (wchar_t drive = L'C'; drive <= L'Z'; ++drive) {
-        for (const wchar_t* programs : programFolders) {
-            const std::wstring base =
-                std::wstring(1, drive) + L":\\" + programs + L"\\Microsoft Visual Studio";
-            if (version->layout == VisualStudioLayout::Classic) {
-                roots.push_back(base + L" " + std::to_wstring(number) + L".0");
-                continue;
-            }
-            for (const wchar_t* edition : {L"Community", L"Professional", L"Enterprise"})
-                roots.push_back(base + L"\\" + version->year + L"\\" + edition);
+    // A drive's roots, written for C: and given each drive's letter in turn.
+    std::vector<std::wstring> driveRoots;
+    for (const wchar_t* programs : programFolders) {
+        const std::wstring base = std::wstring(L"C:\\") + programs + L"\\Microsoft Visual Studio";
+        if (version->layout == VisualStudioLayout::Classic) {
+            driveRoots.push_back(base + L" " + std::to_wstring(number) + L".0");
+            continue;
         }
+        for (const wchar_t* edition : {L"Community", L"Professional", L"Enterprise"})
+            driveRoots.push_back(base + L"\\" + version->year + L"\\" + edition);
     }
-    return roots;
+    for (wchar_t drive = L'C'; drive <= L'Z'; ++drive)
+        for (std::wstring& root : driveRoots) {
+            root[0] = drive;
+            if (!visit(root)) return;
+        }
 }
 
 int RememberedVisualStudioIndex(const std::vector<VisualStudioInstallation>& installations,

@@ -2,6 +2,7 @@
 // that tell which of its build components are installed.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,6 +57,10 @@ std::wstring ToolsVariableName(std::wstring_view number);
 // one root per program folder for the classic layout, one per edition (Community, Professional,
 // Enterprise) for the toolset layout. None for a number that is not supported.
 std::vector<std::wstring> VisualStudioDriveRoots(int number, bool windows64);
+// The same roots handed to visit in turn, until it returns false, without a list. A root's text
+// lasts only until its visit returns.
+using RootVisitor = std::function<bool(std::wstring_view root)>;
+void VisitVisualStudioDriveRoots(int number, bool windows64, const RootVisitor& visit);
 
 // The index to preselect: the first installation whose number equals the remembered one.
 int RememberedVisualStudioIndex(const std::vector<VisualStudioInstallation>& installations,

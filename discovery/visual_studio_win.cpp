@@ -67,8 +67,8 @@ class DiscoveryReads {
     }
 
     // A drive scan's root: not looked into when a folder above it is missing.
-    bool HoldsDevenv(const std::wstring& root) {
-        return !missing_.Enclose(root) && IsFile(DevenvBelow(root));
+    bool HoldsDevenv(std::wstring_view root) {
+        return !missing_.Enclose(root) && IsFile(DevenvBelow(std::wstring(root)));
     }
 
   private:
@@ -149,12 +149,11 @@ void FromUninstallEntries(int number, DevenvLocation& found, DiscoveryReads& rea
 
 // The default install folders on every drive.
 void FromDriveScan(int number, DevenvLocation& found, DiscoveryReads& reads) {
-    for (const std::wstring& root : VisualStudioDriveRoots(number, IsWindows64Bit())) {
-        if (reads.HoldsDevenv(root)) {
-            found = {DevenvBelow(root), root};
-            return;
-        }
-    }
+    VisitVisualStudioDriveRoots(number, IsWindows64Bit(), [&](std::wstring_view root) {
+        if (!reads.HoldsDevenv(root)) return true;
+        found = {DevenvBelow(std::wstring(root)), std::wstring(root)};
+        return false;
+    });
 }
 
 DevenvLocation LocateVisualStudio(int number, DiscoveryReads& reads) {

@@ -5,6 +5,7 @@
 #     E: mapped to empty folders, removed afterwards (QV_WINE_KEEP=1 keeps it for inspection).
 #   QV_WINE_PREFIX=DIR: that prefix instead, created from the template once and kept.
 # Without a display it starts an Xvfb of its own. It stops only its own wineserver and Xvfb.
+# QV_WINEDEBUG=CHANNELS turns Wine's own tracing on (+server shows every round trip).
 set -uo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -51,7 +52,7 @@ fi
 
 if [ -z "${DISPLAY:-}" ]; then start_virtual_display "$work" || exit 1; fi
 
-export WINEPREFIX="$prefix" WINEARCH="$arch" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$prefix" WINEARCH="$arch" WINEDEBUG=${QV_WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
 export QV_WINE_WORK="$work"
 
 # In the background so that TERM reaches the trap at once; the wait gives the program's status.

@@ -1,6 +1,11 @@
 #include "ui/dialog_win.h"
 
 #include "base/window_text_win.h"
+#include "ui/dialog_template.h"
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
 
 namespace qv {
 
@@ -27,6 +32,22 @@ bool ReturnsResultDirectly(UINT message) {
     }
 }
 
+// The template from the resources with the menu named in it, in double words as the dialog
+// manager reads it; empty when there is no menu to name or the template cannot carry one.
+std::vector<std::uint32_t> TemplateCopyWithMenu(int templateId, int menuId) {
+    if (menuId == 0) return {};
+    HMODULE module = ::GetModuleHandleW(nullptr);
+    HRSRC resource = ::FindResourceW(module, MAKEINTRESOURCEW(templateId), RT_DIALOG);
+    HGLOBAL loaded = resource ? ::LoadResource(module, resource) : nullptr;
+    const auto* bytes = static_cast<const std::uint8_t*>(loaded ? ::LockResource(loaded) : nullptr);
+    if (!bytes) return {};
+    const std::vector<std::uint8_t> copy = TemplateWithMenu(
+        bytes, ::SizeofResource(module, resource), static_cast<std::uint16_t>(menuId));
+    std::vector<std::uint32_t> aligned((copy.size() + 3) / 4, 0);
+    if (!copy.empty()) std::memcpy(aligned.data(), copy.data(), copy.size());
+    return aligned;
+}
+
 } // namespace
 
 Dialog::Dialog(int templateId, HWND parent) : templateId_(templateId), parent_(parent) {}
@@ -42,12 +63,23 @@ Dialog::~Dialog() {
 
 INT_PTR Dialog::RunModal() {
     modal_ = true;
+    const std::vector<std::uint32_t> withMenu = TemplateCopyWithMenu(templateId_, TemplateMenu());
+    if (!withMenu.empty())
+        return ::DialogBoxIndirectParamW(
+            ::GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(withMenu.data()),
+            parent_, &Dialog::Procedure, reinterpret_cast<LPARAM>(this));
     return ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), parent_,
                              &Dialog::Procedure, reinterpret_cast<LPARAM>(this));
 }
 
 bool Dialog::Open() {
     modal_ = false;
+    const std::vector<std::uint32_t> withMenu = TemplateCopyWithMenu(templateId_, TemplateMenu());
+    if (!withMenu.empty())
+        return ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr),
+                                            reinterpret_cast<const DLGTEMPLATE*>(withMenu.data()),
+                                            parent_, &Dialog::Procedure,
+                                            reinterpret_cast<LPARAM>(this)) != nullptr;
     return ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), parent_,
                                 &Dialog::Procedure, reinterpret_cast<LPARAM>(this)) != nullptr;
 }
@@ -60,8 +92,16 @@ void Dialog::End(INT_PTR result) {
     }
 }
 
+HWND Dialog::Item(int id) const {
+    for (const auto& [itemId, item] : items_)
+        if (itemId == id && ::IsWindow(item)) return item;
+    HWND item = ::GetDlgItem(window_, id);
+    if (item) items_.emplace_back(id, item);
+    return item;
+}
+
 void Dialog::SetItemText(int id, std::wstring_view text) const {
-    ::SetDlgItemTextW(window_, id, std::wstring(text).c_str());
+    ::SetWindowTextW(Item(id), std::wstring(text).c_str());
 }
 
 std::wstring Dialog::ItemText(int id) const {
@@ -108,6 +148,7 @@ INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPA
     if (message == WM_INITDIALOG) {
         auto* dialog = reinterpret_cast<Dialog*>(lParam);
         dialog->window_ = window;
+        dialog->items_.clear();
         ::SetWindowLongPtrW(window, DWLP_USER, lParam);
     }
     auto* dialog = reinterpret_cast<Dialog*>(::GetWindowLongPtrW(window, DWLP_USER));
@@ -116,6 +157,7 @@ INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPA
     if (message == WM_NCDESTROY) {
         ::SetWindowLongPtrW(window, DWLP_USER, 0);
         dialog->window_ = nullptr;
+        dialog->items_.clear();
     }
     return result;
 }

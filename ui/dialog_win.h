@@ -9,6 +9,8 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace qv {
 
@@ -25,7 +27,9 @@ class Dialog {
     void End(INT_PTR result);
 
     HWND Window() const { return window_; }
-    HWND Item(int id) const { return ::GetDlgItem(window_, id); }
+    // A control by its id. Each is asked of the window server once: its handle stays for the
+    // window's life.
+    HWND Item(int id) const;
 
     // Control helpers used by every dialog.
     void SetItemText(int id, std::wstring_view text) const;
@@ -43,6 +47,8 @@ class Dialog {
     // the window always goes before the object's members do.
     [[nodiscard]] bool Open();
 
+    // A menu resource the window is made with, named in a copy of the template; 0 for none.
+    virtual int TemplateMenu() const { return 0; }
     // WM_INITDIALOG. Returns whether the system should give the focus to the first control.
     virtual bool OnInitDialog() { return true; }
     // WM_COMMAND; true when handled. The default sends IDOK to OnOK and IDCANCEL to OnCancel.
@@ -64,6 +70,7 @@ class Dialog {
     int templateId_;
     HWND parent_;
     HWND window_ = nullptr;
+    mutable std::vector<std::pair<int, HWND>> items_; // found so far
     bool modal_ = false;
 };
 

@@ -1,5 +1,6 @@
 #include "ui/dialog_window_view_win.h"
 
+#include "base/window_text_win.h"
 #include "resources/resource.h"
 
 #include <commctrl.h>
@@ -28,17 +29,22 @@ ComboBoxList& DialogWindowView::Combo(int id) {
     }
 }
 
+// Each control is found once per change: finding one asks the window server.
 void DialogWindowView::Enable(int id, bool enable) {
-    if ((::IsWindowEnabled(dialog_.Item(id)) != FALSE) != enable) dialog_.EnableItem(id, enable);
+    HWND item = dialog_.Item(id);
+    if ((::IsWindowEnabled(item) != FALSE) != enable) ::EnableWindow(item, enable ? TRUE : FALSE);
 }
 
 void DialogWindowView::Check(int id, bool check) {
+    HWND item = dialog_.Item(id);
     const LRESULT wanted = check ? BST_CHECKED : BST_UNCHECKED;
-    if (::SendMessageW(dialog_.Item(id), BM_GETCHECK, 0, 0) != wanted) dialog_.CheckItem(id, check);
+    if (::SendMessageW(item, BM_GETCHECK, 0, 0) != wanted)
+        ::SendMessageW(item, BM_SETCHECK, wanted, 0);
 }
 
 void DialogWindowView::SetText(int id, std::wstring_view text) {
-    if (dialog_.ItemText(id) != text) dialog_.SetItemText(id, text);
+    HWND item = dialog_.Item(id);
+    if (WindowText(item) != text) ::SetWindowTextW(item, std::wstring(text).c_str());
 }
 
 void DialogWindowView::SetSpinRange(int lowest, int highest) {
@@ -49,16 +55,23 @@ void DialogWindowView::SetTitle(std::wstring_view title) {
     ::SetWindowTextW(dialog_.Window(), std::wstring(title).c_str());
 }
 
+int MenuResource(InterfaceLanguage language) {
+    return language == InterfaceLanguage::English ? IDR_MENU_ENGLISH : IDR_MENU_CHINESE;
+}
+
 void DialogWindowView::ShowMenu(InterfaceLanguage language) {
-    HWND window = dialog_.Window();
-    const int id = language == InterfaceLanguage::English ? IDR_MENU_ENGLISH : IDR_MENU_CHINESE;
-    if (!dialog_.ReplaceMenu(
-            UniqueMenu(::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id)))))
+    if (!dialog_.ReplaceMenu(UniqueMenu(
+            ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(MenuResource(language))))))
         return;
     // SetMenu has already laid out the frame; only a shown bar needs drawing.
-    if (::IsWindowVisible(window)) ::DrawMenuBar(window);
-    // The menu bar takes its height from the client area, and each language's bar may wrap
-    // differently: the window grows or shrinks so that the template's controls keep their room.
+    if (::IsWindowVisible(dialog_.Window())) ::DrawMenuBar(dialog_.Window());
+    KeepTemplateClientHeight();
+}
+
+// The menu bar takes its height from the client area, and each language's bar may wrap
+// differently.
+void DialogWindowView::KeepTemplateClientHeight() {
+    HWND window = dialog_.Window();
     RECT client{}, frame{};
     ::GetClientRect(window, &client);
     ::GetWindowRect(window, &frame);

@@ -11,6 +11,9 @@
 
 namespace qv {
 
+// The menu resource of a language.
+int MenuResource(InterfaceLanguage language);
+
 class DialogWindowView final : public MainDialogView {
   public:
     explicit DialogWindowView(Dialog& dialog) : dialog_(dialog) {}
@@ -35,6 +38,8 @@ class DialogWindowView final : public MainDialogView {
     void SetSpinRange(int lowest, int highest) override;
     void SetTitle(std::wstring_view title) override;
     void ShowMenu(InterfaceLanguage language) override;
+    // The window grows or shrinks so that the template's controls keep their room below the bar.
+    void KeepTemplateClientHeight();
     void SetBrowseTooltip(std::wstring_view text) override;
 
   private:

@@ -30,6 +30,10 @@ std::vector<HWND> RadioGroup(HWND dialog, int firstId) {
 // exchange sets each member itself, so the button is checked as a plain radio button.
 void SetRadioCheck(HWND radio, bool check) {
     const LONG style = ::GetWindowLongW(radio, GWL_STYLE);
+    // Checking a radio button also gives it the tab stop, and unchecking takes it away: a button
+    // that has both as wanted is left as it is.
+    const bool checked = ::SendMessageW(radio, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    if (checked == check && ((style & WS_TABSTOP) != 0) == check) return;
     const bool automatic = (style & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
     if (automatic) ::SetWindowLongW(radio, GWL_STYLE, (style & ~BS_TYPEMASK) | BS_RADIOBUTTON);
     ::SendMessageW(radio, BM_SETCHECK, check ? BST_CHECKED : BST_UNCHECKED, 0);

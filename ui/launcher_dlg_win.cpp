@@ -8,8 +8,6 @@
 #include "base/user_prompts_win.h"
 #include "discovery/fluent_discovery_win.h"
 #include "discovery/fluent_folders_win.h"
-#include "discovery/matlab_win.h"
-#include "discovery/visual_studio_win.h"
 #include "launch/supervision/close_signal.h"
 #include "launch/supervision/started_process_win.h"
 #include "resources/resource.h"
@@ -21,7 +19,6 @@
 
 #include <commctrl.h>
 
-#include <chrono>
 #include <cwchar>
 #include <string>
 
@@ -44,25 +41,32 @@ bool CLauncherDlg::RefusesCommands() const {
     return launchBusy_ || IsStartedProcessAlive(launchState_.startedProcess.get());
 }
 
+// The window is made with the menu of the language it opens in.
+int CLauncherDlg::TemplateMenu() const {
+    return MenuResource(CurrentInterfaceLanguage());
+}
+
 bool CLauncherDlg::OnInitDialog() {
     profileFolder_.Start();
     view_.Attach();
     ExchangeLaunchOptions(ExchangeDirection::ToControls);
     SetWindowIcon();
     view_.SetTitle(Pick(texts::Title));
-    view_.ShowMenu(CurrentInterfaceLanguage());
+    // The template brought the menu, unless its copy could not be made.
+    if (::GetMenu(Window()))
+        view_.KeepTemplateClientHeight();
+    else
+        view_.ShowMenu(CurrentInterfaceLanguage());
     SetBrowseIcon();
     RefreshDialogTexts(CurrentInterfaceLanguage());
     ApplyInitialControlStates(view_, options_.processCount);
 
-    const auto discoveryBegan = std::chrono::steady_clock::now();
-    DiscoverFluentInstallations(fluentList_);
+    const MachineDiscovery found = DiscoverMachine();
+    FillFluentList(fluentList_, found.fluent);
     ApplyFluentVersionRule(0);
-    const bool visualStudioListed = FillVisualStudioList();
-    if (visualStudioListed) FillMatlabList();
-    LogDiscovery(
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - discoveryBegan)
-            .count());
+    const bool visualStudioListed = FillVisualStudioList(found.visualStudio);
+    if (visualStudioListed) FillMatlabList(found.matlab);
+    LogDiscovery(found.milliseconds);
     if (!visualStudioListed) return true;
     if (!LocateHomeFolder()) {
         Prompts().ShowMessage(Window(), Pick(texts::HomeFolderMissing), Pick(captions::Error),
@@ -94,9 +98,8 @@ void CLauncherDlg::SetBrowseIcon() {
                    reinterpret_cast<LPARAM>(browseIcon_.get()));
 }
 
-bool CLauncherDlg::FillVisualStudioList() {
-    VisualStudioDiscovery found = DiscoverVisualStudio();
-    visualStudios_ = std::move(found.installations);
+bool CLauncherDlg::FillVisualStudioList(const VisualStudioDiscovery& found) {
+    visualStudios_ = found.installations;
     ComboBoxList& box = view_.Combo(IDC_VS_LIST);
     for (const auto& vs : visualStudios_)
         box.Append(vs.year);
@@ -116,8 +119,8 @@ bool CLauncherDlg::FillVisualStudioList() {
     return true;
 }
 
-void CLauncherDlg::FillMatlabList() {
-    matlabs_ = FindMatlabInstallations();
+void CLauncherDlg::FillMatlabList(const std::vector<MatlabInstallation>& found) {
+    matlabs_ = found;
     ComboBoxList& box = view_.Combo(IDC_MATLAB_LIST);
     if (matlabs_.empty()) {
         box.Append(Pick(placeholders::MatlabNotFound));
@@ -150,7 +153,7 @@ void CLauncherDlg::LogDiscovery(double milliseconds) {
 }
 
 bool CLauncherDlg::LocateHomeFolder() {
-    homeFolder_ = profileFolder_.Result();
+    homeFolder_ = profileFolder_.Take();
     return !ExistingFolderName(homeFolder_).empty();
 }
 

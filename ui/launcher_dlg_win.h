@@ -1,11 +1,11 @@
 // The launcher's main window.
 #pragma once
 
+#include "base/background_work_win.h"
 #include "base/handles_win.h"
 #include "base/profile_folder_win.h"
 #include "discovery/fluent_discovery.h"
-#include "discovery/matlab.h"
-#include "discovery/visual_studio.h"
+#include "discovery/machine_discovery_win.h"
 #include "launch/record/launch_state_win.h"
 #include "texts/language.h"
 #include "ui/dialog_window_view_win.h"
@@ -42,6 +42,7 @@ class CLauncherDlg : public Dialog {
     bool RefusesCommands() const;
 
   protected:
+    int TemplateMenu() const override;
     bool OnInitDialog() override;
     bool OnCommand(int id, int notification, HWND control) override;
     void OnOK() override;
@@ -61,8 +62,8 @@ class CLauncherDlg : public Dialog {
     void SetWindowIcon();
     void SetBrowseIcon();
     // The three lists, in this order; false when the launcher cannot go on.
-    bool FillVisualStudioList();
-    void FillMatlabList();
+    bool FillVisualStudioList(const VisualStudioDiscovery& found);
+    void FillMatlabList(const std::vector<MatlabInstallation>& found);
     // Update check and About command (launcher_dlg_about_win.cpp).
     void StartUpdateCheckAtStart();
     void BeginUpdateCheck();
@@ -75,7 +76,7 @@ class CLauncherDlg : public Dialog {
     // The add-on module's signal that its menu is loaded in Fluent (launcher_dlg_launch_win.cpp).
     bool OnCloseSignal(WPARAM wParam);
 
-    ProfileFolderLookup profileFolder_; // looked up while the dialog initialises
+    BackgroundWork<std::wstring> profileFolder_{&ProfileFolder}; // while the dialog initialises
     LaunchOptions options_;
     DialogWindowView view_{*this};
     FluentList fluentList_;

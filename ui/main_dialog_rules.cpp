@@ -60,7 +60,6 @@ void ApplyInitialControlStates(MainDialogView& view, std::uint32_t processCount)
     for (int id : {IDC_STATIC_LINK, IDC_DYNAMIC_LINK, IDC_MATLAB_LIST})
         view.Enable(id, false);
     view.SetText(IDC_PROCESS_COUNT, std::to_wstring(processCount));
-    // The template creates these disabled.
     for (int id : {IDC_START_BY_WORKBENCH, IDC_DOUBLE_PRECISION, IDC_PARALLEL})
         view.Enable(id, true);
     view.SetSpinRange(static_cast<int>(MinProcessCount), static_cast<int>(MaxProcessCount));

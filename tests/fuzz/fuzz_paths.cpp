@@ -23,6 +23,9 @@ void CheckNormalise(const std::wstring& path) {
     QV_FUZZ_CHECK(normalised.find(L'/') == std::wstring::npos);
     QV_FUZZ_CHECK(normalised.empty() || !IsSeparator(normalised.back()));
     QV_FUZZ_CHECK(qv::Trim(normalised) == normalised);
+    // Discovery skips the copy for a path that says it is normalised.
+    QV_FUZZ_CHECK(qv::IsNormalisedFolderPath(path) == (normalised == path));
+    QV_FUZZ_CHECK(qv::IsNormalisedFolderPath(normalised));
 
     const std::wstring trimmed = qv::TrimTrailingSeparators(path);
     QV_FUZZ_CHECK(IsPrefix(trimmed, path));

@@ -29,6 +29,14 @@ TEST(FluentVersions, NormaliseTrimsSeparatorsAndTurnsSlashes) {
         EXPECT_EQ(NormaliseFolderPath(c.path), c.normalised) << c.path;
 }
 
+// Discovery asks this first and normalises only when it says no.
+TEST(FluentVersions, IsNormalisedExactlyWhenNormalisingChangesNothing) {
+    for (const wchar_t* path :
+         {L"C:\\Program Files\\ANSYS Inc\\v252\\fluent", L"", L"D:", L"\\\\server\\share",
+          L" C:\\F", L"C:\\F ", L"C:\\F\t", L"C:\\F\\", L"C:/F", L"C:\\F/x", L"\\", L" "})
+        EXPECT_EQ(IsNormalisedFolderPath(path), NormaliseFolderPath(path) == path) << path;
+}
+
 TEST(FluentVersions, ReleaseFolderNameIsFluentInAnyCaseThenTwoDots) {
     for (const wchar_t* name :
          {L"fluent19.3.0", L"FLUENT6.3.26", L"Fluent19.3.0", L"fluent.a.b", L"fluentx..y"})

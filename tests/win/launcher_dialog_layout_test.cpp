@@ -7,6 +7,8 @@
 
 #include <commctrl.h>
 
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace qv {
@@ -82,15 +84,43 @@ TEST(LauncherDialogLayout, ControlsSitAtTheirDialogUnitRectangles) {
         dialog.Item(IDC_PROCESS_COUNT));
 }
 
-TEST(LauncherDialogLayout, MenuBarDoesNotEatTheTemplatesClientArea) {
-    test::ScriptedPrompts prompts;
-    Modeless<CLauncherDlg> dialog;
-    ASSERT_TRUE(dialog.Open());
-    ASSERT_NE(::GetMenu(dialog.Window()), nullptr);
-    RECT client{}, bottom{0, 0, 252, 188};
-    ::GetClientRect(dialog.Window(), &client);
-    ::MapDialogRect(dialog.Window(), &bottom);
-    EXPECT_GE(client.bottom, bottom.bottom);
+// Notes whether the window already has its menu when its initialisation begins.
+class MenuAtInitialisation : public CLauncherDlg {
+  public:
+    bool menuAtStart = false;
+
+  protected:
+    bool OnInitDialog() override {
+        menuAtStart = ::GetMenu(Window()) != nullptr;
+        return CLauncherDlg::OnInitDialog();
+    }
+};
+
+std::wstring FirstMenuText(HWND window) {
+    wchar_t text[64] = {};
+    ::GetMenuStringW(::GetMenu(window), 0, text, 64, MF_BYPOSITION);
+    return text;
+}
+
+// The window is made with the menu of its language, and the bar takes nothing from the area the
+// template's controls need.
+TEST(LauncherDialogLayout, TheWindowIsMadeWithItsLanguagesMenuAboveTheTemplatesClientArea) {
+    const InterfaceLanguage before = CurrentInterfaceLanguage();
+    for (const auto& [language, tutorial] : {std::pair{InterfaceLanguage::English, L"&Tutorial"},
+                                             std::pair{InterfaceLanguage::Chinese, L"教程(&T)"}}) {
+        SetInterfaceLanguage(language);
+        test::ScriptedPrompts prompts;
+        Modeless<MenuAtInitialisation> dialog;
+        ASSERT_TRUE(dialog.Open());
+        EXPECT_TRUE(dialog.menuAtStart) << tutorial;
+        EXPECT_EQ(FirstMenuText(dialog.Window()), tutorial);
+        RECT client{}, whole{0, 0, 252, 188};
+        ::GetClientRect(dialog.Window(), &client);
+        ::MapDialogRect(dialog.Window(), &whole);
+        EXPECT_EQ(client.bottom, whole.bottom) << tutorial;
+        EXPECT_EQ(client.right, whole.right) << tutorial;
+    }
+    SetInterfaceLanguage(before);
 }
 
 } // namespace

@@ -18,7 +18,9 @@ constexpr wchar_t KeyPath[] = L"Software\\QuorvexTest\\RawSizes";
 TEST(RegistryWrite, StoresTwoBytesPerCharacterWhateverFollowsTheText) {
     test::ScopedRegistryKey key(HKEY_CURRENT_USER, KeyPath);
     test::ScriptedPrompts prompts;
-    for (std::size_t length : {1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u, 9u, 15u, 16u, 17u, 100u}) {
+    // 259 to 261 characters lie around the size read at once.
+    for (std::size_t length :
+         {1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u, 9u, 15u, 16u, 17u, 100u, 259u, 260u, 261u}) {
         // The text lies in a zeroed buffer, so a 0 follows it.
         std::vector<wchar_t> buffer(length + 8, L'\0');
         for (std::size_t i = 0; i < length; ++i)
