@@ -6,20 +6,29 @@ namespace qv {
 
 std::optional<std::wstring> FindEnvironmentVariable(std::wstring_view name) {
     const std::wstring key(name);
-    std::wstring value(64, L'\0');
+    // Most values fit here; discovery asks for about a hundred variables that are not set.
+    wchar_t shortValue[260];
+    ::SetLastError(ERROR_SUCCESS);
+    DWORD length = ::GetEnvironmentVariableW(key.c_str(), shortValue, 260);
+    if (length == 0)
+        return ::GetLastError() == ERROR_ENVVAR_NOT_FOUND ? std::nullopt
+                                                          : std::optional(std::wstring());
+    if (length < 260) return std::wstring(shortValue, length);
+    std::wstring value;
     for (;;) {
+        value.resize(length); // length counts the terminator
         ::SetLastError(ERROR_SUCCESS);
-        const DWORD length =
+        const DWORD written =
             ::GetEnvironmentVariableW(key.c_str(), value.data(), static_cast<DWORD>(value.size()));
-        if (length == 0) {
+        if (written == 0) {
             if (::GetLastError() == ERROR_ENVVAR_NOT_FOUND) return std::nullopt;
             return std::wstring();
         }
-        if (length < value.size()) {
-            value.resize(length);
+        if (written < value.size()) {
+            value.resize(written);
             return value;
         }
-        value.resize(length); // length now counts the terminator
+        length = written;
     }
 }
 

@@ -1,8 +1,8 @@
 // Times the launcher's start-up discovery (Fluent, Visual Studio, MATLAB) against its floor: the
-// same file-system and registry calls on the same paths, raw, in a tight loop (the Fluent
-// folders it lists, the Visual Studio drive roots it searches, the enclosing folders of both it
-// looks at, the key opens). Also times the Fluent part listed straightforwardly, one listing per
-// candidate. Run under Wine by tools/bench-discovery.sh; prints medians in milliseconds and ratios.
+// file-system, registry and environment calls it cannot do without, each once, raw, timed in
+// turn with it. Then each part against its own floor, and the Fluent part listed
+// straightforwardly, one listing per candidate. Run under Wine by tools/bench-discovery.sh;
+// prints medians in milliseconds and ratios.
 #include "bench/median_time.h"
 #include "base/environment_win.h"
 #include "base/files_win.h"
@@ -102,13 +102,17 @@ bool KeyExists(HKEY hive, REGSAM view, const std::wstring& path) {
     return ::RegOpenKeyExW(hive, path.c_str(), 0, view, key.put()) == ERROR_SUCCESS;
 }
 
-// The enclosing folders of the paths asked about, each looked at once, up to the first missing
-// one: the looks a floor needs before it may search below a path.
+// The drives and the enclosing folders of the paths asked about, each looked at once, up to the
+// first missing one: the looks a floor needs before it may search below a path.
 class EnclosingLooks {
   public:
-    // Whether a folder enclosing the path is missing; each new look goes to the floor.
+    // Whether the path's drive or a folder enclosing it is missing; each new look goes to the
+    // floor.
     bool FindMissing(const std::wstring& path, Floor& floor) {
-        for (const std::wstring& enclosing : EnclosingFolders(path)) {
+        std::vector<std::wstring> looks = EnclosingFolders(path);
+        if (path.size() >= 3 && path[1] == L':' && path[2] == L'\\')
+            looks.insert(looks.begin(), path.substr(0, 3));
+        for (const std::wstring& enclosing : looks) {
             if (missing_.count(enclosing)) return true;
             if (!looked_.insert(enclosing).second) continue;
             floor.looks.push_back(enclosing);
@@ -334,6 +338,9 @@ void Report(const char* scenario, int runs) {
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 21;
+    // The fresh prefix's own programs start beside this one: measured only once they have, as
+    // on a machine that is up and running.
+    ::Sleep(4000);
     qv::Report("nothing installed", runs);
     if (!qv::LayOutTypicalInstallation()) {
         std::fprintf(stderr, "cannot lay out the typical installation\n");

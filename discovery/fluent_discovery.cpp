@@ -74,18 +74,24 @@ void VisitFluentCandidateFolders(std::wstring_view remembered, std::wstring_view
         visit(folder);
     visit(fluentInc);
     const std::wstring licenseRoot = StripPathLevels(environment(L"ANSYSLIC_DIR"), 2);
+    std::wstring name; // of each variable in turn
+    const auto variable = [&](const wchar_t* prefix, std::wstring_view compact,
+                              const wchar_t* suffix) {
+        return environment(name.assign(prefix).append(compact).append(suffix));
+    };
     for (const FluentVersionRow& row : FluentVersionTable) {
-        const std::wstring compact = row.compactVersion; // "193", as in v193
+        const std::wstring_view compact = row.compactVersion; // "193", as in v193
         // One text for the 24 drives, its letter changed in place.
-        std::wstring onDrive = L"C:\\Program Files\\ANSYS Inc\\v" + compact + L"\\fluent";
+        std::wstring onDrive = L"C:\\Program Files\\ANSYS Inc\\v";
+        onDrive.append(compact).append(L"\\fluent");
         for (wchar_t drive = L'C'; drive <= L'Z'; ++drive) {
             onDrive[0] = drive;
             visit(onDrive);
         }
-        visit(StripPathLevels(environment(L"CADOE_LIBDIR" + compact), 3) + L"\\fluent");
-        visit(StripPathLevels(environment(L"ANSYS" + compact + L"_DIR"), 1) + L"\\fluent");
-        visit(licenseRoot + L"\\v" + compact + L"\\fluent");
-        visit(TrimTrailingSeparators(environment(L"AWP_ROOT" + compact)) + L"\\fluent");
+        visit(StripPathLevels(variable(L"CADOE_LIBDIR", compact, L""), 3) + L"\\fluent");
+        visit(StripPathLevels(variable(L"ANSYS", compact, L"_DIR"), 1) + L"\\fluent");
+        visit(licenseRoot + L"\\v" + std::wstring(compact) + L"\\fluent");
+        visit(TrimTrailingSeparators(variable(L"AWP_ROOT", compact, L"")) + L"\\fluent");
     }
 }
 

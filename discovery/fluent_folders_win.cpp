@@ -13,7 +13,9 @@ std::vector<std::wstring> MatchingSubfolders(const std::wstring& folder,
                                              std::wstring_view pattern) {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW entry{};
-    const std::wstring search = folder + L"\\" + std::wstring(pattern);
+    std::wstring search;
+    search.reserve(folder.size() + 1 + pattern.size());
+    search.append(folder).append(L"\\").append(pattern);
     UniqueFind find(::FindFirstFileW(search.c_str(), &entry));
     if (!find) return names;
     do {
@@ -31,7 +33,8 @@ bool HoldsUdfHeader(const std::wstring& releaseFolder) {
 } // namespace
 
 std::vector<std::wstring> ListReleaseFolders(std::wstring_view folder) {
-    const std::wstring normalised = NormaliseFolderPath(folder);
+    const std::wstring normalised =
+        IsNormalisedFolderPath(folder) ? std::wstring(folder) : NormaliseFolderPath(folder);
     std::vector<std::wstring> releases;
     // An empty folder would turn the searches into ones of the current drive's root.
     if (normalised.empty()) return releases;

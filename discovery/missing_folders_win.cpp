@@ -7,10 +7,25 @@
 namespace qv {
 
 bool MissingFolders::Enclose(std::wstring_view path) {
+    // Nothing lies on a drive that is missing, whatever the path's parts say: most candidates
+    // are told apart by their first three characters.
+    if (path.size() >= 3 && path[1] == L':' && path[2] == L'\\' && IsMissingDrive(path[0]))
+        return true;
     EnclosingFolderLengths(path, lengths_);
     for (const std::size_t length : lengths_)
         if (IsMissing(path.substr(0, length))) return true;
     return false;
+}
+
+bool MissingFolders::IsMissingDrive(wchar_t letter) {
+    const wchar_t upper = letter >= L'a' && letter <= L'z' ? letter - L'a' + L'A' : letter;
+    if (upper < L'A' || upper > L'Z') return false;
+    DriveState& state = drives_[static_cast<std::size_t>(upper - L'A')];
+    if (state == DriveState::Unknown) {
+        const wchar_t root[] = {upper, L':', L'\\', L'\0'};
+        state = IsMissing(root) ? DriveState::Missing : DriveState::Present;
+    }
+    return state == DriveState::Missing;
 }
 
 // Only "not found" rules a folder out; a folder that cannot be read, or a file of that name,

@@ -1,7 +1,9 @@
-// Folders one discovery run found missing, so that nothing below them is looked for again: a
-// drive without "Program Files" costs one look instead of a search per version and edition.
+// Drives and folders one discovery run found missing, so that nothing on or below them is
+// looked for again: a drive that does not exist costs one look instead of a search per version
+// and edition.
 #pragma once
 
+#include <array>
 #include <map>
 #include <string>
 #include <string_view>
@@ -11,15 +13,20 @@ namespace qv {
 
 class MissingFolders {
   public:
-    // True when a folder that encloses the drive-absolute path is missing; each enclosing folder
-    // is looked at once per run, outermost first, up to the first missing one.
+    // True when the drive of the drive-absolute path or a folder that encloses it is missing;
+    // each is looked at once per run, the drive first, then the folders outermost first, up to
+    // the first missing one.
     bool Enclose(std::wstring_view path);
 
     int Looks() const { return looks_; }
 
   private:
+    enum class DriveState : unsigned char { Unknown, Present, Missing };
+
+    bool IsMissingDrive(wchar_t letter);
     bool IsMissing(std::wstring_view folder);
 
+    std::array<DriveState, 26> drives_{}; // by letter, either case
     std::map<std::wstring, bool, std::less<>> missing_;
     std::vector<std::size_t> lengths_; // kept between calls: asked about hundreds of paths a run
     int looks_ = 0;

@@ -23,8 +23,23 @@ bool IsDriveLetter(wchar_t c) {
 // A folder name the platform takes as written: no trailing dot or blank, which it would drop
 // from a last part, no stream or drive colon and no wildcard.
 bool IsPlainName(std::wstring_view name) {
-    return !name.empty() && name.back() != L'.' && name.back() != L' ' &&
-           name.find_first_of(L":*?<>\"|") == std::wstring_view::npos;
+    if (name.empty() || name.back() == L'.' || name.back() == L' ') return false;
+    // One pass over the name: discovery asks this of every part of about 1,400 paths.
+    for (const wchar_t c : name) {
+        switch (c) {
+        case L':':
+        case L'*':
+        case L'?':
+        case L'<':
+        case L'>':
+        case L'"':
+        case L'|':
+            return false;
+        default:
+            break;
+        }
+    }
+    return true;
 }
 
 } // namespace

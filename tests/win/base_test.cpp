@@ -55,6 +55,11 @@ TEST(Environment, UnsetAndEmptyAreToldApart) {
     EXPECT_EQ(FindEnvironmentVariable(L"QV_TEST_EMPTY"), std::wstring());
     EXPECT_FALSE(FindEnvironmentVariable(L"QV_TEST_UNSET").has_value());
     EXPECT_EQ(ReadEnvironmentVariable(L"QV_TEST_LONG"), std::wstring(5000, L'x'));
+    // Around the length read at once.
+    for (std::size_t length : {259u, 260u, 261u}) {
+        ASSERT_TRUE(SetEnvironmentVariableText(L"QV_TEST_LONG", std::wstring(length, L'y')));
+        EXPECT_EQ(ReadEnvironmentVariable(L"QV_TEST_LONG"), std::wstring(length, L'y')) << length;
+    }
 }
 
 } // namespace
