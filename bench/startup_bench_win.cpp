@@ -210,6 +210,9 @@ int main(int argc, char** argv) {
     std::vector<qv::Program> programs;
     for (int i = 4; i < argc; ++i)
         programs.push_back({qv::FileNameOf(argv[i]), qv::WindowsPath(argv[i])});
+    // The fresh prefix's own programs start beside this one: measured only once they have, as
+    // on a machine that is up and running.
+    ::Sleep(4000);
     std::vector<std::vector<qv::StartTimes>> times;
     if (!qv::Measure(programs, runs, times)) return 1;
     qv::Report("nothing installed", programs, times);
