@@ -1,6 +1,5 @@
 #include "ui/dialog_window_view_win.h"
 
-#include "base/window_text_win.h"
 #include "resources/resource.h"
 
 #include <commctrl.h>
@@ -29,22 +28,17 @@ ComboBoxList& DialogWindowView::Combo(int id) {
     }
 }
 
-// Each control is found once per change: finding one asks the window server.
 void DialogWindowView::Enable(int id, bool enable) {
-    HWND item = dialog_.Item(id);
-    if ((::IsWindowEnabled(item) != FALSE) != enable) ::EnableWindow(item, enable ? TRUE : FALSE);
+    if ((::IsWindowEnabled(dialog_.Item(id)) != FALSE) != enable) dialog_.EnableItem(id, enable);
 }
 
 void DialogWindowView::Check(int id, bool check) {
-    HWND item = dialog_.Item(id);
     const LRESULT wanted = check ? BST_CHECKED : BST_UNCHECKED;
-    if (::SendMessageW(item, BM_GETCHECK, 0, 0) != wanted)
-        ::SendMessageW(item, BM_SETCHECK, wanted, 0);
+    if (::SendMessageW(dialog_.Item(id), BM_GETCHECK, 0, 0) != wanted) dialog_.CheckItem(id, check);
 }
 
 void DialogWindowView::SetText(int id, std::wstring_view text) {
-    HWND item = dialog_.Item(id);
-    if (WindowText(item) != text) ::SetWindowTextW(item, std::wstring(text).c_str());
+    if (dialog_.ItemText(id) != text) dialog_.SetItemText(id, text);
 }
 
 void DialogWindowView::SetSpinRange(int lowest, int highest) {
