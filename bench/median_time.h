@@ -28,20 +28,33 @@ inline double MedianMilliseconds(const std::function<void()>& work, int runs) {
     return Median(times);
 }
 
-// The medians of several pieces of work run in turn, so that each meets the same state of the
-// machine: a slower stretch slows all of them alike.
-inline std::vector<double> AlternatingMedians(const std::vector<std::function<void()>>& works,
-                                              int runs) {
+// The times of several pieces of work run in turn, round by round, so that each meets the same
+// state of the machine: a slower stretch slows all of them alike.
+inline std::vector<std::vector<double>>
+AlternatingTimes(const std::vector<std::function<void()>>& works, int runs) {
     std::vector<std::vector<double>> times(works.size());
     for (int run = -1; run < runs; ++run)
         for (std::size_t i = 0; i < works.size(); ++i) {
             const double time = Milliseconds(works[i]);
             if (run >= 0) times[i].push_back(time);
         }
+    return times;
+}
+
+inline std::vector<double> AlternatingMedians(const std::vector<std::function<void()>>& works,
+                                              int runs) {
     std::vector<double> medians;
-    for (const auto& each : times)
+    for (const auto& each : AlternatingTimes(works, runs))
         medians.push_back(Median(each));
     return medians;
+}
+
+// The median of the rounds' ratios of one piece of work's time to another's.
+inline double MedianRatio(const std::vector<double>& times, const std::vector<double>& bases) {
+    std::vector<double> ratios;
+    for (std::size_t i = 0; i < times.size() && i < bases.size(); ++i)
+        ratios.push_back(times[i] / bases[i]);
+    return Median(ratios);
 }
 
 } // namespace qv
