@@ -2,14 +2,23 @@
 
 #include <windows.h>
 
+#include <iterator>
+
 namespace qv {
 
 std::optional<std::wstring> FindEnvironmentVariable(std::wstring_view name) {
-    const std::wstring key(name);
-    // Most values fit here; discovery asks for about a hundred variables that are not set.
+    // Discovery asks for about a hundred variables: a short name and a short value need no heap.
+    wchar_t shortKey[64];
+    std::wstring longKey;
+    const wchar_t* key = shortKey;
+    if (name.size() < std::size(shortKey)) {
+        shortKey[name.copy(shortKey, name.size())] = L'\0';
+    } else {
+        key = longKey.assign(name).c_str();
+    }
     wchar_t shortValue[260];
     ::SetLastError(ERROR_SUCCESS);
-    DWORD length = ::GetEnvironmentVariableW(key.c_str(), shortValue, 260);
+    DWORD length = ::GetEnvironmentVariableW(key, shortValue, 260);
     if (length == 0)
         return ::GetLastError() == ERROR_ENVVAR_NOT_FOUND ? std::nullopt
                                                           : std::optional(std::wstring());
@@ -19,7 +28,7 @@ std::optional<std::wstring> FindEnvironmentVariable(std::wstring_view name) {
         value.resize(length); // length counts the terminator
         ::SetLastError(ERROR_SUCCESS);
         const DWORD written =
-            ::GetEnvironmentVariableW(key.c_str(), value.data(), static_cast<DWORD>(value.size()));
+            ::GetEnvironmentVariableW(key, value.data(), static_cast<DWORD>(value.size()));
         if (written == 0) {
             if (::GetLastError() == ERROR_ENVVAR_NOT_FOUND) return std::nullopt;
             return std::wstring();

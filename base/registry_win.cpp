@@ -42,17 +42,17 @@ std::wstring ReadRegistryString(HKEY hive, std::wstring_view keyPath, std::wstri
 std::wstring ReadRegistryString(HKEY key, std::wstring_view valueName) {
     if (!key) return L"";
     const std::wstring name(valueName);
-    // Most values fit a path's length and are read in one call; a longer one is read again at its
-    // size. Two spare zero bytes: data of another program may lack its terminator or end in an
-    // odd byte.
+    // Most values fit a path's length and are read in one call, with no heap; a longer one is
+    // read again at its size. Two spare zero bytes: data of another program may lack its
+    // terminator or end in an odd byte.
     constexpr DWORD FirstReadBytes = 520;
-    std::vector<BYTE> data(FirstReadBytes + 2, 0);
+    BYTE shortData[FirstReadBytes + 2] = {};
     DWORD size = FirstReadBytes;
-    LONG status = ::RegQueryValueExW(key, name.c_str(), nullptr, nullptr, data.data(), &size);
-    if (status == ERROR_MORE_DATA) {
-        data.assign(static_cast<std::size_t>(size) + 2, 0);
-        status = ::RegQueryValueExW(key, name.c_str(), nullptr, nullptr, data.data(), &size);
-    }
+    LONG status = ::RegQueryValueExW(key, name.c_str(), nullptr, nullptr, shortData, &size);
+    if (status == ERROR_SUCCESS) return size == 0 ? L"" : Trim(TextFromUtf16Bytes(shortData, size));
+    if (status != ERROR_MORE_DATA) return L"";
+    std::vector<BYTE> data(static_cast<std::size_t>(size) + 2, 0);
+    status = ::RegQueryValueExW(key, name.c_str(), nullptr, nullptr, data.data(), &size);
     if (status != ERROR_SUCCESS || size == 0) return L"";
     return Trim(TextFromUtf16Bytes(data.data(), size));
 }

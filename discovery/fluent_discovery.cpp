@@ -74,24 +74,27 @@ void VisitFluentCandidateFolders(std::wstring_view remembered, std::wstring_view
         visit(folder);
     visit(fluentInc);
     const std::wstring licenseRoot = StripPathLevels(environment(L"ANSYSLIC_DIR"), 2);
-    std::wstring name; // of each variable in turn
+    // One name and one candidate text, reused: the candidates are a thousand.
+    std::wstring name, candidate;
     const auto variable = [&](const wchar_t* prefix, std::wstring_view compact,
                               const wchar_t* suffix) {
         return environment(name.assign(prefix).append(compact).append(suffix));
     };
+    const auto visitFluentBelow = [&](std::wstring_view folder) {
+        visit(candidate.assign(folder).append(L"\\fluent"));
+    };
     for (const FluentVersionRow& row : FluentVersionTable) {
         const std::wstring_view compact = row.compactVersion; // "193", as in v193
-        // One text for the 24 drives, its letter changed in place.
-        std::wstring onDrive = L"C:\\Program Files\\ANSYS Inc\\v";
-        onDrive.append(compact).append(L"\\fluent");
+        // The default folder on each drive: the drive letter changed in place.
+        candidate.assign(L"C:\\Program Files\\ANSYS Inc\\v").append(compact).append(L"\\fluent");
         for (wchar_t drive = L'C'; drive <= L'Z'; ++drive) {
-            onDrive[0] = drive;
-            visit(onDrive);
+            candidate[0] = drive;
+            visit(candidate);
         }
-        visit(StripPathLevels(variable(L"CADOE_LIBDIR", compact, L""), 3) + L"\\fluent");
-        visit(StripPathLevels(variable(L"ANSYS", compact, L"_DIR"), 1) + L"\\fluent");
-        visit(licenseRoot + L"\\v" + std::wstring(compact) + L"\\fluent");
-        visit(TrimTrailingSeparators(variable(L"AWP_ROOT", compact, L"")) + L"\\fluent");
+        visitFluentBelow(StripPathLevels(variable(L"CADOE_LIBDIR", compact, L""), 3));
+        visitFluentBelow(StripPathLevels(variable(L"ANSYS", compact, L"_DIR"), 1));
+        visit(candidate.assign(licenseRoot).append(L"\\v").append(compact).append(L"\\fluent"));
+        visitFluentBelow(TrimTrailingSeparators(variable(L"AWP_ROOT", compact, L"")));
     }
 }
 

@@ -9,8 +9,7 @@ namespace qv {
 namespace {
 
 // Names of the sub-folders matching the pattern; the platform's wildcard matching ignores case.
-std::vector<std::wstring> MatchingSubfolders(const std::wstring& folder,
-                                             std::wstring_view pattern) {
+std::vector<std::wstring> MatchingSubfolders(std::wstring_view folder, std::wstring_view pattern) {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW entry{};
     std::wstring search;
@@ -33,13 +32,17 @@ bool HoldsUdfHeader(const std::wstring& releaseFolder) {
 } // namespace
 
 std::vector<std::wstring> ListReleaseFolders(std::wstring_view folder) {
-    const std::wstring normalised =
-        IsNormalisedFolderPath(folder) ? std::wstring(folder) : NormaliseFolderPath(folder);
+    // Discovery's candidates are normalised already: only another text is copied.
+    std::wstring copy;
+    const std::wstring_view normalised =
+        IsNormalisedFolderPath(folder) ? folder
+                                       : std::wstring_view(copy = NormaliseFolderPath(folder));
     std::vector<std::wstring> releases;
     // An empty folder would turn the searches into ones of the current drive's root.
     if (normalised.empty()) return releases;
     for (std::wstring& name : MatchingSubfolders(normalised, L"fluent*.*.*")) {
-        if (IsReleaseFolderName(name) && HoldsUdfHeader(normalised + L"\\" + name))
+        if (IsReleaseFolderName(name) &&
+            HoldsUdfHeader(std::wstring(normalised).append(L"\\").append(name)))
             releases.push_back(std::move(name));
     }
     return releases;

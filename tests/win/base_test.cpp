@@ -55,6 +55,11 @@ TEST(Environment, UnsetAndEmptyAreToldApart) {
     EXPECT_EQ(FindEnvironmentVariable(L"QV_TEST_EMPTY"), std::wstring());
     EXPECT_FALSE(FindEnvironmentVariable(L"QV_TEST_UNSET").has_value());
     EXPECT_EQ(ReadEnvironmentVariable(L"QV_TEST_LONG"), std::wstring(5000, L'x'));
+    // A name too long for the launcher's short copy of it.
+    const std::wstring longName = L"QV_TEST_" + std::wstring(70, L'N');
+    test::ScopedVariable longNamed(longName);
+    ASSERT_TRUE(SetEnvironmentVariableText(longName, L"found"));
+    EXPECT_EQ(ReadEnvironmentVariable(longName), L"found");
     // Around the length read at once.
     for (std::size_t length : {259u, 260u, 261u}) {
         ASSERT_TRUE(SetEnvironmentVariableText(L"QV_TEST_LONG", std::wstring(length, L'y')));
