@@ -47,6 +47,9 @@ int CLauncherDlg::TemplateMenu() const {
 }
 
 bool CLauncherDlg::OnInitDialog() {
+    // Discovery and the profile folder need no window: they are found on threads of their own
+    // while the controls are set up, and taken where the lists are filled and the folder is used.
+    discovery_.Start();
     profileFolder_.Start();
     view_.Attach();
     ExchangeLaunchOptions(ExchangeDirection::ToControls);
@@ -61,7 +64,7 @@ bool CLauncherDlg::OnInitDialog() {
     RefreshDialogTexts(CurrentInterfaceLanguage());
     ApplyInitialControlStates(view_, options_.processCount);
 
-    const MachineDiscovery found = DiscoverMachine();
+    const MachineDiscovery& found = discovery_.Take();
     FillFluentList(fluentList_, found.fluent);
     ApplyFluentVersionRule(0);
     const bool visualStudioListed = FillVisualStudioList(found.visualStudio);

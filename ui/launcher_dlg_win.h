@@ -76,7 +76,9 @@ class CLauncherDlg : public Dialog {
     // The add-on module's signal that its menu is loaded in Fluent (launcher_dlg_launch_win.cpp).
     bool OnCloseSignal(WPARAM wParam);
 
-    BackgroundWork<std::wstring> profileFolder_{&ProfileFolder}; // while the dialog initialises
+    // Looked up while the dialog initialises.
+    BackgroundWork<MachineDiscovery> discovery_{&DiscoverMachine};
+    BackgroundWork<std::wstring> profileFolder_{&ProfileFolder};
     LaunchOptions options_;
     DialogWindowView view_{*this};
     FluentList fluentList_;
