@@ -3,6 +3,8 @@
 #include "fuzz_input.h"
 #include "ui/dialog_template.h"
 
+#include <algorithm>
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::vector<std::uint8_t> copy = qv::TemplateWithMenu(data, size, 0x1234);
     if (copy.empty()) return 0;
