@@ -17,7 +17,8 @@ inline double Milliseconds(const std::function<void()>& work) {
 
 inline double Median(std::vector<double> times) {
     std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    const std::size_t n = times.size();
+    return n % 2 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2;
 }
 
 inline double MedianMilliseconds(const std::function<void()>& work, int runs) {

@@ -12,6 +12,7 @@
 #include "base/handles_win.h"
 #include "base/settings_store_win.h"
 #include "base/system_win.h"
+#include "bench/median_time.h"
 #include "tests/support/child_process_win.h"
 #include "tests/support/file_tree_win.h"
 #include "tests/support/simulated_install_win.h"
@@ -103,12 +104,6 @@ StartTimes TimeOneStart(const std::wstring& exe) {
     if (::WaitForSingleObject(process.process.get(), 10000) != WAIT_OBJECT_0)
         ::TerminateProcess(process.process.get(), 1);
     return times.painted >= 0 ? times : StartTimes{};
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 std::wstring WindowsPath(const char* path) {

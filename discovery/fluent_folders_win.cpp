@@ -34,9 +34,8 @@ bool HoldsUdfHeader(const std::wstring& releaseFolder) {
 std::vector<std::wstring> ListReleaseFolders(std::wstring_view folder) {
     // Discovery's candidates are normalised already: only another text is copied.
     std::wstring copy;
-    const std::wstring_view normalised =
-        IsNormalisedFolderPath(folder) ? folder
-                                       : std::wstring_view(copy = NormaliseFolderPath(folder));
+    std::wstring_view normalised = folder;
+    if (!IsNormalisedFolderPath(folder)) normalised = copy = NormaliseFolderPath(folder);
     std::vector<std::wstring> releases;
     // An empty folder would turn the searches into ones of the current drive's root.
     if (normalised.empty()) return releases;
