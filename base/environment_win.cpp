@@ -1,5 +1,7 @@
 #include "base/environment_win.h"
 
+#include "base/terminated_text.h"
+
 #include <windows.h>
 
 #include <iterator>
@@ -8,14 +10,8 @@ namespace qv {
 
 std::optional<std::wstring> FindEnvironmentVariable(std::wstring_view name) {
     // Discovery asks for about a hundred variables: a short name and a short value need no heap.
-    wchar_t shortKey[64];
-    std::wstring longKey;
-    const wchar_t* key = shortKey;
-    if (name.size() < std::size(shortKey)) {
-        shortKey[name.copy(shortKey, name.size())] = L'\0';
-    } else {
-        key = longKey.assign(name).c_str();
-    }
+    const TerminatedText terminated(name);
+    const wchar_t* key = terminated.c_str();
     wchar_t shortValue[260];
     ::SetLastError(ERROR_SUCCESS);
     DWORD length = ::GetEnvironmentVariableW(key, shortValue, 260);
@@ -46,7 +42,7 @@ std::wstring ReadEnvironmentVariable(std::wstring_view name) {
 }
 
 bool SetEnvironmentVariableText(std::wstring_view name, std::wstring_view value) {
-    return ::SetEnvironmentVariableW(std::wstring(name).c_str(), std::wstring(value).c_str()) !=
+    return ::SetEnvironmentVariableW(TerminatedText(name).c_str(), TerminatedText(value).c_str()) !=
            FALSE;
 }
 

@@ -1,14 +1,15 @@
 #include "base/files_win.h"
 
 #include "base/handles_win.h"
+#include "base/terminated_text.h"
 #include "base/text.h"
 
 namespace qv {
 
 namespace {
 
-bool FindFirstEntry(const std::wstring& path, WIN32_FIND_DATAW& entry) {
-    UniqueFind find(::FindFirstFileW(path.c_str(), &entry));
+bool FindFirstEntry(std::wstring_view path, WIN32_FIND_DATAW& entry) {
+    UniqueFind find(::FindFirstFileW(TerminatedText(path).c_str(), &entry));
     return static_cast<bool>(find);
 }
 
@@ -16,7 +17,7 @@ bool FindFirstEntry(const std::wstring& path, WIN32_FIND_DATAW& entry) {
 
 bool FileExists(std::wstring_view path) {
     WIN32_FIND_DATAW entry{};
-    if (path.empty() || !FindFirstEntry(std::wstring(path), entry)) return false;
+    if (path.empty() || !FindFirstEntry(path, entry)) return false;
     return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include "base/handles_win.h"
 #include "base/launch_log_win.h"
+#include "base/terminated_text.h"
 #include "base/text.h"
 #include "base/user_prompts_win.h"
 #include "texts/settings_texts.h"
@@ -34,14 +35,15 @@ std::vector<std::uint8_t> UnterminatedStringData(std::wstring_view text) {
 std::wstring ReadRegistryString(HKEY hive, std::wstring_view keyPath, std::wstring_view valueName,
                                 REGSAM access) {
     UniqueKey key;
-    if (::RegOpenKeyExW(hive, std::wstring(keyPath).c_str(), 0, access, key.put()) != ERROR_SUCCESS)
+    if (::RegOpenKeyExW(hive, TerminatedText(keyPath).c_str(), 0, access, key.put()) !=
+        ERROR_SUCCESS)
         return L"";
     return ReadRegistryString(key.get(), valueName);
 }
 
 std::wstring ReadRegistryString(HKEY key, std::wstring_view valueName) {
     if (!key) return L"";
-    const std::wstring name(valueName);
+    const TerminatedText name(valueName);
     // Most values fit a path's length and are read in one call, with no heap; a longer one is
     // read again at its size. Two spare zero bytes: data of another program may lack its
     // terminator or end in an odd byte.
@@ -78,7 +80,8 @@ bool WriteRegistryString(HKEY hive, std::wstring_view keyPath, std::wstring_view
 std::vector<std::wstring> RegistrySubkeyNames(HKEY hive, std::wstring_view keyPath, REGSAM access,
                                               std::size_t bufferLength) {
     UniqueKey key;
-    if (::RegOpenKeyExW(hive, std::wstring(keyPath).c_str(), 0, access, key.put()) != ERROR_SUCCESS)
+    if (::RegOpenKeyExW(hive, TerminatedText(keyPath).c_str(), 0, access, key.put()) !=
+        ERROR_SUCCESS)
         return {};
     return RegistrySubkeyNames(key.get(), bufferLength);
 }

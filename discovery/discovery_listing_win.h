@@ -18,6 +18,12 @@ class DiscoveryListing {
     // The release folders of a normalised Fluent folder.
     std::vector<std::wstring> operator()(std::wstring_view folder);
 
+    // Whether a folder text, normalised or not, is drive-absolute on a missing drive: it holds
+    // no releases, and normalising it would not change its drive.
+    bool LiesOnMissingDrive(std::wstring_view folder) {
+        return missing_.LiesOnMissingDrive(folder);
+    }
+
     // What the run cost: directory listings and looks at enclosing folders.
     int Listings() const { return listings_; }
     int Looks() const { return missing_.Looks(); }

@@ -35,10 +35,11 @@ void VisitCurrentFluentCandidateFolders(const CandidateVisitor& visit) {
 }
 
 // Only a candidate that holds releases is kept; the others, most on drives found missing, are
-// passed over without a copy of their text.
+// passed over without a copy of their text, those on a missing drive before it is even scanned.
 std::vector<ListedFluentFolder> ListFluentCandidates(DiscoveryListing& listing) {
     std::vector<ListedFluentFolder> listed;
     VisitCurrentFluentCandidateFolders([&](std::wstring_view candidate) {
+        if (listing.LiesOnMissingDrive(candidate)) return;
         std::vector<std::wstring> releases = IsNormalisedFolderPath(candidate)
                                                  ? listing(candidate)
                                                  : listing(NormaliseFolderPath(candidate));

@@ -2,6 +2,7 @@
 
 #include "base/files_win.h"
 #include "base/handles_win.h"
+#include "base/terminated_text.h"
 #include "base/text.h"
 
 namespace qv {
@@ -12,10 +13,7 @@ namespace {
 std::vector<std::wstring> MatchingSubfolders(std::wstring_view folder, std::wstring_view pattern) {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW entry{};
-    std::wstring search;
-    search.reserve(folder.size() + 1 + pattern.size());
-    search.append(folder).append(L"\\").append(pattern);
-    UniqueFind find(::FindFirstFileW(search.c_str(), &entry));
+    UniqueFind find(::FindFirstFileW(TerminatedText({folder, L"\\", pattern}).c_str(), &entry));
     if (!find) return names;
     do {
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) names.emplace_back(entry.cFileName);

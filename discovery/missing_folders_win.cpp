@@ -1,5 +1,6 @@
 #include "discovery/missing_folders_win.h"
 
+#include "base/terminated_text.h"
 #include "discovery/path_text.h"
 
 #include <windows.h>
@@ -9,12 +10,15 @@ namespace qv {
 bool MissingFolders::Enclose(std::wstring_view path) {
     // Nothing lies on a drive that is missing, whatever the path's parts say: most candidates
     // are told apart by their first three characters.
-    if (path.size() >= 3 && path[1] == L':' && path[2] == L'\\' && IsMissingDrive(path[0]))
-        return true;
+    if (LiesOnMissingDrive(path)) return true;
     EnclosingFolderLengths(path, lengths_);
     for (const std::size_t length : lengths_)
         if (IsMissing(path.substr(0, length))) return true;
     return false;
+}
+
+bool MissingFolders::LiesOnMissingDrive(std::wstring_view path) {
+    return path.size() >= 3 && path[1] == L':' && path[2] == L'\\' && IsMissingDrive(path[0]);
 }
 
 bool MissingFolders::IsMissingDrive(wchar_t letter) {
@@ -23,23 +27,27 @@ bool MissingFolders::IsMissingDrive(wchar_t letter) {
     DriveState& state = drives_[static_cast<std::size_t>(upper - L'A')];
     if (state == DriveState::Unknown) {
         const wchar_t root[] = {upper, L':', L'\\', L'\0'};
-        state = IsMissing(root) ? DriveState::Missing : DriveState::Present;
+        state = LookFindsMissing(root) ? DriveState::Missing : DriveState::Present;
     }
     return state == DriveState::Missing;
 }
 
-// Only "not found" rules a folder out; a folder that cannot be read, or a file of that name,
-// is left to the search below it to judge.
 bool MissingFolders::IsMissing(std::wstring_view folder) {
     const auto known = missing_.find(folder);
     if (known != missing_.end()) return known->second;
-    ++looks_;
-    const bool found =
-        ::GetFileAttributesW(std::wstring(folder).c_str()) != INVALID_FILE_ATTRIBUTES;
-    const DWORD error = found ? ERROR_SUCCESS : ::GetLastError();
-    const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    const bool missing = LookFindsMissing(folder);
     missing_.emplace(std::wstring(folder), missing);
     return missing;
+}
+
+// Only "not found" rules a folder out; a folder that cannot be read, or a file of that name,
+// is left to the search below it to judge.
+bool MissingFolders::LookFindsMissing(std::wstring_view folder) {
+    ++looks_;
+    const bool found =
+        ::GetFileAttributesW(TerminatedText(folder).c_str()) != INVALID_FILE_ATTRIBUTES;
+    const DWORD error = found ? ERROR_SUCCESS : ::GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
 } // namespace qv

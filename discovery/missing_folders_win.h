@@ -18,13 +18,17 @@ class MissingFolders {
     // the first missing one.
     bool Enclose(std::wstring_view path);
 
+    // True when the path is drive-absolute ("X:\...") and its drive is missing.
+    bool LiesOnMissingDrive(std::wstring_view path);
+
     int Looks() const { return looks_; }
 
   private:
     enum class DriveState : unsigned char { Unknown, Present, Missing };
 
     bool IsMissingDrive(wchar_t letter);
-    bool IsMissing(std::wstring_view folder);
+    bool IsMissing(std::wstring_view folder); // looked at once, then remembered
+    bool LookFindsMissing(std::wstring_view folder);
 
     std::array<DriveState, 26> drives_{}; // by letter, either case
     std::map<std::wstring, bool, std::less<>> missing_;

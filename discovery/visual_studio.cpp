@@ -3,6 +3,9 @@
 #include "base/text.h"
 #include "discovery/remembered_index.h"
 
+#include <initializer_list>
+#include <iterator>
+
 namespace qv {
 
 VisualStudioLayout LayoutOf(std::wstring_view number) {
@@ -29,7 +32,7 @@ std::wstring TrimToolsetVersion(std::wstring_view text) {
 }
 
 std::wstring ToolsVariableName(std::wstring_view number) {
-    return FormatText(L"VS%d0COMNTOOLS", {number});
+    return std::wstring(L"VS").append(number).append(L"0COMNTOOLS");
 }
 
 std::vector<std::wstring> VisualStudioDriveRoots(int number, bool windows64) {
@@ -46,20 +49,28 @@ void VisitVisualStudioDriveRoots(int number, bool windows64, const RootVisitor& 
     for (const auto& candidate : VisualStudioVersions)
         if (candidate.number == number) version = &candidate;
     if (!version) return;
-    // 32-bit Windows has no "Program Files (x86)".
-    std::vector<const wchar_t*> programFolders;
-    if (windows64) programFolders.push_back(L"Program Files (x86)");
-    programFolders.push_back(L"Program Files");
-    // A drive's roots, written for C: and given each drive's letter in turn.
+    // A drive's roots, written for C: and given each drive's letter in turn. Each is made once,
+    // in one piece: discovery scans six versions.
     std::vector<std::wstring> driveRoots;
-    for (const wchar_t* programs : programFolders) {
-        const std::wstring base = std::wstring(L"C:\\") + programs + L"\\Microsoft Visual Studio";
+    driveRoots.reserve(6);
+    const auto addRoot = [&](std::initializer_list<std::wstring_view> parts) {
+        std::wstring& root = driveRoots.emplace_back();
+        root.reserve(80);
+        for (const std::wstring_view part : parts)
+            root.append(part);
+    };
+    const std::wstring dotted = std::to_wstring(number) + L".0";
+    // 32-bit Windows has no "Program Files (x86)", the first.
+    const wchar_t* const programFolders[] = {L"Program Files (x86)", L"Program Files"};
+    for (std::size_t i = windows64 ? 0 : 1; i < std::size(programFolders); ++i) {
+        const std::wstring_view programs = programFolders[i];
         if (version->layout == VisualStudioLayout::Classic) {
-            driveRoots.push_back(base + L" " + std::to_wstring(number) + L".0");
+            addRoot({L"C:\\", programs, L"\\Microsoft Visual Studio ", dotted});
             continue;
         }
         for (const wchar_t* edition : {L"Community", L"Professional", L"Enterprise"})
-            driveRoots.push_back(base + L"\\" + version->year + L"\\" + edition);
+            addRoot(
+                {L"C:\\", programs, L"\\Microsoft Visual Studio\\", version->year, L"\\", edition});
     }
     for (wchar_t drive = L'C'; drive <= L'Z'; ++drive)
         for (std::wstring& root : driveRoots) {

@@ -5,6 +5,7 @@
 #include "base/launch_log_win.h"
 #include "base/registry_win.h"
 #include "base/system_win.h"
+#include "base/terminated_text.h"
 #include "base/text.h"
 #include "base/handles_win.h"
 #include "discovery/missing_folders_win.h"
@@ -46,7 +47,7 @@ bool NamesDevenv(const std::wstring& displayIcon) {
 class DiscoveryReads {
   public:
     // Values of this discovery live in the 32-bit view of the machine's registry.
-    std::wstring MachineValue(const std::wstring& key, const std::wstring& name) {
+    std::wstring MachineValue(std::wstring_view key, std::wstring_view name) {
         return ReadRegistryString(Key(key), name);
     }
 
@@ -77,11 +78,12 @@ class DiscoveryReads {
         std::wstring location; // InstallLocation, cleaned
     };
 
-    HKEY Key(const std::wstring& path) {
+    HKEY Key(std::wstring_view path) {
         auto known = keys_.find(path);
         if (known == keys_.end()) {
             UniqueKey key;
-            ::RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, ReadView32, key.put());
+            ::RegOpenKeyExW(HKEY_LOCAL_MACHINE, TerminatedText(path).c_str(), 0, ReadView32,
+                            key.put());
             known = keys_.emplace(path, std::move(key)).first;
         }
         return known->second.get();
@@ -105,7 +107,7 @@ class DiscoveryReads {
         return entries;
     }
 
-    std::map<std::wstring, UniqueKey> keys_;
+    std::map<std::wstring, UniqueKey, std::less<>> keys_;
     std::optional<std::vector<DevenvEntry>> devenvEntries_;
     std::map<std::wstring, bool> files_;
     MissingFolders missing_;
