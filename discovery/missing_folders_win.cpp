@@ -11,6 +11,9 @@ bool MissingFolders::Enclose(std::wstring_view path) {
     // Nothing lies on a drive that is missing, whatever the path's parts say: most candidates
     // are told apart by their first three characters.
     if (LiesOnMissingDrive(path)) return true;
+    // Most other paths lie in a folder already found missing: told by their text alone.
+    for (const std::wstring* missing : foundMissing_)
+        if (LiesInEnclosingFolder(path, *missing)) return true;
     EnclosingFolderLengths(path, lengths_);
     for (const std::size_t length : lengths_)
         if (IsMissing(path.substr(0, length))) return true;
@@ -36,7 +39,8 @@ bool MissingFolders::IsMissing(std::wstring_view folder) {
     const auto known = missing_.find(folder);
     if (known != missing_.end()) return known->second;
     const bool missing = LookFindsMissing(folder);
-    missing_.emplace(std::wstring(folder), missing);
+    const auto added = missing_.emplace(std::wstring(folder), missing).first;
+    if (missing) foundMissing_.push_back(&added->first);
     return missing;
 }
 

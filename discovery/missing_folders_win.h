@@ -32,6 +32,7 @@ class MissingFolders {
 
     std::array<DriveState, 26> drives_{}; // by letter, either case
     std::map<std::wstring, bool, std::less<>> missing_;
+    std::vector<const std::wstring*> foundMissing_; // the keys above found missing
     std::vector<std::size_t> lengths_; // kept between calls: asked about hundreds of paths a run
     int looks_ = 0;
 };

@@ -67,6 +67,19 @@ void EnclosingFolderLengths(std::wstring_view folder, std::vector<std::size_t>& 
     }
 }
 
+bool LiesInEnclosingFolder(std::wstring_view folder, std::wstring_view enclosing) {
+    const std::size_t length = enclosing.size();
+    if (folder.size() <= length + 1 || folder[length] != L'\\' ||
+        folder.compare(0, length, enclosing) != 0)
+        return false;
+    for (std::size_t start = length + 1;;) {
+        const std::size_t end = folder.find(L'\\', start);
+        if (!IsPlainName(folder.substr(start, end - start))) return false;
+        if (end == std::wstring_view::npos) return true;
+        start = end + 1;
+    }
+}
+
 std::vector<std::wstring> EnclosingFolders(std::wstring_view folder) {
     std::vector<std::wstring> enclosing;
     for (const std::size_t length : EnclosingFolderLengths(folder))

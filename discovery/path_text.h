@@ -21,6 +21,10 @@ std::vector<std::wstring> EnclosingFolders(std::wstring_view folder);
 // second form fills a list the caller keeps, so that a run of many paths allocates nothing.
 std::vector<std::size_t> EnclosingFolderLengths(std::wstring_view folder);
 void EnclosingFolderLengths(std::wstring_view folder, std::vector<std::size_t>& lengths);
+// Whether `enclosing`, itself one of the enclosing folders of some path, is one of this folder's:
+// the folder's text goes on from it with "\" and parts read as written. Cheaper than listing
+// the folder's enclosing folders to find it among them.
+bool LiesInEnclosingFolder(std::wstring_view folder, std::wstring_view enclosing);
 
 // A path split into drive, folder, file name and extension (with its "."), as the C runtime's
 // _wsplitpath_s splits it into buffers of 10, 1000, 200 and 20 characters: nothing when a part

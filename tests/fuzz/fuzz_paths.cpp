@@ -5,6 +5,8 @@
 #include "discovery/path_text.h"
 #include "fuzz_input.h"
 
+#include <algorithm>
+
 namespace {
 
 bool IsSeparator(wchar_t c) {
@@ -52,9 +54,16 @@ void CheckSplit(const std::wstring& path) {
     QV_FUZZ_CHECK(parts->name.find_first_of(L"\\/") == std::wstring::npos);
 }
 
-void CheckEnclosing(const std::wstring& path) {
+void CheckEnclosing(const std::wstring& path, const std::wstring& other) {
     // Each enclosing folder is the path cut just before one of its separators, outermost first.
     const std::vector<std::wstring> enclosing = qv::EnclosingFolders(path);
+    // An enclosing folder of another path is told to enclose this one exactly when it is among
+    // this one's.
+    for (const std::wstring& folder : enclosing)
+        QV_FUZZ_CHECK(qv::LiesInEnclosingFolder(path, folder));
+    for (const std::wstring& folder : qv::EnclosingFolders(other))
+        QV_FUZZ_CHECK(qv::LiesInEnclosingFolder(path, folder) ==
+                      (std::find(enclosing.begin(), enclosing.end(), folder) != enclosing.end()));
     std::size_t previous = 2;
     for (const std::wstring& folder : enclosing) {
         QV_FUZZ_CHECK(folder.size() > previous && folder.size() < path.size());
@@ -69,9 +78,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     qv::fuzz::FuzzInput input(data, size);
     const int levels = static_cast<std::int8_t>(input.Byte());
     const std::wstring path = input.Text();
+    const std::wstring other = input.Text();
     CheckNormalise(path);
     CheckStrip(path, levels);
     CheckSplit(path);
-    CheckEnclosing(path);
+    CheckEnclosing(path, other);
     return 0;
 }

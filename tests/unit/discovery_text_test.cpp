@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace qv {
@@ -54,6 +55,33 @@ TEST(PathText, EnclosingFoldersOfPlainDriveAbsolutePathsOnly) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(EnclosingFolders(c.folder), c.enclosing) << c.folder;
+}
+
+// A folder found missing rules out what lies in it by the text alone, only where listing the
+// enclosing folders would have found it.
+TEST(PathText, LiesInEnclosingFolderOnlyWhereItIsOneOfThem) {
+    const std::wstring enclosing = L"C:\\Program Files\\ANSYS Inc";
+    struct Case {
+        const wchar_t* folder;
+        bool lies;
+    };
+    for (const Case& c : std::vector<Case>{
+             {L"C:\\Program Files\\ANSYS Inc\\v193\\fluent", true},
+             {L"C:\\Program Files\\ANSYS Inc\\v193", true},
+             {L"C:\\Program Files\\ANSYS Inc", false}, // the folder itself
+             {L"C:\\Program Files\\ANSYS Inc\\", false},
+             {L"C:\\Program Files\\ANSYS Incx\\fluent", false},
+             {L"C:\\Program Files\\ANSYS Inc\\..\\x\\fluent", false},
+             {L"C:\\Program Files\\ANSYS Inc\\v193.\\fluent", false},
+             {L"C:\\Program Files\\ANSYS Inc\\v193\\fluent*", false},
+             {L"c:\\program files\\ansys inc\\v193", false}, // as the lookups, by exact text
+             {L"D:\\Program Files\\ANSYS Inc\\v193", false},
+         }) {
+        EXPECT_EQ(LiesInEnclosingFolder(c.folder, enclosing), c.lies) << c.folder;
+        const std::vector<std::wstring> listed = EnclosingFolders(c.folder);
+        EXPECT_EQ(std::find(listed.begin(), listed.end(), enclosing) != listed.end(), c.lies)
+            << c.folder;
+    }
 }
 
 TEST(PathText, SplitPathLikeTheCRuntime) {

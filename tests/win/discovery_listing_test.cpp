@@ -134,7 +134,8 @@ INSTANTIATE_TEST_SUITE_P(
                 L"D:\\Inc\\v222\\fluent\\fluent22.2.0", L"E:\\awp222\\fluent\\fluent22.2.0",
                 Standard + L"231\\fluent\\fluent23.1.0"},
                {},
-               L"",
+               // Found missing first: FLUENT_INC's ".." leads out of it.
+               L"C:\\missing\\v193\\fluent",
                {{L"FLUENT_INC", L"C:\\missing\\..\\Program Files\\ANSYS Inc\\v231\\fluent"},
                 {L"CADOE_LIBDIR193", L"D:\\A\\v193\\x\\y\\z"},
                 {L"ANSYS201_DIR", L"E:\\ansys\\v201\\ANSYS"},
