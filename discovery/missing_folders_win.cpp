@@ -7,13 +7,24 @@
 
 namespace qv {
 
+namespace {
+
+bool IsDriveAbsolute(std::wstring_view path) {
+    return path.size() >= 3 && path[1] == L':' && path[2] == L'\\';
+}
+
+} // namespace
+
 bool MissingFolders::Enclose(std::wstring_view path) {
+    // Only a drive-absolute path has folders to look at.
+    if (!IsDriveAbsolute(path)) return false;
     // Nothing lies on a drive that is missing, whatever the path's parts say: most candidates
     // are told apart by their first three characters.
-    if (LiesOnMissingDrive(path)) return true;
-    // Most other paths lie in a folder already found missing: told by their text alone.
+    if (IsMissingDrive(path[0])) return true;
+    // Most other paths lie in a folder already found missing: told by their text alone, the
+    // drive letter first.
     for (const std::wstring* missing : foundMissing_)
-        if (LiesInEnclosingFolder(path, *missing)) return true;
+        if (missing->front() == path.front() && LiesInEnclosingFolder(path, *missing)) return true;
     EnclosingFolderLengths(path, lengths_);
     for (const std::size_t length : lengths_)
         if (IsMissing(path.substr(0, length))) return true;
@@ -21,7 +32,7 @@ bool MissingFolders::Enclose(std::wstring_view path) {
 }
 
 bool MissingFolders::LiesOnMissingDrive(std::wstring_view path) {
-    return path.size() >= 3 && path[1] == L':' && path[2] == L'\\' && IsMissingDrive(path[0]);
+    return IsDriveAbsolute(path) && IsMissingDrive(path[0]);
 }
 
 bool MissingFolders::IsMissingDrive(wchar_t letter) {
