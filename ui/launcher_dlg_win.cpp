@@ -50,17 +50,19 @@ bool CLauncherDlg::OnInitDialog() {
     // Discovery and the profile folder need no window: they are found on threads of their own
     // while the controls are set up, and taken where the lists are filled and the folder is used.
     discovery_.Start();
+    // The icons are loaded first: under Wine, loading one waits while another thread loads a
+    // library, as the profile folder's thread loads the shell.
+    SetWindowIcon();
+    SetBrowseIcon();
     profileFolder_.Start();
     view_.Attach();
     ExchangeLaunchOptions(ExchangeDirection::ToControls);
-    SetWindowIcon();
     view_.SetTitle(Pick(texts::Title));
     // The template brought the menu, unless its copy could not be made.
     if (::GetMenu(Window()))
         view_.KeepTemplateClientHeight();
     else
         view_.ShowMenu(CurrentInterfaceLanguage());
-    SetBrowseIcon();
     RefreshDialogTexts(CurrentInterfaceLanguage());
     ApplyInitialControlStates(view_, options_.processCount);
 
