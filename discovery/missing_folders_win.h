@@ -13,6 +13,11 @@ namespace qv {
 
 class MissingFolders {
   public:
+    MissingFolders() = default;
+    // It keeps pointers into its own map.
+    MissingFolders(const MissingFolders&) = delete;
+    MissingFolders& operator=(const MissingFolders&) = delete;
+
     // True when the drive of the drive-absolute path or a folder that encloses it is missing;
     // each is looked at once per run, the drive first, then the folders outermost first, up to
     // the first missing one.
