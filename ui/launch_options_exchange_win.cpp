@@ -15,9 +15,9 @@ namespace {
 
 // The radio buttons of the group that starts at firstId: that control and those after it in tab
 // order, up to the next control that starts a group.
-std::vector<HWND> RadioGroup(HWND dialog, int firstId) {
+std::vector<HWND> RadioGroup(const Dialog& dialog, int firstId) {
     std::vector<HWND> radios;
-    HWND control = ::GetDlgItem(dialog, firstId);
+    HWND control = dialog.Item(firstId);
     for (HWND item = control; item; item = ::GetWindow(item, GW_HWNDNEXT)) {
         if (item != control && (::GetWindowLongW(item, GWL_STYLE) & WS_GROUP)) break;
         if (::SendMessageW(item, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON) radios.push_back(item);
@@ -43,7 +43,7 @@ void SetRadioCheck(HWND radio, bool check) {
                          (::GetWindowLongW(radio, GWL_STYLE) & ~BS_TYPEMASK) | BS_AUTORADIOBUTTON);
 }
 
-void ExchangeRadio(HWND dialog, int firstId, int& value, ExchangeDirection direction) {
+void ExchangeRadio(const Dialog& dialog, int firstId, int& value, ExchangeDirection direction) {
     const std::vector<HWND> radios = RadioGroup(dialog, firstId);
     if (direction == ExchangeDirection::FromControls) {
         value = -1;
@@ -57,14 +57,14 @@ void ExchangeRadio(HWND dialog, int firstId, int& value, ExchangeDirection direc
 }
 
 template <typename Choice>
-void ExchangeRadio(HWND dialog, int firstId, Choice& choice, ExchangeDirection direction) {
+void ExchangeRadio(const Dialog& dialog, int firstId, Choice& choice, ExchangeDirection direction) {
     int index = static_cast<int>(choice);
     ExchangeRadio(dialog, firstId, index, direction);
     choice = static_cast<Choice>(index);
 }
 
-void ExchangeCheck(HWND dialog, int id, int& value, ExchangeDirection direction) {
-    HWND box = ::GetDlgItem(dialog, id);
+void ExchangeCheck(const Dialog& dialog, int id, int& value, ExchangeDirection direction) {
+    HWND box = dialog.Item(id);
     if (direction == ExchangeDirection::FromControls) {
         value = static_cast<int>(::SendMessageW(box, BM_GETCHECK, 0, 0));
         return;
@@ -72,16 +72,16 @@ void ExchangeCheck(HWND dialog, int id, int& value, ExchangeDirection direction)
     ::SendMessageW(box, BM_SETCHECK, value >= 0 && value <= 2 ? value : 0, 0);
 }
 
-bool IsSerialChosen(HWND dialog) {
+bool IsSerialChosen(const Dialog& dialog) {
     auto mode = ProcessingMode::Serial;
     ExchangeRadio(dialog, IDC_SERIAL, mode, ExchangeDirection::FromControls);
     return mode == ProcessingMode::Serial;
 }
 
 // Shows the failure and leaves the user in the edit with its text selected.
-bool FailAtProcessCount(HWND dialog, const std::wstring& text) {
-    Prompts().ShowMessage(dialog, text, ProcessCountCaption, MB_OK | MB_ICONWARNING);
-    HWND edit = ::GetDlgItem(dialog, IDC_PROCESS_COUNT);
+bool FailAtProcessCount(const Dialog& dialog, const std::wstring& text) {
+    Prompts().ShowMessage(dialog.Window(), text, ProcessCountCaption, MB_OK | MB_ICONWARNING);
+    HWND edit = dialog.Item(IDC_PROCESS_COUNT);
     ::SetFocus(edit);
     ::SendMessageW(edit, EM_SETSEL, 0, -1);
     return false;
@@ -89,12 +89,13 @@ bool FailAtProcessCount(HWND dialog, const std::wstring& text) {
 
 } // namespace
 
-bool ExchangeLaunchOptions(HWND dialog, LaunchOptions& options, ExchangeDirection direction) {
+bool ExchangeLaunchOptions(const Dialog& dialog, LaunchOptions& options,
+                           ExchangeDirection direction) {
     ExchangeRadio(dialog, IDC_2D, options.dimension, direction);
     ExchangeRadio(dialog, IDC_STATIC_LINK, options.linkMode, direction);
     ExchangeCheck(dialog, IDC_DOUBLE_PRECISION, options.doublePrecision, direction);
 
-    HWND countEdit = ::GetDlgItem(dialog, IDC_PROCESS_COUNT);
+    HWND countEdit = dialog.Item(IDC_PROCESS_COUNT);
     bool countPassedOver = false;
     if (direction == ExchangeDirection::ToControls) {
         ::SetWindowTextW(countEdit, std::to_wstring(options.processCount).c_str());

@@ -34,7 +34,7 @@ CLauncherDlg::CLauncherDlg(HWND parent)
 CLauncherDlg::~CLauncherDlg() = default;
 
 bool CLauncherDlg::ExchangeLaunchOptions(ExchangeDirection direction) {
-    return qv::ExchangeLaunchOptions(Window(), options_, direction);
+    return qv::ExchangeLaunchOptions(*this, options_, direction);
 }
 
 bool CLauncherDlg::RefusesCommands() const {

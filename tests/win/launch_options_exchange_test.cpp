@@ -141,7 +141,7 @@ TEST_F(LaunchOptionsExchange, EachControlMovesExactlyItsOwnField) {
     for (const FieldCase& c : FieldCases()) {
         SCOPED_TRACE(c.field);
         LaunchOptions defaults;
-        ASSERT_TRUE(ExchangeLaunchOptions(window, defaults, ExchangeDirection::ToControls));
+        ASSERT_TRUE(ExchangeLaunchOptions(dialog, defaults, ExchangeDirection::ToControls));
         const std::map<int, std::wstring> untouched = ControlStates(window);
 
         // The user's choice in the controls reaches exactly its field.
@@ -149,15 +149,15 @@ TEST_F(LaunchOptionsExchange, EachControlMovesExactlyItsOwnField) {
         const std::map<int, std::wstring> chosen = ControlStates(window);
         ASSERT_EQ(ChangedKeys(untouched, chosen), c.controls) << "the case changes other controls";
         LaunchOptions read;
-        ASSERT_TRUE(ExchangeLaunchOptions(window, read, ExchangeDirection::FromControls));
+        ASSERT_TRUE(ExchangeLaunchOptions(dialog, read, ExchangeDirection::FromControls));
         EXPECT_EQ(ChangedKeys(FieldValues(defaults), FieldValues(read)),
                   std::set<std::string>{c.field});
         EXPECT_EQ(FieldValues(read)[c.field], c.value);
 
         // The record read back into fresh controls shows exactly that choice again.
-        ASSERT_TRUE(ExchangeLaunchOptions(window, defaults, ExchangeDirection::ToControls));
+        ASSERT_TRUE(ExchangeLaunchOptions(dialog, defaults, ExchangeDirection::ToControls));
         ASSERT_EQ(ControlStates(window), untouched);
-        ASSERT_TRUE(ExchangeLaunchOptions(window, read, ExchangeDirection::ToControls));
+        ASSERT_TRUE(ExchangeLaunchOptions(dialog, read, ExchangeDirection::ToControls));
         EXPECT_EQ(ControlStates(window), chosen);
     }
     EXPECT_TRUE(prompts.messages.empty());
