@@ -1,5 +1,6 @@
 // Paths from the registry, the environment, the remembered settings and the folder picker:
 // normalising, stripping levels and splitting.
+#include "base/terminated_text.h"
 #include "base/text.h"
 #include "discovery/fluent_versions.h"
 #include "discovery/path_text.h"
@@ -72,6 +73,14 @@ void CheckEnclosing(const std::wstring& path, const std::wstring& other) {
     }
 }
 
+// The text handed to the system is the parts joined, cut at the first NUL as the system reads
+// it, whether it fits the stack or not.
+void CheckTerminated(const std::wstring& path, const std::wstring& other) {
+    const std::wstring joined = path + L"\\" + other;
+    const qv::TerminatedText terminated({path, L"\\", other});
+    QV_FUZZ_CHECK(terminated.c_str() == joined.substr(0, joined.find(L'\0')));
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -83,5 +92,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckStrip(path, levels);
     CheckSplit(path);
     CheckEnclosing(path, other);
+    CheckTerminated(path, other);
     return 0;
 }
