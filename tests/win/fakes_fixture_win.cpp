@@ -2,6 +2,8 @@
 
 #include "base/text.h"
 
+#include <cstdio>
+
 namespace qv::test {
 
 using namespace std::chrono_literals;
@@ -81,7 +83,10 @@ ProcessHandles FakesTest::Start(const std::wstring& exe, const std::wstring& com
     options.currentFolder = home_.Path();
     options.hidden = true;
     ProcessHandles handles = StartProgram(exe, commandLine, options);
-    if (handles.process) EndWithTest(handles.processId);
+    if (handles.process)
+        EndWithTest(handles.processId);
+    else // told with its error, for the test that then fails on it
+        std::fwprintf(stderr, L"cannot start %ls: error %lu\n", exe.c_str(), ::GetLastError());
     return handles;
 }
 
