@@ -69,8 +69,7 @@ void EnclosingFolderLengths(std::wstring_view folder, std::vector<std::size_t>& 
 
 bool LiesInEnclosingFolder(std::wstring_view folder, std::wstring_view enclosing) {
     const std::size_t length = enclosing.size();
-    if (folder.size() <= length + 1 || folder[length] != L'\\' ||
-        folder.compare(0, length, enclosing) != 0)
+    if (folder.size() <= length + 1 || folder[length] != L'\\' || !StartsWith(folder, enclosing))
         return false;
     for (std::size_t start = length + 1;;) {
         const std::size_t end = folder.find(L'\\', start);

@@ -3,7 +3,6 @@
 #include "base/text.h"
 #include "discovery/remembered_index.h"
 
-#include <initializer_list>
 #include <iterator>
 
 namespace qv {
@@ -32,7 +31,7 @@ std::wstring TrimToolsetVersion(std::wstring_view text) {
 }
 
 std::wstring ToolsVariableName(std::wstring_view number) {
-    return std::wstring(L"VS").append(number).append(L"0COMNTOOLS");
+    return FormatText(L"VS%d0COMNTOOLS", {number});
 }
 
 std::vector<std::wstring> VisualStudioDriveRoots(int number, bool windows64) {
@@ -49,28 +48,23 @@ void VisitVisualStudioDriveRoots(int number, bool windows64, const RootVisitor& 
     for (const auto& candidate : VisualStudioVersions)
         if (candidate.number == number) version = &candidate;
     if (!version) return;
-    // A drive's roots, written for C: and given each drive's letter in turn. Each is made once,
-    // in one piece: discovery scans six versions.
+    // A drive's roots, written for C: and given each drive's letter in turn; each is made once,
+    // in one piece, as discovery scans six versions.
     std::vector<std::wstring> driveRoots;
     driveRoots.reserve(6);
-    const auto addRoot = [&](std::initializer_list<std::wstring_view> parts) {
-        std::wstring& root = driveRoots.emplace_back();
-        root.reserve(80);
-        for (const std::wstring_view part : parts)
-            root.append(part);
-    };
     const std::wstring dotted = std::to_wstring(number) + L".0";
     // 32-bit Windows has no "Program Files (x86)", the first.
     const wchar_t* const programFolders[] = {L"Program Files (x86)", L"Program Files"};
     for (std::size_t i = windows64 ? 0 : 1; i < std::size(programFolders); ++i) {
         const std::wstring_view programs = programFolders[i];
         if (version->layout == VisualStudioLayout::Classic) {
-            addRoot({L"C:\\", programs, L"\\Microsoft Visual Studio ", dotted});
+            driveRoots.push_back(
+                FormatText(L"C:\\%s\\Microsoft Visual Studio %s", {programs, dotted}));
             continue;
         }
         for (const wchar_t* edition : {L"Community", L"Professional", L"Enterprise"})
-            addRoot(
-                {L"C:\\", programs, L"\\Microsoft Visual Studio\\", version->year, L"\\", edition});
+            driveRoots.push_back(FormatText(L"C:\\%s\\Microsoft Visual Studio\\%s\\%s",
+                                            {programs, version->year, edition}));
     }
     for (wchar_t drive = L'C'; drive <= L'Z'; ++drive)
         for (std::wstring& root : driveRoots) {
