@@ -59,12 +59,6 @@ HRESULT CoCreateInstance(REFCLSID type, LPUNKNOWN outer, DWORD context, REFIID i
     return function ? function(type, outer, context, interfaceId, object) : E_FAIL;
 }
 
-HRESULT CreateStreamOnHGlobal(HGLOBAL memory, BOOL deleteOnRelease, LPSTREAM* stream) {
-    QV_SYSTEM_FUNCTION(L"ole32.dll", CreateStreamOnHGlobal);
-    if (stream) *stream = nullptr;
-    return function ? function(memory, deleteOnRelease, stream) : E_FAIL;
-}
-
 } // namespace com
 
 } // namespace qv

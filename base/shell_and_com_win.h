@@ -24,7 +24,6 @@ void CoUninitialize();
 void CoTaskMemFree(LPVOID memory);
 HRESULT CoCreateInstance(REFCLSID type, LPUNKNOWN outer, DWORD context, REFIID interfaceId,
                          LPVOID* object);
-HRESULT CreateStreamOnHGlobal(HGLOBAL memory, BOOL deleteOnRelease, LPSTREAM* stream);
 } // namespace com
 
 } // namespace qv

@@ -1,14 +1,17 @@
-// Times the start of programs that show a dialog: from just before CreateProcessW to the first
-// visible top-level window of the new process, the programs started in turn so that all meet
-// the same state of the Wine prefix. Each program's median, its ratio to the first program's
-// and to the launcher's template shown alone (also as the median of each round's ratio), and
-// the phases of its start: to its dialog's
-// window (loading, start-up), from there to the window showing (the dialog's initialisation),
-// and from there to the end of its first paint (seen to within 5 ms). Runs once with nothing
+// Times the start of programs that show a dialog, each start in phases: from just before
+// CreateProcessW to its dialog's window (loading, start-up), to the window showing ("visible":
+// the dialog's initialisation), and to "fully painted": the window shows, neither it nor any
+// control has a region left to paint, and its thread has answered a message sent after that,
+// so that its last WM_PAINT has returned (seen to within 5 ms). The programs start in turn,
+// round after round, so that all meet the same state of the Wine prefix and of the machine.
+// For each program: the medians, their ratios to the first program's (an empty dialog) and to
+// the launcher's template shown by a procedure that does nothing (its floor), and the median of
+// each round's ratio to the template's start in the same round. Runs once with nothing
 // installed, then again after laying out a typical installation (Fluent 2025 R2, Visual Studio
 // 2019, a MATLAB) from the test stand-ins. Run by tools/bench-startup.sh.
-//   qv_startup_bench <runs> <fakes32> <fakes64> <program> [<program> ...]   (Unix or Windows
-//   paths; the program named qv_template_dialog.exe is the template)
+//   qv_startup_bench <runs> <fakes32> <fakes64> <program> ... qv_template_dialog.exe
+//                    <launcher> [<launcher> ...]
+// (Unix or Windows paths): the programs after the template are the ones measured against it.
 #include "base/handles_win.h"
 #include "base/settings_store_win.h"
 #include "base/system_win.h"
@@ -115,10 +118,25 @@ std::string FileNameOf(std::string_view path) {
     return std::string(path.substr(path.find_last_of("/\\") + 1));
 }
 
+constexpr char TemplateName[] = "qv_template_dialog.exe";
+
 struct Program {
     std::string name;
     std::wstring path;
+    bool launcher = false; // measured against the template
 };
+
+// A program's file name, or with its folder's where another program has the same name (two
+// builds of the launcher).
+std::string LabelOf(std::string_view path, const std::vector<Program>& before) {
+    const std::string name = FileNameOf(path);
+    for (const Program& program : before)
+        if (FileNameOf(program.name) == name) {
+            const std::string_view folder = path.substr(0, path.find_last_of("/\\"));
+            return FileNameOf(folder) + "/" + name;
+        }
+    return name;
+}
 
 // The start times of every program, runs of each in turn; false when one showed no window.
 bool Measure(const std::vector<Program>& programs, int runs,
@@ -144,33 +162,48 @@ double MedianOf(const std::vector<StartTimes>& times, double StartTimes::*phase)
     return Median(values);
 }
 
+// The median of each round's ratio of one program's phase to the template's in the same round:
+// the machine's slower and faster stretches then fall on both.
+double RoundByRound(const std::vector<StartTimes>& times, const std::vector<StartTimes>& floor,
+                    double StartTimes::*phase) {
+    std::vector<double> ratios;
+    for (std::size_t run = 0; run < times.size() && run < floor.size(); ++run)
+        ratios.push_back(times[run].*phase / floor[run].*phase);
+    return Median(ratios);
+}
+
 void Report(const char* installation, const std::vector<Program>& programs,
             const std::vector<std::vector<StartTimes>>& times) {
-    std::printf("%s:\n", installation);
     std::size_t templateIndex = 0;
     for (std::size_t p = 0; p < programs.size(); ++p)
-        if (programs[p].name == "qv_template_dialog.exe") templateIndex = p;
-    const double first = MedianOf(times[0], &StartTimes::visible);
-    const double floor = MedianOf(times[templateIndex], &StartTimes::visible);
+        if (programs[p].name == TemplateName) templateIndex = p;
+    const std::vector<StartTimes>& floor = times[templateIndex];
+    const double floorVisible = MedianOf(floor, &StartTimes::visible);
+    const double floorPainted = MedianOf(floor, &StartTimes::painted);
+    const double empty = MedianOf(times[0], &StartTimes::visible);
+    std::printf("\n%s: medians of %zu starts in turn, ms from CreateProcessW\n", installation,
+                floor.size());
+    std::printf("  %-32s %8s %7s %14s %9s %14s   %s\n", "", "visible", "/empty", "/template",
+                "painted", "/template", "phases: window, init, first paint");
     for (std::size_t p = 0; p < programs.size(); ++p) {
-        std::vector<double> visible;
-        for (const StartTimes& one : times[p])
-            visible.push_back(one.visible);
-        const double median = Median(visible);
-        const auto [low, high] = std::minmax_element(visible.begin(), visible.end());
-        const double window = MedianOf(times[p], &StartTimes::window);
+        const double visible = MedianOf(times[p], &StartTimes::visible);
         const double painted = MedianOf(times[p], &StartTimes::painted);
-        // Each start against the template's start of the same round: the machine's slower and
-        // faster stretches then fall on both.
-        std::vector<double> paired;
-        for (std::size_t run = 0; run < times[p].size(); ++run)
-            paired.push_back(times[p][run].visible / times[templateIndex][run].visible);
-        std::printf("  %-28s visible %6.1f ms  ratio %.2f  / template %.2f (round by round %.2f)  "
-                    "(min %6.1f, max %6.1f)  phases: window %6.1f, init %5.1f, first paint %5.1f "
-                    "(painted %6.1f)\n",
-                    programs[p].name.c_str(), median, median / first, median / floor,
-                    Median(paired), *low, *high, window, median - window, painted - median,
-                    painted);
+        const double window = MedianOf(times[p], &StartTimes::window);
+        std::printf("  %-32s %8.1f %7.2f %6.2f (%5.2f) %9.1f %6.2f (%5.2f)   %6.1f, %5.1f, %5.1f\n",
+                    programs[p].name.c_str(), visible, visible / empty, visible / floorVisible,
+                    RoundByRound(times[p], floor, &StartTimes::visible), painted,
+                    painted / floorPainted, RoundByRound(times[p], floor, &StartTimes::painted),
+                    window, visible - window, painted - visible);
+    }
+    for (std::size_t p = 0; p < programs.size(); ++p) {
+        if (!programs[p].launcher) continue;
+        std::printf("  %s / template: visible %.2f (round by round %.2f), fully painted %.2f "
+                    "(round by round %.2f)\n",
+                    programs[p].name.c_str(),
+                    MedianOf(times[p], &StartTimes::visible) / floorVisible,
+                    RoundByRound(times[p], floor, &StartTimes::visible),
+                    MedianOf(times[p], &StartTimes::painted) / floorPainted,
+                    RoundByRound(times[p], floor, &StartTimes::painted));
     }
 }
 
@@ -196,15 +229,23 @@ bool LayOutTypicalInstallation(const test::FakeProgramFolders& fakes) {
 
 int main(int argc, char** argv) {
     if (argc < 5) {
-        std::fprintf(stderr, "usage: qv_startup_bench <runs> <fakes32> <fakes64> <program> "
-                             "[<program> ...]\n");
+        std::fprintf(stderr, "usage: qv_startup_bench <runs> <fakes32> <fakes64> <program> ... "
+                             "qv_template_dialog.exe <launcher> [<launcher> ...]\n");
         return 2;
     }
     const int runs = std::max(1, std::atoi(argv[1]));
     const qv::test::FakeProgramFolders fakes{qv::WindowsPath(argv[2]), qv::WindowsPath(argv[3])};
     std::vector<qv::Program> programs;
-    for (int i = 4; i < argc; ++i)
-        programs.push_back({qv::FileNameOf(argv[i]), qv::WindowsPath(argv[i])});
+    bool afterTemplate = false;
+    for (int i = 4; i < argc; ++i) {
+        programs.push_back(
+            {qv::LabelOf(argv[i], programs), qv::WindowsPath(argv[i]), afterTemplate});
+        afterTemplate = afterTemplate || programs.back().name == qv::TemplateName;
+    }
+    if (!afterTemplate) {
+        std::fprintf(stderr, "qv_startup_bench: no %s among the programs\n", qv::TemplateName);
+        return 2;
+    }
     // The fresh prefix's own programs start beside this one: measured only once they have, as
     // on a machine that is up and running.
     ::Sleep(4000);
@@ -218,6 +259,9 @@ int main(int argc, char** argv) {
     if (!qv::Measure(programs, runs, times)) return 1;
     qv::Report("typical installation (Fluent 2025 R2, Visual Studio 2019, MATLAB R2020b)", programs,
                times);
-    std::printf("(%d runs each, medians in ms from CreateProcessW)\n", runs);
+    std::printf("\n(%d runs each. visible: from CreateProcessW to the dialog showing; painted: to "
+                "its last WM_PAINT returned with nothing left to paint. /empty, /template: ratio "
+                "of the medians; in brackets: the median of each round's ratio.)\n",
+                runs);
     return 0;
 }

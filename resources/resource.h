@@ -10,12 +10,22 @@
 #define IDR_MENU_ENGLISH 143
 #define IDR_MENU_CHINESE 138
 #define IDB_BANNER 129
-#define IDP_LOGO 147 // of type "PNG"
+#define IDB_LOGO 147 // 32-bit, premultiplied alpha
 // Artwork of the update dialog and the Workbench tip
 #define IDI_UPDATE_WINDOW 156
 #define IDI_UPDATE_PICTURE 159
 #define IDB_WORKBENCH_SETTINGS 167
 #define IDI_WORKBENCH_TIP 168
+// The pictures drawn for 125, 150 and 200 % of the screen's scale (the ids above: 100 %)
+#define IDB_BANNER_125 130
+#define IDB_BANNER_150 131
+#define IDB_BANNER_200 132
+#define IDB_LOGO_125 148
+#define IDB_LOGO_150 149
+#define IDB_LOGO_200 150
+#define IDB_WORKBENCH_SETTINGS_125 169
+#define IDB_WORKBENCH_SETTINGS_150 170
+#define IDB_WORKBENCH_SETTINGS_200 171
 
 // Main dialog controls (IDOK as windows.h has it, for code that does not include it)
 #ifndef IDOK

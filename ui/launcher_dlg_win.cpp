@@ -236,14 +236,13 @@ void CLauncherDlg::OnProcessCountEdited() {
 
 bool CLauncherDlg::DrawPicture(const DRAWITEMSTRUCT& item) {
     if (item.CtlID == IDC_BANNER) {
-        DrawBitmapResource(item.hDC, item.rcItem, IDB_BANNER);
+        DrawArtwork(item.hDC, item.rcItem, BannerArt);
         return true;
     }
     if (item.CtlID != IDC_LOGO) return false;
     // The logo blends over the dialog's face, never over an earlier drawing of itself.
     ::FillRect(item.hDC, &item.rcItem, ::GetSysColorBrush(COLOR_BTNFACE));
-    if (!gdiPlus_) gdiPlus_ = std::make_unique<GdiPlusSession>();
-    if (gdiPlus_->Started()) DrawPngResource(item.hDC, item.rcItem, IDP_LOGO);
+    DrawArtwork(item.hDC, item.rcItem, LogoArt);
     return true;
 }
 

@@ -19,8 +19,6 @@
 
 namespace qv {
 
-class GdiPlusSession;
-
 class CLauncherDlg : public Dialog {
   public:
     explicit CLauncherDlg(HWND parent = nullptr);
@@ -87,7 +85,6 @@ class CLauncherDlg : public Dialog {
     // Set by the update check once it has read a release file. Shared with the check's thread,
     // which nobody waits for and which may outlive the dialog.
     std::shared_ptr<std::atomic<bool>> releaseFetched = std::make_shared<std::atomic<bool>>(false);
-    std::unique_ptr<GdiPlusSession> gdiPlus_;       // started when the logo is first drawn
     UniqueIcon browseIcon_;                         // the Browse button's picture
     static constexpr UINT_PTR UpdateCheckTimer = 1; // fires once, after the first paint
     bool launchBusy_ = false; // OK's launch is at work: its questions, the start, the wait

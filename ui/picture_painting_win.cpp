@@ -1,54 +1,82 @@
 #include "ui/picture_painting_win.h"
 
+#include "base/handles_win.h"
+#include "ui/packed_bitmap.h"
+
+#include <cstring>
+#include <optional>
+#include <vector>
+
 namespace qv {
 
 namespace {
 
-// A memory device context with one bitmap selected into it, both freed with it.
-class BitmapContext {
-  public:
-    BitmapContext(HDC compatibleWith, HBITMAP bitmap)
-        : bitmap_(bitmap), dc_(::CreateCompatibleDC(compatibleWith)) {
-        if (dc_ && bitmap_) previous_ = ::SelectObject(dc_, bitmap_);
-    }
-    ~BitmapContext() {
-        if (previous_) ::SelectObject(dc_, previous_);
-        if (dc_) ::DeleteDC(dc_);
-        if (bitmap_) ::DeleteObject(bitmap_);
-    }
-    BitmapContext(const BitmapContext&) = delete;
-    BitmapContext& operator=(const BitmapContext&) = delete;
-    HDC Get() const { return previous_ ? dc_ : nullptr; }
-    HBITMAP Bitmap() const { return bitmap_; }
-
-  private:
-    HBITMAP bitmap_;
-    HDC dc_;
-    HGDIOBJ previous_ = nullptr;
+// A bitmap resource of the program, read where the system keeps it.
+struct BitmapResource {
+    const std::uint8_t* bytes = nullptr;
+    PackedBitmap layout;
 };
+
+std::optional<BitmapResource> ReadBitmapResource(int id) {
+    HMODULE module = ::GetModuleHandleW(nullptr);
+    HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), RT_BITMAP);
+    const DWORD size = found ? ::SizeofResource(module, found) : 0;
+    const auto* bytes =
+        size ? static_cast<const std::uint8_t*>(::LockResource(::LoadResource(module, found)))
+             : nullptr;
+    const std::optional<PackedBitmap> layout = ReadPackedBitmap(bytes, size);
+    if (!layout) return std::nullopt;
+    return BitmapResource{bytes, *layout};
+}
+
+BITMAPINFO TopDownInfo(const Pixels& pixels) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), pixels.width, -pixels.height, 1, 32, BI_RGB};
+    return info;
+}
+
+bool CopyPixels(HDC dc, const RECT& area, const Pixels& pixels) {
+    const BITMAPINFO info = TopDownInfo(pixels);
+    return ::SetDIBitsToDevice(dc, area.left, area.top, pixels.width, pixels.height, 0, 0, 0,
+                               pixels.height, pixels.argb.data(), &info, DIB_RGB_COLORS) != 0;
+}
+
+// AlphaBlend is gdi32's own GdiAlphaBlend: msimg32 only passes it on, and is not loaded for it.
+bool BlendPixels(HDC dc, const RECT& area, const Pixels& pixels) {
+    const BITMAPINFO info = TopDownInfo(pixels);
+    void* bits = nullptr;
+    UniqueBitmap bitmap(::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueMemoryDc memory(::CreateCompatibleDC(dc));
+    if (!bitmap || !bits || !memory) return false;
+    std::memcpy(bits, pixels.argb.data(), pixels.argb.size() * sizeof(std::uint32_t));
+    const HGDIOBJ previous = ::SelectObject(memory.get(), bitmap.get());
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    const bool drawn =
+        ::GdiAlphaBlend(dc, area.left, area.top, pixels.width, pixels.height, memory.get(), 0, 0,
+                        pixels.width, pixels.height, blend) != FALSE;
+    ::SelectObject(memory.get(), previous);
+    return drawn;
+}
 
 } // namespace
 
-bool DrawBitmapResource(HDC dc, const RECT& area, int bitmapId) {
-    BitmapContext source(dc,
-                         ::LoadBitmapW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId)));
-    BITMAP size{};
-    if (!source.Get() || !::GetObjectW(source.Bitmap(), sizeof(size), &size)) return false;
-    return ::StretchBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top,
-                        source.Get(), 0, 0, size.bmWidth, size.bmHeight, SRCCOPY) != FALSE;
-}
-
-bool DrawPngResource(HDC dc, const RECT& area, int pngId) {
+bool DrawArtwork(HDC dc, const RECT& area, const Artwork& art) {
     const int width = area.right - area.left, height = area.bottom - area.top;
-    PngImage image;
-    if (width <= 0 || height <= 0 || !LoadPngResource(pngId, image)) return false;
-    gdiplus::GpGraphics* created = nullptr;
-    if (gdiplus::GdipCreateFromHDC(dc, &created) != Gdiplus::Ok) return false;
-    const gdiplus::UniqueGraphics graphics(created);
-    gdiplus::GdipSetInterpolationMode(graphics.get(), Gdiplus::InterpolationModeHighQualityBicubic);
-    gdiplus::GdipSetPixelOffsetMode(graphics.get(), Gdiplus::PixelOffsetModeHalf);
-    return gdiplus::GdipDrawImageRectI(graphics.get(), image.Get(), area.left, area.top, width,
-                                       height) == Gdiplus::Ok;
+    if (width <= 0 || height <= 0) return false;
+    std::vector<BitmapResource> bitmaps;
+    std::vector<PictureSize> sizes;
+    for (const int id : art)
+        if (const std::optional<BitmapResource> bitmap = ReadBitmapResource(id)) {
+            bitmaps.push_back(*bitmap);
+            sizes.push_back({bitmap->layout.width, bitmap->layout.height});
+        }
+    if (bitmaps.empty()) return false;
+    const BitmapResource& chosen = bitmaps[NearestSize(sizes, {width, height})];
+    Pixels pixels = PixelsOf(chosen.bytes, chosen.layout);
+    if (pixels.width != width || pixels.height != height)
+        pixels = ScaleSmoothly(pixels, width, height);
+    return chosen.layout.bitsPerPixel == 32 ? BlendPixels(dc, area, pixels)
+                                            : CopyPixels(dc, area, pixels);
 }
 
 void PaintMinimisedIcon(HWND window, HICON icon) {

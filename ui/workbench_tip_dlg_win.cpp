@@ -4,6 +4,7 @@
 #include "base/settings_store_win.h"
 #include "resources/resource.h"
 #include "texts/workbench_tip_texts.h"
+#include "ui/picture_painting_win.h"
 
 namespace qv {
 
@@ -17,7 +18,6 @@ bool CWorbenchWarningDlg::OnInitDialog() {
     ::SendMessageW(
         Window(), WM_SETICON, ICON_BIG,
         reinterpret_cast<LPARAM>(::LoadIconW(instance, MAKEINTRESOURCEW(IDI_WORKBENCH_TIP))));
-    picture_.reset(::LoadBitmapW(instance, MAKEINTRESOURCEW(IDB_WORKBENCH_SETTINGS)));
     CheckItem(IDC_TIP_DO_NOT_SHOW, false);
     ::SetWindowTextW(Window(), Pick(texts::Title));
     SetItemText(IDC_TIP_DO_NOT_SHOW, Pick(texts::DoNotShowAgain));
@@ -31,24 +31,13 @@ void CWorbenchWarningDlg::OnOK() {
     End(IDOK);
 }
 
+// The illustration fills the picture control; it stays blank without its bitmaps.
 bool CWorbenchWarningDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (message != WM_DRAWITEM || wParam != IDC_TIP_PICTURE) return false;
-    DrawPicture(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    DrawArtwork(item.hDC, item.rcItem, WorkbenchSettingsArt);
     result = TRUE;
     return true;
-}
-
-// The illustration stretched over the whole picture control; blank without the bitmap.
-void CWorbenchWarningDlg::DrawPicture(const DRAWITEMSTRUCT& item) const {
-    BITMAP size{};
-    if (!picture_ || !::GetObjectW(picture_.get(), sizeof(size), &size)) return;
-    UniqueMemoryDc memory(::CreateCompatibleDC(item.hDC));
-    if (!memory) return;
-    HGDIOBJ previous = ::SelectObject(memory.get(), picture_.get());
-    ::StretchBlt(item.hDC, item.rcItem.left, item.rcItem.top, item.rcItem.right - item.rcItem.left,
-                 item.rcItem.bottom - item.rcItem.top, memory.get(), 0, 0, size.bmWidth,
-                 size.bmHeight, SRCCOPY);
-    ::SelectObject(memory.get(), previous);
 }
 
 } // namespace qv

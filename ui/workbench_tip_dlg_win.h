@@ -2,7 +2,6 @@
 // illustration of Workbench's settings, and a check box that switches the tip off.
 #pragma once
 
-#include "base/handles_win.h"
 #include "ui/dialog_win.h"
 
 namespace qv {
@@ -15,10 +14,6 @@ class CWorbenchWarningDlg : public Dialog {
     bool OnInitDialog() override;
     void OnOK() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-
-  private:
-    void DrawPicture(const DRAWITEMSTRUCT& item) const;
-    UniqueBitmap picture_;
 };
 
 } // namespace qv
