@@ -13,7 +13,8 @@
 #   logo*.bmp       bitmaps 147-150, 32-bit, colours premultiplied by the alpha: the maker's
 #                   emblem and name on a transparent ground
 #   workbench*.bmp  bitmaps 167 and 169-171, 24-bit: Workbench's launch settings, schematically
-# Each picture is drawn once at four times its design size and made smaller for each scale.
+# Each picture is drawn once at four times its design size and made smaller for each scale with
+# the Mitchell filter, whose edges show neither halo nor stairs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out="$root/resources"
@@ -158,7 +159,7 @@ opaque_bitmaps() { # opaque_bitmaps <source> <name> <size>...: 24-bit, bottom ro
   local source=$1 name=$2 i=0
   shift 2
   for size in "$@"; do
-    convert "$source" -filter Lanczos -resize "$size!" -type TrueColor "BMP3:$out/$name${scales[i]}.bmp"
+    convert "$source" -filter Mitchell -resize "$size!" -type TrueColor "BMP3:$out/$name${scales[i]}.bmp"
     i=$((i + 1))
   done
 }
@@ -190,7 +191,7 @@ opaque_bitmaps "$work/banner.png" banner "${banner_sizes[@]}"
 opaque_bitmaps "$work/workbench.png" workbench "${workbench_sizes[@]}"
 i=0
 for size in "${logo_sizes[@]}"; do
-  convert "$work/logo.png" -filter Lanczos -resize "$size!" -depth 8 RGBA:- |
+  convert "$work/logo.png" -filter Mitchell -resize "$size!" -depth 8 RGBA:- |
     premultiplied_bitmap "${size%x*}" "${size#*x}" "$out/logo${scales[i]}.bmp"
   i=$((i + 1))
 done
