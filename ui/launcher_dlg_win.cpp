@@ -47,11 +47,9 @@ int CLauncherDlg::TemplateMenu() const {
 }
 
 bool CLauncherDlg::OnInitDialog() {
-    // Discovery and the profile folder need no window: they are found on threads of their own
-    // while the controls are set up, and taken where the lists are filled and the folder is used.
-    discovery_.Start();
-    // The icons are loaded first: under Wine, loading one waits while another thread loads a
-    // library, as the profile folder's thread loads the shell.
+    // The profile folder needs no window: it is found on a thread of its own while the controls
+    // are set up, and taken where it is used. The icons are loaded first: under Wine, loading one
+    // waits while another thread loads a library, as that thread loads the shell.
     SetWindowIcon();
     SetBrowseIcon();
     profileFolder_.Start();
@@ -66,7 +64,9 @@ bool CLauncherDlg::OnInitDialog() {
     RefreshDialogTexts(CurrentInterfaceLanguage());
     ApplyInitialControlStates(view_, options_.processCount);
 
-    const MachineDiscovery& found = discovery_.Take();
+    // Discovery runs here: on a thread of its own it ended later, its thread's start costing
+    // more than the overlap gained (the window server serves one request at a time).
+    const MachineDiscovery found = DiscoverMachine();
     FillFluentList(fluentList_, found.fluent);
     ApplyFluentVersionRule(0);
     const bool visualStudioListed = FillVisualStudioList(found.visualStudio);

@@ -75,7 +75,6 @@ class CLauncherDlg : public Dialog {
     bool OnCloseSignal(WPARAM wParam);
 
     // Looked up while the dialog initialises.
-    BackgroundWork<MachineDiscovery> discovery_{&DiscoverMachine};
     BackgroundWork<std::wstring> profileFolder_{&ProfileFolder};
     LaunchOptions options_;
     DialogWindowView view_{*this};
