@@ -2,6 +2,7 @@
 
 #include "base/files_win.h"
 #include "base/launch_log_win.h"
+#include "base/profile_folder_win.h"
 #include "base/setting_names.h"
 #include "base/text.h"
 #include "base/settings_store_win.h"
@@ -47,12 +48,8 @@ int CLauncherDlg::TemplateMenu() const {
 }
 
 bool CLauncherDlg::OnInitDialog() {
-    // The profile folder needs no window: it is found on a thread of its own while the controls
-    // are set up, and taken where it is used. The icons are loaded first: under Wine, loading one
-    // waits while another thread loads a library, as that thread loads the shell.
     SetWindowIcon();
     SetBrowseIcon();
-    profileFolder_.Start();
     view_.Attach();
     ExchangeLaunchOptions(ExchangeDirection::ToControls);
     view_.SetTitle(Pick(texts::Title));
@@ -64,8 +61,9 @@ bool CLauncherDlg::OnInitDialog() {
     RefreshDialogTexts(CurrentInterfaceLanguage());
     ApplyInitialControlStates(view_, options_.processCount);
 
-    // Discovery runs here: on a thread of its own it ended later, its thread's start costing
-    // more than the overlap gained (the window server serves one request at a time).
+    // Discovery and the profile folder are found here: on threads of their own the window
+    // showed later, a thread's start costing more than the overlap gained (the window server
+    // serves one request at a time, and loading the shell holds up the icons).
     const MachineDiscovery found = DiscoverMachine();
     FillFluentList(fluentList_, found.fluent);
     ApplyFluentVersionRule(0);
@@ -158,7 +156,7 @@ void CLauncherDlg::LogDiscovery(double milliseconds) {
 }
 
 bool CLauncherDlg::LocateHomeFolder() {
-    homeFolder_ = profileFolder_.Take();
+    homeFolder_ = ProfileFolder();
     return !ExistingFolderName(homeFolder_).empty();
 }
 

@@ -1,9 +1,7 @@
 // The launcher's main window.
 #pragma once
 
-#include "base/background_work_win.h"
 #include "base/handles_win.h"
-#include "base/profile_folder_win.h"
 #include "discovery/fluent_discovery.h"
 #include "discovery/machine_discovery_win.h"
 #include "launch/record/launch_state_win.h"
@@ -74,8 +72,6 @@ class CLauncherDlg : public Dialog {
     // The add-on module's signal that its menu is loaded in Fluent (launcher_dlg_launch_win.cpp).
     bool OnCloseSignal(WPARAM wParam);
 
-    // Looked up while the dialog initialises.
-    BackgroundWork<std::wstring> profileFolder_{&ProfileFolder};
     LaunchOptions options_;
     DialogWindowView view_{*this};
     FluentList fluentList_;
