@@ -79,6 +79,22 @@ using UniqueMemoryDc = Unique<MemoryDcTraits>; // CreateCompatibleDC
 using UniqueIcon = Unique<IconTraits>;         // LoadImageW without LR_SHARED
 using UniqueRegion = Unique<RegionTraits>;
 
+// A window's device context (the screen's for no window), released with the owner.
+class WindowDc {
+  public:
+    explicit WindowDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
+    ~WindowDc() {
+        if (dc_) ::ReleaseDC(window_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC get() const { return dc_; }
+
+  private:
+    HWND window_;
+    HDC dc_;
+};
+
 // Both handles CreateProcessW returns.
 struct ProcessHandles {
     UniqueHandle process;

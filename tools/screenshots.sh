@@ -52,9 +52,12 @@ shoot() {
   echo "screenshots: $out/$1.png"
 }
 
-# Brings a dialog up (or closes the one in front) through the launcher's windows.
+# Brings a dialog up (or closes the one in front) through the launcher's windows: beside the
+# launcher, in its prefix, not through wine-run.sh, which would end the prefix's programs after.
 show() {
-  "$root/tools/wine-run.sh" "$fakes/qv_show_dialog.exe" "$1" 30 >/dev/null ||
+  local hand="$fakes/qv_show_dialog.exe"
+  WINEPREFIX="$QV_WINE_PREFIX" WINEARCH="$QV_WINE_ARCH" WINEDEBUG=-all \
+    "$(wine_loader "$QV_WINE_ARCH" "$hand")" "$hand" "$1" 30 >/dev/null ||
     { echo "screenshots: the launcher did not show its $1 dialog" >&2; exit 1; }
 }
 

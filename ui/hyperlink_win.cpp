@@ -24,22 +24,6 @@ constexpr wchar_t PropertyName[] =
 constexpr COLORREF UnvisitedColour = RGB(0, 0, 255);
 constexpr COLORREF VisitedColour = RGB(128, 0, 128);
 
-// A window's device context, released with the owner.
-class WindowDc {
-  public:
-    explicit WindowDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
-    ~WindowDc() {
-        if (dc_) ::ReleaseDC(window_, dc_);
-    }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-    HDC get() const { return dc_; }
-
-  private:
-    HWND window_;
-    HDC dc_;
-};
-
 // The bit of a key message's lParam that says the key was already down: a repeat.
 constexpr LPARAM KeyWasDown = 1 << 30;
 

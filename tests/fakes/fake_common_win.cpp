@@ -185,10 +185,13 @@ BOOL CALLBACK FindLauncher(HWND window, LPARAM found) {
 
 } // namespace
 
-HWND FindLauncherDialog() {
-    HWND found = nullptr;
-    ::EnumWindows(&FindLauncher, reinterpret_cast<LPARAM>(&found));
-    return found;
+HWND WaitForLauncherDialog(const Deadline& deadline) {
+    for (;;) {
+        HWND found = nullptr;
+        ::EnumWindows(&FindLauncher, reinterpret_cast<LPARAM>(&found));
+        if (found || deadline.Passed()) return found;
+        ::Sleep(100);
+    }
 }
 
 } // namespace qv::fake

@@ -9,9 +9,7 @@
 int wmain(int argc, wchar_t** argv) {
     const DWORD seconds = argc > 1 ? static_cast<DWORD>(_wtoi(argv[1])) : 60;
     qv::fake::Deadline deadline(seconds * 1000);
-    HWND dialog = nullptr;
-    while (!(dialog = qv::fake::FindLauncherDialog()) && !deadline.Passed())
-        ::Sleep(100);
+    const HWND dialog = qv::fake::WaitForLauncherDialog(deadline);
     if (!dialog) return 1;
     std::wprintf(L"pressing OK\n");
     ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),

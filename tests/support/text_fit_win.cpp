@@ -8,21 +8,17 @@
 namespace qv::test {
 namespace {
 
-// A device context of the screen with a font selected, both given back at the end.
+// The screen's device context with a font selected, which goes back out at the end.
 class MeasuringDc {
   public:
-    explicit MeasuringDc(HFONT font)
-        : dc_(::GetDC(nullptr)), previous_(::SelectObject(dc_, font)) {}
-    ~MeasuringDc() {
-        ::SelectObject(dc_, previous_);
-        ::ReleaseDC(nullptr, dc_);
-    }
+    explicit MeasuringDc(HFONT font) : previous_(::SelectObject(screen_.get(), font)) {}
+    ~MeasuringDc() { ::SelectObject(screen_.get(), previous_); }
     MeasuringDc(const MeasuringDc&) = delete;
     MeasuringDc& operator=(const MeasuringDc&) = delete;
-    HDC get() const { return dc_; }
+    HDC get() const { return screen_.get(); }
 
   private:
-    HDC dc_;
+    WindowDc screen_{nullptr};
     HGDIOBJ previous_;
 };
 
@@ -221,10 +217,8 @@ UniqueFont TemplateFont(HMODULE module, int templateId, int dpi) {
 }
 
 int ScreenDpi() {
-    const HDC screen = ::GetDC(nullptr);
-    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-    ::ReleaseDC(nullptr, screen);
-    return dpi;
+    const WindowDc screen(nullptr);
+    return ::GetDeviceCaps(screen.get(), LOGPIXELSY);
 }
 
 } // namespace qv::test

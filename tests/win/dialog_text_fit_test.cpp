@@ -39,6 +39,10 @@ class DialogTextsFit : public ::testing::Test {
         const std::vector<test::CutText> cut = test::CutTextsOf(dialog.Window(), nullptr, dpi);
         EXPECT_TRUE(cut.empty()) << "at " << dpi << " DPI:\n" << test::Describe(cut);
     }
+    template <typename D> void OpenAndExpectAllFit(Modeless<D>& dialog) const {
+        ASSERT_TRUE(dialog.Open());
+        ExpectAllFit(dialog);
+    }
     const int dpi = test::ScreenDpi();
 };
 
@@ -87,34 +91,17 @@ TEST_F(DialogTextsFit, MainDialogInEachOfItsStates) {
     }
 }
 
-TEST_F(DialogTextsFit, AboutBox) {
+TEST_F(DialogTextsFit, AboutBoxUpdateDialogAndWorkbenchTip) {
     for (const InterfaceLanguage language : Languages) {
         SCOPED_TRACE(NameOf(language));
         test::ScopedLanguage inForce(language);
         Modeless<CAboutDlg> about(nullptr, true);
-        ASSERT_TRUE(about.Open());
-        ExpectAllFit(about);
-    }
-}
-
-// A release with a service pack makes the longest message.
-TEST_F(DialogTextsFit, UpdateDialog) {
-    for (const InterfaceLanguage language : Languages) {
-        SCOPED_TRACE(NameOf(language));
-        test::ScopedLanguage inForce(language);
+        // A release with a service pack makes the update dialog's longest message.
         Modeless<CUpdateDlg> update(ReleaseNumber{2026, 1, 2}, L"http://127.0.0.1:1", nullptr);
-        ASSERT_TRUE(update.Open());
-        ExpectAllFit(update);
-    }
-}
-
-TEST_F(DialogTextsFit, WorkbenchTip) {
-    for (const InterfaceLanguage language : Languages) {
-        SCOPED_TRACE(NameOf(language));
-        test::ScopedLanguage inForce(language);
         Modeless<CWorbenchWarningDlg> tip(nullptr);
-        ASSERT_TRUE(tip.Open());
-        ExpectAllFit(tip);
+        OpenAndExpectAllFit(about);
+        OpenAndExpectAllFit(update);
+        OpenAndExpectAllFit(tip);
     }
 }
 

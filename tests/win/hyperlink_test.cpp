@@ -114,12 +114,11 @@ class AboutBoxLinks : public ::testing::Test {
         RECT rect{};
         ::GetWindowRect(link, &rect);
         ::MapWindowPoints(HWND_DESKTOP, about.Window(), reinterpret_cast<POINT*>(&rect), 2);
-        const HDC dc = ::GetDC(about.Window());
+        const WindowDc dc(about.Window());
         const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
         int dots = 0;
         for (LONG x = rect.left; x < rect.right; ++x)
-            dots += ::GetPixel(dc, x, rect.top - 1) != face;
-        ::ReleaseDC(about.Window(), dc);
+            dots += ::GetPixel(dc.get(), x, rect.top - 1) != face;
         return dots;
     }
 
