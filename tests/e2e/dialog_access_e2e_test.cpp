@@ -55,10 +55,19 @@ class ExeResources {
     HMODULE module_;
 };
 
-// The launcher's environment that has it ask the server for the release file.
-std::vector<std::wstring> AskingServer(const test::LoopbackWebServer& server) {
-    return {std::wstring(LoopbackSourcesVariable) + L"=" + server.Address("/product")};
-}
+// The launcher asking a web server of its own that announces a newer release.
+struct LauncherAndRelease {
+    explicit LauncherAndRelease(const char* release)
+        : server({{"/product/download/version.txt", 200, release}}),
+          run({std::wstring(LoopbackSourcesVariable) + L"=" + server.Address("/product")}) {}
+    // The update dialog the check at start shows; nullptr when it does not come.
+    HWND UpdateDialog() const {
+        return server.Running() && run.Dialog() ? run.WaitForDialogWith(IDC_DOWNLOAD_LINK)
+                                                : nullptr;
+    }
+    test::LoopbackWebServer server;
+    LauncherRun run;
+};
 
 HWND OpenAboutBox(const LauncherRun& run) {
     run.Command(ID_ABOUT);
@@ -189,11 +198,9 @@ TEST_F(DialogAccessExe, TabAndArrowKeysGoThroughTheMainDialogsControlsInTheirOrd
 // seen: top to bottom, the default button last.
 TEST_F(DialogAccessExe, TabReachesTheLinksInTheOrderTheyAreSeen) {
     SetLanguage(true);
-    test::LoopbackWebServer server({{"/product/download/version.txt", 200, "2026-R1"}});
-    ASSERT_TRUE(server.Running());
-    LauncherRun run(AskingServer(server));
-    ASSERT_NE(run.Dialog(), nullptr);
-    const HWND update = run.WaitForDialogWith(IDC_DOWNLOAD_LINK);
+    const LauncherAndRelease launcher("2026-R1");
+    const LauncherRun& run = launcher.run;
+    const HWND update = launcher.UpdateDialog();
     ASSERT_NE(update, nullptr);
     EXPECT_EQ(TabCycle(update), (std::vector<int>{IDC_DOWNLOAD_LINK, IDC_AUTO_CHECK, IDOK}));
     ASSERT_TRUE(e2e::CloseWith(update, IDCANCEL));
@@ -214,12 +221,10 @@ TEST_F(DialogAccessExe, EveryTextFitsItsControlAtBothDpisInBothLanguages) {
         for (const bool english : {true, false}) {
             SCOPED_TRACE(std::to_string(dpi) + (english ? " DPI, English" : " DPI, Chinese"));
             SetLanguage(english);
-            test::LoopbackWebServer server({{"/product/download/version.txt", 200, "2026-R1-SP2"}});
-            ASSERT_TRUE(server.Running());
-            LauncherRun run(AskingServer(server));
-            ASSERT_NE(run.Dialog(), nullptr);
+            const LauncherAndRelease launcher("2026-R1-SP2");
+            const LauncherRun& run = launcher.run;
             const int at = static_cast<int>(dpi);
-            const HWND update = run.WaitForDialogWith(IDC_DOWNLOAD_LINK);
+            const HWND update = launcher.UpdateDialog();
             ASSERT_NE(update, nullptr);
             auto cut = CutTexts(update, IDD_UPDATE, at);
             EXPECT_TRUE(cut.empty()) << "update dialog:\n" << test::Describe(cut);
@@ -253,13 +258,11 @@ TEST_F(DialogAccessExe, DialogsOpenCentredAndAboutsIconKeepsClearOfItsLabel) {
     for (const DWORD dpi : {96u, 144u}) {
         SCOPED_TRACE(std::to_string(dpi) + " DPI");
         const ScopedScreenDpi screen(dpi);
-        test::LoopbackWebServer server({{"/product/download/version.txt", 200, "2026-R1"}});
-        ASSERT_TRUE(server.Running());
-        LauncherRun run(AskingServer(server));
-        ASSERT_NE(run.Dialog(), nullptr);
-        ExpectCentredOn(run.Dialog(), WorkAreaOf(run.Dialog()), "main dialog");
-        const HWND update = run.WaitForDialogWith(IDC_DOWNLOAD_LINK);
+        const LauncherAndRelease launcher("2026-R1");
+        const LauncherRun& run = launcher.run;
+        const HWND update = launcher.UpdateDialog();
         ASSERT_NE(update, nullptr);
+        ExpectCentredOn(run.Dialog(), WorkAreaOf(run.Dialog()), "main dialog");
         ExpectCentredOn(update, WindowRect(run.Dialog()), "update dialog");
         ASSERT_TRUE(e2e::CloseWith(update, IDCANCEL));
 
