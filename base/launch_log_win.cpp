@@ -14,9 +14,8 @@ namespace {
 // A log that cannot be set aside (a reader holds it) is tried again only this much later, so
 // that every entry does not pay for a rename that keeps failing.
 constexpr ULONGLONG RotationRetryMs = 60 * 1000;
-// Another launcher holds the rotation lock only for a rename and one write; one that holds it
-// longer is stuck, and this launcher appends where it is rather than wait for it.
-constexpr DWORD RotationLockWaitMs = 200;
+// Another launcher holds the log's lock only for one write, or a rename and one write.
+constexpr DWORD LockWaitMs = 200;
 
 struct FileIdentity {
     DWORD volume = 0, high = 0, low = 0;
@@ -40,7 +39,16 @@ struct LogFile {
     bool written = false;     // whether this run has written to the file at the path
     FileIdentity lastWritten; // the file it wrote to last: another one needs the start line
     ULONGLONG nextRotationTry = 0;
-    UniqueHandle rotationLock; // made at the first rotation
+    UniqueHandle lock; // the named mutex of the path, made at the first entry
+
+    // Another path (the variable that names it changed) is another file altogether.
+    void Name(std::wstring next) {
+        if (next == path) return;
+        path = std::move(next);
+        written = false;
+        nextRotationTry = 0;
+        lock.reset();
+    }
 };
 
 struct Writer {
@@ -101,7 +109,7 @@ UniqueFile OpenMakingFolder(const std::wstring& path) {
 }
 
 // One lock per log file, for every launcher of the session that writes to it.
-std::wstring RotationLockName(const std::wstring& path) {
+std::wstring LockName(const std::wstring& path) {
     std::uint32_t hash = 2166136261u; // FNV-1a of the path, case folded
     for (wchar_t c : ToLower(path))
         hash = (hash ^ static_cast<std::uint32_t>(c)) * 16777619u;
@@ -134,33 +142,15 @@ std::string Entry(LogLevel level, std::wstring_view text) {
     return FormatLogEntry(Now(), ProcessId(), level, text);
 }
 
-// Sets a full log aside as the old log, under the lock that every launcher takes for it, and
-// gives the file to append to: the new log, or the full one when it cannot be set aside (noted
-// in notes). Another launcher may have set it aside already: the file at the path is looked at
-// again under the lock, through its own handle.
-UniqueFile Rotate(LogFile& file, UniqueFile full, BY_HANDLE_FILE_INFORMATION& info, MutexHold& hold,
+// Sets the full log aside as the old log and gives the new log to append to; when it cannot be
+// set aside (a reader holds it, or the old one), the full log, with a note of why.
+UniqueFile Rotate(LogFile& file, UniqueFile full, BY_HANDLE_FILE_INFORMATION& info,
                   std::string& notes) {
-    const auto putOff = [&] { file.nextRotationTry = ::GetTickCount64() + RotationRetryMs; };
-    if (!file.rotationLock)
-        file.rotationLock.reset(
-            ::CreateMutexW(nullptr, FALSE, RotationLockName(file.path).c_str()));
-    if (!file.rotationLock || !hold.Take(file.rotationLock.get(), RotationLockWaitMs)) {
-        putOff();
-        return full;
-    }
-    UniqueFile current = OpenForAppending(file.path);
-    BY_HANDLE_FILE_INFORMATION now{};
-    if (!current || !::GetFileInformationByHandle(current.get(), &now)) return full;
-    if (IdentityOf(now) != IdentityOf(info) || SizeOf(now) < LogRotationBytes) {
-        info = now;
-        return current;
-    }
-    current.reset();
     full.reset();
     const std::wstring old = OldLogPath(file.path);
     if (!::MoveFileExW(file.path.c_str(), old.c_str(), MOVEFILE_REPLACE_EXISTING)) {
         const DWORD error = ::GetLastError();
-        putOff();
+        file.nextRotationTry = ::GetTickCount64() + RotationRetryMs;
         notes += Entry(LogLevel::Warning,
                        FailureLogText(L"set the full log aside", file.path + L" -> " + old, error,
                                       SystemErrorText(error)) +
@@ -174,14 +164,24 @@ UniqueFile Rotate(LogFile& file, UniqueFile full, BY_HANDLE_FILE_INFORMATION& in
 // Appends the body to the file, headed by the run's start line when this run has not yet
 // written to this very file. Gives 0, or the system's error when the file cannot be written.
 DWORD AppendTo(Writer& w, LogFile& file, const std::string& body, std::wstring_view why) {
+    // Every launcher appends and sets the log aside under one lock, so that no append lands in
+    // another's (Wine does not keep appends of several processes apart) and no launcher sets
+    // aside a log another has just begun. One that holds it for long is stuck: then this one
+    // appends all the same, and leaves the setting aside to a later entry.
+    if (!file.lock) file.lock.reset(::CreateMutexW(nullptr, FALSE, LockName(file.path).c_str()));
+    MutexHold hold;
+    const bool locked = file.lock && hold.Take(file.lock.get(), LockWaitMs);
     UniqueFile handle = OpenMakingFolder(file.path);
     BY_HANDLE_FILE_INFORMATION info{};
     if (!handle || !::GetFileInformationByHandle(handle.get(), &info)) return ::GetLastError();
-    MutexHold hold; // kept from the rotation through the first write to the new log
     std::string bytes;
     if (SizeOf(info) >= LogRotationBytes && ::GetTickCount64() >= file.nextRotationTry) {
-        handle = Rotate(file, std::move(handle), info, hold, bytes);
-        if (!handle) return ::GetLastError();
+        if (!locked) {
+            file.nextRotationTry = ::GetTickCount64() + RotationRetryMs;
+        } else {
+            handle = Rotate(file, std::move(handle), info, bytes);
+            if (!handle) return ::GetLastError();
+        }
     }
     const bool headed = !w.run.empty() && (!file.written || IdentityOf(info) != file.lastWritten);
     if (headed) {
@@ -191,7 +191,7 @@ DWORD AppendTo(Writer& w, LogFile& file, const std::string& body, std::wstring_v
     }
     bytes += body;
     DWORD written = 0;
-    // One write: the appends of several launchers never interleave within it.
+    // One write, so that a reader never sees half an entry.
     if (!::WriteFile(handle.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
                      nullptr))
         return ::GetLastError();
@@ -204,7 +204,7 @@ DWORD AppendTo(Writer& w, LogFile& file, const std::string& body, std::wstring_v
 
 // Into the launch log, else into the fallback, which then says why.
 void Write(Writer& w, const std::string& entry) {
-    w.main.path = LaunchLogPath();
+    w.main.Name(LaunchLogPath());
     std::wstring why = L"LOCALAPPDATA is not set, so there is no launch log";
     if (!w.main.path.empty()) {
         std::string body = entry;
@@ -221,7 +221,7 @@ void Write(Writer& w, const std::string& entry) {
         why = FailureLogText(L"the launch log cannot be written", w.main.path, error,
                              SystemErrorText(error));
     }
-    w.fallback.path = FallbackLogPath();
+    w.fallback.Name(FallbackLogPath());
     if (!w.fallback.path.empty() && AppendTo(w, w.fallback, entry, why) == 0) ++w.entriesInFallback;
 }
 

@@ -46,6 +46,12 @@ bool ReadSmallFile(const std::wstring& path, std::string& text) {
 
 // Writes the line alone, without a line end; false when the file cannot be made or written.
 bool WriteFastLoadLine(const std::wstring& path) {
+    // Windows refuses to write a read-only file, Wine run by root does not: the attribute decides.
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        LogFailure(L"open .fluent to write the add-on's line", path, ERROR_ACCESS_DENIED);
+        return false;
+    }
     // OPEN_ALWAYS and truncation: a hidden .fluent refuses CREATE_ALWAYS.
     UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                   OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));

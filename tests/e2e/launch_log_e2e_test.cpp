@@ -126,7 +126,7 @@ TEST_F(LaunchLogExe, AStartThatFailsIsLoggedWithTheCommandLineAndTheSystemsError
         [](LauncherRun&) {}, {"start: \"", "start program "});
     ASSERT_FALSE(program.empty());
     const std::vector<std::string> run = LastRun();
-    EXPECT_TRUE(Holds(run, "] error   start: \"" + Utf8(program) + "\" 3ddp ")) << Joined(run);
+    EXPECT_TRUE(Holds(run, "] error   start: \"" + Utf8(program) + "\" 2d -t1 ")) << Joined(run);
     EXPECT_TRUE(Holds(run, "] error   start program " + Utf8(program) + ": a file")) << Joined(run);
 }
 

@@ -5,6 +5,7 @@
 #include "base/launch_log.h"
 #include "base/launch_log_win.h"
 #include "base/text.h"
+#include "tests/support/fake_records_win.h"
 #include "tests/support/simulated_install_win.h"
 #include "tests/support/test_support_win.h"
 #include "tests/win/coupling_support_win.h"
@@ -107,7 +108,9 @@ class LaunchLogFile : public ::testing::Test {
             for (std::size_t i = 0; i < lines.size(); ++i) {
                 const std::string entry = Utf8(writer) + " entry " + std::to_string(next) + " ";
                 if (!Has(lines[i], "] info    " + entry)) continue;
-                if (!seen) EXPECT_LT(start, static_cast<int>(i)) << Utf8(file);
+                if (!seen) {
+                    EXPECT_LT(start, static_cast<int>(i)) << Utf8(file);
+                }
                 seen = true;
                 ++next;
             }
