@@ -5,6 +5,7 @@
 #include "base/text.h"
 
 #include <cwchar>
+#include <initializer_list>
 #include <mutex>
 
 namespace qv {
@@ -17,27 +18,47 @@ constexpr ULONGLONG RotationRetryMs = 60 * 1000;
 // Another launcher holds the log's lock only for one write, or a rename and one write.
 constexpr DWORD LockWaitMs = 200;
 
-struct FileIdentity {
-    DWORD volume = 0, high = 0, low = 0;
-    bool operator==(const FileIdentity& other) const {
-        return volume == other.volume && high == other.high && low == other.low;
-    }
-    bool operator!=(const FileIdentity& other) const { return !(*this == other); }
+// What the open log is: which file (its index on the volume, which a new file at the same path
+// does not share) and how large.
+struct OpenFileFacts {
+    std::uint64_t index = 0;
+    std::uint64_t size = 0;
 };
 
-FileIdentity IdentityOf(const BY_HANDLE_FILE_INFORMATION& info) {
-    return {info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
-}
-
-std::uint64_t SizeOf(const BY_HANDLE_FILE_INFORMATION& info) {
-    return (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
+// The index from ntdll: GetFileInformationByHandle would also read the volume's serial number,
+// which costs Wine a millisecond at every entry. ntdll is always loaded.
+bool ReadFacts(HANDLE file, OpenFileFacts& facts) {
+    struct IoStatus {
+        union {
+            LONG status;
+            void* pointer;
+        };
+        ULONG_PTR information;
+    };
+    using QueryFunction = LONG(WINAPI*)(HANDLE, IoStatus*, void*, ULONG, int);
+    constexpr int FileInternalInformation = 6;
+    static const auto query = reinterpret_cast<QueryFunction>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationFile")));
+    LARGE_INTEGER size{}, index{};
+    IoStatus status{};
+    if (!::GetFileSizeEx(file, &size)) return false;
+    facts.size = static_cast<std::uint64_t>(size.QuadPart);
+    if (query && query(file, &status, &index, sizeof(index), FileInternalInformation) >= 0) {
+        facts.index = static_cast<std::uint64_t>(index.QuadPart);
+        return true;
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(file, &info)) return false;
+    facts.index = (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow;
+    return true;
 }
 
 // One file this run writes to, as this process knows it.
 struct LogFile {
     std::wstring path;
-    bool written = false;     // whether this run has written to the file at the path
-    FileIdentity lastWritten; // the file it wrote to last: another one needs the start line
+    bool written = false;          // whether this run has written to the file at the path
+    std::uint64_t lastWritten = 0; // the index of the file it wrote to last: another one
+                                   // needs the start line
     ULONGLONG nextRotationTry = 0;
     UniqueHandle lock; // the named mutex of the path, made at the first entry
 
@@ -144,8 +165,7 @@ std::string Entry(LogLevel level, std::wstring_view text) {
 
 // Sets the full log aside as the old log and gives the new log to append to; when it cannot be
 // set aside (a reader holds it, or the old one), the full log, with a note of why.
-UniqueFile Rotate(LogFile& file, UniqueFile full, BY_HANDLE_FILE_INFORMATION& info,
-                  std::string& notes) {
+UniqueFile Rotate(LogFile& file, UniqueFile full, OpenFileFacts& facts, std::string& notes) {
     full.reset();
     const std::wstring old = OldLogPath(file.path);
     if (!::MoveFileExW(file.path.c_str(), old.c_str(), MOVEFILE_REPLACE_EXISTING)) {
@@ -157,7 +177,7 @@ UniqueFile Rotate(LogFile& file, UniqueFile full, BY_HANDLE_FILE_INFORMATION& in
                            L"; the log goes on growing, and is set aside at a later entry");
     }
     UniqueFile next = OpenForAppending(file.path);
-    if (next && !::GetFileInformationByHandle(next.get(), &info)) next.reset();
+    if (next && !ReadFacts(next.get(), facts)) next.reset();
     return next;
 }
 
@@ -172,18 +192,18 @@ DWORD AppendTo(Writer& w, LogFile& file, const std::string& body, std::wstring_v
     MutexHold hold;
     const bool locked = file.lock && hold.Take(file.lock.get(), LockWaitMs);
     UniqueFile handle = OpenMakingFolder(file.path);
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!handle || !::GetFileInformationByHandle(handle.get(), &info)) return ::GetLastError();
+    OpenFileFacts facts;
+    if (!handle || !ReadFacts(handle.get(), facts)) return ::GetLastError();
     std::string bytes;
-    if (SizeOf(info) >= LogRotationBytes && ::GetTickCount64() >= file.nextRotationTry) {
+    if (facts.size >= LogRotationBytes && ::GetTickCount64() >= file.nextRotationTry) {
         if (!locked) {
             file.nextRotationTry = ::GetTickCount64() + RotationRetryMs;
         } else {
-            handle = Rotate(file, std::move(handle), info, bytes);
+            handle = Rotate(file, std::move(handle), facts, bytes);
             if (!handle) return ::GetLastError();
         }
     }
-    const bool headed = !w.run.empty() && (!file.written || IdentityOf(info) != file.lastWritten);
+    const bool headed = !w.run.empty() && (!file.written || facts.index != file.lastWritten);
     if (headed) {
         bytes.insert(
             0, Entry(LogLevel::Info,
@@ -198,7 +218,7 @@ DWORD AppendTo(Writer& w, LogFile& file, const std::string& body, std::wstring_v
     if (written != bytes.size()) return ERROR_WRITE_FAULT;
     if (headed) w.startWritten = true;
     file.written = true;
-    file.lastWritten = IdentityOf(info);
+    file.lastWritten = facts.index;
     return 0;
 }
 

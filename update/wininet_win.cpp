@@ -3,6 +3,7 @@
 #include "base/launch_log_win.h"
 #include "base/text.h"
 
+#include <initializer_list>
 #include <optional>
 
 namespace qv {

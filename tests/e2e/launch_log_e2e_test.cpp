@@ -49,6 +49,18 @@ bool Holds(const std::vector<std::string>& lines, const std::string& part) {
     return false;
 }
 
+// The system's own English text for an error, as the log should give it on any Windows.
+std::string EnglishSystemText(DWORD error) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US),
+        reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    const std::wstring text = length ? std::wstring(buffer, length) : std::wstring();
+    ::LocalFree(buffer);
+    return Utf8(Trim(text));
+}
+
 std::string Joined(const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines)
@@ -127,6 +139,9 @@ TEST_F(LaunchLogExe, AStartThatFailsIsLoggedWithTheCommandLineAndTheSystemsError
     ASSERT_FALSE(program.empty());
     const std::vector<std::string> run = LastRun();
     EXPECT_TRUE(Holds(run, "] error   start: \"" + Utf8(program) + "\" 2d -t1 ")) << Joined(run);
+    EXPECT_TRUE(Holds(run, ": error " + std::to_string(ERROR_BAD_EXE_FORMAT) + ": " +
+                               EnglishSystemText(ERROR_BAD_EXE_FORMAT)))
+        << Joined(run);
     EXPECT_TRUE(Holds(run, "] error   start program " + Utf8(program) + ": a file")) << Joined(run);
 }
 
@@ -154,8 +169,11 @@ TEST_F(LaunchLogExe, AReadOnlyStartupFileIsLoggedWithItsPathAndTheSystemsError) 
     EXPECT_TRUE(Holds(run, "] info    .fluent backed up: " + Utf8(users->startup) + " -> " +
                                Utf8(users->backup)))
         << Joined(run);
-    EXPECT_TRUE(Holds(run, "] error   open .fluent to write the add-on's line: " +
-                               Utf8(users->startup) + ": error 5: "))
+    // In English, also on a Chinese Windows.
+    ASSERT_FALSE(EnglishSystemText(ERROR_ACCESS_DENIED).empty());
+    EXPECT_TRUE(
+        Holds(run, "] error   open .fluent to write the add-on's line: " + Utf8(users->startup) +
+                       ": error 5: " + EnglishSystemText(ERROR_ACCESS_DENIED)))
         << Joined(run);
     ::SetFileAttributesW(users->startup.c_str(), FILE_ATTRIBUTE_NORMAL);
     ::SetFileAttributesW(users->backup.c_str(), FILE_ATTRIBUTE_NORMAL);
