@@ -122,6 +122,8 @@ TEST_F(LaunchExe, DirectStartOf2025R2HandsFluentEverythingRefusesToCloseAndEndsO
              L"started (process " + std::to_wstring(starts[0].ProcessId()) + L"): " + commandLine,
              L"Fluent recorded: process " + std::to_wstring(recorded),
              std::wstring(L"close signal: the add-on's menu is loaded"),
+             L"end: launched; closed on the add-on's signal (process " + std::to_wstring(recorded) +
+                 L" recorded); exit code 0",
              // the dialog showed it was at work while it waited for Fluent, and stopped
              std::wstring(L"taskbar progress: indeterminate"),
              std::wstring(L"taskbar progress: cleared")})

@@ -179,5 +179,42 @@ TEST_F(LaunchLogExe, AReadOnlyStartupFileIsLoggedWithItsPathAndTheSystemsError) 
     ::SetFileAttributesW(users->backup.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// However the user ends a run, its last line says how.
+TEST_F(LaunchLogExe, EachWayTheUserEndsARunIsItsLastLine) {
+    struct Case {
+        const char* name;
+        std::function<bool(LauncherRun&)> end;
+        std::string how;
+    };
+    const std::vector<Case> cases{
+        {"Cancel",
+         [](LauncherRun& launcher) {
+             launcher.Press(IDC_CANCEL);
+             return launcher.WaitForExit();
+         },
+         "cancelled by the user (Cancel or Esc)"},
+        {"Esc",
+         [](LauncherRun& launcher) {
+             launcher.Press(IDCANCEL);
+             return launcher.WaitForExit();
+         },
+         "cancelled by the user (Cancel or Esc)"},
+        {"the close box", [](LauncherRun& launcher) { return launcher.Close(); },
+         "closed by the user (the window's close box)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::ScopedRegistryKey settings(HKEY_CURRENT_USER, SettingsKeyPath);
+        test::ClearLaunchLog();
+        LauncherRun launcher;
+        ASSERT_NE(launcher.Dialog(), nullptr);
+        ASSERT_TRUE(c.end(launcher));
+        const std::vector<std::string> run = LastRun();
+        ASSERT_FALSE(run.empty());
+        EXPECT_NE(run.back().find("] info    end: " + c.how + "; exit code 0"), std::string::npos)
+            << Joined(run);
+    }
+}
+
 } // namespace
 } // namespace qv
