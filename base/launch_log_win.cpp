@@ -83,9 +83,11 @@ struct Writer {
     std::wstring ending; // as noted where the main window is ended
 };
 
+// Never destroyed: the update check's thread, which nobody waits for, may still log while the
+// process ends and its static objects go.
 Writer& TheWriter() {
-    static Writer writer;
-    return writer;
+    static Writer* const writer = new Writer;
+    return *writer;
 }
 
 LogTime Now() {

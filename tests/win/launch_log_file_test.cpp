@@ -70,15 +70,16 @@ class LaunchLogFile : public ::testing::Test {
     // A LogWriter run; its environment names the test's folders unless the case changes them.
     ProcessHandles StartWriter(const std::wstring& name, int entries, int length,
                                std::vector<std::wstring> environment = {},
-                               const std::wstring& pauseEvents = L"") const {
+                               const std::wstring& more = L"",
+                               const std::wstring& folder = L"") const {
         environment.insert(environment.begin(), {L"LOCALAPPDATA=" + local_.Path(),
                                                  L"TEMP=" + temp_.Path(), L"TMP=" + temp_.Path()});
         const std::wstring exe =
             FakeProgramFoldersFromEnvironment().Runnable() + L"\\LogWriter.exe";
         return StartProgram(exe,
                             L"LogWriter.exe " + name + L" " + std::to_wstring(entries) + L" " +
-                                std::to_wstring(length) + pauseEvents,
-                            {environment});
+                                std::to_wstring(length) + more,
+                            {environment, folder});
     }
     static bool EndedWell(const ProcessHandles& run) {
         DWORD code = 1;
@@ -177,6 +178,25 @@ TEST_F(LaunchLogFile, ALogHeldForReadingOnlySendsTheRunToTheFallbackNamedInItsSt
                                         " while this log could not be written: 11");
     EXPECT_GT(note, FirstWith(log, "start, continued (run began ")) << "no start line first";
     ExpectWholeRun(L"C", 20, {Fallback(), Log()});
+}
+
+// A thread that logs while the process ends (the update check's is never waited for) writes its
+// entries whole, to the log, to the end: nothing of the log has gone before it.
+TEST_F(LaunchLogFile, AThreadThatLogsWhileTheProcessEndsWritesWholeEntriesToTheLog) {
+    TempFolder current;
+    for (int run = 0; run < 10; ++run) {
+        SCOPED_TRACE(run);
+        ASSERT_TRUE(EndedWell(StartWriter(L"F", 50, 60, {}, L" exiting", current.Path())));
+    }
+    EXPECT_EQ(FolderEntries(current.Path()), std::vector<std::wstring>{});
+    EXPECT_FALSE(IsFile(Fallback()));
+    const std::vector<std::string> log = Lines(Log());
+    EXPECT_EQ(CountWith(log, "] info    end: all entries written; exit code 0"), 10);
+    for (const std::string& line : log)
+        EXPECT_TRUE(Has(line, "] info    start: log writer F; log " + Utf8(Log())) ||
+                    Has(line, "] info    F entry ") || Has(line, "] info    F from a thread ") ||
+                    Has(line, "] info    end: all entries written; exit code 0"))
+            << line;
 }
 
 // A folder that cannot hold the log, or no LOCALAPPDATA at all: the run is in the fallback,
