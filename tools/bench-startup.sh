@@ -8,8 +8,11 @@
 # the two, to tell where the time goes: the empty dialog with the launcher's manifest and common
 # controls, then also in the launcher's dialog font, and the launcher's dialog template shown by
 # a procedure that does nothing (the floor of the launcher's own dialog).
+# Last, the launch log's own part of a start, alone: the run's start line (into a new log folder,
+# into an existing log) and one entry after it, 200 times each.
 #   tools/bench-startup.sh [runs]        (default 15; QV_WINE_ARCH=win32 for a 32-bit prefix)
-# QV_LAUNCHER_EXE names another build of the launcher to measure in its place.
+# QV_LAUNCHER_EXE names another build of the launcher to measure in its place, QV_LOG_BENCH_EXE
+# another build of the log's benchmark.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/tools/wine-loader.sh"
@@ -20,3 +23,5 @@ QV_WINE_ARCH=${QV_WINE_ARCH:-win64} "$root/tools/wine-run.sh" "$built/bench/qv_s
   "$built/bench/qv_empty_dialog.exe" "$built/bench/qv_common_controls_dialog.exe" \
   "$built/bench/qv_font_dialog.exe" "$built/bench/qv_template_dialog.exe" \
   "${QV_LAUNCHER_EXE:-$built/bin/QuorvexLauncher.exe}"
+QV_WINE_ARCH=${QV_WINE_ARCH:-win64} "$root/tools/wine-run.sh" \
+  "${QV_LOG_BENCH_EXE:-$built/bench/qv_launch_log_bench.exe}" 200

@@ -27,7 +27,7 @@ if [ $selected = 0 ]; then
   fi
   listed=$(ctest --test-dir "$root/build" -N | sed -n 's/^ *Test *#[0-9]*: //p')
   missing=()
-  for suite in format layout native.unit sanitize.native.unit "${windows_suites[@]}"; do
+  for suite in format layout message-keys native.unit sanitize.native.unit "${windows_suites[@]}"; do
     grep -qx "$suite" <<<"$listed" || missing+=("$suite")
   done
   if [ ${#missing[@]} -gt 0 ]; then

@@ -61,8 +61,8 @@ void OpenWithWebPageProgram(const std::wstring& address) {
     switch (composed.outcome) {
     case BrowserCommand::Outcome::NoPlaceForAddress:
         // The program's command line has no place for the address: nothing is started.
-        Prompts().ShowMessage(nullptr, hyperlink_texts::NoPlaceForAddress,
-                              hyperlink_texts::NoPlaceForAddressCaption, MB_OK);
+        ShowMessage(nullptr, hyperlink_texts::NoPlaceForAddress,
+                    hyperlink_texts::NoPlaceForAddressCaption, MB_OK);
         return;
     case BrowserCommand::Outcome::TooLong:
         return; // not reported, like a start that fails
