@@ -23,15 +23,17 @@ void DecideStartLanguage() {
     const LanguageDecision decision =
         DecideInterfaceLanguage(ReadSetting(settings::EnglishInterface), systemLanguage);
     SetInterfaceLanguage(decision.language);
-    if (decision.valueToStore) WriteSetting(settings::EnglishInterface, *decision.valueToStore);
     wchar_t systemId[8];
     ::wsprintfW(systemId, L"0x%04X", systemLanguage);
-    Log(FormatText(L"start: Quorvex launcher %s (%s-bit) on Windows %s (%s-bit); language %s, %s",
+    // First, so that whatever follows (the write below may fail) belongs to this run.
+    LogRunStart(
+        FormatText(L"Quorvex launcher %s (%s-bit) on Windows %s (%s-bit); language %s, %s",
                    {ProductRelease, sizeof(void*) == 8 ? L"64" : L"32", WindowsVersionText(),
                     IsWindows64Bit() ? L"64" : L"32",
                     decision.language == InterfaceLanguage::English ? L"English" : L"Chinese",
                     decision.valueToStore ? L"from the system language " + std::wstring(systemId)
                                           : std::wstring(L"as stored")}));
+    if (decision.valueToStore) WriteSetting(settings::EnglishInterface, *decision.valueToStore);
 }
 
 } // namespace
@@ -45,11 +47,15 @@ bool CLauncherApp::InitInstance() {
     SetPrompts(&prompts);
     CLauncherDlg dialog;
     if (dialog.RunModal() == -1) {
-        Prompts().ShowMessage(nullptr, Pick(main_dialog_texts::WindowCannotOpen),
-                              Pick(captions::Error), MB_OK | MB_ICONERROR);
+        LogFailure(L"open the main window", L"dialog template " + std::to_wstring(IDD_LAUNCHER),
+                   ::GetLastError());
+        ShowMessage(nullptr, main_dialog_texts::WindowCannotOpen, captions::Error,
+                    MB_OK | MB_ICONERROR);
+        NoteRunEndingAfterMessage();
         exitCode_ = 1;
     }
     SetPrompts(nullptr);
+    LogRunEnd(exitCode_);
     return false;
 }
 

@@ -1,6 +1,7 @@
 #include "base/files_win.h"
 
 #include "base/handles_win.h"
+#include "base/launch_log_win.h"
 #include "base/terminated_text.h"
 #include "base/text.h"
 
@@ -34,6 +35,17 @@ std::wstring ExistingFolderName(std::wstring_view path) {
     if (!FindFirstEntry(trimmed, entry) || (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
         return L"";
     return entry.cFileName;
+}
+
+std::wstring DescribePath(std::wstring_view path) {
+    if (path.empty()) return L"no path";
+    const DWORD attributes = ::GetFileAttributesW(TerminatedText(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = ::GetLastError();
+        return L"missing (error " + std::to_wstring(error) + L": " + SystemErrorText(error) + L")";
+    }
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return L"a folder";
+    return attributes & FILE_ATTRIBUTE_READONLY ? L"a read-only file" : L"a file";
 }
 
 } // namespace qv

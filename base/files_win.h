@@ -14,4 +14,8 @@ bool FileExists(std::wstring_view path);
 // bare drive such as "D:" itself when the drive exists, or "" when the path names no folder.
 std::wstring ExistingFolderName(std::wstring_view path);
 
+// For the launch log, what is at a path: "a file", "a folder", "a read-only file", or "missing"
+// with the system's error (which tells a missing file from a missing folder above it).
+std::wstring DescribePath(std::wstring_view path);
+
 } // namespace qv

@@ -61,6 +61,7 @@ QV_HANDLE_TRAITS(BitmapTraits, HBITMAP, nullptr, ::DeleteObject);
 QV_HANDLE_TRAITS(EnhMetaFileTraits, HENHMETAFILE, nullptr, ::DeleteEnhMetaFile);
 QV_HANDLE_TRAITS(MemoryDcTraits, HDC, nullptr, ::DeleteDC);
 QV_HANDLE_TRAITS(IconTraits, HICON, nullptr, ::DestroyIcon);
+QV_HANDLE_TRAITS(RegionTraits, HRGN, nullptr, ::DeleteObject);
 #undef QV_HANDLE_TRAITS
 
 using UniqueHandle = Unique<KernelHandleTraits>; // processes, threads, events
@@ -76,6 +77,23 @@ using UniqueBitmap = Unique<BitmapTraits>;
 using UniqueEnhMetaFile = Unique<EnhMetaFileTraits>;
 using UniqueMemoryDc = Unique<MemoryDcTraits>; // CreateCompatibleDC
 using UniqueIcon = Unique<IconTraits>;         // LoadImageW without LR_SHARED
+using UniqueRegion = Unique<RegionTraits>;
+
+// A window's device context (the screen's for no window), released with the owner.
+class WindowDc {
+  public:
+    explicit WindowDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
+    ~WindowDc() {
+        if (dc_) ::ReleaseDC(window_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC get() const { return dc_; }
+
+  private:
+    HWND window_;
+    HDC dc_;
+};
 
 // Both handles CreateProcessW returns.
 struct ProcessHandles {

@@ -2,82 +2,361 @@
 
 #include "base/environment_win.h"
 #include "base/handles_win.h"
-#include "base/launch_log.h"
 #include "base/text.h"
 
+#include <cwchar>
+#include <initializer_list>
 #include <mutex>
 
 namespace qv {
 
 namespace {
 
-std::mutex logLock; // the update check logs from its own thread
+// A log that cannot be set aside (a reader holds it) is tried again only this much later, so
+// that every entry does not pay for a rename that keeps failing.
+constexpr ULONGLONG RotationRetryMs = 60 * 1000;
+// Another launcher holds the log's lock only for one write, or a rename and one write.
+constexpr DWORD LockWaitMs = 200;
 
-std::wstring LogFolder() {
-    const std::wstring local = ReadEnvironmentVariable(L"LOCALAPPDATA");
-    return local.empty() ? std::wstring() : TrimTrailingSeparators(local) + L"\\Quorvex";
+// What the open log is: which file (its index on the volume, which a new file at the same path
+// does not share) and how large.
+struct OpenFileFacts {
+    std::uint64_t index = 0;
+    std::uint64_t size = 0;
+};
+
+// The index from ntdll: GetFileInformationByHandle would also read the volume's serial number,
+// which costs Wine a millisecond at every entry. ntdll is always loaded.
+bool ReadFacts(HANDLE file, OpenFileFacts& facts) {
+    struct IoStatus {
+        union {
+            LONG status;
+            void* pointer;
+        };
+        ULONG_PTR information;
+    };
+    using QueryFunction = LONG(WINAPI*)(HANDLE, IoStatus*, void*, ULONG, int);
+    constexpr int FileInternalInformation = 6;
+    static const auto query = reinterpret_cast<QueryFunction>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationFile")));
+    LARGE_INTEGER size{}, index{};
+    IoStatus status{};
+    if (!::GetFileSizeEx(file, &size)) return false;
+    facts.size = static_cast<std::uint64_t>(size.QuadPart);
+    if (query && query(file, &status, &index, sizeof(index), FileInternalInformation) >= 0) {
+        facts.index = static_cast<std::uint64_t>(index.QuadPart);
+        return true;
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(file, &info)) return false;
+    facts.index = (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow;
+    return true;
+}
+
+// One file this run writes to, as this process knows it.
+struct LogFile {
+    std::wstring path;
+    bool written = false;          // whether this run has written to the file at the path
+    std::uint64_t lastWritten = 0; // the index of the file it wrote to last: another one
+                                   // needs the start line
+    ULONGLONG nextRotationTry = 0;
+    UniqueHandle lock; // the named mutex of the path, made at the first entry
+
+    // Another path (the variable that names it changed) is another file altogether.
+    void Name(std::wstring next) {
+        if (next == path) return;
+        path = std::move(next);
+        written = false;
+        nextRotationTry = 0;
+        lock.reset();
+    }
+};
+
+struct Writer {
+    std::mutex lock; // the update check logs from its own thread
+    std::wstring run;
+    LogTime runBegan;
+    bool startWritten = false; // a start line of this run is in some file
+    LogFile main, fallback;
+    std::size_t entriesInFallback = 0; // since the launch log was last written
+    std::string lastMessageKey;
+    std::wstring ending; // as noted where the main window is ended
+};
+
+// Never destroyed: the update check's thread, which nobody waits for, may still log while the
+// process ends and its static objects go.
+Writer& TheWriter() {
+    static Writer* const writer = new Writer;
+    return *writer;
 }
 
 LogTime Now() {
+    FILETIME utc{}, local{};
+    ::GetSystemTimeAsFileTime(&utc);
+    if (!::FileTimeToLocalFileTime(&utc, &local)) local = utc;
     SYSTEMTIME t{};
-    ::GetLocalTime(&t);
-    return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
+    ::FileTimeToSystemTime(&local, &t);
+    const auto ticks = [](const FILETIME& f) {
+        return static_cast<long long>((std::uint64_t{f.dwHighDateTime} << 32) | f.dwLowDateTime);
+    };
+    constexpr long long TicksPerMinute = 60LL * 10'000'000;
+    const long long difference = ticks(local) - ticks(utc);
+    // Rounded to the minute: the two readings are of one instant.
+    const long long minutes =
+        (difference + (difference < 0 ? -TicksPerMinute / 2 : TicksPerMinute / 2)) / TicksPerMinute;
+    return {t.wYear,   t.wMonth,  t.wDay,          t.wHour,
+            t.wMinute, t.wSecond, t.wMilliseconds, static_cast<int>(minutes)};
 }
 
-// A full log is set aside, replacing the old one, so that the log never grows without bound.
-void RotateWhenFull(const std::wstring& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return;
-    const std::uint64_t size = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
-    if (size < LogRotationBytes) return;
-    const std::wstring old = path.substr(0, path.size() - 4) + L".old.log";
-    ::MoveFileExW(path.c_str(), old.c_str(), MOVEFILE_REPLACE_EXISTING);
+std::uint32_t ProcessId() {
+    return static_cast<std::uint32_t>(::GetCurrentProcessId());
 }
 
-void Append(const std::wstring& path, const std::string& entry) {
-    UniqueFile file(::CreateFileW(path.c_str(), FILE_APPEND_DATA,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+std::wstring FolderOf(const std::wstring& path) {
+    const std::size_t slash = path.find_last_of(L'\\');
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}
+
+// Shared for everything: readers, other launchers appending, and the rename that sets it aside.
+UniqueFile OpenForAppending(const std::wstring& path) {
+    return UniqueFile(::CreateFileW(path.c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+UniqueFile OpenMakingFolder(const std::wstring& path) {
+    UniqueFile file = OpenForAppending(path);
+    if (file || ::GetLastError() != ERROR_PATH_NOT_FOUND) return file;
+    ::CreateDirectoryW(FolderOf(path).c_str(), nullptr);
+    return OpenForAppending(path);
+}
+
+// One lock per log file, for every launcher of the session that writes to it.
+std::wstring LockName(const std::wstring& path) {
+    std::uint32_t hash = 2166136261u; // FNV-1a of the path, case folded
+    for (wchar_t c : ToLower(path))
+        hash = (hash ^ static_cast<std::uint32_t>(c)) * 16777619u;
+    wchar_t name[64];
+    std::swprintf(name, 64, L"Local\\QuorvexLauncherLog-%08X", hash);
+    return name;
+}
+
+class MutexHold {
+  public:
+    MutexHold() = default;
+    ~MutexHold() {
+        if (mutex_) ::ReleaseMutex(mutex_);
+    }
+    MutexHold(const MutexHold&) = delete;
+    MutexHold& operator=(const MutexHold&) = delete;
+    // Held once the wait has it, also from a launcher that ended while holding it.
+    bool Take(HANDLE mutex, DWORD milliseconds) {
+        const DWORD waited = ::WaitForSingleObject(mutex, milliseconds);
+        if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) return false;
+        mutex_ = mutex;
+        return true;
+    }
+
+  private:
+    HANDLE mutex_ = nullptr;
+};
+
+std::string Entry(LogLevel level, std::wstring_view text) {
+    return FormatLogEntry(Now(), ProcessId(), level, text);
+}
+
+// Sets the full log aside as the old log and gives the new log to append to; when it cannot be
+// set aside (a reader holds it, or the old one), the full log, with a note of why.
+UniqueFile Rotate(LogFile& file, UniqueFile full, OpenFileFacts& facts, std::string& notes) {
+    full.reset();
+    const std::wstring old = OldLogPath(file.path);
+    if (!::MoveFileExW(file.path.c_str(), old.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        const DWORD error = ::GetLastError();
+        file.nextRotationTry = ::GetTickCount64() + RotationRetryMs;
+        notes += Entry(LogLevel::Warning,
+                       FailureLogText(L"set the full log aside", file.path + L" -> " + old, error,
+                                      SystemErrorText(error)) +
+                           L"; the log goes on growing, and is set aside at a later entry");
+    }
+    UniqueFile next = OpenForAppending(file.path);
+    if (next && !ReadFacts(next.get(), facts)) next.reset();
+    return next;
+}
+
+// Appends the body to the file, headed by the run's start line when this run has not yet
+// written to this very file. Gives 0, or the system's error when the file cannot be written.
+DWORD AppendTo(Writer& w, LogFile& file, const std::string& body, std::wstring_view why) {
+    // Every launcher appends and sets the log aside under one lock, so that no append lands in
+    // another's (Wine does not keep appends of several processes apart) and no launcher sets
+    // aside a log another has just begun. One that holds it for long is stuck: then this one
+    // appends all the same, and leaves the setting aside to a later entry.
+    if (!file.lock) file.lock.reset(::CreateMutexW(nullptr, FALSE, LockName(file.path).c_str()));
+    MutexHold hold;
+    const bool locked = file.lock && hold.Take(file.lock.get(), LockWaitMs);
+    UniqueFile handle = OpenMakingFolder(file.path);
+    OpenFileFacts facts;
+    if (!handle || !ReadFacts(handle.get(), facts)) return ::GetLastError();
+    std::string bytes;
+    if (facts.size >= LogRotationBytes && ::GetTickCount64() >= file.nextRotationTry) {
+        if (!locked) {
+            file.nextRotationTry = ::GetTickCount64() + RotationRetryMs;
+        } else {
+            handle = Rotate(file, std::move(handle), facts, bytes);
+            if (!handle) return ::GetLastError();
+        }
+    }
+    const bool headed = !w.run.empty() && (!file.written || facts.index != file.lastWritten);
+    if (headed) {
+        bytes.insert(
+            0, Entry(LogLevel::Info,
+                     StartLogText(w.run, file.path, why, w.startWritten ? &w.runBegan : nullptr)));
+    }
+    bytes += body;
     DWORD written = 0;
-    if (file)
-        ::WriteFile(file.get(), entry.data(), static_cast<DWORD>(entry.size()), &written, nullptr);
+    // One write, so that a reader never sees half an entry.
+    if (!::WriteFile(handle.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                     nullptr))
+        return ::GetLastError();
+    if (written != bytes.size()) return ERROR_WRITE_FAULT;
+    if (headed) w.startWritten = true;
+    file.written = true;
+    file.lastWritten = facts.index;
+    return 0;
+}
+
+// Into the launch log, else into the fallback, which then says why.
+void Write(Writer& w, const std::string& entry) {
+    w.main.Name(LaunchLogPath());
+    std::wstring why = L"LOCALAPPDATA is not set, so there is no launch log";
+    if (!w.main.path.empty()) {
+        std::string body = entry;
+        if (w.entriesInFallback > 0)
+            body.insert(0,
+                        Entry(LogLevel::Warning, L"entries of this run went to " + w.fallback.path +
+                                                     L" while this log could not be written: " +
+                                                     std::to_wstring(w.entriesInFallback)));
+        const DWORD error = AppendTo(w, w.main, body, L"");
+        if (error == 0) {
+            w.entriesInFallback = 0;
+            return;
+        }
+        why = FailureLogText(L"the launch log cannot be written", w.main.path, error,
+                             SystemErrorText(error));
+    }
+    w.fallback.Name(FallbackLogPath());
+    if (!w.fallback.path.empty() && AppendTo(w, w.fallback, entry, why) == 0) ++w.entriesInFallback;
+}
+
+void WriteEntry(LogLevel level, std::wstring_view text) {
+    // The error of the call that failed is what the caller logs next: it survives the log.
+    const DWORD error = ::GetLastError();
+    const std::string entry = Entry(level, text);
+    Writer& w = TheWriter();
+    {
+        const std::lock_guard<std::mutex> held(w.lock);
+        Write(w, entry);
+    }
+    ::SetLastError(error);
 }
 
 } // namespace
 
 std::wstring LaunchLogPath() {
-    const std::wstring folder = LogFolder();
-    return folder.empty() ? folder : folder + L"\\Launcher.log";
+    const std::wstring local = ReadEnvironmentVariable(L"LOCALAPPDATA");
+    return local.empty() ? local : TrimTrailingSeparators(local) + L"\\Quorvex\\Launcher.log";
 }
 
-void Log(std::wstring_view text) {
-    // The error of the call that failed is what the caller logs next: it survives the log.
+std::wstring FallbackLogPath() {
+    wchar_t folder[MAX_PATH + 1] = {};
+    const DWORD length = ::GetTempPathW(MAX_PATH + 1, folder);
+    if (length == 0 || length > MAX_PATH) return L"";
+    return TrimTrailingSeparators(folder) + L"\\Quorvex Launcher.log";
+}
+
+std::wstring OldLogPath(std::wstring_view logPath) {
+    std::wstring path(logPath);
+    if (path.size() >= 4 && EqualsNoCase(std::wstring_view(path).substr(path.size() - 4), L".log"))
+        path.resize(path.size() - 4);
+    return path + L".old.log";
+}
+
+void LogRunStart(std::wstring_view text) {
     const DWORD error = ::GetLastError();
-    const std::wstring folder = LogFolder();
-    if (!folder.empty()) {
-        const std::string entry = FormatLogEntry(Now(), text);
-        const std::wstring path = folder + L"\\Launcher.log";
-        const std::lock_guard<std::mutex> hold(logLock);
-        ::CreateDirectoryW(folder.c_str(), nullptr);
-        RotateWhenFull(path);
-        Append(path, entry);
+    Writer& w = TheWriter();
+    {
+        const std::lock_guard<std::mutex> held(w.lock);
+        w.run.assign(text);
+        w.runBegan = Now();
+        w.startWritten = false;
+        w.main.written = w.fallback.written = false;
+        Write(w, "");
     }
     ::SetLastError(error);
 }
 
-void LogFailure(std::wstring_view action, std::wstring_view path, DWORD error) {
-    Log(FormatText(L"%s: %s: error %d: %s",
-                   {action, path, std::to_wstring(error), SystemErrorText(error)}));
+void NoteRunEnding(std::wstring_view how) {
+    Writer& w = TheWriter();
+    const std::lock_guard<std::mutex> held(w.lock);
+    w.ending.assign(how);
+}
+
+void NoteRunEndingAfterMessage() {
+    const std::string key = LastShownMessageKey();
+    NoteRunEnding(L"closed after the message " + std::wstring(key.begin(), key.end()));
+}
+
+void LogRunEnd(int exitCode) {
+    std::wstring how;
+    {
+        Writer& w = TheWriter();
+        const std::lock_guard<std::mutex> held(w.lock);
+        how =
+            w.ending.empty() ? L"the main window ended for no reason the launcher noted" : w.ending;
+    }
+    WriteEntry(LogLevel::Info, L"end: " + how + L"; exit code " + std::to_wstring(exitCode));
+}
+
+void Log(std::wstring_view text) {
+    WriteEntry(LogLevel::Info, text);
+}
+
+void Log(LogLevel level, std::wstring_view text) {
+    WriteEntry(level, text);
+}
+
+void LogFailure(std::wstring_view action, std::wstring_view path, DWORD error, LogLevel level) {
+    WriteEntry(level, FailureLogText(action, path, error, SystemErrorText(error)));
+}
+
+void LogShownMessage(std::string_view key, std::wstring_view englishCaption, std::wstring_view text,
+                     LogLevel level) {
+    {
+        Writer& w = TheWriter();
+        const std::lock_guard<std::mutex> held(w.lock);
+        w.lastMessageKey.assign(key);
+    }
+    WriteEntry(level, ShownMessageLogText(key, englishCaption, text));
+}
+
+std::string LastShownMessageKey() {
+    Writer& w = TheWriter();
+    const std::lock_guard<std::mutex> held(w.lock);
+    return w.lastMessageKey;
 }
 
 std::wstring SystemErrorText(DWORD error) {
-    wchar_t* buffer = nullptr;
-    const DWORD length = ::FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text = length ? std::wstring(buffer, length) : std::wstring();
-    ::LocalFree(buffer);
-    return Trim(text);
+    // English first: support searches for the same words whatever language Windows speaks.
+    for (const DWORD language : {DWORD{MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)}, DWORD{0}}) {
+        wchar_t* buffer = nullptr;
+        const DWORD length = ::FormatMessageW(
+            FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                FORMAT_MESSAGE_IGNORE_INSERTS,
+            nullptr, error, language, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+        std::wstring text = length ? std::wstring(buffer, length) : std::wstring();
+        ::LocalFree(buffer);
+        if (!text.empty()) return Trim(text);
+    }
+    return L"";
 }
 
 } // namespace qv

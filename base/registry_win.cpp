@@ -16,8 +16,8 @@ namespace {
 bool ReportWriteFailure(std::wstring_view keyPath, std::wstring_view valueName, LONG status) {
     LogFailure(L"write the registry value", std::wstring(keyPath) + L"\\" + std::wstring(valueName),
                static_cast<DWORD>(status));
-    Prompts().ShowMessage(::GetActiveWindow(), SettingsWriteFailureText,
-                          SettingsWriteFailureCaption, MB_OK | MB_ICONERROR);
+    ShowMessage(::GetActiveWindow(), SettingsWriteFailure, SettingsWriteFailureCaption,
+                MB_OK | MB_ICONERROR);
     return false;
 }
 

@@ -2,6 +2,7 @@
 
 #include "base/folder_picker_win.h"
 #include "base/launch_log_win.h"
+#include "base/text.h"
 
 #include <atomic>
 
@@ -28,32 +29,71 @@ const wchar_t* AnswerName(int answer) {
     }
 }
 
+UserPrompts& Answering() {
+    UserPrompts* prompts = installed.load();
+    return prompts ? *prompts : systemPrompts;
+}
+
+std::wstring Widened(std::string_view key) {
+    return std::wstring(key.begin(), key.end());
+}
+
+// The caption's English form for the log: the launcher's captions are known in both languages.
+std::wstring EnglishCaption(std::wstring_view caption) {
+    for (const TextPair* pair : {&captions::Error, &captions::Warning})
+        if (caption == pair->chinese) return pair->english;
+    return std::wstring(caption);
+}
+
+// An error icon, or the caption "Error" without one, is an error; a warning icon or a question
+// is a warning.
+LogLevel LevelOf(UINT style, std::wstring_view englishCaption) {
+    switch (style & MB_ICONMASK) {
+    case MB_ICONERROR:
+        return LogLevel::Error;
+    case MB_ICONWARNING:
+    case MB_ICONQUESTION:
+        return LogLevel::Warning;
+    default:
+        return englishCaption == captions::Error.english ? LogLevel::Error : LogLevel::Info;
+    }
+}
+
+int ShowLogged(HWND owner, std::string_view key, std::wstring_view text, std::wstring_view caption,
+               std::wstring_view englishCaption, UINT style) {
+    LogShownMessage(key, englishCaption, text, LevelOf(style, englishCaption));
+    const int answer = Answering().ShowMessage(owner, text, caption, style);
+    Log(L"answer to " + Widened(key) + L": " + AnswerName(answer));
+    return answer;
+}
+
 // Whatever answers, every message and question the user met, and the answer, go to the log.
 class LoggedPrompts : public UserPrompts {
   public:
+    // A message without a key of its own: logged all the same, under a key that says so.
     int ShowMessage(HWND owner, std::wstring_view text, std::wstring_view caption,
                     UINT style) override {
-        Log(L"shown (" + std::wstring(caption) + L"): " + std::wstring(text));
-        const int answer = Answering().ShowMessage(owner, text, caption, style);
-        Log(std::wstring(L"answered: ") + AnswerName(answer));
-        return answer;
+        return ShowLogged(owner, "unkeyed", text, caption, EnglishCaption(caption), style);
     }
     FolderChoice ChooseFolder(HWND owner, std::wstring_view title, FolderPicker picker) override {
         FolderChoice choice = Answering().ChooseFolder(owner, title, picker);
-        Log(choice.outcome == FolderChoice::Outcome::Picked ? L"folder picked: " + choice.path
-                                                            : std::wstring(L"no folder picked"));
+        switch (choice.outcome) {
+        case FolderChoice::Outcome::Picked:
+            Log(L"folder picked: " + choice.path);
+            break;
+        case FolderChoice::Outcome::NoPath:
+            Log(LogLevel::Warning, L"folder picker: the picked item has no file-system path");
+            break;
+        case FolderChoice::Outcome::Cancelled:
+            Log(L"folder picker cancelled");
+            break;
+        }
         return choice;
     }
     INT_PTR ShowWorkbenchTip(HWND owner) override {
         const INT_PTR answer = Answering().ShowWorkbenchTip(owner);
-        Log(std::wstring(L"Workbench tip: ") + AnswerName(static_cast<int>(answer)));
+        Log(std::wstring(L"Workbench tip closed with ") + AnswerName(static_cast<int>(answer)));
         return answer;
-    }
-
-  private:
-    static UserPrompts& Answering() {
-        UserPrompts* prompts = installed.load();
-        return prompts ? *prompts : systemPrompts;
     }
 };
 
@@ -77,6 +117,18 @@ UserPrompts& Prompts() {
 
 void SetPrompts(UserPrompts* prompts) {
     installed.store(prompts);
+}
+
+int ShowMessage(HWND owner, const Message& message, const TextPair& caption, UINT style,
+                std::initializer_list<std::wstring_view> values) {
+    const std::wstring text =
+        values.size() == 0 ? std::wstring(Pick(message)) : FormatText(Pick(message), values);
+    return ShowMessage(owner, message.key, text, caption, style);
+}
+
+int ShowMessage(HWND owner, std::string_view key, std::wstring_view text, const TextPair& caption,
+                UINT style) {
+    return ShowLogged(owner, key, text, Pick(caption), caption.english, style);
 }
 
 } // namespace qv

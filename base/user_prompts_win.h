@@ -3,8 +3,11 @@
 // the application installs a subclass that can also show the launcher's own dialogs.
 #pragma once
 
+#include "texts/language.h"
+
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -42,8 +45,19 @@ class SystemPrompts : public UserPrompts {
     INT_PTR ShowWorkbenchTip(HWND) override { return IDCANCEL; }
 };
 
-// The prompts in force for the process: the installed ones, else plain SystemPrompts.
+// The prompts in force for the process: the installed ones, else plain SystemPrompts. Each
+// question and its answer go to the launch log.
 UserPrompts& Prompts();
+
+// Shows one of the launcher's messages in the interface language, under the caption of that
+// language, and logs it by its key with the caption in English and the text as shown; values fill
+// the text's placeholders in order (without values the text is shown as it is). Returns the id of
+// the button that closed it.
+int ShowMessage(HWND owner, const Message& message, const TextPair& caption, UINT style,
+                std::initializer_list<std::wstring_view> values = {});
+// The same for a text composed elsewhere from the message of that key.
+int ShowMessage(HWND owner, std::string_view key, std::wstring_view text, const TextPair& caption,
+                UINT style);
 // Installs prompts for the process; nullptr goes back to plain SystemPrompts.
 void SetPrompts(UserPrompts* prompts);
 

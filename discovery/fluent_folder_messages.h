@@ -11,23 +11,30 @@ namespace qv {
 
 enum class FluentFolderAsker { Browse, Launch };
 
-// The message for a folder that did not resolve, in the current interface language; "" for a
-// resolved one.
-inline std::wstring FluentFolderProblemText(const FluentFolderResolution& resolution,
-                                            FluentFolderAsker asker) {
+// The message for a folder that did not resolve; null for a resolved one.
+inline const Message* FluentFolderProblem(const FluentFolderResolution& resolution,
+                                          FluentFolderAsker asker) {
     const bool browse = asker == FluentFolderAsker::Browse;
     switch (resolution.status) {
     case FluentFolderStatus::NotExactlyOne:
-        return FormatText(Pick(browse ? BrowseNotExactlyOneText : LaunchNotExactlyOneText),
-                          {resolution.folder});
+        return browse ? &BrowseNotExactlyOneText : &LaunchNotExactlyOneText;
     case FluentFolderStatus::UnsupportedVersion:
-        return FormatText(
-            Pick(browse ? BrowseUnsupportedVersionText : LaunchUnsupportedVersionText),
-            {resolution.versionText});
+        return browse ? &BrowseUnsupportedVersionText : &LaunchUnsupportedVersionText;
     case FluentFolderStatus::Resolved:
         break;
     }
-    return L"";
+    return nullptr;
+}
+
+// Its text in the current interface language, with the folder or the version; "" for a resolved
+// folder.
+inline std::wstring FluentFolderProblemText(const FluentFolderResolution& resolution,
+                                            FluentFolderAsker asker) {
+    const Message* message = FluentFolderProblem(resolution, asker);
+    if (!message) return L"";
+    return FormatText(Pick(*message), {resolution.status == FluentFolderStatus::NotExactlyOne
+                                           ? resolution.folder
+                                           : resolution.versionText});
 }
 
 } // namespace qv

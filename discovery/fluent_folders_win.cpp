@@ -63,4 +63,19 @@ FluentFolderResolution ResolveFluentFolder(std::wstring_view folder) {
                                      ListFluentExecutables(folder));
 }
 
+std::wstring DescribeFluentFolder(std::wstring_view folder) {
+    const auto joined = [](const std::vector<std::wstring>& names) {
+        std::wstring text;
+        for (const std::wstring& name : names)
+            text += (text.empty() ? L"" : L", ") + name;
+        return text.empty() ? std::wstring(L"none") : text;
+    };
+    const std::wstring normalised = NormaliseFolderPath(folder);
+    return FormatText(L"Fluent folder %s: %s; release folders (fluent*.*.* with src\\udf.h or "
+                      L"src\\udf\\udf.h): %s; Fluent programs (ntbin\\ntx86\\fluent.exe, "
+                      L"ntbin\\win64\\fluent.exe): %s",
+                      {normalised, DescribePath(normalised), joined(ListReleaseFolders(folder)),
+                       joined(ListFluentExecutables(folder))});
+}
+
 } // namespace qv

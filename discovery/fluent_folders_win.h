@@ -19,4 +19,8 @@ std::vector<std::wstring> ListFluentExecutables(std::wstring_view folder);
 
 FluentFolderResolution ResolveFluentFolder(std::wstring_view folder);
 
+// What support needs to know of a Fluent folder that did not resolve: what is at its path, and
+// what a listing of it finds now (the release folders and the Fluent programs).
+std::wstring DescribeFluentFolder(std::wstring_view folder);
+
 } // namespace qv

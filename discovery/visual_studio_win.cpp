@@ -190,9 +190,12 @@ DevenvLocation LocateVisualStudio(int number) {
     return LocateVisualStudio(number, reads);
 }
 
+std::wstring VcToolsVersionFile(const std::wstring& root) {
+    return root + L"\\VC\\Auxiliary\\Build\\Microsoft.VCToolsVersion.default.txt";
+}
+
 std::optional<std::wstring> ReadVcToolsVersion(const std::wstring& root) {
-    const std::wstring file =
-        root + L"\\VC\\Auxiliary\\Build\\Microsoft.VCToolsVersion.default.txt";
+    const std::wstring file = VcToolsVersionFile(root);
     if (!FileExists(file)) return std::nullopt;
     return TrimToolsetVersion(ReadTextFile(file).value_or(L""));
 }
@@ -214,12 +217,13 @@ VisualStudioDiscovery DiscoverVisualStudio() {
         const std::wstring number = std::to_wstring(version.number);
         const std::wstring toolsVariable = ToolsVariableName(number);
         if (!SetEnvironmentVariableText(toolsVariable, location.root + L"\\Common7\\Tools\\"))
-            LogFailure(L"set the variable", toolsVariable, ::GetLastError());
+            LogFailure(L"set the variable", toolsVariable, ::GetLastError(), LogLevel::Warning);
         VisualStudioInstallation installation{version.year, number, location.root};
         if (version.layout == VisualStudioLayout::Toolset) {
             const auto toolset = ReadVcToolsVersion(location.root);
             if (!toolset) {
                 result.toolsetFileMissing = true;
+                result.withoutToolsetFile = std::move(installation);
                 return result;
             }
             installation.toolset = *toolset;

@@ -19,16 +19,20 @@ DevenvLocation LocateVisualStudio(int number);
 // The install folder of the first Uninstall entry whose icon is devenv.exe of this version.
 std::wstring FindDevenvInUninstallKey(int number);
 
-// The toolset version named by VC\Auxiliary\Build\Microsoft.VCToolsVersion.default.txt; nothing
-// when that file is missing, "" when it cannot be read.
+// VC\Auxiliary\Build\Microsoft.VCToolsVersion.default.txt of the root.
+std::wstring VcToolsVersionFile(const std::wstring& root);
+// The toolset version that file names; nothing when the file is missing, "" when it cannot be
+// read.
 std::optional<std::wstring> ReadVcToolsVersion(const std::wstring& root);
 
 void ProbeVisualStudioComponents(VisualStudioInstallation& installation);
 
 struct VisualStudioDiscovery {
     std::vector<VisualStudioInstallation> installations;
-    // A 2017 or 2019 without its toolset version file: the launcher cannot go on.
+    // A 2017 or 2019 without its toolset version file: the launcher cannot go on. Discovery
+    // stops there; that installation is not among the others.
     bool toolsetFileMissing = false;
+    VisualStudioInstallation withoutToolsetFile; // its year and root
 };
 // Every found version, in year order, with its tools folder published as VS<n>0COMNTOOLS.
 VisualStudioDiscovery DiscoverVisualStudio();

@@ -1,6 +1,7 @@
 #include "launch/launch_sequence_win.h"
 
 #include "base/files_win.h"
+#include "base/launch_log_win.h"
 #include "base/registry_win.h"
 #include "base/setting_names.h"
 #include "base/settings_store_win.h"
@@ -32,9 +33,16 @@ namespace texts = launch_texts;
 // The parallel run that is asked about first.
 constexpr std::uint32_t ManyProcesses = 50;
 
-LaunchStep Stop(const LaunchContext& context, std::wstring_view text, LaunchStep step) {
-    Prompts().ShowMessage(context.dialog, text, Pick(captions::Error), MB_OK | MB_ICONERROR);
+// The facts behind the message go to the log before it; the message follows them.
+LaunchStep Stop(const LaunchContext& context, std::wstring_view facts, const Message& message,
+                LaunchStep step, std::initializer_list<std::wstring_view> values = {}) {
+    Log(LogLevel::Error, facts);
+    ShowMessage(context.dialog, message, captions::Error, MB_OK | MB_ICONERROR, values);
     return step;
+}
+
+const wchar_t* Bits(bool is64) {
+    return is64 ? L"64-bit" : L"32-bit";
 }
 
 // What the Fluent and Visual Studio checks settle.
@@ -50,30 +58,46 @@ struct Chosen {
 LaunchStep ChooseFluent(const LaunchContext& context, Chosen& chosen) {
     const auto& entries = context.fluent.Entries();
     if (context.fluentIndex < 0 || static_cast<std::size_t>(context.fluentIndex) >= entries.size())
-        return Stop(context, Pick(texts::NoFluentFolder), LaunchStep::StaysOpen);
+        return Stop(context,
+                    L"no Fluent folder is chosen: the Fluent list holds " +
+                        std::to_wstring(entries.size()) + L" folders",
+                    texts::NoFluentFolder, LaunchStep::StaysOpen);
     chosen.folder = entries[static_cast<std::size_t>(context.fluentIndex)].folder;
     chosen.remembered = context.fluent.RememberedFluentPaths(context.fluentIndex);
     chosen.release = ResolveFluentFolder(chosen.folder);
-    if (chosen.release.status != FluentFolderStatus::Resolved)
-        return Stop(context, FluentFolderProblemText(chosen.release, FluentFolderAsker::Launch),
-                    LaunchStep::Closes);
+    if (const Message* problem = FluentFolderProblem(chosen.release, FluentFolderAsker::Launch)) {
+        Log(LogLevel::Error, DescribeFluentFolder(chosen.folder));
+        ShowMessage(context.dialog, problem->key,
+                    FluentFolderProblemText(chosen.release, FluentFolderAsker::Launch),
+                    captions::Error, MB_OK | MB_ICONERROR);
+        return LaunchStep::Closes;
+    }
+    // The reading logs why it failed.
     const ExecutableBitness bitness = ReadExecutableBitness(chosen.release.executable);
-    if (bitness == ExecutableBitness::Unreadable)
-        return Stop(context,
-                    FormatText(Pick(texts::ExecutableUnreadable), {chosen.release.executable}),
-                    LaunchStep::Closes);
+    if (bitness == ExecutableBitness::Unreadable) {
+        ShowMessage(context.dialog, texts::ExecutableUnreadable, captions::Error,
+                    MB_OK | MB_ICONERROR, {chosen.release.executable});
+        return LaunchStep::Closes;
+    }
     chosen.fluent64 = bitness == ExecutableBitness::Bits64;
     const bool windows64 = IsWindows64Bit();
-    if (windows64 && !chosen.fluent64)
-        return Stop(context, Pick(texts::Fluent32OnWindows64), LaunchStep::Closes);
-    if (!windows64 && chosen.fluent64)
-        return Stop(context, Pick(texts::Fluent64OnWindows32), LaunchStep::Closes);
+    if (windows64 != chosen.fluent64)
+        return Stop(context,
+                    FormatText(L"the Fluent program %s is %s and Windows is %s",
+                               {chosen.release.executable, Bits(chosen.fluent64), Bits(windows64)}),
+                    windows64 ? texts::Fluent32OnWindows64 : texts::Fluent64OnWindows32,
+                    LaunchStep::Closes);
     if (context.options.startByWorkbench) {
-        chosen.workbench =
-            FormatText(L"%s\\Framework\\bin\\%s\\runwb2.exe",
+        const std::wstring folder =
+            FormatText(L"%s\\Framework\\bin\\%s",
                        {StripPathLevels(chosen.folder, 1), chosen.fluent64 ? L"Win64" : L"Win32"});
+        chosen.workbench = folder + L"\\runwb2.exe";
         if (!FileExists(chosen.workbench))
-            return Stop(context, Pick(texts::NoWorkbench), LaunchStep::Closes);
+            return Stop(context,
+                        FormatText(L"Workbench program %s: %s; its folder: %s",
+                                   {chosen.workbench, DescribePath(chosen.workbench),
+                                    DescribePath(folder)}),
+                        texts::NoWorkbench, LaunchStep::Closes);
     }
     return LaunchStep::Continue;
 }
@@ -103,8 +127,8 @@ bool ConfirmManyProcesses(const LaunchContext& context) {
     const LaunchOptions& o = context.options;
     if (o.processingMode != ProcessingMode::Parallel || o.processCount <= ManyProcesses)
         return true;
-    return Prompts().ShowMessage(context.dialog, Pick(texts::ManyProcesses),
-                                 Pick(captions::Warning), MB_YESNO | MB_ICONWARNING) == IDYES;
+    return ShowMessage(context.dialog, texts::ManyProcesses, captions::Warning,
+                       MB_YESNO | MB_ICONWARNING) == IDYES;
 }
 
 // What Fluent inherits and what the launcher remembers, then the folder it starts in.
@@ -133,7 +157,8 @@ LaunchStep RunLaunchSequence(LaunchContext& context) {
     if (o.processingMode == ProcessingMode::Parallel && !IsProcessCountInRange(o.processCount))
         return LaunchStep::StaysOpen;
     if (context.visualStudios.empty())
-        return Stop(context, Pick(texts::NoVisualStudio), LaunchStep::Closes);
+        return Stop(context, L"discovery found no Visual Studio 2010 to 2019",
+                    texts::NoVisualStudio, LaunchStep::Closes);
     Chosen chosen;
     if (const LaunchStep step = ChooseFluent(context, chosen); step != LaunchStep::Continue)
         return step;

@@ -7,7 +7,9 @@
 
 namespace qv {
 
-// No fitting compiler for a Visual Studio version, by the bitness Fluent needs.
+// No fitting compiler for a Visual Studio version, by the bitness Fluent needs: one message,
+// whose text names the version and the bitness.
+inline constexpr char FortranCompilerMissingKey[] = "fortran-compiler-missing";
 struct FortranCompilerMissingTexts {
     const wchar_t* visualStudioYear;
     TextPair bits64;
@@ -47,7 +49,8 @@ inline constexpr std::array<FortranCompilerMissingTexts, 6> FortranCompilerMissi
 }};
 
 // %s is the Visual Studio version text.
-inline constexpr TextPair FortranTemplateNotIntegratedText{
+inline constexpr Message FortranTemplateNotIntegratedText{
+    "fortran-not-integrated",
     L"Fortran template is not integrated in Visual Studio %s.\nPlease re-install Intel Fortran "
     L"and check the integration option.",
     L"Fortran模板没有集成到Visual Studio %s中\n请重新安装Intel Fortran并勾选集成到Visual "

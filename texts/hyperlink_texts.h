@@ -11,7 +11,8 @@ inline constexpr TextPair SendMailTo{L"Send email to ", L"发送email至"};
 inline constexpr TextPair Visit{L"Visit http", L"访问http"};
 
 // English in both languages, with the English caption.
-inline constexpr wchar_t NoPlaceForAddress[] = L"error hyperlink";
-inline constexpr wchar_t NoPlaceForAddressCaption[] = L"Error";
+inline constexpr Message NoPlaceForAddress{"hyperlink-no-place-for-address", L"error hyperlink",
+                                           L"error hyperlink"};
+inline constexpr TextPair NoPlaceForAddressCaption{L"Error", L"Error"};
 
 } // namespace qv::hyperlink_texts

@@ -30,6 +30,15 @@ inline const wchar_t* Pick(const TextPair& texts) {
     return Pick(texts, CurrentInterfaceLanguage());
 }
 
+// A message the user can be shown, in both languages, with the key that finds it in the launch
+// log whichever language it was shown in: lower-case words joined by hyphens, never changed once
+// released, one message per key.
+struct Message : TextPair {
+    constexpr Message(const char* logKey, const wchar_t* englishText, const wchar_t* chineseText)
+        : TextPair{englishText, chineseText}, key(logKey) {}
+    const char* key;
+};
+
 // The launcher's name: the caption of its English-only messages.
 inline constexpr wchar_t ApplicationName[] = L"Quorvex Launcher";
 
@@ -37,6 +46,8 @@ inline constexpr wchar_t ApplicationName[] = L"Quorvex Launcher";
 namespace captions {
 inline constexpr TextPair Error{L"Error", L"错误"};
 inline constexpr TextPair Warning{L"Warning", L"警告"};
+// The caption of the messages that are English in both languages.
+inline constexpr TextPair Application{ApplicationName, ApplicationName};
 } // namespace captions
 
 } // namespace qv

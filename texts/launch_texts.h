@@ -7,55 +7,66 @@
 
 namespace qv::launch_texts {
 
-inline constexpr TextPair NoVisualStudio{
+inline constexpr Message NoVisualStudio{
+    "no-visual-studio",
     L"No VC found on this machine. Please install visual studio (2010~2019) first.",
     L"本机上未发现VC，请先安装Visual Studio (2010~2019)"};
-inline constexpr TextPair NoFluentFolder{
+inline constexpr Message NoFluentFolder{
+    "no-fluent-folder",
     L"Please first specify the Fluent installing directory using the \"Browse\" button.",
     L"请先点击\"浏览\"按钮指定Fluent已安装目录"};
 // %s: the Fluent executable.
-inline constexpr TextPair ExecutableUnreadable{L"Can't open \"%s\" for reading!",
-                                               L"无法打开\"%s\"进行读取!"};
-inline constexpr TextPair Fluent64OnWindows32{
+inline constexpr Message ExecutableUnreadable{
+    "fluent-program-unreadable", L"Can't open \"%s\" for reading!", L"无法打开\"%s\"进行读取!"};
+inline constexpr Message Fluent64OnWindows32{
+    "fluent-64-bit-on-windows-32-bit",
     L"Can't support 64bit Fluent running on 32 bit Windows. \nPlease install 32 bit Fluent.",
     L"本软件不支持32位Windows上运行64位Fluent\n请安装32位Fluent"};
-inline constexpr TextPair Fluent32OnWindows64{
+inline constexpr Message Fluent32OnWindows64{
+    "fluent-32-bit-on-windows-64-bit",
     L"Can't support 32bit Fluent running on 64 bit Windows.\nPlease install 64 bit Fluent.",
     L"本软件不支持在64位Windows上运行32位Fluent\n请安装64位Fluent"};
-inline constexpr TextPair NoWorkbench{
+inline constexpr Message NoWorkbench{
+    "no-workbench",
     L"Can't find Workbench executable file.\nPlease check whether it is installed correctly.",
     L"无法找到Workbench可执行文件，请校核是否已经正确安装"};
-inline constexpr TextPair ManyProcesses{
+inline constexpr Message ManyProcesses{
+    "many-processes",
     L"Parallel processes more than 50. Too many processes\ndo not make sense when coding UDF. Sure "
     L"to continue?",
     L"并行核数已大于50，编写UDF时核数过多没有意义，继续吗？"};
 
 // %s: the variable's name.
-inline constexpr TextPair ProductVariableMissing{
+inline constexpr Message ProductVariableMissing{
+    "product-variable-missing",
     L"Can't find environment variable \"%s\".\nPlease select Quorvex installation folder.",
     L"无法找到环境变量\"%s\"\n请指定Quorvex安装目录"};
 inline constexpr TextPair ProductFolderPickerTitle{L"Select Quorvex installation folder...",
                                                    L"选择Quorvex安装目录..."};
-inline constexpr TextPair PickedItemHasNoPath{L"Error in getting folder. Please select again.",
-                                              L"获取目录出错，请重新选择"};
+inline constexpr Message PickedItemHasNoPath{"picked-folder-has-no-path",
+                                             L"Error in getting folder. Please select again.",
+                                             L"获取目录出错，请重新选择"};
 
 // Visual Studio at launch; %s: the year ("2010" ... "2019").
-inline constexpr TextPair VisualStudioUnsupported{
-    L"Only Visual Studio 2010~2019 supported in this version.",
+inline constexpr Message VisualStudioUnsupported{
+    "visual-studio-unsupported", L"Only Visual Studio 2010~2019 supported in this version.",
     L"本版本只支持Visual Studio 2010~2019"};
-inline constexpr TextPair CSharpMissing{L"Please install Visual C# for Visual Studio %s first.",
-                                        L"请先为Visual Studio %s安装Visual C#"};
-inline constexpr TextPair Compiler64Missing{
-    L"Please install 64 bit C++ compiler for Visual Studio %s first.",
+inline constexpr Message CSharpMissing{"visual-csharp-missing",
+                                       L"Please install Visual C# for Visual Studio %s first.",
+                                       L"请先为Visual Studio %s安装Visual C#"};
+inline constexpr Message Compiler64Missing{
+    "compiler-64-bit-missing", L"Please install 64 bit C++ compiler for Visual Studio %s first.",
     L"请先为Visual Studio %s安装64位C++编译器"};
-inline constexpr TextPair Compiler32Missing{
-    L"Please install 32 bit C++ compiler for Visual Studio %s first.",
+inline constexpr Message Compiler32Missing{
+    "compiler-32-bit-missing", L"Please install 32 bit C++ compiler for Visual Studio %s first.",
     L"请先为Visual Studio %s安装32位C++编译器"};
-inline constexpr TextPair MfcMissing{
+inline constexpr Message MfcMissing{
+    "mfc-missing",
     L"Please install MFC components first for VS%s. Reference to this software tutorial for "
     L"details.",
     L"请先为VS%s安装MFC组件，具体可参考本软件教程手册"};
-inline constexpr TextPair ExtensionMissing{
+inline constexpr Message ExtensionMissing{
+    "extension-missing",
     L"\"Quorvex\" extension menu not installed for Visual Studio %s. Please assure that Visual "
     L"Studio has been installed before installing this software. If Visual Studio exists, you can "
     L"run this software installer again to fix this issue.",
@@ -64,38 +75,44 @@ inline constexpr TextPair ExtensionMissing{
     L"Studio已存在，可以再次运行本软件安装包修复此问题。"};
 
 // The start of Workbench or Fluent.
-inline constexpr TextPair WorkbenchStartFailed{
+inline constexpr Message WorkbenchStartFailed{
+    "workbench-start-failed",
     L"Can't start Workbench. Please make sure it is correctly installed or try starting with "
     L"administrator rights.",
     L"无法启动Workbench，请确保其已正确安装或者尝试以管理员权限启动"};
-inline constexpr TextPair FluentStartFailed{
+inline constexpr Message FluentStartFailed{
+    "fluent-start-failed",
     L"Can't start Fluent. Please make sure it is correctly installed or try starting with "
     L"administrator rights.",
     L"无法启动Fluent，请确保其已正确安装或者尝试以管理员权限启动"};
 
 // Asked when no new Fluent window has shown for a long time. The start program either still
 // runs, or it has ended (%s: its exit code).
-inline constexpr TextPair StillWaitingStartRuns{
+inline constexpr Message StillWaitingStartRuns{
+    "still-waiting-start-runs",
     L"Fluent's start program is still running, and no new Fluent window has appeared since the "
     L"start.\nKeep waiting for Fluent?",
     L"Fluent启动程序仍在运行，启动后一直未出现新的Fluent窗口。\n继续等待Fluent吗？"};
-inline constexpr TextPair StillWaitingStartEnded{
+inline constexpr Message StillWaitingStartEnded{
+    "still-waiting-start-ended",
     L"Fluent's start program ended with exit code %s, and no new Fluent window has appeared "
     L"since the start.\nKeep waiting for Fluent?",
     L"Fluent启动程序已结束（退出代码%s），启动后一直未出现新的Fluent窗口。\n继续等待Fluent吗？"};
 
-inline constexpr TextPair ClosingWhileStarting{
+inline constexpr Message ClosingWhileStarting{
+    "closing-while-starting",
     L"You can't close launcher when starting Fluent/Workbench\nIt will be auto closed after "
     L"Quorvex menu loaded in Fluent.",
     L"启动Fluent/Workbench过程中请不要关闭启动器\nFluent中Quorvex菜单加载后会自动关闭它"};
 
-inline constexpr TextPair StartupFileUnwritable{
-    L"Can't open key file. Try closing other Fluent prcesss.",
+inline constexpr Message StartupFileUnwritable{
+    "startup-file-unwritable", L"Can't open key file. Try closing other Fluent prcesss.",
     L"无法打开关键文件，可以尝试关闭其它Fluent进程"};
 
 // English in both interface languages, under the caption "Error".
-inline constexpr wchar_t RemoteProcessUnreadable[] =
-    L"Can't open process when getting remote environment variable.";
-inline constexpr wchar_t RemoteProcessCaption[] = L"Error";
+inline constexpr Message RemoteProcessUnreadable{
+    "remote-process-unreadable", L"Can't open process when getting remote environment variable.",
+    L"Can't open process when getting remote environment variable."};
+inline constexpr TextPair RemoteProcessCaption{L"Error", L"Error"};
 
 } // namespace qv::launch_texts

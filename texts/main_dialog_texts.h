@@ -39,15 +39,16 @@ inline constexpr ControlText FixedControlTexts[] = {
     {IDC_CANCEL, {L"Cancel", L"取消"}},
 };
 
-inline constexpr TextPair HomeFolderMissing{L"Can't find user home directory. Restart may work.",
-                                            L"无法找到用户目录，可以尝试重启"};
+inline constexpr Message HomeFolderMissing{"home-folder-missing",
+                                           L"Can't find user home directory. Restart may work.",
+                                           L"无法找到用户目录，可以尝试重启"};
 
 // The title of the folder picker of Browse, where the picker shows one.
 inline constexpr TextPair BrowseTitle{L"Select Fluent installation folder...",
                                       L"选择Fluent安装目录..."};
 
 // The main dialog could not be created (its template or one of its controls is missing).
-inline constexpr TextPair WindowCannotOpen{L"The launcher's window could not be opened.",
-                                           L"无法打开启动器窗口"};
+inline constexpr Message WindowCannotOpen{
+    "window-cannot-open", L"The launcher's window could not be opened.", L"无法打开启动器窗口"};
 
 } // namespace qv::main_dialog_texts

@@ -11,30 +11,37 @@ namespace qv::tutorial_texts {
 inline constexpr TextPair Document{L"\"%s\\Tutorial_en.pdf\"", L"\"%s\\Tutorial_cn.pdf\""};
 
 // %s is the variable's name.
-inline constexpr TextPair VariableMissing{
-    L"Can't find \"%s\" environment variable. Please set it first.",
+inline constexpr Message VariableMissing{
+    "tutorial-variable-missing", L"Can't find \"%s\" environment variable. Please set it first.",
     L"无法找到\"%s\"环境变量，请先设置它"};
 
 struct ShellFailure {
     int result; // ShellExecuteW's result
-    TextPair text;
+    Message text;
 };
 inline constexpr ShellFailure ShellFailures[] = {
-    {0, {L"The operating system is out of memory or resources.", L"操作系统内存资源不足"}},
-    {2, {L"Can't find %s.", L"无法找到%s"}},
-    {5, {L"The operating system denied access to %s.", L"操作系统无权打开%s"}},
+    {0,
+     {"tutorial-out-of-memory", L"The operating system is out of memory or resources.",
+      L"操作系统内存资源不足"}},
+    {2, {"tutorial-not-found", L"Can't find %s.", L"无法找到%s"}},
+    {5,
+     {"tutorial-access-denied", L"The operating system denied access to %s.",
+      L"操作系统无权打开%s"}},
     {30,
-     {L"The DDE transaction could not be completed because other DDE transactions were being "
+     {"tutorial-dde-busy",
+      L"The DDE transaction could not be completed because other DDE transactions were being "
       L"processed.",
       L"由于其他DDE通讯正在进行产生冲突，当前操作无法完成"}},
-    {29, {L"The DDE transaction failed.", L"DDE通讯失败"}},
+    {29, {"tutorial-dde-failed", L"The DDE transaction failed.", L"DDE通讯失败"}},
     {28,
-     {L"The DDE transaction could not be completed because the request timed out.",
+     {"tutorial-dde-timeout",
+      L"The DDE transaction could not be completed because the request timed out.",
       L"由于请求时间超时，当前DDE通讯失败"}},
-    {26, {L"A sharing violation occurred.", L"共享冲突错误"}},
+    {26, {"tutorial-sharing-violation", L"A sharing violation occurred.", L"共享冲突错误"}},
 };
 // Any other failure, under a caption of its own.
-inline constexpr TextPair UnknownFailure{L"Unknown error in opening%s.", L"打开%s时遇到未知错误"};
+inline constexpr Message UnknownFailure{"tutorial-open-failed", L"Unknown error in opening%s.",
+                                        L"打开%s时遇到未知错误"};
 inline constexpr TextPair UnknownFailureCaption{L"Error", L"Quorvex"};
 
 } // namespace qv::tutorial_texts

@@ -7,7 +7,9 @@ packages=(
   cmake ninja-build g++ googletest libgtest-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   wine wine64 wine32:i386
-  xvfb xauth x11-utils imagemagick fonts-wqy-microhei locales
+  xvfb xauth x11-utils imagemagick locales
+  # Wine's own fonts (Tahoma: Windows-like text metrics) and the Chinese glyphs Tahoma links to
+  fonts-wine fonts-wqy-microhei
   # python3: the web server that stands in for the product's web sites in the update tests
   python3
   # clang: the fuzz targets (libFuzzer ships in libclang-rt) and the second Windows compiler (lld)

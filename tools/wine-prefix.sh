@@ -44,14 +44,21 @@ if [ ! -f "$template/.ready" ]; then
     "$loader" wineboot -i >"$log" 2>&1 || fail wineboot
     wineserver -w
     [ -f "$WINEPREFIX/system.reg" ] || fail "wineboot (no registry made)"
-    # Chinese texts need glyphs: map the dialog fonts to WenQuanYi Micro Hei, and never open the
-    # crash dialog, which would leave a failing test waiting for a click.
+    # Wine's own fonts (Debian's fonts-wine), which this Wine does not load from where the
+    # package puts them: Tahoma for the dialogs, Marlett for the check marks and window buttons.
+    # Not Tahoma Bold: with it, bold Chinese text (the window titles) finds no glyphs through
+    # Tahoma's links, while a bold made from Tahoma does.
+    for font in /usr/share/wine/fonts/*.ttf; do
+      [ "${font##*/}" = tahomabd.ttf ] || cp "$font" "$WINEPREFIX/drive_c/windows/Fonts/" 2>>"$log" || fail "copying Wine's fonts"
+    done
+    # The dialog fonts and their Chinese glyphs, and no crash dialog.
     "$loader" regedit /S "$("$loader" winepath -w "$here/wine-prefix.reg" 2>>"$log")" >>"$log" 2>&1 || fail regedit
     wineserver -w
     touch "$WINEPREFIX/.ready"
     mv "$WINEPREFIX" "$template"
   fi
-  # Older templates of this architecture go once no run can still be copying them.
-  find "$cache" -maxdepth 1 -name "$arch-*" ! -name "$arch-$stamp" -mmin +60 -exec rm -rf {} + 2>/dev/null || true
+  # Templates of other stamps go once a day has passed: another checkout's runs may still be
+  # copying theirs.
+  find "$cache" -maxdepth 1 -name "$arch-*" ! -name "$arch-$stamp" -mmin +1440 -exec rm -rf {} + 2>/dev/null || true
 fi
 echo "$template"

@@ -6,6 +6,7 @@
 #   QV_WINE_PREFIX=DIR: that prefix instead, created from the template once and kept.
 # Without a display it starts an Xvfb of its own. It stops only its own wineserver and Xvfb.
 # QV_WINEDEBUG=CHANNELS turns Wine's own tracing on (+server shows every round trip).
+# QV_WINE_DPI=N gives the prefix's screen N dots per inch before the program starts.
 set -uo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -54,6 +55,12 @@ if [ -z "${DISPLAY:-}" ]; then start_virtual_display "$work" || exit 1; fi
 
 export WINEPREFIX="$prefix" WINEARCH="$arch" WINEDEBUG=${QV_WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
 export QV_WINE_WORK="$work"
+
+if [ -n "${QV_WINE_DPI:-}" ]; then
+  # Wine 8 takes the screen's DPI from the user's desktop settings when a program starts.
+  "$(wine_loader "$arch")" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+    /d "$QV_WINE_DPI" /f >/dev/null || { echo "wine-run: cannot set the screen to $QV_WINE_DPI DPI" >&2; exit 1; }
+fi
 
 # In the background so that TERM reaches the trap at once; the wait gives the program's status.
 loader=$(wine_loader "$arch" "${1:-}")

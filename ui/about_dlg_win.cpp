@@ -15,12 +15,7 @@ CAboutDlg::CAboutDlg(HWND parent, bool autoCheck)
 
 bool CAboutDlg::OnInitDialog() {
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    // A shared icon belongs to the system; what the control held before is ours to destroy.
-    const auto icon = static_cast<HICON>(::LoadImageW(
-        instance, MAKEINTRESOURCEW(IDI_LAUNCHER), IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR | LR_SHARED));
-    const auto previous = reinterpret_cast<HICON>(
-        ::SendMessageW(Item(IDC_DIALOG_ICON), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0));
-    if (previous) ::DestroyIcon(previous);
+    icon_ = ShowIconAtItemSize(IDC_DIALOG_ICON, IDI_LAUNCHER);
     CheckItem(IDC_AUTO_CHECK, autoCheck_);
     SetItemText(IDC_SITE_LINK, ProductSite);
     SetItemText(IDC_CHINA_LINK, ChinaSite);
@@ -34,7 +29,9 @@ bool CAboutDlg::OnInitDialog() {
     SetItemText(IDC_CHINA_LABEL, Pick(texts::ChinaSite, language));
     SetItemText(IDC_AUTO_CHECK, Pick(texts::AutoCheck, language));
     SetItemText(IDC_PRODUCT_LINE, FormatText(Pick(texts::ProductLine, language), {release}));
-    return true;
+    // OK comes last in the order of reading, but Enter and Esc should close the box at once.
+    FocusItem(IDOK);
+    return false;
 }
 
 void CAboutDlg::OnOK() {

@@ -20,6 +20,7 @@ class CAboutDlg : public Dialog {
 
   private:
     bool autoCheck_;
+    UniqueIcon icon_; // shown by the icon control, which goes first
     CHyperLink siteLink_;
     CHyperLink chinaLink_;
 };

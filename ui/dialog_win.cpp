@@ -3,6 +3,7 @@
 #include "base/window_text_win.h"
 #include "ui/dialog_template.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -46,6 +47,24 @@ std::vector<std::uint32_t> TemplateCopyWithMenu(int templateId, int menuId) {
     std::vector<std::uint32_t> aligned((copy.size() + 3) / 4, 0);
     if (!copy.empty()) std::memcpy(aligned.data(), copy.data(), copy.size());
     return aligned;
+}
+
+// Over the middle of the owner, moved inside the work area of the owner's monitor where it would
+// stick out: before the dialog shows, so that it never appears anywhere else.
+void CentreOnOwner(HWND window, HWND owner) {
+    RECT own{}, over{};
+    ::GetWindowRect(window, &own);
+    ::GetWindowRect(owner, &over);
+    MONITORINFO monitor{sizeof(monitor)};
+    ::GetMonitorInfoW(::MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    const LONG width = own.right - own.left, height = own.bottom - own.top;
+    const auto within = [](LONG at, LONG size, LONG low, LONG high) {
+        return std::max(low, std::min(at, high - size));
+    };
+    const LONG x = within((over.left + over.right - width) / 2, width, work.left, work.right);
+    const LONG y = within((over.top + over.bottom - height) / 2, height, work.top, work.bottom);
+    ::SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace
@@ -120,6 +139,23 @@ void Dialog::CheckItem(int id, bool check) const {
     ::SendMessageW(Item(id), BM_SETCHECK, check ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
+void Dialog::FocusItem(int id) const {
+    ::SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(id)), TRUE);
+}
+
+UniqueIcon Dialog::ShowIconAtItemSize(int id, int iconResource) const {
+    RECT area{};
+    ::GetClientRect(Item(id), &area);
+    const int side = std::min(area.right - area.left, area.bottom - area.top);
+    UniqueIcon icon(
+        static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconResource),
+                                        IMAGE_ICON, side, side, LR_DEFAULTCOLOR)));
+    const auto previous = reinterpret_cast<HICON>(
+        ::SendMessageW(Item(id), STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0));
+    if (previous) ::DestroyIcon(previous);
+    return icon;
+}
+
 bool Dialog::ReplaceMenu(UniqueMenu menu) {
     HMENU previous = ::GetMenu(window_);
     if (!::SetMenu(window_, menu.get())) return false;
@@ -163,7 +199,10 @@ INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPA
 }
 
 INT_PTR Dialog::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) return OnInitDialog() ? TRUE : FALSE;
+    if (message == WM_INITDIALOG) {
+        if (const HWND owner = ::GetWindow(window, GW_OWNER)) CentreOnOwner(window, owner);
+        return OnInitDialog() ? TRUE : FALSE;
+    }
     LRESULT result = 0;
     if (!Handle(message, wParam, lParam, result)) return FALSE;
     if (ReturnsResultDirectly(message)) return static_cast<INT_PTR>(result);

@@ -22,7 +22,8 @@ class Dialog {
     Dialog& operator=(const Dialog&) = delete;
 
     // Runs the dialog modally; returns the result it was ended with, or -1 when it could not
-    // open (a missing template or a control that could not be created).
+    // open (a missing template or a control that could not be created). A dialog with an owner
+    // opens centred on it, inside the work area of the owner's monitor.
     INT_PTR RunModal();
     void End(INT_PTR result);
 
@@ -37,6 +38,12 @@ class Dialog {
     void EnableItem(int id, bool enable) const;
     bool IsItemChecked(int id) const;
     void CheckItem(int id, bool check) const;
+    // Gives the control the focus as the dialog manager does, the default button included.
+    void FocusItem(int id) const;
+    // Loads the icon at the size of the icon control (its shorter side) and shows it there, so
+    // that it is drawn within the control at any DPI. The icon is the caller's to keep while the
+    // control shows it; the one the control showed before is destroyed.
+    UniqueIcon ShowIconAtItemSize(int id, int iconResource) const;
 
     // Makes the menu the window's. Once set, the window destroys it with itself, and the menu it
     // replaces is destroyed here; when it cannot be set, it is destroyed and the old one stays.

@@ -24,21 +24,12 @@ constexpr wchar_t PropertyName[] =
 constexpr COLORREF UnvisitedColour = RGB(0, 0, 255);
 constexpr COLORREF VisitedColour = RGB(128, 0, 128);
 
-// A window's device context, released with the owner.
-class WindowDc {
-  public:
-    explicit WindowDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
-    ~WindowDc() {
-        if (dc_) ::ReleaseDC(window_, dc_);
-    }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-    HDC get() const { return dc_; }
+// The bit of a key message's lParam that says the key was already down: a repeat.
+constexpr LPARAM KeyWasDown = 1 << 30;
 
-  private:
-    HWND window_;
-    HDC dc_;
-};
+bool IsEnterPressed(const MSG* message) {
+    return message && message->message == WM_KEYDOWN && message->wParam == VK_RETURN;
+}
 
 void SetFontWithoutRedraw(HWND control, HFONT font) {
     ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -70,8 +61,8 @@ void OpenWithWebPageProgram(const std::wstring& address) {
     switch (composed.outcome) {
     case BrowserCommand::Outcome::NoPlaceForAddress:
         // The program's command line has no place for the address: nothing is started.
-        Prompts().ShowMessage(nullptr, hyperlink_texts::NoPlaceForAddress,
-                              hyperlink_texts::NoPlaceForAddressCaption, MB_OK);
+        ShowMessage(nullptr, hyperlink_texts::NoPlaceForAddress,
+                    hyperlink_texts::NoPlaceForAddressCaption, MB_OK);
         return;
     case BrowserCommand::Outcome::TooLong:
         return; // not reported, like a start that fails
@@ -79,6 +70,37 @@ void OpenWithWebPageProgram(const std::wstring& address) {
         StartShownNormally(std::move(composed.commandLine));
         return;
     }
+}
+
+// Toggles the focus rectangle one pixel around the control on its parent, only inside clip
+// when there is one.
+void DrawFocusRectClipped(HWND control, HRGN clip) {
+    const HWND parent = ::GetParent(control);
+    if (!parent) return;
+    RECT rect{};
+    ::GetWindowRect(control, &rect);
+    ::InflateRect(&rect, 1, 1);
+    POINT corners[2] = {{rect.left, rect.top}, {rect.right, rect.bottom}};
+    ::ScreenToClient(parent, &corners[0]);
+    ::ScreenToClient(parent, &corners[1]);
+    rect = {corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+    const WindowDc dc(parent);
+    if (!dc.get()) return;
+    if (clip) ::SelectClipRgn(dc.get(), clip);
+    ::DrawFocusRect(dc.get(), &rect);
+}
+
+// The parent paints over the rectangle around a focused link: once it has painted, the
+// rectangle is drawn again where the paint went, so that it stays while the link has the focus.
+LRESULT PaintKeepingFocusRect(HWND parent, WNDPROC previous, WPARAM wParam, LPARAM lParam) {
+    const HWND focus = ::GetFocus();
+    const bool linkFocused =
+        focus && ::GetParent(focus) == parent && ::GetPropW(focus, PropertyName);
+    const UniqueRegion painted(linkFocused ? ::CreateRectRgn(0, 0, 0, 0) : nullptr);
+    const bool anything = painted && ::GetUpdateRgn(parent, painted.get(), FALSE) > NULLREGION;
+    const LRESULT result = ::CallWindowProcW(previous, parent, WM_PAINT, wParam, lParam);
+    if (anything) DrawFocusRectClipped(focus, painted.get());
+    return result;
 }
 
 } // namespace
@@ -100,7 +122,9 @@ bool CHyperLink::AttachHyperlink(HINSTANCE instance, InterfaceLanguage language,
         tooltip_ = nullptr;
         return true;
     }
-    ::SetWindowLongW(control, GWL_STYLE, ::GetWindowLongW(control, GWL_STYLE) | SS_NOTIFY);
+    // Clicks reach the link, and so does Tab: a link is there for the keyboard too.
+    ::SetWindowLongW(control, GWL_STYLE,
+                     ::GetWindowLongW(control, GWL_STYLE) | SS_NOTIFY | WS_TABSTOP);
     savedFont_ = reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0));
     if (!underlineFont_) {
         LOGFONTW font{};
@@ -131,6 +155,8 @@ LRESULT CALLBACK CHyperLink::ParentProcedure(HWND window, UINT message, WPARAM w
     if (message == WM_DESTROY) {
         SetProcedure(window, previous);
         ::RemovePropW(window, PropertyName);
+    } else if (message == WM_PAINT) {
+        return PaintKeepingFocusRect(window, previous, wParam, lParam);
     } else if (message == WM_CTLCOLORSTATIC) {
         const auto* link = static_cast<const CHyperLink*>(
             ::GetPropW(reinterpret_cast<HWND>(lParam), PropertyName));
@@ -169,6 +195,15 @@ LRESULT CHyperLink::HandleControlMessage(HWND control, UINT message, WPARAM wPar
     case WM_SETCURSOR:
         ::SetCursor(cursor_);
         return 1;
+    case WM_GETDLGCODE:
+        // Enter opens the link that has the focus instead of pressing the default button.
+        return ::CallWindowProcW(savedProcedure_, control, message, wParam, lParam) |
+               (IsEnterPressed(reinterpret_cast<const MSG*>(lParam)) ? DLGC_WANTMESSAGE : 0);
+    case WM_KEYDOWN:
+        // Held down, the key repeats: one page is enough.
+        if (wParam != VK_RETURN || (lParam & KeyWasDown)) break;
+        OpenLink();
+        return 0;
     case WM_KEYUP:
         if (wParam != VK_SPACE) break;
         OpenLink();
@@ -238,17 +273,7 @@ HWND CreateLinkTooltip(HINSTANCE instance, HWND control, HWND parent, std::wstri
 }
 
 void DrawLinkFocusRect(HWND control) {
-    const HWND parent = ::GetParent(control);
-    if (!parent) return;
-    RECT rect{};
-    ::GetWindowRect(control, &rect);
-    ::InflateRect(&rect, 1, 1);
-    POINT corners[2] = {{rect.left, rect.top}, {rect.right, rect.bottom}};
-    ::ScreenToClient(parent, &corners[0]);
-    ::ScreenToClient(parent, &corners[1]);
-    rect = {corners[0].x, corners[0].y, corners[1].x, corners[1].y};
-    const WindowDc dc(parent);
-    if (dc.get()) ::DrawFocusRect(dc.get(), &rect);
+    DrawFocusRectClipped(control, nullptr);
 }
 
 } // namespace qv

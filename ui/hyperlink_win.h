@@ -1,7 +1,8 @@
 // A static text of a dialog turned into a hyperlink: blue (purple once visited), underlined
-// while the pointer is over it, a hand cursor and a tooltip, and its address opened on a click
-// or on releasing the space bar. It subclasses the control and, once, its parent; both go back
-// to their own procedures when they are destroyed, which must happen before the object goes.
+// while the pointer is over it, a hand cursor and a tooltip, and its address opened on a click,
+// on Enter or on releasing the space bar. It is a tab stop, framed by a focus rectangle while it
+// has the focus. It subclasses the control and, once, its parent; both go back to their own
+// procedures when they are destroyed, which must happen before the object goes.
 #pragma once
 
 #include "base/handles_win.h"

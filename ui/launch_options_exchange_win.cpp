@@ -79,8 +79,8 @@ bool IsSerialChosen(const Dialog& dialog) {
 }
 
 // Shows the failure and leaves the user in the edit with its text selected.
-bool FailAtProcessCount(const Dialog& dialog, const std::wstring& text) {
-    Prompts().ShowMessage(dialog.Window(), text, ProcessCountCaption, MB_OK | MB_ICONWARNING);
+bool FailAtProcessCount(const Dialog& dialog, const Message& message, const std::wstring& text) {
+    ShowMessage(dialog.Window(), message.key, text, ProcessCountCaption, MB_OK | MB_ICONWARNING);
     HWND edit = dialog.Item(IDC_PROCESS_COUNT);
     ::SetFocus(edit);
     ::SendMessageW(edit, EM_SETSEL, 0, -1);
@@ -106,7 +106,9 @@ bool ExchangeLaunchOptions(const Dialog& dialog, LaunchOptions& options,
         // not use is passed over, the last valid one stays and the other fields are read as usual.
         countPassedOver = !(isNumber && IsProcessCountInRange(count)) && IsSerialChosen(dialog);
         if (!countPassedOver) {
-            if (!isNumber) return FailAtProcessCount(dialog, ProcessCountNotANumberText);
+            if (!isNumber)
+                return FailAtProcessCount(dialog, ProcessCountNotANumber,
+                                          ProcessCountNotANumberText);
             options.processCount = count;
         }
     }
@@ -123,7 +125,7 @@ bool ExchangeLaunchOptions(const Dialog& dialog, LaunchOptions& options,
         const std::wstring text = ReplaceAll(
             ReplaceAll(ProcessCountOutOfRangeText, L"%1", std::to_wstring(MinProcessCount)), L"%2",
             std::to_wstring(MaxProcessCount));
-        return FailAtProcessCount(dialog, text);
+        return FailAtProcessCount(dialog, ProcessCountOutOfRange, text);
     }
     return true;
 }

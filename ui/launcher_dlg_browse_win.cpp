@@ -1,4 +1,5 @@
 // Browse (button 1025) of the main dialog: a Fluent folder that discovery did not find.
+#include "base/launch_log_win.h"
 #include "base/settings_store_win.h"
 #include "base/setting_names.h"
 #include "base/user_prompts_win.h"
@@ -19,10 +20,11 @@ void CLauncherDlg::BrowseFluentFolder() {
             Window(), Pick(main_dialog_texts::BrowseTitle), FolderPicker::Modern);
         if (choice.outcome != FolderChoice::Outcome::Picked) return;
         const FluentFolderResolution resolution = ResolveFluentFolder(choice.path);
-        if (resolution.status != FluentFolderStatus::Resolved) {
-            Prompts().ShowMessage(Window(),
-                                  FluentFolderProblemText(resolution, FluentFolderAsker::Browse),
-                                  Pick(captions::Error), MB_OK | MB_ICONERROR);
+        if (const Message* problem = FluentFolderProblem(resolution, FluentFolderAsker::Browse)) {
+            Log(LogLevel::Error, DescribeFluentFolder(choice.path));
+            ShowMessage(Window(), problem->key,
+                        FluentFolderProblemText(resolution, FluentFolderAsker::Browse),
+                        captions::Error, MB_OK | MB_ICONERROR);
             if (resolution.status == FluentFolderStatus::NotExactlyOne) continue;
             return;
         }

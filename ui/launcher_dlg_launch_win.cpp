@@ -4,6 +4,7 @@
 
 #include "base/launch_log_win.h"
 #include "base/text.h"
+#include "ui/launch_press_text.h"
 #include "launch/supervision/closing_win.h"
 #include "launch/launch_sequence_win.h"
 #include "resources/resource.h"
@@ -14,26 +15,18 @@ namespace qv {
 
 namespace {
 
-// The choices of one press of OK, as support asks for them.
-void LogPress(const LaunchContext& context) {
-    const LaunchOptions& o = context.options;
+// The choices of one press of OK, as support asks for them, in the dialog's own terms.
+void LogPress(const LaunchContext& context, const std::wstring& fluentEntry) {
+    LaunchPress press;
+    press.options = context.options;
+    press.chineseFluent = context.chineseFluent;
+    press.fluentEntry = fluentEntry;
     const auto& fluent = context.fluent.Entries();
-    const bool fluentChosen =
-        context.fluentIndex >= 0 && static_cast<std::size_t>(context.fluentIndex) < fluent.size();
-    Log(FormatText(
-        L"OK: %s%s, %s, Chinese Fluent %s, %s; CoolProp %s, Intel Fortran %s, MATLAB %s (%s); "
-        L"Fluent: %s; Visual Studio: %s; MATLAB: %s",
-        {o.dimension == Dimension::TwoD ? L"2D" : L"3D",
-         o.doublePrecision ? L" double" : L" single",
-         o.processingMode == ProcessingMode::Parallel
-             ? L"parallel " + std::to_wstring(o.processCount)
-             : L"serial",
-         context.chineseFluent ? L"on" : L"off", o.startByWorkbench ? L"Workbench" : L"direct",
-         o.callCoolProp ? L"on" : L"off", o.callIntelFortran ? L"on" : L"off",
-         o.callMatlab ? L"on" : L"off", o.linkMode == MatlabLink::Static ? L"static" : L"dynamic",
-         fluentChosen ? fluent[static_cast<std::size_t>(context.fluentIndex)].folder
-                      : std::wstring(L"(none)"),
-         context.visualStudioText, context.matlabText}));
+    if (context.fluentIndex >= 0 && static_cast<std::size_t>(context.fluentIndex) < fluent.size())
+        press.fluentFolder = fluent[static_cast<std::size_t>(context.fluentIndex)].folder;
+    press.visualStudio = context.visualStudioText;
+    press.matlab = context.matlabText;
+    Log(LaunchPressLogText(press));
 }
 
 } // namespace
@@ -57,28 +50,37 @@ void CLauncherDlg::OnOK() {
     context.matlabIndex = view_.Combo(IDC_MATLAB_LIST).Selection();
     context.matlabText = view_.Combo(IDC_MATLAB_LIST).Text(context.matlabIndex);
     context.homeFolder = homeFolder_;
-    LogPress(context);
+    LogPress(context, view_.Combo(IDC_FLUENT_LIST).Text(context.fluentIndex));
 
     launchBusy_ = true;
     const LaunchStep outcome = RunLaunchSequence(context);
     launchBusy_ = false;
+    if (outcome == LaunchStep::Closes && !launchState_.closeSignalled) NoteRunEndingAfterMessage();
     if (outcome == LaunchStep::Closes || launchState_.closeSignalled) End(IDCANCEL);
 }
 
 // While OK is at work the user cannot reach Cancel or the close box; a request sent by another
 // program then is not one to act on.
 void CLauncherDlg::OnCancel() {
-    if (!launchBusy_ && MayClose(launchState_, Window(), homeFolder_)) End(IDCANCEL);
+    if (launchBusy_ || !MayClose(launchState_, Window(), homeFolder_)) return;
+    NoteRunEnding(L"cancelled by the user (Cancel or Esc)");
+    End(IDCANCEL);
 }
 
 void CLauncherDlg::OnClose() {
-    OnCancel();
+    if (launchBusy_ || !MayClose(launchState_, Window(), homeFolder_)) return;
+    NoteRunEnding(L"closed by the user (the window's close box)");
+    End(IDCANCEL);
 }
 
 bool CLauncherDlg::OnCloseSignal(WPARAM wParam) {
     if (reinterpret_cast<HWND>(wParam) != Window()) return false;
     CloseShownQuestion(Window());
     Log(L"close signal: the add-on's menu is loaded");
+    NoteRunEnding(launchState_.startedProcessId != 0
+                      ? L"launched; closed on the add-on's signal (process " +
+                            std::to_wstring(launchState_.startedProcessId) + L" recorded)"
+                      : std::wstring(L"closed on the add-on's signal"));
     // A launch at work ends its wait at the signal but is never cut short half-way (the user's
     // clipboard put back): the dialog ends once it is through.
     launchState_.closeSignalled = true;

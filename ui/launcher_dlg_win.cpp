@@ -67,13 +67,16 @@ bool CLauncherDlg::OnInitDialog() {
     const MachineDiscovery found = DiscoverMachine();
     FillFluentList(fluentList_, found.fluent);
     ApplyFluentVersionRule(0);
+    // Before any question that depends on it.
+    LogDiscovery(found);
     const bool visualStudioListed = FillVisualStudioList(found.visualStudio);
     if (visualStudioListed) FillMatlabList(found.matlab);
-    LogDiscovery(found.milliseconds);
     if (!visualStudioListed) return true;
     if (!LocateHomeFolder()) {
-        Prompts().ShowMessage(Window(), Pick(texts::HomeFolderMissing), Pick(captions::Error),
-                              MB_OK | MB_ICONERROR);
+        Log(LogLevel::Error,
+            L"the user's profile folder \"" + homeFolder_ + L"\": " + DescribePath(homeFolder_));
+        ShowMessage(Window(), texts::HomeFolderMissing, captions::Error, MB_OK | MB_ICONERROR);
+        NoteRunEndingAfterMessage();
         End(IDCANCEL);
         return true;
     }
@@ -107,8 +110,9 @@ bool CLauncherDlg::FillVisualStudioList(const VisualStudioDiscovery& found) {
     for (const auto& vs : visualStudios_)
         box.Append(vs.year);
     if (found.toolsetFileMissing) {
-        Prompts().ShowMessage(Window(), Pick(VcToolsFileMissing), Pick(captions::Error),
-                              MB_OK | MB_ICONERROR);
+        // Discovery's line named the installation and the file.
+        ShowMessage(Window(), VcToolsFileMissing, captions::Error, MB_OK | MB_ICONERROR);
+        NoteRunEndingAfterMessage();
         End(IDCANCEL);
         return false;
     }
@@ -135,24 +139,37 @@ void CLauncherDlg::FillMatlabList(const std::vector<MatlabInstallation>& found) 
     box.Select(RememberedMatlabIndex(matlabs_, ReadSetting(settings::MatlabUsed)));
 }
 
-// What support needs to know of this machine: every installation found and which is chosen.
-void CLauncherDlg::LogDiscovery(double milliseconds) {
-    std::wstring fluent, visualStudio, matlab;
-    for (const FluentInstallation& entry : fluentList_.Entries())
-        fluent += L"\n  " + entry.folder;
-    for (const VisualStudioInstallation& vs : visualStudios_)
-        visualStudio += L" " + vs.year;
-    for (const MatlabInstallation& entry : matlabs_)
-        matlab += L" " + entry.release + L" (" + entry.root + L")";
-    const ComboBoxList& visualStudios = view_.Combo(IDC_VS_LIST);
-    const ComboBoxList& matlabs = view_.Combo(IDC_MATLAB_LIST);
+// What support needs to know of this machine: every installation found, one a line.
+void CLauncherDlg::LogDiscovery(const MachineDiscovery& found) {
+    const auto yes = [](bool has) { return has ? L"yes" : L"no"; };
+    const std::vector<FluentInstallation>& fluent = fluentList_.Entries();
+    const std::vector<VisualStudioInstallation>& visualStudios = found.visualStudio.installations;
     wchar_t took[32];
-    ::swprintf(took, 32, L"%.1f", milliseconds);
-    Log(FormatText(L"discovery in %s ms; Visual Studio:%s (chosen: %s); MATLAB:%s (chosen: %s); "
-                   L"Fluent folders: %s%s",
-                   {took, visualStudio, visualStudios.Text(visualStudios.Selection()), matlab,
-                    matlabs.Text(matlabs.Selection()),
-                    std::to_wstring(fluentList_.Entries().size()), fluent}));
+    ::swprintf(took, 32, L"%.1f", found.milliseconds);
+    std::wstring text =
+        FormatText(L"discovery in %s ms: Fluent folders %s, Visual Studio %s, "
+                   L"MATLAB %s",
+                   {took, std::to_wstring(fluent.size()), std::to_wstring(visualStudios.size()),
+                    std::to_wstring(found.matlab.size())});
+    for (const FluentInstallation& entry : fluent)
+        text += L"\nFluent folder " + entry.folder;
+    for (const VisualStudioInstallation& vs : visualStudios) {
+        text += L"\nVisual Studio " + vs.year + L" in " + vs.root;
+        if (!vs.toolset.empty()) text += L", toolset " + vs.toolset;
+        text += FormatText(L": 32-bit compiler %s, 64-bit compiler %s, MFC %s",
+                           {yes(vs.hasCompiler32), yes(vs.hasCompiler64), yes(vs.hasMfc)});
+        if (vs.year == L"2010") text += std::wstring(L", Visual C# ") + yes(vs.hasCSharp);
+    }
+    for (const MatlabInstallation& matlab : found.matlab)
+        text += L"\nMATLAB " + matlab.release + L" in " + matlab.root;
+    Log(text);
+    if (found.visualStudio.toolsetFileMissing) {
+        const VisualStudioInstallation& vs = found.visualStudio.withoutToolsetFile;
+        const std::wstring file = VcToolsVersionFile(vs.root);
+        Log(LogLevel::Error, L"Visual Studio " + vs.year + L" in " + vs.root +
+                                 L": its toolset version file " + file + L": " +
+                                 DescribePath(file) + L"; discovery stopped there");
+    }
 }
 
 bool CLauncherDlg::LocateHomeFolder() {

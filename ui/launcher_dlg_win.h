@@ -65,7 +65,7 @@ class CLauncherDlg : public Dialog {
     void BeginUpdateCheck();
     void OnAbout();
     bool LocateHomeFolder();
-    void LogDiscovery(double milliseconds);
+    void LogDiscovery(const MachineDiscovery& found);
     void OnSpinScrolled(int request, int position);
     void OnProcessCountEdited();
     bool DrawPicture(const DRAWITEMSTRUCT& item);

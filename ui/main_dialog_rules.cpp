@@ -119,6 +119,8 @@ void RefreshDialogTexts(MainDialogView& view, InterfaceLanguage language) {
     view.SetText(IDC_SERIAL, Pick(FirstModeLabel(entry), language));
     for (const auto& control : texts::FixedControlTexts)
         view.SetText(control.id, Pick(control.text, language));
+    // Browse draws only its icon: its text is what screen readers name it by.
+    view.SetText(IDC_BROWSE, Pick(texts::BrowseTooltip, language));
     view.SetBrowseTooltip(Pick(texts::BrowseTooltip, language));
     TranslatePlaceholder(view.List(IDC_VS_LIST), placeholders::VisualStudioNotFound, language);
     TranslatePlaceholder(view.List(IDC_FLUENT_LIST), placeholders::FluentNotFound, language);

@@ -23,14 +23,16 @@ std::optional<TutorialMessage> TutorialFailureMessage(std::intptr_t result,
     for (const auto& failure : texts::ShellFailures)
         if (failure.result == result)
             return TutorialMessage{FormatText(Pick(failure.text, language), {document}),
-                                   Pick(captions::Error, language)};
+                                   Pick(captions::Error, language), failure.text.key,
+                                   &captions::Error};
     return TutorialMessage{FormatText(Pick(texts::UnknownFailure, language), {document}),
-                           Pick(texts::UnknownFailureCaption, language)};
+                           Pick(texts::UnknownFailureCaption, language), texts::UnknownFailure.key,
+                           &texts::UnknownFailureCaption};
 }
 
 TutorialMessage TutorialVariableMissingMessage(std::wstring_view name, InterfaceLanguage language) {
     return {FormatText(Pick(texts::VariableMissing, language), {name}),
-            Pick(captions::Error, language)};
+            Pick(captions::Error, language), texts::VariableMissing.key, &captions::Error};
 }
 
 } // namespace qv

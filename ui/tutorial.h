@@ -17,6 +17,8 @@ std::wstring TutorialDocument(std::wstring_view productFolder, InterfaceLanguage
 struct TutorialMessage {
     std::wstring text;
     std::wstring caption;
+    const char* key = "";                   // the message's key in the launch log
+    const TextPair* captionTexts = nullptr; // the caption in both languages
 };
 
 // The message for a result of ShellExecuteW that is no success (32 or less), except 31: no

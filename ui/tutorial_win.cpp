@@ -19,7 +19,7 @@ namespace {
 constexpr wchar_t ProductFolderVariable[] = L"QUORVEX_PATH";
 
 void Show(HWND owner, const TutorialMessage& message) {
-    Prompts().ShowMessage(owner, message.text, message.caption, MB_OK | MB_ICONERROR);
+    ShowMessage(owner, message.key, message.text, *message.captionTexts, MB_OK | MB_ICONERROR);
 }
 
 } // namespace

@@ -30,14 +30,11 @@ CUpdateDlg::CUpdateDlg(const ReleaseNumber& published, std::wstring site, HWND o
 
 bool CUpdateDlg::OnInitDialog() {
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    // Shared icons belong to the system; what the control held before is ours to destroy.
+    // A shared icon belongs to the system.
     ::SendMessageW(
         Window(), WM_SETICON, ICON_BIG,
         reinterpret_cast<LPARAM>(::LoadIconW(instance, MAKEINTRESOURCEW(IDI_UPDATE_WINDOW))));
-    const auto icon = ::LoadIconW(instance, MAKEINTRESOURCEW(IDI_UPDATE_FOUND));
-    const auto previous = reinterpret_cast<HICON>(
-        ::SendMessageW(Item(IDC_DIALOG_ICON), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0));
-    if (previous) ::DestroyIcon(previous);
+    icon_ = ShowIconAtItemSize(IDC_DIALOG_ICON, IDI_UPDATE_FOUND);
 
     const InterfaceLanguage language = CurrentInterfaceLanguage();
     ::SetWindowTextW(Window(), Pick(texts::Title, language));
@@ -47,7 +44,9 @@ bool CUpdateDlg::OnInitDialog() {
     CheckItem(IDC_AUTO_CHECK, true);
     downloadLink_.AttachHyperlink(instance, language, Window(), IDC_DOWNLOAD_LINK,
                                   FormatText(Pick(texts::DownloadPage, language), {site_}));
-    return true;
+    // OK comes last in the order of reading, but Enter and Esc should close the dialog at once.
+    FocusItem(IDOK);
+    return false;
 }
 
 void CUpdateDlg::OnOK() {

@@ -21,6 +21,7 @@ class CUpdateDlg : public Dialog {
   private:
     ReleaseNumber release_;
     std::wstring site_;
+    UniqueIcon icon_; // shown by the icon control, which goes first
     CHyperLink downloadLink_;
 };
 

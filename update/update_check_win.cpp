@@ -61,7 +61,8 @@ std::wstring TextFromAnsi(std::string_view bytes) {
 }
 
 void LogWinInetFailure(std::wstring_view action, std::wstring_view address, DWORD error) {
-    Log(FormatText(L"update check: %s: %s: error %d: %s",
+    Log(LogLevel::Warning,
+        FormatText(L"update check: %s: %s: error %d: %s",
                    {address, action, std::to_wstring(error), WinInetErrorText(error)}));
 }
 
@@ -168,7 +169,8 @@ DWORD UpdateCheckThread(const UpdateCheck& check) {
         const UniqueInternet internet(winInet->InternetOpenW(
             ApplicationName, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
         if (!internet) {
-            LogFailure(L"update check: open WinINet", ApplicationName, ::GetLastError());
+            LogFailure(L"update check: open WinINet", ApplicationName, ::GetLastError(),
+                       LogLevel::Warning);
             return 0;
         }
         SetTimeouts(internet.get());

@@ -3,6 +3,7 @@
 #include "base/launch_log_win.h"
 #include "base/text.h"
 
+#include <initializer_list>
 #include <optional>
 
 namespace qv {
@@ -47,15 +48,18 @@ const WinInet* LoadWinInet() {
 std::wstring WinInetErrorText(DWORD error) {
     const WinInet* winInet = LoadWinInet();
     if (!winInet) return SystemErrorText(error);
-    // WinINet's own table first, the system's after it.
-    wchar_t* buffer = nullptr;
-    const DWORD length = ::FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_FROM_SYSTEM |
-            FORMAT_MESSAGE_IGNORE_INSERTS,
-        winInet->module, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text = length ? std::wstring(buffer, length) : std::wstring();
-    ::LocalFree(buffer);
-    return Trim(text);
+    // WinINet's own table first, the system's after it; English first, as in the rest of the log.
+    for (const DWORD language : {DWORD{MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)}, DWORD{0}}) {
+        wchar_t* buffer = nullptr;
+        const DWORD length = ::FormatMessageW(
+            FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_HMODULE |
+                FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+            winInet->module, error, language, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+        std::wstring text = length ? std::wstring(buffer, length) : std::wstring();
+        ::LocalFree(buffer);
+        if (!text.empty()) return Trim(text);
+    }
+    return L"";
 }
 
 } // namespace qv

@@ -18,7 +18,7 @@ void SetStartFolder(std::wstring_view homeFolder) {
         folder = std::wstring(homeFolder);
     // Fluent then starts in the launcher's own folder: worth a trace, not a stop.
     if (!::SetCurrentDirectoryW(folder.c_str()))
-        LogFailure(L"set the start folder", folder, ::GetLastError());
+        LogFailure(L"set the start folder", folder, ::GetLastError(), LogLevel::Warning);
     else
         Log(L"start folder: " + folder);
 }

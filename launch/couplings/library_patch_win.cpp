@@ -90,22 +90,35 @@ bool WriteAll(HANDLE file, const std::uint8_t* data, std::size_t size) {
 }
 
 // Streams the original through the replacer into the temporary file and flushes it. Gives the
-// number of replacements, or nothing on any failure.
-std::optional<std::size_t> WriteReplaced(HANDLE original, const std::wstring& temporary,
-                                         const Bytes& from, const Bytes& to) {
+// number of replacements, or nothing on any failure, logged with the file it concerns: a read
+// names the library, a write its temporary copy.
+std::optional<std::size_t> WriteReplaced(HANDLE original, const std::wstring& path,
+                                         const std::wstring& temporary, const Bytes& from,
+                                         const Bytes& to) {
     UniqueFile out(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!out) return std::nullopt;
+    if (!out) {
+        Failed(L"open the temporary copy to write the rewritten library", temporary);
+        return std::nullopt;
+    }
     ByteStringReplacer replacer(from, to, [&out](const std::uint8_t* data, std::size_t size) {
         return WriteAll(out.get(), data, size);
     });
     Bytes chunk;
     do {
-        if (!ReadChunk(original, chunk)) return std::nullopt;
-        if (!(chunk.empty() ? replacer.Finish() : replacer.Feed(chunk.data(), chunk.size())))
+        if (!ReadChunk(original, chunk)) {
+            Failed(L"read the library to rewrite it", path);
             return std::nullopt;
+        }
+        if (!(chunk.empty() ? replacer.Finish() : replacer.Feed(chunk.data(), chunk.size()))) {
+            Failed(L"write the rewritten library", temporary);
+            return std::nullopt;
+        }
     } while (!chunk.empty());
-    if (!::FlushFileBuffers(out.get())) return std::nullopt;
+    if (!::FlushFileBuffers(out.get())) {
+        Failed(L"flush the rewritten library", temporary);
+        return std::nullopt;
+    }
     return replacer.Replacements();
 }
 
@@ -118,8 +131,8 @@ bool RewriteThroughTemporaryFile(const std::wstring& path, const Bytes& from, co
     TemporaryFile temporary(path);
     if (temporary.Path().empty()) return false;
     const std::optional<std::size_t> replacements =
-        WriteReplaced(original.get(), temporary.Path(), from, to);
-    if (!replacements) return Failed(L"write the rewritten library", temporary.Path());
+        WriteReplaced(original.get(), path, temporary.Path(), from, to);
+    if (!replacements) return false;
     if (*replacements == 0) return true;
     original.reset();
     return temporary.MoveOnto(path);
@@ -140,12 +153,12 @@ bool CopyIntoPlace(const std::wstring& source, const std::wstring& target) {
     return temporary.MoveOnto(target);
 }
 
-bool ShowError(HWND owner, const TextPair& text) {
-    Prompts().ShowMessage(owner, Pick(text), Pick(captions::Error), MB_OK | MB_ICONERROR);
+bool ShowError(HWND owner, const Message& message) {
+    ShowMessage(owner, message, captions::Error, MB_OK | MB_ICONERROR);
     return false;
 }
 
-const TextPair& OccupiedText(PatchSide side) {
+const Message& OccupiedText(PatchSide side) {
     return side == PatchSide::Matlab ? MatlabLibraryOccupiedText : FluentLibraryOccupiedText;
 }
 
@@ -156,16 +169,31 @@ bool PatchPair(const LibraryPatchPair& pair, HWND owner) {
     if (FileExists(pair.rewritten)) {
         const FileBytesSearch search = SearchFileForBytes(pair.rewritten, pair.from);
         // A library that cannot be read may still load the old name: going on would hide that.
+        // The search logged why it could not read it.
         if (search == FileBytesSearch::Unreadable) return ShowError(owner, OccupiedText(pair.side));
         rewriteNeeded = search == FileBytesSearch::Found;
     }
     if (!copyNeeded && !rewriteNeeded) return true;
-    if (!IsUserAdministrator()) return ShowError(owner, LibraryPatchNeedsAdministratorText);
+    if (!IsUserAdministrator()) {
+        Log(LogLevel::Error,
+            L"the libraries need changing and the launcher does not run as an administrator:" +
+                (copyNeeded ? L" copy " + pair.copySource + L" to " + pair.copyTarget + L";"
+                            : L"") +
+                (rewriteNeeded ? L" rewrite the name in " + pair.rewritten : L""));
+        return ShowError(owner, LibraryPatchNeedsAdministratorText);
+    }
     // Without the copy, a rewritten library would load a file that does not exist.
-    if (copyNeeded && !CopyIntoPlace(pair.copySource, pair.copyTarget))
-        return ShowError(owner, OccupiedText(pair.side));
-    if (rewriteNeeded && !ReplaceBytesInFile(pair.rewritten, pair.from, pair.to))
-        return ShowError(owner, OccupiedText(pair.side));
+    // Each failure below is logged with its file and error where it happens.
+    if (copyNeeded) {
+        if (!CopyIntoPlace(pair.copySource, pair.copyTarget))
+            return ShowError(owner, OccupiedText(pair.side));
+        Log(L"library copied: " + pair.copySource + L" -> " + pair.copyTarget);
+    }
+    if (rewriteNeeded) {
+        if (!ReplaceBytesInFile(pair.rewritten, pair.from, pair.to))
+            return ShowError(owner, OccupiedText(pair.side));
+        Log(L"library name rewritten in " + pair.rewritten);
+    }
     return true;
 }
 
@@ -201,7 +229,8 @@ bool ReplaceBytesInFile(std::wstring_view pathText, const Bytes& from, const Byt
     const bool rewritten = RewriteThroughTemporaryFile(path, from, to);
     // The new file carries the temporary file's attributes, a failure may have left the
     // original's cleared: either way the original's come back.
-    return SetAttributes(path, attributes) && rewritten;
+    if (!SetAttributes(path, attributes)) return Failed(L"restore the attributes of", path);
+    return rewritten;
 }
 
 bool PatchLibraryNames(const std::vector<LibraryPatchPair>& pairs, HWND owner) {

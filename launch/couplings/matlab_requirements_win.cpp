@@ -2,6 +2,7 @@
 
 #include "base/environment_win.h"
 #include "base/files_win.h"
+#include "base/launch_log_win.h"
 #include "base/program_start_win.h"
 #include "base/setting_names.h"
 #include "base/settings_store_win.h"
@@ -20,9 +21,16 @@ namespace qv {
 
 namespace {
 
-LaunchStep Close(HWND owner, const std::wstring& text) {
-    Prompts().ShowMessage(owner, text, Pick(captions::Error), MB_OK | MB_ICONERROR);
+// The facts behind the message go to the log before it.
+LaunchStep Close(HWND owner, std::wstring_view facts, const Message& message,
+                 std::initializer_list<std::wstring_view> values = {}) {
+    Log(LogLevel::Error, facts);
+    ShowMessage(owner, message, captions::Error, MB_OK | MB_ICONERROR, values);
     return LaunchStep::Closes;
+}
+
+std::wstring Described(std::wstring_view what, const std::wstring& path) {
+    return std::wstring(what) + L" " + path + L": " + DescribePath(path);
 }
 
 // Started hidden and not waited for: MATLAB registers itself in the background.
@@ -36,10 +44,13 @@ bool StartRegistration(const std::wstring& root, const std::wstring& arch) {
 // its C99 warning first and may stop here.
 LaunchStep CheckStaticLink(const MatlabCheckInputs& inputs, const std::wstring& root, HWND owner) {
     if (!FileExists(MatlabCoderFile(root)))
-        return Close(owner, FormatText(Pick(MatlabCoderMissingText), {inputs.selectedRelease}));
+        return Close(owner,
+                     Described(L"MATLAB " + inputs.selectedRelease + L": MATLAB Coder",
+                               MatlabCoderFile(root)),
+                     MatlabCoderMissingText, {inputs.selectedRelease});
     if (inputs.visualStudioYear == L"2019" && inputs.visualStudioCount == 1 &&
-        Prompts().ShowMessage(owner, Pick(MatlabStaticLinkWithVs2019Question),
-                              Pick(captions::Warning), MB_YESNO | MB_ICONWARNING) != IDYES)
+        ShowMessage(owner, MatlabStaticLinkWithVs2019Question, captions::Warning,
+                    MB_YESNO | MB_ICONWARNING) != IDYES)
         return LaunchStep::StaysOpen;
     return LaunchStep::Continue;
 }
@@ -49,8 +60,9 @@ LaunchStep CheckDynamicLink(const MatlabCheckInputs& inputs, const std::wstring&
                             const std::wstring& arch, HWND owner) {
     for (const std::wstring& file : MatlabCompilerFiles(root, arch))
         if (!FileExists(file))
-            return Close(owner,
-                         FormatText(Pick(MatlabCompilerMissingText), {inputs.selectedRelease}));
+            return Close(
+                owner, Described(L"MATLAB " + inputs.selectedRelease + L": MATLAB Compiler", file),
+                MatlabCompilerMissingText, {inputs.selectedRelease});
     if (!PatchLibraryNames(LibraryPatchPairs(root, arch, inputs.fluentFolder, inputs.releaseName),
                            owner))
         return LaunchStep::Closes;
@@ -63,7 +75,9 @@ LaunchStep CheckMatlabRequirements(const MatlabCheckInputs& inputs, HWND owner) 
     // A selection outside the list cannot address an installation: as good as none.
     if (!inputs.installations || inputs.selectedIndex < 0 ||
         static_cast<std::size_t>(inputs.selectedIndex) >= inputs.installations->size())
-        return Close(owner, Pick(MatlabNotFoundText));
+        return Close(owner,
+                     L"MATLAB \"" + inputs.selectedRelease + L"\" is not one that discovery found",
+                     MatlabNotFoundText);
     const std::wstring& root =
         (*inputs.installations)[static_cast<std::size_t>(inputs.selectedIndex)].root;
     const std::wstring arch = MatlabArch(inputs.fluent64);
@@ -75,8 +89,15 @@ LaunchStep CheckMatlabRequirements(const MatlabCheckInputs& inputs, HWND owner) 
 
     // The automation server is registered once per release.
     if (!EqualsNoCase(inputs.selectedRelease, ReadSetting(settings::MatlabUsed))) {
-        if (!IsUserAdministrator()) return Close(owner, Pick(MatlabNeedsAdministratorText));
-        if (!StartRegistration(root, arch)) return Close(owner, Pick(MatlabServerFailedText));
+        const std::wstring first = L"MATLAB " + inputs.selectedRelease +
+                                   L" is used for the first time and registers its automation "
+                                   L"server";
+        if (!IsUserAdministrator())
+            return Close(owner, first + L": the launcher does not run as an administrator",
+                         MatlabNeedsAdministratorText);
+        // The start logs why it failed.
+        if (!StartRegistration(root, arch))
+            return Close(owner, first + L": its start failed", MatlabServerFailedText);
     }
     WriteSetting(settings::MatlabUsed, inputs.selectedRelease);
 

@@ -1,6 +1,7 @@
 #include "launch/requirements/executable_bitness_win.h"
 
 #include "base/handles_win.h"
+#include "base/launch_log_win.h"
 
 #include <array>
 #include <string>
@@ -9,7 +10,8 @@ namespace qv {
 
 namespace {
 
-// Reads exactly count bytes at the offset, or reports false.
+// Reads exactly count bytes at the offset, or reports false with the system's error (the end
+// of the file when it is shorter).
 bool ReadAt(HANDLE file, std::uint64_t offset, std::uint8_t* buffer, DWORD count) {
     LARGE_INTEGER position{};
     position.QuadPart = static_cast<LONGLONG>(offset);
@@ -17,11 +19,19 @@ bool ReadAt(HANDLE file, std::uint64_t offset, std::uint8_t* buffer, DWORD count
     DWORD total = 0;
     while (total < count) {
         DWORD read = 0;
-        if (!::ReadFile(file, buffer + total, count - total, &read, nullptr) || read == 0)
+        if (!::ReadFile(file, buffer + total, count - total, &read, nullptr)) return false;
+        if (read == 0) {
+            ::SetLastError(ERROR_HANDLE_EOF);
             return false;
+        }
         total += read;
     }
     return true;
+}
+
+ExecutableBitness Unreadable(std::wstring_view action, std::wstring_view path) {
+    LogFailure(action, path, ::GetLastError());
+    return ExecutableBitness::Unreadable;
 }
 
 } // namespace
@@ -31,15 +41,16 @@ ExecutableBitness ReadExecutableBitness(std::wstring_view path) {
     UniqueFile file(::CreateFileW(std::wstring(path).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return ExecutableBitness::Unreadable;
+    if (!file) return Unreadable(L"open the program to read its headers", path);
     std::array<std::uint8_t, DosHeaderSize> dosHeader{};
     if (!ReadAt(file.get(), 0, dosHeader.data(), DosHeaderSize))
-        return ExecutableBitness::Unreadable;
+        return Unreadable(L"read the program's DOS header", path);
     const std::optional<std::uint64_t> offset =
         CoffHeaderOffset(dosHeader.data(), dosHeader.size());
     std::array<std::uint8_t, CoffHeaderSize> coffHeader{};
+    // The offset is there: the whole DOS header was read.
     if (!offset || !ReadAt(file.get(), *offset, coffHeader.data(), CoffHeaderSize))
-        return ExecutableBitness::Unreadable;
+        return Unreadable(L"read the program's file header", path);
     return BitnessFromCoffHeader(coffHeader.data(), coffHeader.size());
 }
 

@@ -1,6 +1,7 @@
 #include "launch/requirements/product_folder_win.h"
 
 #include "base/files_win.h"
+#include "base/launch_log_win.h"
 #include "base/system_win.h"
 #include "base/text.h"
 #include "base/user_prompts_win.h"
@@ -22,8 +23,13 @@ bool VerifyProductFolder(std::wstring_view productFolder, std::wstring_view visu
     for (const ProductFolderItem& item : RequiredProductItems(
              productFolder, visualStudioYear, fluentVersionText, IsWindows64Bit())) {
         if (ItemExists(item)) continue;
-        Prompts().ShowMessage(owner, FormatText(Pick(ProductItemMissingText), {item.path}),
-                              Pick(captions::Error), MB_OK | MB_ICONERROR);
+        // Whether the folder itself is wrong or one item of it is missing.
+        Log(LogLevel::Error,
+            FormatText(L"product folder %s: %s; it needs the %s %s: %s",
+                       {productFolder, DescribePath(productFolder),
+                        item.isFolder ? L"folder" : L"file", item.path, DescribePath(item.path)}));
+        ShowMessage(owner, ProductItemMissingText, captions::Error, MB_OK | MB_ICONERROR,
+                    {item.path});
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 #include "launch/requirements/settle_product_folder_win.h"
 
 #include "base/environment_win.h"
+#include "base/launch_log_win.h"
 #include "base/registry_win.h"
 #include "base/settings_store_win.h"
 #include "base/text.h"
@@ -25,8 +26,7 @@ std::optional<std::wstring> PickProductFolder(HWND owner) {
         if (choice.outcome == FolderChoice::Outcome::Cancelled) return std::nullopt;
         if (choice.outcome == FolderChoice::Outcome::Picked)
             return TrimTrailingSeparators(choice.path);
-        Prompts().ShowMessage(owner, Pick(texts::PickedItemHasNoPath), Pick(captions::Error),
-                              MB_OK | MB_ICONERROR);
+        ShowMessage(owner, texts::PickedItemHasNoPath, captions::Error, MB_OK | MB_ICONERROR);
     }
 }
 
@@ -46,13 +46,13 @@ std::optional<std::wstring> SettleProductFolder(std::wstring_view fluentVersionT
     const std::optional<std::wstring> variable = FindEnvironmentVariable(ProductVariable);
     std::optional<std::wstring> folder;
     if (!variable) {
-        Prompts().ShowMessage(owner,
-                              FormatText(Pick(texts::ProductVariableMissing), {ProductVariable}),
-                              Pick(captions::Warning), MB_OK | MB_ICONWARNING);
+        ShowMessage(owner, texts::ProductVariableMissing, captions::Warning, MB_OK | MB_ICONWARNING,
+                    {ProductVariable});
         folder = PickProductFolder(owner);
         if (!folder) return std::nullopt;
     } else {
         folder = TrimTrailingSeparators(*variable);
+        Log(L"product folder from " + std::wstring(ProductVariable) + L": " + *variable);
     }
     if (!VerifyProductFolder(*folder, visualStudioYear, fluentVersionText, owner))
         return std::nullopt;

@@ -2,6 +2,8 @@
 
 #include "base/environment_win.h"
 #include "base/files_win.h"
+#include "base/launch_log_win.h"
+#include "base/system_win.h"
 #include "base/text.h"
 #include "base/user_prompts_win.h"
 #include "base/program_start_win.h"
@@ -14,7 +16,7 @@ namespace {
 
 namespace texts = launch_texts;
 
-const TextPair* ProblemText(VisualStudioProblem problem) {
+const Message* ProblemText(VisualStudioProblem problem) {
     switch (problem) {
     case VisualStudioProblem::UnsupportedYear:
         return &texts::VisualStudioUnsupported;
@@ -32,9 +34,43 @@ const TextPair* ProblemText(VisualStudioProblem problem) {
     return nullptr;
 }
 
-VisualStudioForLaunch Fail(const TextPair& text, std::wstring_view year, HWND owner) {
-    Prompts().ShowMessage(owner, FormatText(Pick(text), {year}), Pick(captions::Error),
-                          MB_OK | MB_ICONERROR);
+std::wstring Described(std::wstring_view what, const std::wstring& path) {
+    return std::wstring(what) + L" " + path + L": " + DescribePath(path);
+}
+
+// Which files the check found missing, where it looked for them.
+std::wstring ProblemFacts(const VisualStudioJudgement& judgement,
+                          const std::vector<VisualStudioInstallation>& installations,
+                          std::wstring_view selectedText) {
+    const VisualStudioInstallation* vs = judgement.installation;
+    if (!vs) {
+        std::wstring found;
+        for (const VisualStudioInstallation& installation : installations)
+            found += L" " + installation.year;
+        return L"Visual Studio \"" + std::wstring(selectedText) +
+               L"\" is not one that discovery found; found:" + (found.empty() ? L" none" : found);
+    }
+    const VisualStudioComponentFiles files = ComponentFiles(*vs, IsWindows64Bit());
+    std::wstring facts = L"Visual Studio " + vs->year + L" in " + vs->root + L": ";
+    switch (judgement.problem) {
+    case VisualStudioProblem::CSharpMissing:
+        return facts + Described(L"Visual C#", files.csharp);
+    case VisualStudioProblem::Compiler64Missing:
+        return facts + Described(L"64-bit compiler", files.compiler64);
+    case VisualStudioProblem::Compiler32Missing:
+        return facts + Described(L"32-bit compiler", files.compiler32);
+    case VisualStudioProblem::MfcMissing:
+        return facts + Described(L"MFC header", files.mfcHeader) + L"; " +
+               Described(L"MFC library", files.mfcLibrary);
+    default:
+        return facts + L"usable";
+    }
+}
+
+VisualStudioForLaunch Fail(std::wstring_view facts, const Message& message, std::wstring_view year,
+                           HWND owner) {
+    Log(LogLevel::Error, facts);
+    ShowMessage(owner, message, captions::Error, MB_OK | MB_ICONERROR, {year});
     return {};
 }
 
@@ -51,15 +87,20 @@ CheckVisualStudioForLaunch(const std::vector<VisualStudioInstallation>& installa
                            std::wstring_view selectedText, bool fluent64, HWND owner) {
     const VisualStudioJudgement judgement =
         JudgeVisualStudio(installations, selectedText, fluent64);
-    if (const TextPair* problem = ProblemText(judgement.problem))
-        return Fail(*problem, selectedText, owner);
+    if (const Message* problem = ProblemText(judgement.problem))
+        return Fail(ProblemFacts(judgement, installations, selectedText), *problem, selectedText,
+                    owner);
     VisualStudioForLaunch result;
     result.year = judgement.installation->year;
     result.number = judgement.installation->number;
     result.toolsFolder =
         ToolsFolderFromVariable(ReadEnvironmentVariable(ToolsVariableName(result.number)));
     if (NeedsQuorvexExtension(result.year) && !FileExists(QuorvexExtensionPath(result.toolsFolder)))
-        return Fail(texts::ExtensionMissing, result.year, owner);
+        return Fail(
+            L"Visual Studio " + result.year + L": " +
+                Described(L"the add-on's extension", QuorvexExtensionPath(result.toolsFolder)) +
+                L" (below " + ToolsVariableName(result.number) + L")",
+            texts::ExtensionMissing, result.year, owner);
     if (result.year == L"2019") StartSettingsTool(result.toolsFolder);
     result.step = LaunchStep::Continue;
     return result;

@@ -23,36 +23,54 @@ namespace {
 bool ReadSmallFile(const std::wstring& path, std::string& text) {
     UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Unread, it counts as the user's: it is neither replaced nor restored over.
     if (!file) {
-        // Unread, it counts as the user's: it is neither replaced nor restored over.
-        LogFailure(L"read .fluent", path, ::GetLastError());
+        LogFailure(L"read .fluent", path, ::GetLastError(), LogLevel::Warning);
         return false;
     }
     LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(file.get(), &size) ||
-        static_cast<unsigned long long>(size.QuadPart) > LargestLauncherStartupFile)
+    if (!::GetFileSizeEx(file.get(), &size)) {
+        LogFailure(L"read the size of .fluent", path, ::GetLastError(), LogLevel::Warning);
         return false;
+    }
+    if (static_cast<unsigned long long>(size.QuadPart) > LargestLauncherStartupFile) return false;
     text.assign(static_cast<std::size_t>(size.QuadPart), '\0');
     DWORD read = 0;
-    return text.empty() ||
-           (::ReadFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &read, nullptr) &&
-            read == text.size());
+    if (text.empty() ||
+        (::ReadFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &read, nullptr) &&
+         read == text.size()))
+        return true;
+    LogFailure(L"read .fluent", path, ::GetLastError(), LogLevel::Warning);
+    return false;
 }
 
 // Writes the line alone, without a line end; false when the file cannot be made or written.
 bool WriteFastLoadLine(const std::wstring& path) {
+    // Windows refuses to write a read-only file, Wine run by root does not: the attribute decides.
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        LogFailure(L"open .fluent to write the add-on's line", path, ERROR_ACCESS_DENIED);
+        return false;
+    }
     // OPEN_ALWAYS and truncation: a hidden .fluent refuses CREATE_ALWAYS.
     UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                   OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
+    if (!file) {
+        LogFailure(L"open .fluent to write the add-on's line", path, ::GetLastError());
+        return false;
+    }
     const DWORD size = static_cast<DWORD>(std::strlen(FastLoadLine));
     DWORD written = 0;
     if (::SetEndOfFile(file.get()) &&
-        ::WriteFile(file.get(), FastLoadLine, size, &written, nullptr) && written == size)
+        ::WriteFile(file.get(), FastLoadLine, size, &written, nullptr) && written == size) {
+        Log(L".fluent replaced by the add-on's loading line: " + path);
         return true;
+    }
+    LogFailure(L"write the add-on's line into .fluent", path, ::GetLastError());
     // A half-written line would pass for the user's file and one day be copied over the backup.
     file.reset();
-    ::DeleteFileW(path.c_str());
+    if (!::DeleteFileW(path.c_str()))
+        LogFailure(L"delete the half-written .fluent", path, ::GetLastError());
     return false;
 }
 
@@ -108,27 +126,39 @@ bool KeepOlderBackup(const std::wstring& backup) {
 bool BackUp(const std::wstring& startup, const std::wstring& backup) {
     if (FileExists(backup) && !SameContent(startup, backup) && !KeepOlderBackup(backup))
         return false;
-    if (::CopyFileW(startup.c_str(), backup.c_str(), FALSE)) return true;
+    if (::CopyFileW(startup.c_str(), backup.c_str(), FALSE)) {
+        Log(L".fluent backed up: " + startup + L" -> " + backup);
+        return true;
+    }
     LogFailure(L"back up .fluent", startup + L" -> " + backup, ::GetLastError());
     return false;
 }
 
 void PutBackup(const std::wstring& startup, const std::wstring& backup) {
     if (!FileExists(backup)) {
-        ::DeleteFileW(startup.c_str());
+        if (::DeleteFileW(startup.c_str()))
+            Log(L".fluent of the add-on deleted, as there is no backup to restore: " + startup);
+        else
+            LogFailure(L"delete the add-on's .fluent", startup, ::GetLastError());
         return;
     }
     if (::CopyFileW(backup.c_str(), startup.c_str(), FALSE)) {
-        ::DeleteFileW(backup.c_str());
+        Log(L".fluent restored from its backup: " + backup + L" -> " + startup);
+        if (!::DeleteFileW(backup.c_str()))
+            LogFailure(L"delete the restored .fluent backup", backup, ::GetLastError(),
+                       LogLevel::Warning);
         return;
     }
     // The backup stays the only copy of the user's file; the next Workbench start keeps it.
     LogFailure(L"restore .fluent from its backup", backup + L" -> " + startup, ::GetLastError());
 }
 
-LaunchStep StopWithStartupFileMessage(HWND owner) {
-    Prompts().ShowMessage(owner, Pick(launch_texts::StartupFileUnwritable), Pick(captions::Error),
-                          MB_OK | MB_ICONERROR);
+// The failure that led here is logged; the state of both files follows it.
+LaunchStep StopWithStartupFileMessage(const std::wstring& startup, const std::wstring& backup,
+                                      HWND owner) {
+    Log(LogLevel::Error, L".fluent " + startup + L": " + DescribePath(startup) + L"; backup " +
+                             backup + L": " + DescribePath(backup));
+    ShowMessage(owner, launch_texts::StartupFileUnwritable, captions::Error, MB_OK | MB_ICONERROR);
     return LaunchStep::Closes;
 }
 
@@ -163,13 +193,19 @@ LaunchStep PrepareStartupFile(bool startByWorkbench, double version, std::wstrin
     }
     state.workbenchLaunched = true;
     if (!TipAccepted(version, owner)) return LaunchStep::StaysOpen;
-    if (launchers) return LaunchStep::Continue;
+    if (launchers) {
+        Log(L".fluent already loads the add-on and stays as it is: " + startup);
+        return LaunchStep::Continue;
+    }
     if (FileExists(startup)) {
         // Without a copy in the backup the user's file is neither deleted nor overwritten.
-        if (!BackUp(startup, backup)) return StopWithStartupFileMessage(owner);
-        ::DeleteFileW(startup.c_str());
+        if (!BackUp(startup, backup)) return StopWithStartupFileMessage(startup, backup, owner);
+        // One that stays is overwritten below, or the write fails and says why.
+        if (!::DeleteFileW(startup.c_str()))
+            LogFailure(L"delete .fluent after its backup", startup, ::GetLastError(),
+                       LogLevel::Warning);
     }
-    if (!WriteFastLoadLine(startup)) return StopWithStartupFileMessage(owner);
+    if (!WriteFastLoadLine(startup)) return StopWithStartupFileMessage(startup, backup, owner);
     return LaunchStep::Continue;
 }
 

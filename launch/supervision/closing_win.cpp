@@ -13,8 +13,8 @@ namespace qv {
 
 bool MayClose(const LaunchState& state, HWND dialog, std::wstring_view homeFolder) {
     if (IsStartedProcessAlive(state.startedProcess.get())) {
-        Prompts().ShowMessage(dialog, Pick(launch_texts::ClosingWhileStarting),
-                              Pick(captions::Warning), MB_OK | MB_ICONWARNING);
+        ShowMessage(dialog, launch_texts::ClosingWhileStarting, captions::Warning,
+                    MB_OK | MB_ICONWARNING);
         return false;
     }
     if (state.workbenchLaunched && !IsWorkbenchRunningForLauncher(dialog))

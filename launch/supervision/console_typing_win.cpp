@@ -127,9 +127,11 @@ void PutBack(std::vector<SavedFormat>& saved, HWND owner) {
     ::CloseClipboard();
 }
 
-void TypeCharacters(std::wstring_view text, HWND window) {
+// False once the window has not taken a character: the rest would wait as long in vain.
+bool TypeCharacters(std::wstring_view text, HWND window) {
     for (wchar_t c : text)
-        Send(window, WM_CHAR, static_cast<WPARAM>(c));
+        if (!Send(window, WM_CHAR, static_cast<WPARAM>(c))) return false;
+    return true;
 }
 
 // Puts the text alone on the clipboard, having saved what was there; nothing when the clipboard
@@ -157,9 +159,8 @@ std::optional<std::vector<SavedFormat>> ReplaceClipboard(std::wstring_view text,
 ConsoleEntry TypeIntoWindow(std::wstring_view text, HWND window) {
     std::optional<std::vector<SavedFormat>> saved = ReplaceClipboard(text, window);
     if (!saved) {
-        TypeCharacters(text, window);
-        Send(window, WM_CHAR, 13);
-        return ConsoleEntry::Typed;
+        const bool typed = TypeCharacters(text, window) && Send(window, WM_CHAR, 13);
+        return typed ? ConsoleEntry::Typed : ConsoleEntry::Untaken;
     }
     // A console still busy with the paste would take the user's own data, put back too early,
     // for the command: the clipboard waits for its answer.

@@ -8,7 +8,8 @@
 namespace qv {
 
 // Unanswered: the console did not take the paste in time; the command stays on the clipboard.
-enum class ConsoleEntry { Pasted, Typed, Unanswered };
+// Untaken: typed, but the console took none of its keystrokes.
+enum class ConsoleEntry { Pasted, Typed, Unanswered, Untaken };
 
 // Enters the text and presses Enter. It is pasted through the clipboard when the user's
 // clipboard can be saved whole, and the clipboard is put back once the console has answered;

@@ -1,6 +1,7 @@
 #include "launch/supervision/supervision_win.h"
 
 #include "base/busy_indication_win.h"
+#include "base/files_win.h"
 #include "base/launch_log_win.h"
 #include "base/program_start_win.h"
 #include "base/text.h"
@@ -41,11 +42,9 @@ bool KeepWaiting(HWND dialog, HANDLE startProgram) {
     DWORD exitCode = STILL_ACTIVE;
     const bool ended = ::WaitForSingleObject(startProgram, 0) == WAIT_OBJECT_0 &&
                        ::GetExitCodeProcess(startProgram, &exitCode);
-    const std::wstring text =
-        ended ? FormatText(Pick(texts::StillWaitingStartEnded), {std::to_wstring(exitCode)})
-              : std::wstring(Pick(texts::StillWaitingStartRuns));
-    return Prompts().ShowMessage(dialog, text, Pick(captions::Warning),
-                                 MB_YESNO | MB_ICONWARNING) == IDYES;
+    const Message& question = ended ? texts::StillWaitingStartEnded : texts::StillWaitingStartRuns;
+    return ShowMessage(dialog, question, captions::Warning, MB_YESNO | MB_ICONWARNING,
+                       {std::to_wstring(exitCode)}) == IDYES;
 }
 
 // How a wait ended: what it looked for was found, the add-on's module said it has loaded (so
@@ -93,14 +92,25 @@ void LoadThroughConsole(const StartRequest& request, HWND dialog, LaunchState& s
             return console != nullptr;
         },
         nullptr, dialog, state, times);
+    if (outcome == WaitOutcome::Signalled) {
+        Log(L"close signal before Fluent 12's console was found: the add-on has loaded, and its "
+            L"load command was not entered");
+        return;
+    }
     if (outcome != WaitOutcome::Found) {
-        Log(L"Fluent 12's console was not found: the add-on's load command was not entered");
+        Log(LogLevel::Warning,
+            L"Fluent 12's console was not found: the add-on's load command was not entered");
         return;
     }
     const ConsoleEntry entry = TypeIntoWindow(ConsoleLoadCommand(request.productFolder), console);
-    Log(entry == ConsoleEntry::Typed    ? L"load command typed into Fluent's console"
-        : entry == ConsoleEntry::Pasted ? L"load command pasted into Fluent's console"
-                                        : L"load command pasted, unanswered by Fluent's console");
+    if (entry == ConsoleEntry::Typed)
+        Log(L"load command typed into Fluent's console");
+    else if (entry == ConsoleEntry::Pasted)
+        Log(L"load command pasted into Fluent's console");
+    else if (entry == ConsoleEntry::Untaken)
+        Log(LogLevel::Warning, L"load command not entered: Fluent's console took no keystroke");
+    else
+        Log(LogLevel::Warning, L"load command pasted, unanswered by Fluent's console");
 }
 
 } // namespace
@@ -117,10 +127,13 @@ LaunchStep StartAndSupervise(const StartRequest& request, HWND dialog, LaunchSta
     ProcessHandles started = StartProcess({request.program, request.commandLine});
     if (!started.process) {
         busy.reset();
-        Prompts().ShowMessage(
-            dialog,
-            Pick(request.startByWorkbench ? texts::WorkbenchStartFailed : texts::FluentStartFailed),
-            Pick(captions::Error), MB_OK | MB_ICONERROR);
+        // The start logged its error; what is at the program's path tells a deleted program.
+        Log(LogLevel::Error,
+            L"start program " + request.program + L": " + DescribePath(request.program));
+        ShowMessage(dialog,
+                    request.startByWorkbench ? texts::WorkbenchStartFailed
+                                             : texts::FluentStartFailed,
+                    captions::Error, MB_OK | MB_ICONERROR);
         return LaunchStep::Closes;
     }
     if (request.startByWorkbench) {

@@ -2,6 +2,7 @@
 
 #include "base/folder_picker_win.h"
 #include "base/handles_win.h"
+#include "base/launch_log_win.h"
 #include "base/system_win.h"
 #include "base/text.h"
 #include "base/user_prompts_win.h"
@@ -113,9 +114,10 @@ RemoteVariable ReadRemoteEnvironmentVariable(bool windows64, HWND owner, std::ui
     UniqueHandle process(
         ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
     if (!process) {
-        Prompts().ShowMessage(owner, launch_texts::RemoteProcessUnreadable,
-                              launch_texts::RemoteProcessCaption,
-                              MB_OK | MB_ICONERROR | MB_TOPMOST);
+        LogFailure(L"open Workbench's process to read its environment", std::to_wstring(processId),
+                   ::GetLastError());
+        ShowMessage(owner, launch_texts::RemoteProcessUnreadable,
+                    launch_texts::RemoteProcessCaption, MB_OK | MB_ICONERROR | MB_TOPMOST);
         return {};
     }
     if (windows64) {

@@ -115,11 +115,15 @@ TEST_F(LaunchExe, DirectStartOf2025R2HandsFluentEverythingRefusesToCloseAndEndsO
     // What support reads afterwards: the press, the command line, the process, the signal.
     const std::wstring log = test::ReadLaunchLog();
     for (const std::wstring& entry : std::vector<std::wstring>{
-             L"OK: 3D double, serial, Chinese Fluent on, direct", L"start folder: ",
-             L"set __SharedQuorvexVsUsed__=16",
+             // The dialog's own terms: 2025 R2's first mode is "1-Core Parallel" (-t1).
+             L"OK: 3D, Double Precision on, 1-Core Parallel, Chinese Fluent on, Start by "
+             L"WorkBench off;",
+             L"start folder: ", L"set __SharedQuorvexVsUsed__=16",
              L"started (process " + std::to_wstring(starts[0].ProcessId()) + L"): " + commandLine,
              L"Fluent recorded: process " + std::to_wstring(recorded),
              std::wstring(L"close signal: the add-on's menu is loaded"),
+             L"end: launched; closed on the add-on's signal (process " + std::to_wstring(recorded) +
+                 L" recorded); exit code 0",
              // the dialog showed it was at work while it waited for Fluent, and stopped
              std::wstring(L"taskbar progress: indeterminate"),
              std::wstring(L"taskbar progress: cleared")})
@@ -406,8 +410,9 @@ TEST_F(LaunchExe, ASerialLaunchGoesOnPastACountThatIsNoNumberWithTheChoicesShown
     EXPECT_EQ(starts[0].Value(fake::key::CommandLine), Quoted(sandbox.fluent.startProgram) +
                                                            L" 3ddp -t1 -i \"" +
                                                            sandbox.product.loaderScm + L"\"");
-    EXPECT_TRUE(Contains(test::ReadLaunchLog(), L"OK: 3D double, serial, Chinese Fluent off, "
-                                                L"direct; CoolProp on"));
+    EXPECT_TRUE(Contains(test::ReadLaunchLog(), L"OK: 3D, Double Precision on, 1-Core Parallel, "
+                                                L"Chinese Fluent off, Start by WorkBench off; "
+                                                L"Call CoolProp on"));
 }
 
 } // namespace

@@ -38,9 +38,10 @@ TEST_F(LauncherExe, OpensTheMainDialogWithItsControlsInTabOrder) {
     ASSERT_NE(run.Dialog(), nullptr);
     EXPECT_EQ(test::TextOf(run.Dialog()), L"Quorvex");
 
-    // Per control: its class, the exact value of its type field (BS_TYPEMASK, SS_TYPEMASK, the
-    // combo box's low bits; none for other classes), styles it must have, whether it is disabled
-    // once the dialog is up, and its text. Lists keep the order of their entries unsorted, except
+    // Per control, in z-order (each label just before the control it names): its class, the
+    // exact value of its type field (BS_TYPEMASK, SS_TYPEMASK, the combo box's low bits; none for
+    // other classes), styles it must have, whether it is disabled once the dialog is up, and its
+    // text. Lists keep the order of their entries unsorted, except
     // Visual Studio's.
     struct Control {
         int id;
@@ -56,11 +57,15 @@ TEST_F(LauncherExe, OpensTheMainDialogWithItsControlsInTabOrder) {
         {IDC_DOUBLE_PRECISION, L"Button", BS_AUTOCHECKBOX, WS_TABSTOP, false, L"Double Precision"},
         {IDC_SERIAL, L"Button", BS_AUTORADIOBUTTON, WS_GROUP | WS_TABSTOP, false, L"Serial"},
         {IDC_PARALLEL, L"Button", BS_AUTORADIOBUTTON, 0, false, L"Parallel"},
+        {IDC_PROCESSES_LABEL, L"Static", SS_LEFT, 0, false, L"Processes(1~999)"},
         {IDC_PROCESS_COUNT, L"Edit", 0, ES_NUMBER | ES_AUTOHSCROLL, true, L"1"},
         {IDC_PROCESS_SPIN, L"msctls_updown32", 0, UDS_ALIGNRIGHT | UDS_ARROWKEYS, true, nullptr},
+        {IDC_VS_GROUP, L"Button", BS_GROUPBOX, 0, false, L"VC version to run"},
         {IDC_VS_LIST, L"ComboBox", CBS_DROPDOWNLIST, CBS_SORT, false, nullptr},
+        {IDC_FLUENT_GROUP, L"Button", BS_GROUPBOX, 0, false, L"Fluent version to run"},
         {IDC_FLUENT_LIST, L"ComboBox", CBS_DROPDOWNLIST, 0, false, nullptr},
-        {IDC_BROWSE, L"Button", BS_PUSHBUTTON, BS_ICON, false, nullptr},
+        {IDC_BROWSE, L"Button", BS_PUSHBUTTON, BS_ICON, false,
+         L"Browse Fluent installing folder to run."},
         // With no Fluent found, the Fluent version rule disables both.
         {IDC_CHINESE_FLUENT, L"Button", BS_AUTOCHECKBOX, 0, true, L"Chinese Fluent"},
         {IDC_START_BY_WORKBENCH, L"Button", BS_AUTOCHECKBOX, 0, true, L"Start by WorkBench"},
@@ -69,16 +74,13 @@ TEST_F(LauncherExe, OpensTheMainDialogWithItsControlsInTabOrder) {
         {IDC_CALL_MATLAB, L"Button", BS_AUTOCHECKBOX, 0, false, L"Call Matlab"},
         {IDC_STATIC_LINK, L"Button", BS_AUTORADIOBUTTON, WS_GROUP, true, L"Static link"},
         {IDC_DYNAMIC_LINK, L"Button", BS_AUTORADIOBUTTON, 0, true, L"Dynamic link"},
+        {IDC_MATLAB_LABEL, L"Static", SS_LEFT, 0, false, L"Matlab version to run"},
         {IDC_MATLAB_LIST, L"ComboBox", CBS_DROPDOWNLIST, 0, true, nullptr},
         {IDOK, L"Button", BS_DEFPUSHBUTTON, 0, false, L"OK"},
         {IDC_CANCEL, L"Button", BS_PUSHBUTTON, 0, false, L"Cancel"},
         {IDC_DIMENSION_GROUP, L"Button", BS_GROUPBOX, 0, false, L"Dimension"},
         {IDC_PROCESSING_GROUP, L"Button", BS_GROUPBOX, 0, false, L"Processing Options"},
-        {IDC_VS_GROUP, L"Button", BS_GROUPBOX, 0, false, L"VC version to run"},
-        {IDC_PROCESSES_LABEL, L"Static", SS_LEFT, 0, false, L"Processes(1~999)"},
-        {IDC_FLUENT_GROUP, L"Button", BS_GROUPBOX, 0, false, L"Fluent version to run"},
         {IDC_THIRD_PARTY_GROUP, L"Button", BS_GROUPBOX, 0, false, L"3rdParty Options"},
-        {IDC_MATLAB_LABEL, L"Static", SS_LEFT, 0, false, L"Matlab version to run"},
         {IDC_BANNER, L"Static", SS_OWNERDRAW, 0, false, nullptr},
         {IDC_LOGO, L"Static", SS_OWNERDRAW, 0, false, nullptr},
     };

@@ -1,6 +1,7 @@
 // The MATLAB coupling at OK by the real QuorvexLauncher.exe: two simulated MATLAB releases
 // registered as MATLAB's installer registers them, whose matlab.exe records how it was started,
 // beside a simulated Fluent 2025 R2 whose solver records what it inherited.
+#include "base/launch_log.h"
 #include "base/settings_store_win.h"
 #include "base/text.h"
 #include "resources/resource.h"
@@ -253,6 +254,57 @@ TEST_F(MatlabLaunchExe, DynamicLinkWithoutTheCompilersHeaderEndsTheLauncherWithT
     EXPECT_TRUE(sandbox_.Records(L"fluent").empty());
     EXPECT_TRUE(sandbox_.Records(L"matlab").empty());
     EXPECT_TRUE(ReadSetting(L"MatlabVerUsed").empty());
+}
+
+// A running MATLAB has loaded libmat.dll: it cannot be rewritten to load MATLAB's renamed
+// library. The log names the file and the system's error before the message, and the same
+// search finds the run's error lines in either language.
+TEST_F(MatlabLaunchExe, ALibraryARunningMatlabHoldsIsLoggedWithItsPathAndTheSystemsError) {
+    const std::wstring bin = BinArch(R2020a), libmat = bin + L"\\libmat.dll";
+    const std::string image =
+        test::ReadFileBytes(sandbox_.fakes.Runnable() + L"\\matlab.exe").value_or("");
+    ASSERT_FALSE(image.empty());
+    for (const auto& [path, bytes] : std::vector<std::pair<std::wstring, std::string>>{
+             {bin + L"\\hdf5.dll", "MATLAB's hdf5"},
+             {libmat, image + std::string("hdf5.dll\0", 9)},
+             {sandbox_.fluent.releaseFolder + L"\\addons\\afd\\win64\\hdf5.dll", "Fluent's hdf5"}})
+        ASSERT_TRUE(test::WriteFileBytes(path, bytes));
+    // This test's own process is the MATLAB that loaded it.
+    const HMODULE held = ::LoadLibraryExW(libmat.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(held, nullptr);
+    std::vector<std::string> errors[2];
+    for (const bool chinese : {false, true}) {
+        SCOPED_TRACE(chinese ? "Chinese" : "English");
+        ASSERT_TRUE(
+            sandbox_.settings.SetString(L"IsUsingEnglishLanguage", chinese ? L"false" : L"true"));
+        test::ClearLaunchLog();
+        LauncherRun launcher(Environment());
+        ASSERT_NE(launcher.Dialog(), nullptr);
+        ASSERT_TRUE(ChooseMatlab(launcher, IDC_DYNAMIC_LINK, R2020a));
+        launcher.Press(IDOK);
+        HWND box = launcher.WaitForOtherDialog();
+        ASSERT_NE(box, nullptr) << launcher.Describe();
+        EXPECT_EQ(MessageText(box),
+                  chinese ? L"某些文件被占用，请关闭所有Matlab程序或重启Windows后重试。"
+                          : L"Some File is occupied. Please retry after closing "
+                            L"all Matlab programs or restarting Windows.");
+        e2e::Press(box, IDOK);
+        EXPECT_TRUE(launcher.WaitForExit());
+        const std::string log = Utf8FromText(test::ReadLaunchLog());
+        for (const std::string& entry :
+             {"] error   open the library to rewrite it: " + Utf8FromText(libmat) + ": error ",
+              "] error   message matlab-library-occupied (Error): "s,
+              "] info    end: closed after the message matlab-library-occupied; exit code 0"s})
+            EXPECT_NE(log.find(entry), std::string::npos) << entry << "\n" << log;
+        for (std::size_t at = log.find("] error   "); at != std::string::npos;
+             at = log.find("] error   ", at + 1)) {
+            const std::string line = log.substr(at, log.find("\r\n", at) - at);
+            errors[chinese].push_back(line.substr(0, line.find("(Error): ")));
+        }
+    }
+    ::FreeLibrary(held);
+    EXPECT_FALSE(errors[0].empty());
+    EXPECT_EQ(errors[0], errors[1]);
 }
 
 } // namespace

@@ -2,11 +2,13 @@
 
 #include "base/environment_win.h"
 #include "base/text.h"
+#include "resources/resource.h"
 #include "tests/fakes/fake_record.h"
 #include "tests/support/process_environment_win.h"
 #include "tests/support/top_level_windows_win.h"
 
 #include <cstdlib>
+#include <cwchar>
 #include <cwctype>
 
 namespace qv::fake {
@@ -167,6 +169,28 @@ HWND WaitForSolverWindow(const ProcessHandles& process, DWORD timeoutMs) {
         if (deadline.Passed()) return nullptr;
         // Doubles as the pause between rounds: a solver that ends will never show its window.
         if (::WaitForSingleObject(process.process.get(), 20) == WAIT_OBJECT_0) return nullptr;
+    }
+}
+
+namespace {
+
+BOOL CALLBACK FindLauncher(HWND window, LPARAM found) {
+    wchar_t className[16] = {};
+    ::GetClassNameW(window, className, 16);
+    if (std::wcscmp(className, L"#32770") != 0 || !::GetDlgItem(window, IDC_FLUENT_LIST))
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+} // namespace
+
+HWND WaitForLauncherDialog(const Deadline& deadline) {
+    for (;;) {
+        HWND found = nullptr;
+        ::EnumWindows(&FindLauncher, reinterpret_cast<LPARAM>(&found));
+        if (found || deadline.Passed()) return found;
+        ::Sleep(100);
     }
 }
 

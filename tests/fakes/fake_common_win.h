@@ -55,6 +55,9 @@ class Deadline {
 
 // The first "fl*s.exe" in the folder, or "".
 std::wstring FindSolverIn(std::wstring_view folder);
+
+// The launcher's main dialog once it shows; nullptr when it has not by the deadline.
+HWND WaitForLauncherDialog(const Deadline& deadline);
 // Waits until the process shows a visible top-level window of the solver's class, or the process
 // ends, or the time runs out.
 // The class of the solver's main window: QV_FAKE_WINDOW_CLASS, else the usual Fluent one.

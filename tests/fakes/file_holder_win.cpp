@@ -3,7 +3,9 @@
 // how: "exclusive" opens it for reading and shares nothing; "read-only" opens it for reading and
 // lets others read it, but neither write nor delete it (as Fluent holds its start-up file);
 // "attributes" opens it only to read its attributes, sharing everything (as indexers and virus
-// scanners do); "image" maps it as a program image (as a loaded library is). Signals the named
+// scanners do); "tail" opens it for reading and lets others read and write it, but not rename or
+// delete it (as a program that follows a log does); "image" maps it as a program image (as a
+// loaded library is). Signals the named
 // event once it holds the file, then holds it for QV_FAKE_LIFETIME_MS (default 60 s) or until it is
 // ended. Exit code 2 when it cannot get hold of the file.
 #include "tests/fakes/fake_common_win.h"
@@ -28,6 +30,10 @@ Hold Take(const std::wstring& how, const std::wstring& path) {
     } else if (how == L"read-only") {
         hold.file.reset(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                       OPEN_EXISTING, 0, nullptr));
+    } else if (how == L"tail") {
+        hold.file.reset(::CreateFileW(path.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                      nullptr));
     } else if (how == L"attributes") {
         hold.file.reset(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,

@@ -5,33 +5,11 @@
 #include "tests/fakes/fake_common_win.h"
 
 #include <cstdio>
-#include <cwchar>
-
-namespace {
-
-BOOL CALLBACK FindLauncher(HWND window, LPARAM found) {
-    wchar_t className[16] = {};
-    ::GetClassNameW(window, className, 16);
-    if (std::wcscmp(className, L"#32770") != 0 || !::GetDlgItem(window, IDC_FLUENT_LIST))
-        return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
-
-HWND Launcher() {
-    HWND found = nullptr;
-    ::EnumWindows(&FindLauncher, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-} // namespace
 
 int wmain(int argc, wchar_t** argv) {
     const DWORD seconds = argc > 1 ? static_cast<DWORD>(_wtoi(argv[1])) : 60;
     qv::fake::Deadline deadline(seconds * 1000);
-    HWND dialog = nullptr;
-    while (!(dialog = Launcher()) && !deadline.Passed())
-        ::Sleep(100);
+    const HWND dialog = qv::fake::WaitForLauncherDialog(deadline);
     if (!dialog) return 1;
     std::wprintf(L"pressing OK\n");
     ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),

@@ -36,6 +36,8 @@ inline const std::vector<ExpectedText> ExpectedControlTexts = {
     {IDC_MATLAB_LABEL, L"Matlab version to run", L"Matlab运行版本"},
     {IDOK, L"OK", L"确定"},
     {IDC_CANCEL, L"Cancel", L"取消"},
+    // Not drawn: the icon-only button's name for screen readers.
+    {IDC_BROWSE, L"Browse Fluent installing folder to run.", L"指定Fluent已安装目录"},
 };
 
 // The single entry of each list when nothing was found.

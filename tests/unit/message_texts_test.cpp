@@ -207,9 +207,9 @@ TEST(MessageTexts, EveryLaunchMessageReadsAsWrittenInBothLanguages) {
         EXPECT_EQ(std::wstring(Pick(captions::Error)), english ? L"Error" : L"错误");
         EXPECT_EQ(std::wstring(Pick(captions::Warning)), english ? L"Warning" : L"警告");
         // English in both languages.
-        EXPECT_EQ(std::wstring(launch_texts::RemoteProcessUnreadable),
+        EXPECT_EQ(std::wstring(Pick(launch_texts::RemoteProcessUnreadable)),
                   L"Can't open process when getting remote environment variable.");
-        EXPECT_EQ(std::wstring(launch_texts::RemoteProcessCaption), L"Error");
+        EXPECT_EQ(std::wstring(Pick(launch_texts::RemoteProcessCaption)), L"Error");
     }
 }
 

@@ -154,6 +154,26 @@ TEST_F(ConsoleTyping, APrivateFormatIsLeftAloneAndTheCommandTyped) {
               std::string(reinterpret_cast<const char*>(L"kept"), sizeof(L"kept")));
 }
 
+// A console gone before its first keystroke took none of them: that is not "typed". The user's
+// clipboard is neither taken nor written to the log.
+TEST_F(ConsoleTyping, ACommandNoKeystrokeOfWhichWasTakenIsNotTyped) {
+    HWND console = StartFluent12();
+    ASSERT_TRUE(console);
+    {
+        OpenClipboardScope clipboard(launcher_.get());
+        ASSERT_TRUE(clipboard.IsOpen() && ::EmptyClipboard());
+        const wchar_t text[] = L"the user's secret words";
+        ASSERT_TRUE(::SetClipboardData(CF_UNICODETEXT, GlobalWith(text, sizeof(text))));
+        ASSERT_TRUE(::SetClipboardData(CF_PRIVATEFIRST, GlobalWith("private", 7)));
+    }
+    ClearLaunchLog();
+    EXPECT_EQ(TypeIntoWindow(Command(), console), ConsoleEntry::Typed); // the control
+    ASSERT_TRUE(::TerminateProcess(solver_.process.get(), 0));
+    ASSERT_EQ(::WaitForSingleObject(solver_.process.get(), 10000), WAIT_OBJECT_0);
+    EXPECT_EQ(TypeIntoWindow(Command(), console), ConsoleEntry::Untaken);
+    EXPECT_FALSE(Contains(ReadLaunchLog(), L"secret")) << ReadLaunchLog();
+}
+
 TEST_F(ConsoleTyping, AClipboardAnotherProgramHoldsIsLeftAloneAndTheCommandTyped) {
     HWND console = StartFluent12();
     ASSERT_TRUE(console);

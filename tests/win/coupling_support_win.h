@@ -27,8 +27,8 @@ class ScopedNonAdministrator {
     bool active_ = false;
 };
 
-// The FileHolder stand-in holding a file ("exclusive", "read-only", "attributes" or "image"); it
-// ends with the object.
+// The FileHolder stand-in holding a file ("exclusive", "read-only", "tail", "attributes" or
+// "image"); it ends with the object.
 class HeldFile {
   public:
     HeldFile(const std::wstring& how, const std::wstring& path);

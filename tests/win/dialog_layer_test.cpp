@@ -4,11 +4,13 @@
 #include "tests/support/test_support_win.h"
 #include "ui/dialog_win.h"
 #include "ui/launcher_dlg_win.h"
+#include "ui/workbench_tip_dlg_win.h"
 
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -176,6 +178,43 @@ TEST_F(DialogLayer, MissingTemplateCannotOpen) {
     Modeless<ProbeDialog> modeless(nullptr, MissingTemplate);
     EXPECT_FALSE(modeless.Open());
     EXPECT_EQ(modeless.Window(), nullptr);
+}
+
+// A window the dialog is opened over, at a place of the test's choosing.
+UniqueWindow OwnerAt(int x, int y, int width, int height) {
+    return UniqueWindow(::CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, x, y,
+                                          width, height, nullptr, nullptr, nullptr, nullptr));
+}
+
+RECT WindowRectOf(HWND window) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    return rect;
+}
+
+// An owned dialog opens over the middle of its owner; near the edge of the screen it is moved
+// inside the work area rather than hanging off it.
+TEST_F(DialogLayer, OwnedDialogOpensCentredOnItsOwnerInsideTheWorkArea) {
+    MONITORINFO monitor{sizeof(monitor)};
+    ::GetMonitorInfoW(::MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT work = monitor.rcWork;
+    const UniqueWindow owner = OwnerAt(work.left + 90, work.top + 70, 900, 700);
+    ASSERT_TRUE(owner);
+    {
+        Modeless<CWorbenchWarningDlg> tip(owner.get());
+        ASSERT_TRUE(tip.Open());
+        const RECT over = WindowRectOf(owner.get()), dialog = WindowRectOf(tip.Window());
+        EXPECT_LE(std::abs((dialog.left + dialog.right) - (over.left + over.right)), 2);
+        EXPECT_LE(std::abs((dialog.top + dialog.bottom) - (over.top + over.bottom)), 2);
+    }
+    const UniqueWindow corner = OwnerAt(work.right - 60, work.bottom - 40, 60, 40);
+    Modeless<CWorbenchWarningDlg> tip(corner.get());
+    ASSERT_TRUE(tip.Open());
+    const RECT dialog = WindowRectOf(tip.Window());
+    EXPECT_LE(dialog.right, work.right);
+    EXPECT_LE(dialog.bottom, work.bottom);
+    EXPECT_GE(dialog.left, work.left);
+    EXPECT_GE(dialog.top, work.top);
 }
 
 } // namespace

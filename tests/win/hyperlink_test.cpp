@@ -78,10 +78,54 @@ class AboutBoxLinks : public ::testing::Test {
         return site && china;
     }
     void Click(HWND link) { ::SendMessageW(link, WM_LBUTTONUP, 0, MAKELPARAM(2, 2)); }
+    // A key as the box's message loop hands it on: the dialog manager first.
+    void Key(UINT message, WPARAM key) {
+        MSG msg{::GetFocus(), message, key, message == WM_KEYUP ? 0xC0000001 : 1};
+        if (!::IsDialogMessageW(about.Window(), &msg)) ::DispatchMessageW(&msg);
+    }
+    void Press(WPARAM key) {
+        Key(WM_KEYDOWN, key);
+        Key(WM_KEYUP, key);
+    }
+    // The program of web pages, started with the address in place of "%1".
+    std::wstring UseBrowserProgram() {
+        const std::wstring browser =
+            test::FakeProgramFoldersFromEnvironment().Runnable() + L"\\browser.exe";
+        EXPECT_TRUE(test::IsFile(browser));
+        EXPECT_TRUE(htm.SetString(L"", L"QvTestPage"));
+        EXPECT_TRUE(browserCommand.SetString(L"", L"\"" + browser + L"\" \"%1\""));
+        return browser;
+    }
+    // The addresses the program of web pages was given, once count of them have come.
+    std::vector<std::wstring> OpenedAddresses(std::size_t count) const {
+        std::vector<test::FakeRecord> started;
+        test::WaitUntil([&] {
+            started = test::ReadFakeRecords(recordFolder.Path(), L"browser");
+            return started.size() >= count;
+        });
+        std::vector<std::wstring> addresses;
+        for (const test::FakeRecord& record : started)
+            addresses.push_back(record.Argv().back());
+        return addresses;
+    }
+    // The pixels of the row just above the link on the box's face that are not the face's colour:
+    // the dots of the focus rectangle.
+    int DotsAbove(HWND link) const {
+        RECT rect{};
+        ::GetWindowRect(link, &rect);
+        ::MapWindowPoints(HWND_DESKTOP, about.Window(), reinterpret_cast<POINT*>(&rect), 2);
+        const WindowDc dc(about.Window());
+        const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+        int dots = 0;
+        for (LONG x = rect.left; x < rect.right; ++x)
+            dots += ::GetPixel(dc.get(), x, rect.top - 1) != face;
+        return dots;
+    }
 
     ScopedClassesDefault shellOpener{L"https\\shell\\open\\command"};
     test::ScopedRegistryKey htm{HKEY_CLASSES_ROOT, L".htm"};
     test::ScopedRegistryKey pageClass{HKEY_CLASSES_ROOT, L"QvTestPage"};
+    test::ScopedRegistryKey browserCommand{HKEY_CLASSES_ROOT, L"QvTestPage\\shell\\open\\command"};
     test::TempFolder recordFolder;
     test::ScopedVariable records{fake::RecordDirVariable};
     test::ScriptedPrompts prompts;
@@ -126,13 +170,9 @@ TEST_F(AboutBoxLinks, EachLinkTakesItsColourFromItsOwnVisitedState) {
 }
 
 TEST_F(AboutBoxLinks, ClickOrSpaceGivesTheAddressToTheProgramOfWebPages) {
-    const std::wstring browser =
-        test::FakeProgramFoldersFromEnvironment().Runnable() + L"\\browser.exe";
-    ASSERT_TRUE(test::IsFile(browser));
-    ASSERT_TRUE(htm.SetString(L"", L"QvTestPage"));
+    const std::wstring browser = UseBrowserProgram();
     // A command line without a quoted place for the address: said so, nothing started.
-    test::ScopedRegistryKey command(HKEY_CLASSES_ROOT, L"QvTestPage\\shell\\open\\command");
-    ASSERT_TRUE(command.SetString(L"", L"\"" + browser + L"\" %1"));
+    ASSERT_TRUE(browserCommand.SetString(L"", L"\"" + browser + L"\" %1"));
     ASSERT_TRUE(OpenBox());
     Click(site);
     ASSERT_EQ(prompts.messages.size(), 1u);
@@ -141,7 +181,7 @@ TEST_F(AboutBoxLinks, ClickOrSpaceGivesTheAddressToTheProgramOfWebPages) {
     EXPECT_EQ(prompts.messages[0].caption, L"Error");
     EXPECT_EQ(prompts.messages[0].style, static_cast<UINT>(MB_OK));
 
-    ASSERT_TRUE(command.SetString(L"", L"\"" + browser + L"\" -nohome \"%1\""));
+    ASSERT_TRUE(browserCommand.SetString(L"", L"\"" + browser + L"\" -nohome \"%1\""));
     ::SendMessageW(china, WM_KEYUP, VK_SPACE, 0);
     std::vector<test::FakeRecord> started;
     ASSERT_TRUE(test::WaitUntil([&] {
@@ -173,6 +213,55 @@ TEST_F(AboutBoxLinks, PointerOverTheLinkUnderlinesItUntilItLeaves) {
     EXPECT_TRUE(IsUnderlined(site));
     ::ReleaseCapture();
     EXPECT_FALSE(IsUnderlined(site));
+}
+
+// From OK, where the box opens, Tab goes round to the links in the order they are seen; Enter
+// opens the focused link instead of pressing OK, and so does the space bar.
+TEST_F(AboutBoxLinks, TabReachesEachLinkWhichEnterOrSpaceOpens) {
+    UseBrowserProgram();
+    ASSERT_TRUE(OpenBox());
+    ::ShowWindow(about.Window(), SW_SHOW);
+    ASSERT_EQ(::GetFocus(), about.Item(IDOK));
+    Press(VK_TAB);
+    ASSERT_EQ(::GetFocus(), site);
+    Press(VK_RETURN);
+    EXPECT_TRUE(::IsWindow(about.Window())) << "Enter pressed OK";
+    EXPECT_EQ(OpenedAddresses(1), std::vector<std::wstring>{ProductSite});
+    Press(VK_TAB);
+    ASSERT_EQ(::GetFocus(), china);
+    Press(VK_SPACE);
+    EXPECT_EQ(OpenedAddresses(2), (std::vector<std::wstring>{ProductSite, ChinaSite}));
+    Press(VK_TAB);
+    EXPECT_EQ(::GetFocus(), about.Item(IDC_AUTO_CHECK));
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+// The dotted rectangle around the focused link stays when the box is painted again, and goes
+// with the focus.
+TEST_F(AboutBoxLinks, TheFocusedLinkKeepsItsFocusRectangleThroughARepaint) {
+    ASSERT_TRUE(OpenBox());
+    ::ShowWindow(about.Window(), SW_SHOW);
+    const auto repaint = [&] {
+        ::RedrawWindow(about.Window(), nullptr, nullptr,
+                       RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    };
+    repaint();
+    EXPECT_EQ(DotsAbove(site), 0);
+    ::SendMessageW(about.Window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(site), TRUE);
+    ASSERT_EQ(::GetFocus(), site);
+    const int width = [&] {
+        RECT rect{};
+        ::GetWindowRect(site, &rect);
+        return static_cast<int>(rect.right - rect.left);
+    }();
+    EXPECT_GE(DotsAbove(site), width / 3);
+    repaint();
+    EXPECT_GE(DotsAbove(site), width / 3) << "gone after a repaint";
+    ::SendMessageW(about.Window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(china), TRUE);
+    EXPECT_EQ(DotsAbove(site), 0);
+    EXPECT_GE(DotsAbove(china), width / 4);
+    repaint();
+    EXPECT_EQ(DotsAbove(site), 0);
 }
 
 } // namespace

@@ -343,6 +343,85 @@ TEST_F(StartupFile, FailedReadsAndCopiesAreLoggedWithThePathAndTheErrorNumber) {
     }
 }
 
+// A .fluent that Windows keeps read-only, or that Fluent holds, cannot take the add-on's line: the
+// log names the file and the system's error before the message, and a Chinese run's error lines
+// are those of an English run, found by the same search (the level, the key, the caption word),
+// but for the message's own text.
+TEST_F(StartupFile, AStartupFileThatCannotBeReplacedIsLoggedWithItsPathAndErrorInEitherLanguage) {
+    TempFolder local;
+    ScopedVariable localAppData(L"LOCALAPPDATA");
+    ASSERT_TRUE(localAppData.Set(local.Path()));
+    const std::wstring log = local / L"Quorvex\\Launcher.log";
+    struct Case {
+        const char* name;
+        std::function<void(StartupFile&)> apply;
+        DWORD error;
+        const char* state; // of .fluent and of its backup, a copy of it
+    };
+    const std::vector<Case> cases{
+        {"read-only",
+         [](StartupFile& t) {
+             ASSERT_TRUE(::SetFileAttributesW(t.S().c_str(), FILE_ATTRIBUTE_READONLY));
+         },
+         ERROR_ACCESS_DENIED, "a read-only file"},
+        {"held by Fluent", [](StartupFile& t) { t.Hold(t.S(), L"read-only"); },
+         ERROR_SHARING_VIOLATION, "a file"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::vector<std::string>> errorLines;
+        for (const InterfaceLanguage language :
+             {InterfaceLanguage::English, InterfaceLanguage::Chinese}) {
+            SCOPED_TRACE(language == InterfaceLanguage::English ? "English" : "Chinese");
+            ReleaseHeldFiles();
+            ::SetFileAttributesW(S().c_str(), FILE_ATTRIBUTE_NORMAL);
+            ::SetFileAttributesW(B().c_str(), FILE_ATTRIBUTE_NORMAL);
+            ASSERT_TRUE(RemoveAll() && RemoveTree(log));
+            Put(S(), User);
+            ASSERT_NO_FATAL_FAILURE(c.apply(*this));
+            SetInterfaceLanguage(language);
+            EXPECT_EQ(Prepare(true, 18.1), LaunchStep::Closes);
+            SetInterfaceLanguage(InterfaceLanguage::English);
+            ReleaseHeldFiles();
+            EXPECT_EQ(ReadFileBytes(S()), User);
+            EXPECT_EQ(ReadFileBytes(B()), User);
+
+            const std::string logged = ReadFileBytes(log).value_or("");
+            const std::string s = Utf8FromText(S()), b = Utf8FromText(B());
+            const std::string shown =
+                Utf8FromText(language == InterfaceLanguage::English
+                                 ? StartupFileUnopenable
+                                 : L"无法打开关键文件，可以尝试关闭其它Fluent进程");
+            std::size_t at = 0;
+            for (const std::string& entry :
+                 {"] info    .fluent backed up: " + s + " -> " + b + "\r\n",
+                  "] error   open .fluent to write the add-on's line: " + s + ": error " +
+                      std::to_string(c.error) + ": ",
+                  "] error   .fluent " + s + ": " + c.state + "; backup " + b + ": " + c.state +
+                      "\r\n",
+                  "] error   message startup-file-unwritable (Error): " + shown + "\r\n"}) {
+                at = logged.find(entry, at);
+                EXPECT_NE(at, std::string::npos) << entry << "\n" << logged;
+                if (at == std::string::npos) break;
+            }
+            // What a search for the run's errors finds, without time and process, and without the
+            // text of the message itself.
+            std::vector<std::string> found;
+            for (std::size_t line = logged.find("] error   "); line != std::string::npos;
+                 line = logged.find("] error   ", line + 1)) {
+                const std::string text = logged.substr(line, logged.find("\r\n", line) - line);
+                found.push_back(text.substr(0, text.find("(Error): ")));
+            }
+            errorLines.push_back(found);
+        }
+        ASSERT_EQ(errorLines.size(), 2u);
+        EXPECT_FALSE(errorLines[0].empty());
+        EXPECT_EQ(errorLines[0], errorLines[1]);
+    }
+    ::SetFileAttributesW(S().c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::SetFileAttributesW(B().c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST_F(StartupFile, AFileOverOneMebibyteIsTheUsersWhateverItBeginsWith) {
     // The launcher's line padded to exactly the largest size of a launcher's file, and one byte
     // more; the first is the positive control.

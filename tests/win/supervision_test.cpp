@@ -310,6 +310,39 @@ TEST_F(Supervision, AConsoleThatShowsLateStillGetsTheLoadCommand) {
     EXPECT_TRUE(Contains(ReadLaunchLog(), L"load command pasted into Fluent's console"));
 }
 
+// The add-on's signal while the launcher still waits for Fluent 12's console ends that wait: the
+// add-on has loaded, and the log says so instead of a console that was not found.
+TEST_F(Supervision, ASignalBeforeFluent12sConsoleShowsIsLoggedAsTheSignal) {
+    ASSERT_NO_FATAL_FAILURE(LayOutLaunchable(L"fluent12.1.2", L"12.1"));
+    launcher_.onSignal = [&] { state_.closeSignalled = true; };
+    ScopedVariable console(fake::ConsoleVariable), consoleDelay(fake::ConsoleDelayVariable);
+    ASSERT_TRUE(console.Set(L"1") && consoleDelay.Set(L"30000"));
+    StartRequest request;
+    request.program = installation_.fluent.startProgram;
+    request.commandLine = Quoted(request.program) + L" 3d -t2";
+    request.version = 12.1;
+    request.productFolder = installation_.product.folder;
+    request.options.processingMode = ProcessingMode::Parallel;
+    request.options.processCount = 2;
+    ClearLaunchLog();
+    // The module's signal, once the launcher has recorded its Fluent in the window.
+    HWND window = launcher_.get();
+    std::thread module([window] {
+        WaitUntil([&] { return ::GetWindowLongPtrW(window, GWLP_USERDATA) != 0; }, 60s);
+        ::SendMessageW(window, fake::CloseSignal, reinterpret_cast<WPARAM>(window), 0);
+    });
+    SupervisionTimes times;
+    times.pauseMs = 50;
+    const LaunchStep step = StartAndSupervise(request, window, state_, times);
+    module.join();
+    EXPECT_EQ(step, LaunchStep::Continue);
+    EXPECT_NE(state_.startedProcessId, 0u);
+    const std::wstring log = ReadLaunchLog();
+    EXPECT_TRUE(Contains(log, L"close signal before Fluent 12's console was found")) << log;
+    EXPECT_FALSE(Contains(log, L"console was not found")) << log;
+    EndStartedPrograms();
+}
+
 TEST_F(Supervision, WorkbenchIsRecordedAtOnce) {
     ASSERT_NO_FATAL_FAILURE(LayOutLaunchable());
     StartRequest request;

@@ -37,17 +37,18 @@ TEST_F(WorkbenchTip, ControlsSitAtTheirDialogUnitRectangles) {
         RECT units; // x, y, width, height
         const wchar_t* className;
     };
+    // In the order they are read: the tip, then the picture it names.
     const std::vector<Control> layout{
+        {IDC_TIP_TEXT, {7, 4, 220, 66}, L"Static"},
+        {IDC_TIP_PICTURE, {7, 71, 220, 82}, L"Static"},
         {IDC_TIP_DO_NOT_SHOW, {12, 154, 148, 13}, L"Button"},
         {IDOK, {54, 168, 50, 14}, L"Button"},
         {IDCANCEL, {139, 168, 50, 14}, L"Button"},
-        {IDC_TIP_PICTURE, {7, 71, 220, 82}, L"Static"},
-        {IDC_TIP_TEXT, {7, 4, 220, 66}, L"Static"},
     };
     HWND child = ::GetWindow(tip.Window(), GW_CHILD);
     for (const Control& control : layout) {
         ASSERT_NE(child, nullptr);
-        EXPECT_EQ(::GetDlgCtrlID(child), control.id) << "in tab order";
+        EXPECT_EQ(::GetDlgCtrlID(child), control.id) << "in the order of reading";
         EXPECT_EQ(test::ClassNameOf(child), control.className);
         RECT expected{control.units.left, control.units.top,
                       control.units.left + control.units.right,
