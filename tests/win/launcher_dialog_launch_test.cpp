@@ -5,7 +5,6 @@
 #include "base/settings_store_win.h"
 #include "base/text.h"
 #include "resources/resource.h"
-#include "tests/win/coupling_support_win.h"
 #include "tests/win/launch_fixture_win.h"
 #include "ui/launcher_dlg_win.h"
 
@@ -114,7 +113,7 @@ TEST_F(LauncherDialogLaunch, CancelEscAndTheCloseBoxOfferToStopWaiting) {
         std::thread user([&] {
             // Once the launch waits for its Fluent window.
             const auto end = std::chrono::steady_clock::now() + 20s;
-            while (ProcessesNamed(fake::SolverExeName) < 1 &&
+            while (ProgramsRunningBelow(cDrive_.Path()) < 2 &&
                    std::chrono::steady_clock::now() < end)
                 std::this_thread::sleep_for(10ms);
             GUITHREADINFO gui{sizeof(gui)};
@@ -137,7 +136,7 @@ TEST_F(LauncherDialogLaunch, CancelEscAndTheCloseBoxOfferToStopWaiting) {
         const LONG_PTR recorded = ::GetWindowLongPtrW(window, GWLP_USERDATA);
         if (c.answer == IDYES) {
             EXPECT_EQ(recorded, 0);
-            EXPECT_EQ(ProcessesNamed(fake::SolverExeName), 1) << "Fluent runs on";
+            EXPECT_EQ(ProgramsRunningBelow(cDrive_.Path()), 2) << "Fluent and its start program";
         } else {
             EXPECT_NE(recorded, 0);
         }

@@ -5,7 +5,6 @@
 #include "launch/supervision/fluent_process.h"
 #include "launch/supervision/message_wait_win.h"
 #include "launch/supervision/supervision_win.h"
-#include "tests/win/coupling_support_win.h"
 #include "tests/win/launch_fixture_win.h"
 
 #include <atomic>
@@ -70,9 +69,10 @@ TEST_F(Supervision, RecordsTheNewFluentWhileTheDialogAnswersAndOnlyItsStopContro
     std::atomic<int> answeredDuringWait{-1};
     std::atomic<int> enabledDuringWait{-1}; // the dialog, its OK and its stop control, as bits
     std::thread asker([&] {
-        // Once the new solver runs (its window not shown yet), ask the dialog something.
+        // Once the new solver runs beside the one from before (its window not shown yet, its start
+        // program waiting for it), ask the dialog something.
         const auto end = std::chrono::steady_clock::now() + 20s;
-        while (ProcessesNamed(fake::SolverExeName) < 2 && std::chrono::steady_clock::now() < end)
+        while (ProgramsRunningBelow(cDrive_.Path()) < 3 && std::chrono::steady_clock::now() < end)
             std::this_thread::sleep_for(10ms);
         enabledDuringWait = (::IsWindowEnabled(launcher_.get()) ? 1 : 0) |
                             (::IsWindowEnabled(ok) ? 2 : 0) | (::IsWindowEnabled(cancel) ? 4 : 0);
@@ -113,8 +113,9 @@ TEST_F(Supervision, TheFluentThisStartStartedIsRecordedNotAnotherNewOneThatShowe
     ASSERT_TRUE(windowDelay_.Set(L"3000"));
     ProcessHandles other;
     std::thread otherLauncher([&] {
-        // Soon after this start, without a delay of its window.
-        while (ProcessesNamed(fake::SolverExeName) < 1)
+        // Soon after this start (its start program and solver run), without a delay of its
+        // window.
+        while (ProgramsRunningBelow(cDrive_.Path()) < 2)
             std::this_thread::sleep_for(10ms);
         const auto& exe = installation_.fluent.solver;
         StartOptions options;
@@ -374,8 +375,8 @@ TEST_F(Supervision, TheSignalEndsTheWaitAsSoonAsItIsHandled) {
     EXPECT_EQ(StartAndSupervise(DirectStart(), launcher_.get(), state_, times),
               LaunchStep::Continue);
     EXPECT_EQ(launcher_.Signals().size(), 1u);
-    // The start program still waits for the window the launcher no longer needs.
-    EXPECT_EQ(ProcessesNamed(L"fluent.exe"), 1);
+    // The start program still waits, with its solver, for the window the launcher no longer needs.
+    EXPECT_EQ(ProgramsRunningBelow(cDrive_.Path()), 2);
     EXPECT_EQ(state_.startedProcessId, 0u);
 }
 
