@@ -179,8 +179,8 @@ class PendingPaste final : public LaunchAftercare {
     ~PendingPaste() override {
         if (done_) return;
         Stop();
-        Log(L"the launcher ends before Fluent's console took the paste: the clipboard keeps the "
-            L"load command; the user's clipboard content is not put back");
+        Log(L"Fluent's console has not taken the paste, which is no longer watched: the clipboard "
+            L"keeps the load command; the user's clipboard content is not put back");
     }
     PendingPaste(const PendingPaste&) = delete;
     PendingPaste& operator=(const PendingPaste&) = delete;
