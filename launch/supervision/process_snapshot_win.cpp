@@ -56,11 +56,12 @@ bool DescendsFrom(std::uint32_t id, const StartedProgram& program,
     return DescendsFrom(id, program, LinksOf(processes), &ProcessStartTime);
 }
 
-bool AnyDescends(const StartedProgram& program, const std::vector<RunningProcess>& processes) {
+std::optional<std::uint32_t> FirstDescendant(const StartedProgram& program,
+                                             const std::vector<RunningProcess>& processes) {
     const std::vector<ProcessLink> links = LinksOf(processes);
     for (const RunningProcess& process : processes)
-        if (DescendsFrom(process.id, program, links, &ProcessStartTime)) return true;
-    return false;
+        if (DescendsFrom(process.id, program, links, &ProcessStartTime)) return process.id;
+    return std::nullopt;
 }
 
 } // namespace qv

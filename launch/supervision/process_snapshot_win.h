@@ -32,7 +32,8 @@ StartedProgram StartedProgramOf(HANDLE process, std::uint32_t id);
 // Whether a process of the snapshot descends from the program.
 bool DescendsFrom(std::uint32_t id, const StartedProgram& program,
                   const std::vector<RunningProcess>& processes);
-// Whether any process of the snapshot does.
-bool AnyDescends(const StartedProgram& program, const std::vector<RunningProcess>& processes);
+// The first process of the snapshot that does; nothing when none does.
+std::optional<std::uint32_t> FirstDescendant(const StartedProgram& program,
+                                             const std::vector<RunningProcess>& processes);
 
 } // namespace qv

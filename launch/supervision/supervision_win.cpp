@@ -84,14 +84,19 @@ class OwnFluentSearch {
         const std::vector<std::uint32_t> now = FluentProcessesIn(processes);
         const std::optional<FluentChoice> choice = ChooseOwnFluentProcess(
             before_, now, [&](std::uint32_t id) { return DescendsFrom(id, program, processes); },
-            [&] { return !program.endedAt || AnyDescends(program, processes); });
+            [&] { return !program.endedAt || StartHasRunningProcesses(&processes); });
         if (!choice) NotePassedOver(now);
         return choice;
     }
 
-    // Whether a process the start program started still runs: its Fluent may still come.
-    bool StartHasRunningProcesses() const {
-        return AnyDescends(StartedProgramOf(start_.handle, start_.id), SnapshotProcesses());
+    // Whether a process the start program started still runs: its Fluent may still come. One
+    // found is watched by its handle, so that a wait on it takes no snapshot at every look.
+    bool StartHasRunningProcesses(const std::vector<RunningProcess>* taken = nullptr) {
+        if (descendant_ && ::WaitForSingleObject(descendant_.get(), 0) == WAIT_TIMEOUT) return true;
+        const std::optional<std::uint32_t> id = FirstDescendant(
+            StartedProgramOf(start_.handle, start_.id), taken ? *taken : SnapshotProcesses());
+        descendant_.reset(id ? ::OpenProcess(SYNCHRONIZE, FALSE, *id) : nullptr);
+        return id.has_value();
     }
 
   private:
@@ -107,6 +112,7 @@ class OwnFluentSearch {
     std::vector<std::uint32_t> before_;
     const StartProgram& start_;
     std::set<std::uint32_t> passedOver_;
+    UniqueHandle descendant_; // a running process of the start program's, when one is known
 };
 
 // Looks for the new Fluent until it is found, the signal comes, the user stops waiting, or the
