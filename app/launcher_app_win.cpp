@@ -36,12 +36,22 @@ void DecideStartLanguage() {
     if (decision.valueToStore) WriteSetting(settings::EnglishInterface, *decision.valueToStore);
 }
 
+// Support needs to know whether a DLL planted beside the program could still be loaded by name.
+void LogLibrarySearch(DWORD error) {
+    if (error == 0)
+        Log(L"library search: the system folder only");
+    else
+        LogFailure(L"library search: limit it to the system folder", L"SetDefaultDllDirectories",
+                   error);
+}
+
 } // namespace
 
 bool CLauncherApp::InitInstance() {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
     DecideStartLanguage();
+    LogLibrarySearch(librarySearchError_);
     // The launcher's own dialogs among its questions: the Workbench tip.
     LauncherPrompts prompts;
     SetPrompts(&prompts);

@@ -5,8 +5,7 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // Before anything can load a library by name: from here on only the system folder is searched.
-    qv::LimitLibrarySearchToSystemFolder();
-    qv::CLauncherApp app;
+    qv::CLauncherApp app(qv::LimitLibrarySearchToSystemFolder());
     app.InitInstance();
     return app.ExitCode();
 }

@@ -58,8 +58,9 @@ class BusyIndication::TaskbarProgress {
         }
         Show(TBPF_INDETERMINATE, L"indeterminate");
     }
+    // A window already destroyed (the launcher ended during the wait) has no button left.
     ~TaskbarProgress() {
-        if (list_.get()) Show(TBPF_NOPROGRESS, L"cleared");
+        if (list_.get() && ::IsWindow(window_)) Show(TBPF_NOPROGRESS, L"cleared");
     }
     TaskbarProgress(const TaskbarProgress&) = delete;
     TaskbarProgress& operator=(const TaskbarProgress&) = delete;

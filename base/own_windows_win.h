@@ -9,5 +9,8 @@ namespace qv {
 // and whose class is "#32770" or "Button" (ignoring case): the dialog or message box in front,
 // nullptr when there is none.
 HWND FirstVisibleOwnDialog();
+// The same among the windows of one thread of this process: the dialog in front of those that
+// thread shows, whatever other threads show above it.
+HWND FirstVisibleDialogOfThread(DWORD threadId);
 
 } // namespace qv

@@ -8,8 +8,8 @@
 namespace qv {
 
 struct ProgramStart {
-    // The executable that starts. "" only where the launcher does not know it apart from the
-    // command line (a web-page program's association).
+    // The executable that starts, named apart from the command line. "" leaves the system to find
+    // it at the line's head, which no start of the launcher does.
     std::wstring program;
     // The command line the program receives. Its head is the program, quoted: programs split
     // their own command line (CommandLineToArgvW, the C runtime), and an unquoted path with a

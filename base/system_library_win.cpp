@@ -6,13 +6,14 @@
 
 namespace qv {
 
-bool LimitLibrarySearchToSystemFolder() {
+DWORD LimitLibrarySearchToSystemFolder() {
     // Looked up rather than imported: a missing import would stop the program from loading.
     using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
     const auto setDirectories =
         reinterpret_cast<SetDefaultDllDirectoriesFunction>(reinterpret_cast<void*>(
             ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
-    return setDirectories && setDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (!setDirectories) return ERROR_PROC_NOT_FOUND;
+    return setDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32) ? 0 : ::GetLastError();
 }
 
 FARPROC SystemLibraryFunction(const wchar_t* library, const char* name) {

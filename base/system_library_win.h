@@ -8,9 +8,10 @@
 
 namespace qv {
 
-// Later loads by name (ours, the shell's, COM's) search the system folder only. False where the
-// system cannot do it (Windows 7 without its 2011 loader update).
-bool LimitLibrarySearchToSystemFolder();
+// Later loads by name (ours, the shell's, COM's) search the system folder only. 0 once done;
+// otherwise the system's error, ERROR_PROC_NOT_FOUND where the system cannot do it (Windows 7
+// without its 2011 loader update).
+DWORD LimitLibrarySearchToSystemFolder();
 
 // The named function of the system folder's DLL, loaded by full path at the first call and kept
 // for the life of the process; nullptr when the DLL or the function is missing.

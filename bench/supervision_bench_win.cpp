@@ -2,8 +2,12 @@
 // (share of one core), the delay from the Fluent window showing to its being recorded in the
 // dialog's user data, and the longest time the dialog takes to answer a message meanwhile.
 // The real QuorvexLauncher.exe starts a simulated Fluent 2025 R2 whose start program ends at once
-// and whose solver shows its window only after a while. Run by tools/measure-supervision.sh:
+// and whose solver shows its window only after a while. Then how soon the launcher ends from the
+// add-on's close signal and from Cancel, with nothing installed and with a typical installation
+// (launcher_end_win.h). Run by tools/measure-supervision.sh:
 //   qv_supervision_bench <launcher exe> <32-bit stand-ins> <64-bit stand-ins> [runs] [delay ms]
+#include "bench/launcher_end_win.h"
+#include "bench/launcher_probe_win.h"
 #include "base/environment_win.h"
 #include "base/handles_win.h"
 #include "base/registry_win.h"
@@ -28,18 +32,6 @@ namespace qv {
 namespace {
 
 using namespace test;
-
-double Seconds(LONGLONG counts) {
-    LARGE_INTEGER frequency{};
-    ::QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counts) / static_cast<double>(frequency.QuadPart);
-}
-
-LONGLONG Now() {
-    LARGE_INTEGER now{};
-    ::QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
 
 // Wine's GetProcessTimes does not see other processes: the host's /proc does. The launcher is
 // the running host process whose first argument is its exe, as Wine started it.
@@ -88,13 +80,6 @@ void Pause(DWORD milliseconds) {
     ::Sleep(milliseconds);
 }
 
-HWND FindLauncherDialog(DWORD processId) {
-    for (HWND window : TopLevelWindowsOf(processId))
-        if (ClassNameOf(window) == L"#32770" && ::GetDlgItem(window, IDC_FLUENT_LIST))
-            return window;
-    return nullptr;
-}
-
 struct Sandbox {
     std::wstring root, records, product;
     bool ok = false;
@@ -115,9 +100,12 @@ Sandbox LayOutSandbox(const FakeProgramFolders& fakes) {
         std::wstring(windows64 ? L"C:\\Program Files (x86)" : L"C:\\Program Files") +
         L"\\Microsoft Visual Studio\\2019\\Community";
     const SimulatedVisualStudio vs = LayOutVisualStudio2019(fakes, vsRoot, windows64);
+    const SimulatedMatlab matlab =
+        LayOutMatlab(fakes, L"C:\\Program Files\\MATLAB\\R2020b", windows64);
     sandbox.product = product.folder;
     sandbox.ok =
-        fluent.complete && product.complete && vs.complete && MakeFolders(sandbox.records) &&
+        fluent.complete && product.complete && vs.complete && matlab.complete &&
+        RegisterMatlab(L"9.9", matlab.root) && MakeFolders(sandbox.records) &&
         WriteRegistryText(HKEY_CURRENT_USER, SettingsKeyPath, L"FluentPathsUsed", fluentFolder) &&
         WriteRegistryText(HKEY_CURRENT_USER, SettingsKeyPath, L"IsUsingEnglishLanguage", L"true");
     return sandbox;
@@ -181,17 +169,81 @@ Figures MeasureOnce(const std::wstring& launcherExe, const Sandbox& sandbox, DWO
     ::WaitForSingleObject(launcher.process.get(), 20000);
     EndProgramsBelow(sandbox.root);
     // The solver noted when its window showed.
-    WIN32_FIND_DATAW entry{};
-    UniqueFind find(::FindFirstFileW((sandbox.records + L"\\fl2520s-*.txt").c_str(), &entry));
-    if (!recordedAt || !find) return figures;
-    const auto record = ReadFileBytes(sandbox.records + L"\\" + entry.cFileName);
-    const std::string key = "window_shown_at=";
-    const std::size_t at = record ? record->find(key) : std::string::npos;
-    if (at == std::string::npos) return figures;
-    const LONGLONG shownAt = std::atoll(record->c_str() + at + key.size());
+    const LONGLONG shownAt = SolverCounter(sandbox.records, "window_shown_at");
+    if (!recordedAt || !shownAt) return figures;
     figures.recordDelay = Seconds(recordedAt - shownAt);
     figures.ok = true;
     return figures;
+}
+
+// Wine's X11 driver lets a window manager handle top-level windows unless told otherwise; the
+// tests' prefix says not to, and none runs on their display.
+bool SetWindowsManaged(bool managed) {
+    return WriteRegistryText(HKEY_CURRENT_USER, L"Software\\Wine\\X11 Driver", L"Managed",
+                             managed ? L"Y" : L"N");
+}
+
+struct EndCase {
+    const wchar_t* title;
+    EndBy by;
+    bool launchFirst;
+    bool duringWait;
+};
+
+// The launcher's end, told by the close signal and by Cancel, runs times each. With Fluent
+// found, the module's signal comes after a launch, as it does once its menu is loaded (the
+// simulated module waits for a file the bench makes then), or the bench sends it while the
+// launcher still waits for a Fluent window that is slow to show.
+bool MeasureEnds(const std::wstring& launcher, const Sandbox* sandbox, int runs) {
+    std::vector<std::wstring> environment = {L"QV_TEST_UPDATE_SOURCES=none"};
+    std::vector<EndCase> cases = {{L"close signal", EndBy::CloseSignal, false, false},
+                                  {L"Cancel", EndBy::Cancel, false, false}};
+    if (sandbox) {
+        environment.insert(
+            environment.end(),
+            {L"QUORVEX_PATH=" + sandbox->product,
+             std::wstring(fake::RecordDirVariable) + L"=" + sandbox->records,
+             std::wstring(fake::SignalGateVariable) + L"=" + sandbox->records + L"\\gate",
+             std::wstring(fake::LifetimeVariable) + L"=60000"});
+        cases = {
+            {L"close signal of the launched Fluent's module", EndBy::ModuleSignal, true, false},
+            {L"close signal while the launcher waits for Fluent", EndBy::CloseSignal, true, true},
+            {L"Cancel", EndBy::Cancel, false, false}};
+    }
+    for (const bool managed : {false, true}) {
+        if (!SetWindowsManaged(managed)) return false;
+        std::wprintf(L"%ls, %ls:\n", sandbox ? L"typical installation" : L"nothing installed",
+                     managed ? L"windows managed by Wine's X11 driver, no window manager running"
+                             : L"unmanaged windows (as in the tests' prefix)");
+        for (const EndCase& c : cases) {
+            std::vector<EndFigures> all;
+            for (int run = 0; run < runs; ++run) {
+                EndRun end;
+                end.launcherExe = launcher;
+                end.environment = environment;
+                end.by = c.by;
+                end.launchFirst = c.launchFirst;
+                end.duringWait = c.duringWait;
+                if (sandbox) end.startedProgramsBelow = sandbox->root;
+                if (c.duringWait)
+                    end.environment.push_back(std::wstring(fake::WindowDelayVariable) + L"=30000");
+                if (sandbox) {
+                    end.records = sandbox->records;
+                    end.signalGate = sandbox->records + L"\\gate";
+                    if (!RemoveTree(sandbox->records) || !MakeFolders(sandbox->records))
+                        return false;
+                }
+                const EndFigures f = MeasureEnd(end);
+                if (!f.ok) {
+                    std::fwprintf(stderr, L"%ls: run %d failed\n", c.title, run + 1);
+                    return false;
+                }
+                all.push_back(f);
+            }
+            ReportEnds((std::wstring(L"  ") + c.title).c_str(), all);
+        }
+    }
+    return SetWindowsManaged(false);
 }
 
 int Run(int argc, wchar_t** argv) {
@@ -204,6 +256,13 @@ int Run(int argc, wchar_t** argv) {
     const FakeProgramFolders fakes{argv[2], argv[3]};
     const int runs = argc > 4 ? std::max(1, _wtoi(argv[4])) : 3;
     const DWORD delay = argc > 5 ? static_cast<DWORD>(std::max(4000, _wtoi(argv[5]))) : 12000;
+    // The fresh prefix's own programs start beside this one: measured once they have, as on a
+    // machine that is up and running.
+    Pause(4000);
+    if (!WriteRegistryText(HKEY_CURRENT_USER, SettingsKeyPath, L"IsUsingEnglishLanguage",
+                           L"true") ||
+        !MeasureEnds(launcher, nullptr, runs))
+        return 1;
     const Sandbox sandbox = LayOutSandbox(fakes);
     if (!sandbox.ok) {
         std::fwprintf(stderr, L"cannot lay out the sandbox in %ls\n", sandbox.root.c_str());
@@ -234,6 +293,7 @@ int Run(int argc, wchar_t** argv) {
                  L"(goal <= 300 ms), longest answer %.0f ms (goal < 1000 ms)\n",
                  runs, 100 * worst(&Figures::cpuShare), 1000 * worst(&Figures::recordDelay),
                  1000 * worst(&Figures::longestSilence));
+    if (!MeasureEnds(launcher, &sandbox, runs)) return 1;
     if (!RemoveTree(sandbox.root)) std::fwprintf(stderr, L"left %ls\n", sandbox.root.c_str());
     return 0;
 }

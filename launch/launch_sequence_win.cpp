@@ -186,6 +186,7 @@ LaunchStep RunLaunchSequence(LaunchContext& context) {
     start.version = version;
     start.productFolder = *product;
     start.options = o;
+    start.stopControl = context.stopControl;
     return StartAndSupervise(start, context.dialog, context.state, context.times);
 }
 

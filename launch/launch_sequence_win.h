@@ -24,7 +24,8 @@ struct LaunchContext {
     const std::vector<VisualStudioInstallation>& visualStudios;
     const std::vector<MatlabInstallation>& matlabs;
     HWND dialog = nullptr;
-    LaunchOptions options; // as just read from the controls
+    HWND stopControl = nullptr; // usable while the start waits for Fluent (Cancel)
+    LaunchOptions options;      // as just read from the controls
     bool chineseFluent = false;
     int fluentIndex = -1;
     std::wstring visualStudioText; // the selected entry's text

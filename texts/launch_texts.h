@@ -99,6 +99,28 @@ inline constexpr Message StillWaitingStartEnded{
     L"since the start.\nKeep waiting for Fluent?",
     L"Fluent启动程序已结束（退出代码%s），启动后一直未出现新的Fluent窗口。\n继续等待Fluent吗？"};
 
+// The start program has ended with an error code and no Fluent window has come: %s the program,
+// %s its exit code. The dialog is back for another try.
+inline constexpr Message StartProgramFailed{
+    "start-program-failed",
+    L"Fluent's start program \"%s\" ended with exit code %s, and no Fluent window has "
+    L"appeared.\nPlease make sure Fluent is correctly installed and licensed, then try again.",
+    L"Fluent启动程序\"%s\"已结束（退出代码%s），未出现Fluent窗口。\n请确保Fluent已正确安装并"
+    L"已获得许可，然后重试。"};
+// Cancel, Esc or the close box while the launcher waits for Fluent.
+inline constexpr Message StopWaitingQuestion{
+    "stop-waiting",
+    L"The launcher is waiting for Fluent to start.\nStop waiting? Fluent and its start program "
+    L"are left running.",
+    L"启动器正在等待Fluent启动。\n停止等待吗？Fluent及其启动程序将继续运行。"};
+// Asked when parallel Fluent 12 runs but its console has not shown for a long time.
+inline constexpr Message ConsoleStillMissing{
+    "console-still-missing",
+    L"Fluent is running, but its console has not appeared since its window showed, so the "
+    L"Quorvex load command cannot be entered yet.\nKeep waiting for Fluent's console?",
+    L"Fluent正在运行，但其窗口出现后一直未出现控制台窗口，暂时无法输入Quorvex加载命令。\n继续"
+    L"等待Fluent控制台吗？"};
+
 inline constexpr Message ClosingWhileStarting{
     "closing-while-starting",
     L"You can't close launcher when starting Fluent/Workbench\nIt will be auto closed after "

@@ -1,5 +1,8 @@
 #include "ui/hyperlink_win.h"
 
+#include "base/command_line_head.h"
+#include "base/files_win.h"
+#include "base/launch_log_win.h"
 #include "base/program_start_win.h"
 #include "base/shell_and_com_win.h"
 #include "base/registry_win.h"
@@ -11,6 +14,7 @@
 #include <shellapi.h>
 
 #include <new>
+#include <optional>
 
 namespace qv {
 
@@ -43,10 +47,17 @@ void SetProcedure(HWND window, WNDPROC procedure) {
     ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
 }
 
-// The association's command names its program as it sees fit, quoted or not: the head of the
-// line decides.
+// The association's command names its program as it sees fit, quoted or not. The program is
+// told from the head of the line and started by name, so that no shorter path the system would
+// try first (C:\Program.exe for C:\Program Files\...) can start instead.
 void StartShownNormally(std::wstring commandLine) {
-    static_cast<void>(StartProcess({L"", std::move(commandLine), SW_SHOWNORMAL}));
+    const std::optional<std::wstring> program =
+        ProgramAtHead(commandLine, [](const std::wstring& path) { return FileExists(path); });
+    if (!program) {
+        Log(L"web-page program not started: no program file found at the head of " + commandLine);
+        return;
+    }
+    static_cast<void>(StartProcess({*program, std::move(commandLine), SW_SHOWNORMAL}));
 }
 
 // The fallback when the shell cannot open the address: the program that opens web pages.

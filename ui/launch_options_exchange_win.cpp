@@ -102,9 +102,11 @@ bool ExchangeLaunchOptions(const Dialog& dialog, LaunchOptions& options,
     } else {
         std::uint32_t count = 0;
         const bool isNumber = ParseUnsigned(WindowText(countEdit), count);
-        // Serial mode uses no count and keeps its edit out of the user's reach: a count it could
-        // not use is passed over, the last valid one stays and the other fields are read as usual.
-        countPassedOver = !(isNumber && IsProcessCountInRange(count)) && IsSerialChosen(dialog);
+        // Serial mode uses no count, and a start by Workbench leaves it to Workbench; either keeps
+        // the edit out of the user's reach: a count it could not use is passed over, the last
+        // valid one stays and the other fields are read as usual.
+        countPassedOver = !(isNumber && IsProcessCountInRange(count)) &&
+                          (IsSerialChosen(dialog) || !::IsWindowEnabled(countEdit));
         if (!countPassedOver) {
             if (!isNumber)
                 return FailAtProcessCount(dialog, ProcessCountNotANumber,

@@ -42,6 +42,7 @@ void CLauncherDlg::OnOK() {
 
     LaunchContext context{launchState_, Fluent(), VisualStudios(), Matlabs()};
     context.dialog = Window();
+    context.stopControl = Item(IDC_CANCEL);
     context.options = Options();
     context.chineseFluent = IsItemChecked(IDC_CHINESE_FLUENT);
     context.fluentIndex = view_.Combo(IDC_FLUENT_LIST).Selection();
@@ -59,18 +60,27 @@ void CLauncherDlg::OnOK() {
     if (outcome == LaunchStep::Closes || launchState_.closeSignalled) End(IDCANCEL);
 }
 
-// While OK is at work the user cannot reach Cancel or the close box; a request sent by another
-// program then is not one to act on.
+// While OK waits for Fluent, Cancel, Esc and the close box ask whether to stop waiting: the wait
+// then ends as at the limit's No, and the started programs go on. The rest of a launch keeps the
+// user in its own questions; a request sent by another program then is not one to act on.
 void CLauncherDlg::OnCancel() {
+    if (AsksToStopWaiting()) return;
     if (launchBusy_ || !MayClose(launchState_, Window(), homeFolder_)) return;
     NoteRunEnding(L"cancelled by the user (Cancel or Esc)");
     End(IDCANCEL);
 }
 
 void CLauncherDlg::OnClose() {
+    if (AsksToStopWaiting()) return;
     if (launchBusy_ || !MayClose(launchState_, Window(), homeFolder_)) return;
     NoteRunEnding(L"closed by the user (the window's close box)");
     End(IDCANCEL);
+}
+
+bool CLauncherDlg::AsksToStopWaiting() {
+    if (!launchState_.waitingForFluent) return false;
+    if (!launchState_.stopWaiting && AskToStopWaiting(Window())) launchState_.stopWaiting = true;
+    return true;
 }
 
 bool CLauncherDlg::OnCloseSignal(WPARAM wParam) {
@@ -81,10 +91,12 @@ bool CLauncherDlg::OnCloseSignal(WPARAM wParam) {
                       ? L"launched; closed on the add-on's signal (process " +
                             std::to_wstring(launchState_.startedProcessId) + L" recorded)"
                       : std::wstring(L"closed on the add-on's signal"));
-    // A launch at work ends its wait at the signal but is never cut short half-way (the user's
-    // clipboard put back): the dialog ends once it is through.
+    // The dialog ends at once, also while a launch waits for Fluent: the wait ends when it is
+    // next asked, and nothing it leaves needs the window. A launch in another step, among its
+    // questions, is never cut short half-way: it starts nothing more, and the dialog ends once it
+    // is through.
     launchState_.closeSignalled = true;
-    if (!launchBusy_) End(IDCANCEL);
+    if (!launchBusy_ || launchState_.waitingForFluent) End(IDCANCEL);
     return false;
 }
 

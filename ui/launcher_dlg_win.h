@@ -71,6 +71,9 @@ class CLauncherDlg : public Dialog {
     bool DrawPicture(const DRAWITEMSTRUCT& item);
     // The add-on module's signal that its menu is loaded in Fluent (launcher_dlg_launch_win.cpp).
     bool OnCloseSignal(WPARAM wParam);
+    // While a launch waits for Fluent, Cancel, Esc and the close box ask whether to stop waiting
+    // instead: true then.
+    bool AsksToStopWaiting();
 
     LaunchOptions options_;
     DialogWindowView view_{*this};

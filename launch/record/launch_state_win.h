@@ -4,8 +4,16 @@
 #include "base/handles_win.h"
 
 #include <cstdint>
+#include <memory>
 
 namespace qv {
+
+// Work a launch leaves going once it has returned, such as a paste Fluent 12's console has not
+// taken yet; it ends with the dialog at the latest.
+class LaunchAftercare {
+  public:
+    virtual ~LaunchAftercare() = default;
+};
 
 struct LaunchState {
     // The process recorded by the last successful start: Workbench's start program, or the new
@@ -21,6 +29,11 @@ struct LaunchState {
     // The add-on's module has signalled that its menu is loaded: whatever the launch is waiting
     // for is no longer needed, and the dialog ends.
     bool closeSignalled = false;
+    // A direct start waits for Fluent's window or Fluent 12's console: Cancel, Esc and the close
+    // box then ask whether to stop waiting, and stopWaiting says the user chose to.
+    bool waitingForFluent = false;
+    bool stopWaiting = false;
+    std::unique_ptr<LaunchAftercare> aftercare;
 };
 
 } // namespace qv

@@ -23,7 +23,7 @@ bool MayClose(const LaunchState& state, HWND dialog, std::wstring_view homeFolde
 }
 
 void CloseShownQuestion(HWND mainDialog) {
-    HWND shown = FirstVisibleOwnDialog();
+    HWND shown = FirstVisibleDialogOfThread(::GetWindowThreadProcessId(mainDialog, nullptr));
     if (!shown || shown == mainDialog) return;
     for (int id : CloseSignalButtons) {
         if (HWND button = ::GetDlgItem(shown, id)) {
@@ -32,6 +32,12 @@ void CloseShownQuestion(HWND mainDialog) {
         }
     }
     ::SendMessageW(shown, WM_CLOSE, 0, 0);
+}
+
+bool AskToStopWaiting(HWND dialog) {
+    // No is the default: a slip of Enter keeps the wait.
+    return ShowMessage(dialog, launch_texts::StopWaitingQuestion, captions::Warning,
+                       MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }
 
 } // namespace qv

@@ -12,15 +12,23 @@ namespace qv {
 
 namespace {
 
-// A console that stopped answering must not hang the launcher; the clipboard, held by another
-// program for a moment, is asked again for as long.
+// A console that stopped answering must not hang the launcher while it types; the clipboard,
+// held by another program for a moment, is asked again for as long.
 constexpr DWORD AnswerLimitMs = 10000;
+// How often a paste not yet taken looks whether the console or the process has gone.
+constexpr UINT PasteCheckMs = 250;
 
-// True once the window has handled the message.
-bool Send(HWND window, UINT message, WPARAM wParam) {
+// Why a message sent to the console was not handled.
+enum class SendEnd { Answered, LooksHung, TimedOut };
+
+SendEnd Send(HWND window, UINT message, WPARAM wParam) {
+    const ULONGLONG sentAt = ::GetTickCount64();
     DWORD_PTR result = 0;
-    return ::SendMessageTimeoutW(window, message, wParam, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG,
-                                 AnswerLimitMs, &result) != 0;
+    if (::SendMessageTimeoutW(window, message, wParam, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                              AnswerLimitMs, &result))
+        return SendEnd::Answered;
+    // The system gives up at once on a thread that looks hung, without waiting for it.
+    return ::GetTickCount64() - sentAt < AnswerLimitMs ? SendEnd::LooksHung : SendEnd::TimedOut;
 }
 
 // One format of the user's clipboard, copied so that it outlives the clipboard's emptying.
@@ -127,10 +135,19 @@ void PutBack(std::vector<SavedFormat>& saved, HWND owner) {
     ::CloseClipboard();
 }
 
-// False once the window has not taken a character: the rest would wait as long in vain.
+// False, and logged, when the console did not take a character.
 bool TypeCharacters(std::wstring_view text, HWND window) {
-    for (wchar_t c : text)
-        if (!Send(window, WM_CHAR, static_cast<WPARAM>(c))) return false;
+    for (wchar_t c : text) {
+        const SendEnd end = Send(window, WM_CHAR, static_cast<WPARAM>(c));
+        if (end == SendEnd::Answered) continue;
+        Log(LogLevel::Warning,
+            end == SendEnd::LooksHung
+                ? std::wstring(L"Fluent's console looks hung: typing the load command stopped")
+                : L"Fluent's console did not answer within " +
+                      std::to_wstring(AnswerLimitMs / 1000) +
+                      L" s: typing the load command stopped");
+        return false;
+    }
     return true;
 }
 
@@ -154,25 +171,108 @@ std::optional<std::vector<SavedFormat>> ReplaceClipboard(std::wstring_view text,
     return saved;
 }
 
+// A paste sent to the console and not yet taken. The system's callbacks (the paste's answer, the
+// checks' timer) find it through current: one paste at a time, and never one that has gone.
+class PendingPaste final : public LaunchAftercare {
+  public:
+    PendingPaste(std::vector<SavedFormat> saved, HWND console, UniqueHandle process)
+        : saved_(std::move(saved)), console_(console), process_(std::move(process)) {}
+    ~PendingPaste() override {
+        if (done_) return;
+        Stop();
+        Log(LogLevel::Warning,
+            L"Fluent's console has not taken the paste, which is no longer watched: the clipboard "
+            L"keeps the load command; the user's clipboard content is not put back");
+    }
+    PendingPaste(const PendingPaste&) = delete;
+    PendingPaste& operator=(const PendingPaste&) = delete;
+
+    // False when the paste cannot be sent (the window has gone): the clipboard is back then.
+    bool Start() {
+        current = this;
+        sentAt_ = ::GetTickCount64();
+        if (!::SendMessageCallbackW(console_, WM_PASTE, 0, 0, &Answered,
+                                    reinterpret_cast<ULONG_PTR>(this))) {
+            Finish(L"the paste could not be sent to Fluent's console");
+            return false;
+        }
+        timer_ = ::SetTimer(nullptr, 0, PasteCheckMs, &Check);
+        return true;
+    }
+
+  private:
+    static void CALLBACK Answered(HWND, UINT, ULONG_PTR paste, LRESULT) {
+        PendingPaste* self = current;
+        if (!self || reinterpret_cast<ULONG_PTR>(self) != paste) return;
+        // A console that has gone answers nothing: its end only released the paste.
+        if (!::IsWindow(self->console_)) {
+            self->Finish(L"Fluent's console closed before it took the paste");
+            return;
+        }
+        self->Finish(nullptr);
+        // The console has just answered; Enter reaches it after the paste, sent messages keep
+        // their order.
+        ::SendNotifyMessageW(self->console_, WM_CHAR, 13, 0);
+        Log(L"load command pasted into Fluent's console after " +
+            std::to_wstring(::GetTickCount64() - self->sentAt_) + L" ms, and Enter sent");
+    }
+    static void CALLBACK Check(HWND, UINT, UINT_PTR timer, DWORD) {
+        PendingPaste* self = current;
+        if (!self || self->timer_ != timer) return;
+        if (!::IsWindow(self->console_))
+            self->Finish(L"Fluent's console closed before it took the paste");
+        else if (self->process_ && ::WaitForSingleObject(self->process_.get(), 0) == WAIT_OBJECT_0)
+            self->Finish(L"Fluent ended before its console took the paste");
+    }
+    void Stop() {
+        if (timer_) ::KillTimer(nullptr, timer_);
+        timer_ = 0;
+        if (current == this) current = nullptr;
+        done_ = true;
+    }
+    // The paste can no longer take the clipboard: the user's content comes back.
+    void Finish(const wchar_t* why) {
+        Stop();
+        PutBack(saved_, ::IsWindow(console_) ? console_ : nullptr);
+        if (why)
+            Log(LogLevel::Warning, std::wstring(why) +
+                                       L": the load command was not entered; the user's "
+                                       L"clipboard is put back");
+    }
+
+    static inline PendingPaste* current = nullptr;
+    std::vector<SavedFormat> saved_;
+    HWND console_;
+    UniqueHandle process_;
+    UINT_PTR timer_ = 0;
+    ULONGLONG sentAt_ = 0;
+    bool done_ = false;
+};
+
+UniqueHandle Duplicate(HANDLE process) {
+    HANDLE copy = nullptr;
+    if (!process || !::DuplicateHandle(::GetCurrentProcess(), process, ::GetCurrentProcess(), &copy,
+                                       SYNCHRONIZE, FALSE, 0))
+        return {};
+    return UniqueHandle(copy);
+}
+
 } // namespace
 
-ConsoleEntry TypeIntoWindow(std::wstring_view text, HWND window) {
+EnteredCommand TypeIntoWindow(std::wstring_view text, HWND window, HANDLE process) {
+    EnteredCommand typing;
     std::optional<std::vector<SavedFormat>> saved = ReplaceClipboard(text, window);
     if (!saved) {
-        const bool typed = TypeCharacters(text, window) && Send(window, WM_CHAR, 13);
-        return typed ? ConsoleEntry::Typed : ConsoleEntry::Untaken;
+        const bool typed =
+            TypeCharacters(text, window) && Send(window, WM_CHAR, 13) == SendEnd::Answered;
+        typing.entry = typed ? ConsoleEntry::Typed : ConsoleEntry::NotEntered;
+        return typing;
     }
-    // A console still busy with the paste would take the user's own data, put back too early,
-    // for the command: the clipboard waits for its answer.
-    if (!Send(window, WM_PASTE, 0)) {
-        Log(L"Fluent's console did not answer the paste within " +
-            std::to_wstring(AnswerLimitMs / 1000) +
-            L" s: the clipboard keeps the load command; the user's clipboard is not put back");
-        return ConsoleEntry::Unanswered;
-    }
-    Send(window, WM_CHAR, 13);
-    PutBack(*saved, window);
-    return ConsoleEntry::Pasted;
+    auto paste = std::make_unique<PendingPaste>(std::move(*saved), window, Duplicate(process));
+    if (!paste->Start()) return typing;
+    typing.entry = ConsoleEntry::Pasting;
+    typing.paste = std::move(paste);
+    return typing;
 }
 
 } // namespace qv

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,6 +26,26 @@ bool IsFluentWindowTitle(std::wstring_view title);
 // of now. Nothing when the start has not produced a new Fluent window yet.
 std::optional<std::uint32_t> ChooseNewFluentProcess(const std::vector<std::uint32_t>& before,
                                                     const std::vector<std::uint32_t>& now);
+
+// Which rule chose the Fluent a launch records.
+enum class FluentChoiceRule {
+    Descendant, // it descends from the start program this launch started
+    LastNew,    // none does: the last new one, as when launchers did not share a machine
+};
+struct FluentChoice {
+    std::uint32_t id = 0;
+    FluentChoiceRule rule = FluentChoiceRule::LastNew;
+};
+
+// The new Fluent process (of now, not of before) this launch records: the last new one that
+// descends from its start program. While none does and this launch's own Fluent may still come
+// (its start program runs, or a process of its start still does), nothing: the new Fluent of
+// another launcher's start is never taken for this one's. Then the last new one.
+std::optional<FluentChoice>
+ChooseOwnFluentProcess(const std::vector<std::uint32_t>& before,
+                       const std::vector<std::uint32_t>& now,
+                       const std::function<bool(std::uint32_t id)>& descendsFromStart,
+                       const std::function<bool()>& ownMayStillCome);
 
 std::wstring ConsoleLoadCommand(std::wstring_view productFolder);
 // Fluent 12's console: a multi-line edit whose parent is an MFC frame of Fluent 12.

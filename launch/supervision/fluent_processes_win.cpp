@@ -1,9 +1,6 @@
 #include "launch/supervision/fluent_processes_win.h"
 
-#include "base/handles_win.h"
 #include "launch/supervision/fluent_process.h"
-
-#include <tlhelp32.h>
 
 #include <string>
 
@@ -75,17 +72,16 @@ BOOL CALLBACK SearchChildren(HWND window, LPARAM parameter) {
 
 } // namespace
 
-std::vector<std::uint32_t> ListFluentProcesses() {
+std::vector<std::uint32_t> FluentProcessesIn(const std::vector<RunningProcess>& processes) {
     std::vector<std::uint32_t> ids;
-    UniqueFile snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot) return ids;
-    PROCESSENTRY32W entry{sizeof(entry)};
-    for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more;
-         more = ::Process32NextW(snapshot.get(), &entry)) {
-        if (IsFluentExecutableName(entry.szExeFile) && FindFluentWindow(entry.th32ProcessID))
-            ids.push_back(entry.th32ProcessID);
-    }
+    for (const RunningProcess& process : processes)
+        if (IsFluentExecutableName(process.executable) && FindFluentWindow(process.id))
+            ids.push_back(process.id);
     return ids;
+}
+
+std::vector<std::uint32_t> ListFluentProcesses() {
+    return FluentProcessesIn(SnapshotProcesses());
 }
 
 std::vector<std::uint32_t> FluentWindowOwners() {

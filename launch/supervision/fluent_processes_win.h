@@ -1,6 +1,8 @@
 // The running Fluent processes, their main windows and Fluent 12's console.
 #pragma once
 
+#include "launch/supervision/process_snapshot_win.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -11,6 +13,8 @@ namespace qv {
 // The processes named like Fluent's that own a Fluent main window, in snapshot order; empty
 // when no snapshot can be taken.
 std::vector<std::uint32_t> ListFluentProcesses();
+// The same among the processes of a snapshot already taken.
+std::vector<std::uint32_t> FluentProcessesIn(const std::vector<RunningProcess>& processes);
 
 // The processes owning a Fluent main window, whatever their names, in window order (a process
 // may appear more than once). Much cheaper than a process snapshot: the search asks this first.

@@ -1,8 +1,15 @@
 #include "launch/supervision/message_wait_win.h"
 
+#include <cwchar>
+
 namespace qv {
 
 namespace {
+
+bool IsDialogWindow(HWND window) {
+    wchar_t name[8] = {};
+    return window && ::GetClassNameW(window, name, 8) && std::wcscmp(name, L"#32770") == 0;
+}
 
 // Dispatches what is queued; false at WM_QUIT, which is posted again.
 bool DispatchQueuedMessages() {
@@ -12,15 +19,32 @@ bool DispatchQueuedMessages() {
             ::PostQuitMessage(static_cast<int>(message.wParam));
             return false;
         }
+        // Tab, Esc and Enter work in a dialog as its own loop would have them work.
+        HWND root = message.hwnd ? ::GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+        if (IsDialogWindow(root) && ::IsDialogMessageW(root, &message)) continue;
         ::TranslateMessage(&message);
         ::DispatchMessageW(&message);
     }
     return true;
 }
 
+// Controls that take input; labels and group boxes only show it.
+bool TakesInput(HWND control) {
+    wchar_t name[16] = {};
+    ::GetClassNameW(control, name, 16);
+    if (::_wcsicmp(name, L"Static") == 0) return false;
+    const LONG style = ::GetWindowLongW(control, GWL_STYLE);
+    return !(::_wcsicmp(name, L"Button") == 0 && (style & BS_TYPEMASK) == BS_GROUPBOX);
+}
+
 } // namespace
 
-WaitEnd WaitHandlingMessages(HANDLE handle, DWORD timeoutMs) {
+WaitEnd WaitHandlingMessages(HANDLE handle, DWORD timeoutMs, const std::function<bool()>& done) {
+    // Every wait looks at the queue first: a thread that has not looked for five seconds counts
+    // as hung, and what is sent to it with SMTO_ABORTIFHUNG (the add-on's close signal) is refused
+    // while it does other work between two waits.
+    if (!DispatchQueuedMessages()) return WaitEnd::Quit;
+    if (done && done()) return WaitEnd::Done;
     const ULONGLONG end = ::GetTickCount64() + timeoutMs;
     const DWORD count = handle ? 1 : 0;
     for (;;) {
@@ -31,6 +55,7 @@ WaitEnd WaitHandlingMessages(HANDLE handle, DWORD timeoutMs) {
         if (count == 1 && woken == WAIT_OBJECT_0) return WaitEnd::Signalled;
         if (woken == WAIT_OBJECT_0 + count) {
             if (!DispatchQueuedMessages()) return WaitEnd::Quit;
+            if (done && done()) return WaitEnd::Done;
             continue;
         }
         // A failed wait must not turn into a busy loop: it counts as the time running out.
@@ -39,11 +64,24 @@ WaitEnd WaitHandlingMessages(HANDLE handle, DWORD timeoutMs) {
     }
 }
 
-InputRefusal::InputRefusal(HWND window)
-    : window_(window), wasDisabled_(window && ::EnableWindow(window, FALSE)) {}
+InputRefusal::InputRefusal(HWND dialog, HWND stillUsable) : dialog_(dialog), focus_(::GetFocus()) {
+    for (HWND control = dialog ? ::GetWindow(dialog, GW_CHILD) : nullptr; control;
+         control = ::GetWindow(control, GW_HWNDNEXT)) {
+        if (control == stillUsable || !::IsWindowEnabled(control) || !TakesInput(control)) continue;
+        ::EnableWindow(control, FALSE);
+        disabled_.push_back(control);
+    }
+    if (stillUsable && ::IsWindowEnabled(stillUsable))
+        ::SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(stillUsable), TRUE);
+}
 
 InputRefusal::~InputRefusal() {
-    if (window_ && !wasDisabled_) ::EnableWindow(window_, TRUE);
+    for (HWND control : disabled_)
+        ::EnableWindow(control, TRUE);
+    // The focus goes back where the user left it, if the dialog still has it.
+    if (::IsWindow(dialog_) && ::IsChild(dialog_, focus_) && ::IsWindowEnabled(focus_) &&
+        ::IsChild(dialog_, ::GetFocus()))
+        ::SendMessageW(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focus_), TRUE);
 }
 
 } // namespace qv

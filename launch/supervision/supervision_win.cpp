@@ -10,10 +10,12 @@
 #include "launch/supervision/console_typing_win.h"
 #include "launch/supervision/fluent_process.h"
 #include "launch/supervision/fluent_processes_win.h"
-#include "launch/supervision/message_wait_win.h"
+#include "launch/supervision/launch_wait_win.h"
+#include "launch/supervision/process_snapshot_win.h"
 #include "texts/launch_texts.h"
 
 #include <optional>
+#include <set>
 #include <vector>
 
 namespace qv {
@@ -31,67 +33,135 @@ void Record(std::uint32_t processId, UniqueHandle process, HWND dialog, LaunchSt
 }
 
 UniqueHandle OpenToWatch(std::uint32_t processId) {
-    UniqueHandle process(::OpenProcess(SYNCHRONIZE, FALSE, processId));
+    UniqueHandle process(
+        ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
     if (!process)
         LogFailure(L"open the recorded process", std::to_wstring(processId), ::GetLastError());
     return process;
 }
 
-// Asks whether to go on waiting, saying what the launcher has seen so far.
-bool KeepWaiting(HWND dialog, HANDLE startProgram) {
-    DWORD exitCode = STILL_ACTIVE;
-    const bool ended = ::WaitForSingleObject(startProgram, 0) == WAIT_OBJECT_0 &&
-                       ::GetExitCodeProcess(startProgram, &exitCode);
-    const Message& question = ended ? texts::StillWaitingStartEnded : texts::StillWaitingStartRuns;
-    return ShowMessage(dialog, question, captions::Warning, MB_YESNO | MB_ICONWARNING,
-                       {std::to_wstring(exitCode)}) == IDYES;
+DWORD ExitCodeOf(HANDLE process) {
+    DWORD code = STILL_ACTIVE;
+    ::GetExitCodeProcess(process, &code);
+    return code;
 }
 
-// How a wait ended: what it looked for was found, the add-on's module said it has loaded (so
-// nothing more is needed), or the user stopped waiting.
-enum class WaitOutcome { Found, Signalled, GivenUp };
+// What the launcher knows of the start program it started.
+struct StartProgram {
+    StartProgram(const ProcessHandles& handles, std::wstring path)
+        : handle(handles.process.get()), id(handles.processId), path(std::move(path)) {}
+    HANDLE handle;
+    std::uint32_t id;
+    std::wstring path;
+    std::optional<DWORD> exitCode; // once it has ended
+    ULONGLONG endedAt = 0;
 
-// Calls look() every pause, handling the dialog's messages in between, until it finds something,
-// the close signal comes or the user, asked at each limit, stops waiting. While the start program
-// runs, its end cuts a pause short.
-template <typename Look>
-WaitOutcome WaitFor(Look look, HANDLE startProgram, HWND dialog, const LaunchState& state,
-                    const SupervisionTimes& times) {
-    ULONGLONG askAt = ::GetTickCount64() + times.askAfterMs;
-    bool startRuns = startProgram != nullptr;
+    void NoteEnd() {
+        exitCode = ExitCodeOf(handle);
+        endedAt = ::GetTickCount64();
+        Log(*exitCode == 0 ? LogLevel::Info : LogLevel::Warning,
+            L"Fluent's start program ended with exit code " + std::to_wstring(*exitCode));
+    }
+    bool Failed() const { return exitCode && *exitCode != 0; }
+};
+
+// The search for this launch's Fluent: a new owner of a Fluent window is worth a process
+// snapshot; a new Fluent that this launch's start did not start is passed over while its own may
+// still come.
+class OwnFluentSearch {
+  public:
+    OwnFluentSearch(std::vector<std::uint32_t> before, const StartProgram& start)
+        : before_(std::move(before)), start_(start) {}
+
+    std::optional<FluentChoice> Look() {
+        if (!ChooseNewFluentProcess(before_, FluentWindowOwners())) return std::nullopt;
+        const std::vector<RunningProcess> processes = SnapshotProcesses();
+        const StartedProgram program = StartedProgramOf(start_.handle, start_.id);
+        const std::vector<std::uint32_t> now = FluentProcessesIn(processes);
+        const std::optional<FluentChoice> choice = ChooseOwnFluentProcess(
+            before_, now, [&](std::uint32_t id) { return DescendsFrom(id, program, processes); },
+            [&] { return !program.endedAt || StartHasRunningProcesses(&processes); });
+        if (!choice) NotePassedOver(now);
+        return choice;
+    }
+
+    // Whether a process the start program started still runs: its Fluent may still come. One
+    // found is watched by its handle, so that a wait on it takes no snapshot at every look.
+    bool StartHasRunningProcesses(const std::vector<RunningProcess>* taken = nullptr) {
+        if (descendant_ && ::WaitForSingleObject(descendant_.get(), 0) == WAIT_TIMEOUT) return true;
+        const std::optional<std::uint32_t> id = FirstDescendant(
+            StartedProgramOf(start_.handle, start_.id), taken ? *taken : SnapshotProcesses());
+        descendant_.reset(id ? ::OpenProcess(SYNCHRONIZE, FALSE, *id) : nullptr);
+        return id.has_value();
+    }
+
+  private:
+    void NotePassedOver(const std::vector<std::uint32_t>& now) {
+        for (std::uint32_t id : now)
+            if (std::find(before_.begin(), before_.end(), id) == before_.end() &&
+                passedOver_.insert(id).second)
+                Log(L"Fluent process " + std::to_wstring(id) +
+                    L" is new but not started by this launch's start program (process " +
+                    std::to_wstring(start_.id) + L"): waiting for its own");
+    }
+
+    std::vector<std::uint32_t> before_;
+    const StartProgram& start_;
+    std::set<std::uint32_t> passedOver_;
+    UniqueHandle descendant_; // a running process of the start program's, when one is known
+};
+
+// Looks for the new Fluent until it is found, the signal comes, the user stops waiting, or the
+// start program has ended with an error, no Fluent window has come within the grace period and
+// nothing it started runs any more.
+WaitOutcome WaitForOwnFluent(LaunchWait& wait, StartProgram& start, OwnFluentSearch& search,
+                             std::optional<FluentChoice>& found, const SupervisionTimes& times) {
     for (;;) {
-        if (state.closeSignalled) return WaitOutcome::Signalled;
-        if (look()) return WaitOutcome::Found;
+        if (const auto interrupted = wait.Interrupted()) return *interrupted;
+        if ((found = search.Look())) return WaitOutcome::Found;
         const ULONGLONG now = ::GetTickCount64();
-        if (now >= askAt) {
-            const bool keep = KeepWaiting(dialog, startProgram);
-            if (state.closeSignalled) return WaitOutcome::Signalled;
-            if (!keep) return WaitOutcome::GivenUp;
-            askAt = ::GetTickCount64() + times.askAfterMs;
-            continue;
-        }
-        const DWORD untilAsking = static_cast<DWORD>(askAt - now);
-        const DWORD pause = times.pauseMs < untilAsking ? times.pauseMs : untilAsking;
-        const WaitEnd end = WaitHandlingMessages(startRuns ? startProgram : nullptr, pause);
-        if (end == WaitEnd::Quit) return WaitOutcome::GivenUp;
-        if (end == WaitEnd::Signalled) {
-            startRuns = false;
-            Log(L"Fluent's start program ended");
-        }
+        if (start.Failed() && now >= start.endedAt + times.failedStartGraceMs &&
+            !search.StartHasRunningProcesses())
+            return WaitOutcome::StartFailed;
+        const bool keep = start.exitCode ? wait.KeepWaiting(texts::StillWaitingStartEnded,
+                                                            std::to_wstring(*start.exitCode))
+                                         : wait.KeepWaiting(texts::StillWaitingStartRuns);
+        if (!keep) return wait.Interrupted().value_or(WaitOutcome::Stopped);
+        const DWORD untilGraceEnds =
+            start.Failed() && now < start.endedAt + times.failedStartGraceMs
+                ? static_cast<DWORD>(start.endedAt + times.failedStartGraceMs - now)
+                : INFINITE;
+        const WaitEnd end = wait.Pause(start.exitCode ? nullptr : start.handle, untilGraceEnds);
+        if (end == WaitEnd::Signalled) start.NoteEnd();
     }
 }
 
 // Fluent 12's console may show after the main window: it is looked for among the recorded
-// process's windows only, and no other window ever gets the command.
-void LoadThroughConsole(const StartRequest& request, HWND dialog, LaunchState& state,
-                        const SupervisionTimes& times) {
+// process's windows only, and no other window ever gets the command. The wait ends when the
+// recorded Fluent ends.
+void LoadThroughConsole(const StartRequest& request, LaunchWait& wait, LaunchState& state) {
     HWND console = nullptr;
-    const WaitOutcome outcome = WaitFor(
-        [&] {
-            console = FindFluentConsole(state.startedProcessId);
-            return console != nullptr;
-        },
-        nullptr, dialog, state, times);
+    WaitOutcome outcome = WaitOutcome::Found;
+    wait.RestartLimit();
+    for (;;) {
+        if (const auto interrupted = wait.Interrupted()) {
+            outcome = *interrupted;
+            break;
+        }
+        if ((console = FindFluentConsole(state.startedProcessId))) break;
+        if (!wait.KeepWaiting(texts::ConsoleStillMissing)) {
+            outcome = wait.Interrupted().value_or(WaitOutcome::Stopped);
+            break;
+        }
+        if (wait.Pause(state.startedProcess.get(), INFINITE) == WaitEnd::Signalled) {
+            Log(LogLevel::Warning,
+                L"Fluent (process " + std::to_wstring(state.startedProcessId) +
+                    L") ended with exit code " +
+                    std::to_wstring(ExitCodeOf(state.startedProcess.get())) +
+                    L" before its console appeared: the add-on's load command was not entered");
+            return;
+        }
+    }
     if (outcome == WaitOutcome::Signalled) {
         Log(L"close signal before Fluent 12's console was found: the add-on has loaded, and its "
             L"load command was not entered");
@@ -99,24 +169,67 @@ void LoadThroughConsole(const StartRequest& request, HWND dialog, LaunchState& s
     }
     if (outcome != WaitOutcome::Found) {
         Log(LogLevel::Warning,
-            L"Fluent 12's console was not found: the add-on's load command was not entered");
+            std::wstring(L"Fluent 12's console was not found (waiting given up: ") +
+                wait.StopReason() + L"): the add-on's load command was not entered");
         return;
     }
-    const ConsoleEntry entry = TypeIntoWindow(ConsoleLoadCommand(request.productFolder), console);
-    if (entry == ConsoleEntry::Typed)
-        Log(L"load command typed into Fluent's console");
-    else if (entry == ConsoleEntry::Pasted)
-        Log(L"load command pasted into Fluent's console");
-    else if (entry == ConsoleEntry::Untaken)
-        Log(LogLevel::Warning, L"load command not entered: Fluent's console took no keystroke");
-    else
-        Log(LogLevel::Warning, L"load command pasted, unanswered by Fluent's console");
+    EnteredCommand typing = TypeIntoWindow(ConsoleLoadCommand(request.productFolder), console,
+                                           state.startedProcess.get());
+    if (typing.entry == ConsoleEntry::Typed) Log(L"load command typed into Fluent's console");
+    if (typing.entry == ConsoleEntry::Pasting)
+        Log(L"load command pasted to Fluent's console, waiting for it to take the paste");
+    if (typing.entry == ConsoleEntry::NotEntered)
+        Log(LogLevel::Warning, L"load command not entered into Fluent's console");
+    state.aftercare = std::move(typing.paste);
+}
+
+void ReportFailedStart(HWND dialog, const StartProgram& start) {
+    Log(LogLevel::Error, L"Fluent's start program " + start.path + L" ended with exit code " +
+                             std::to_wstring(*start.exitCode) +
+                             L" and no Fluent window appeared: no Fluent process was recorded");
+    ShowMessage(dialog, texts::StartProgramFailed, captions::Error, MB_OK | MB_ICONERROR,
+                {start.path, std::to_wstring(*start.exitCode)});
+}
+
+const wchar_t* RuleText(FluentChoiceRule rule) {
+    return rule == FluentChoiceRule::Descendant
+               ? L"started by this launch's start program"
+               : L"the last new one: none was started by this launch's start program";
+}
+
+// The wait for the new Fluent and, for parallel Fluent 12, its console; the user may stop it.
+WaitOutcome SuperviseDirectStart(const StartRequest& request, HWND dialog, LaunchState& state,
+                                 const SupervisionTimes& times, StartProgram& start,
+                                 std::vector<std::uint32_t> before) {
+    LaunchWait wait(dialog, request.stopControl, state, times);
+    const ULONGLONG startedAt = ::GetTickCount64();
+    OwnFluentSearch search(std::move(before), start);
+    std::optional<FluentChoice> fluent;
+    const WaitOutcome outcome = WaitForOwnFluent(wait, start, search, fluent, times);
+    if (outcome == WaitOutcome::Signalled)
+        Log(L"close signal while waiting for Fluent: no Fluent process was recorded");
+    if (outcome == WaitOutcome::Stopped)
+        Log(LogLevel::Warning, std::wstring(L"waiting for Fluent given up (") + wait.StopReason() +
+                                   L"): no Fluent process was recorded");
+    if (outcome != WaitOutcome::Found) return outcome;
+    Record(fluent->id, OpenToWatch(fluent->id), dialog, state);
+    Log(L"Fluent recorded: process " + std::to_wstring(fluent->id) + L" after " +
+        std::to_wstring(::GetTickCount64() - startedAt) + L" ms; " + RuleText(fluent->rule));
+    if (LoadsThroughConsole(request.version, request.options))
+        LoadThroughConsole(request, wait, state);
+    return WaitOutcome::Found;
 }
 
 } // namespace
 
 LaunchStep StartAndSupervise(const StartRequest& request, HWND dialog, LaunchState& state,
                              const SupervisionTimes& times) {
+    // The add-on may have signalled during an earlier step: its Fluent has loaded, nothing more
+    // is started.
+    if (state.closeSignalled) {
+        Log(L"close signal before the start: nothing was started");
+        return LaunchStep::Continue;
+    }
     // A direct start keeps the user waiting, from the start until the wait ends, however it ends.
     std::optional<BusyIndication> busy;
     std::vector<std::uint32_t> before;
@@ -141,31 +254,15 @@ LaunchStep StartAndSupervise(const StartRequest& request, HWND dialog, LaunchSta
         Log(L"Workbench recorded: process " + std::to_wstring(state.startedProcessId));
         return LaunchStep::Continue;
     }
-    const InputRefusal refusal(dialog);
-    const ULONGLONG startedAt = ::GetTickCount64();
-    std::optional<std::uint32_t> fluent;
-    // Only a Fluent window of a new owner is worth the process snapshot.
-    const WaitOutcome outcome = WaitFor(
-        [&] {
-            if (ChooseNewFluentProcess(before, FluentWindowOwners()))
-                fluent = ChooseNewFluentProcess(before, ListFluentProcesses());
-            return fluent.has_value();
-        },
-        started.process.get(), dialog, state, times);
-    if (outcome == WaitOutcome::Signalled) {
-        Log(L"close signal while waiting for Fluent: no Fluent process was recorded");
-        return LaunchStep::Continue;
-    }
-    if (outcome == WaitOutcome::GivenUp) {
-        Log(L"waiting for Fluent given up: no Fluent process was recorded");
+    StartProgram start(started, request.program);
+    const WaitOutcome outcome =
+        SuperviseDirectStart(request, dialog, state, times, start, std::move(before));
+    busy.reset();
+    if (outcome == WaitOutcome::StartFailed) {
+        ReportFailedStart(dialog, start);
         return LaunchStep::StaysOpen;
     }
-    Record(*fluent, OpenToWatch(*fluent), dialog, state);
-    Log(L"Fluent recorded: process " + std::to_wstring(*fluent) + L" after " +
-        std::to_wstring(::GetTickCount64() - startedAt) + L" ms");
-    if (LoadsThroughConsole(request.version, request.options))
-        LoadThroughConsole(request, dialog, state, times);
-    return LaunchStep::Continue;
+    return outcome == WaitOutcome::Stopped ? LaunchStep::StaysOpen : LaunchStep::Continue;
 }
 
 } // namespace qv

@@ -3,6 +3,7 @@
 // by its bare name from inside it, while the same file loads there by its full path, and loads by
 // its bare name in a program beside it that does not limit the search.
 #include "base/settings_store_win.h"
+#include "base/text.h"
 #include "tests/e2e/launcher_run_win.h"
 #include "tests/support/fake_records_win.h"
 #include "tests/support/test_support_win.h"
@@ -47,6 +48,7 @@ UniqueHandle OpenForLoading(DWORD processId) {
 class LibrarySearch : public ::testing::Test {
   protected:
     void SetUp() override {
+        test::ClearLaunchLog();
         fakes_ = test::FakeProgramFoldersFromEnvironment().Runnable();
         ASSERT_TRUE(::CopyFileW((fakes_ + L"\\" + PlantedName).c_str(), Planted().c_str(), FALSE));
     }
@@ -70,6 +72,9 @@ TEST_F(LibrarySearch, LauncherDoesNotLoadALibraryBesideItsExeByName) {
     // The file itself loads there: only the search passed it by.
     EXPECT_NE(LoadInProcess(launcher.get(), Planted()), 0u);
     EXPECT_TRUE(run.Close());
+    // Support reads whether the search was limited.
+    EXPECT_TRUE(Contains(test::ReadLaunchLog(), L"library search: the system folder only"))
+        << test::ReadLaunchLog();
 }
 
 TEST_F(LibrarySearch, AProgramThatKeepsTheDefaultSearchLoadsTheLibraryBesideItByName) {

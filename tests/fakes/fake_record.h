@@ -26,6 +26,9 @@ inline constexpr wchar_t WaitVariable[] = L"QV_FAKE_WAIT_MS";
 // How long the start program waits for the solver's window before it ends (milliseconds,
 // default 30 s); 0 ends it at once, as a start program that does not wait for Fluent.
 inline constexpr wchar_t StartWaitVariable[] = L"QV_FAKE_START_WAIT_MS";
+// An exit code: the start program ends at once with it, starting nothing (a licence failure has
+// this shape).
+inline constexpr wchar_t StartFailsVariable[] = L"QV_FAKE_START_EXIT_CODE";
 // How long the solver takes to show its window (milliseconds, default 0).
 inline constexpr wchar_t WindowDelayVariable[] = L"QV_FAKE_WINDOW_DELAY_MS";
 // A file the solver waits for, within its lifetime, before it sends the close signal: the test
@@ -95,6 +98,8 @@ inline constexpr wchar_t Signal[] = L"signal";            // sent / withheld / u
 inline constexpr wchar_t FirstSignal[] = L"first_signal"; // sent / undelivered, before the window
 // When the window showed: QueryPerformanceCounter just before it became visible, decimal.
 inline constexpr wchar_t WindowShownAt[] = L"window_shown_at";
+// When the module sent its close signal: QueryPerformanceCounter just before, decimal.
+inline constexpr wchar_t SignalSentAt[] = L"signal_sent_at";
 // The console: how the command arrived (pasted / typed / both / none) and its text at Enter.
 inline constexpr wchar_t ConsoleEntry[] = L"console_entry";
 inline constexpr wchar_t ConsoleText[] = L"console_text";

@@ -1,9 +1,13 @@
 // Stand-in for Fluent's start program fluent.exe: starts the solver that lies beside it with its
 // own arguments passed on exactly as it received them, waits until the solver's window shows and
 // ends, as Fluent's start program does. Its exit code: 0 once the window showed, 2 without a
-// solver, 3 when the window did not show within the wait (QV_FAKE_START_WAIT_MS).
+// solver, 3 when the window did not show within the wait (QV_FAKE_START_WAIT_MS). With
+// QV_FAKE_START_EXIT_CODE it starts nothing and ends at once with that code.
+#include "base/environment_win.h"
 #include "tests/fakes/fake_common_win.h"
 #include "tests/fakes/fake_record.h"
+
+#include <cstdlib>
 
 namespace qv::fake {
 namespace {
@@ -12,6 +16,12 @@ constexpr DWORD SolverWindowWaitMs = 30000;
 
 int Run() {
     Record record;
+    const std::wstring fails = ReadEnvironmentVariable(StartFailsVariable);
+    if (!fails.empty()) {
+        record.Add(key::Started, L"none");
+        record.Write();
+        return _wtoi(fails.c_str());
+    }
     const std::wstring solver = FindSolverIn(FolderOf(ModulePath()));
     const std::wstring arguments(ArgumentsOf(::GetCommandLineW(), ModulePath()));
     const ProcessHandles started = solver.empty()

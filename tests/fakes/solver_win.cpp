@@ -243,6 +243,7 @@ int Run(HINSTANCE instance) {
     }
     if (mayClose) PassSignalGate(lifetime, record, quit);
     mayClose = mayClose && !quit && ::IsWindow(launcher);
+    if (mayClose) record.Add(key::SignalSentAt, PerformanceCounterNow());
     record.Add(key::Signal, mayClose ? SendCloseSignal(launcher) : L"withheld");
     record.Write();
 

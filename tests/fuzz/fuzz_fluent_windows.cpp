@@ -2,6 +2,7 @@
 // identifiers of a process snapshot.
 #include "fuzz_input.h"
 #include "launch/supervision/fluent_process.h"
+#include "launch/supervision/process_lineage.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -22,6 +23,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (std::uint32_t id : now)
             QV_FUZZ_CHECK(std::find(before.begin(), before.end(), id) != before.end());
     }
+
+    // A snapshot's parents and start times, reused ids and loops among them.
+    std::vector<qv::ProcessLink> links;
+    std::vector<std::uint64_t> starts(16);
+    for (int n = input.Byte() % 12; n > 0; --n) {
+        const std::uint32_t id = input.Byte() % 16;
+        links.push_back({id, static_cast<std::uint32_t>(input.Byte() % 16)});
+        starts[id] = input.Byte();
+    }
+    qv::StartedProgram program{static_cast<std::uint32_t>(input.Byte() % 16), input.Byte()};
+    if (input.Byte() % 2) program.endedAt = program.startedAt + input.Byte();
+    const qv::StartTimeOf startOf = [&](std::uint32_t id) -> std::optional<std::uint64_t> {
+        if (id % 5 == 4) return std::nullopt; // a process that cannot be asked
+        return starts[id % 16];
+    };
+    for (std::uint32_t id = 0; id < 16; ++id) {
+        if (!qv::DescendsFrom(id, program, links, startOf)) continue;
+        QV_FUZZ_CHECK(id != program.id);
+        QV_FUZZ_CHECK(std::any_of(links.begin(), links.end(),
+                                  [id](const qv::ProcessLink& link) { return link.id == id; }));
+    }
+    const auto own = qv::ChooseOwnFluentProcess(
+        before, now,
+        [&](std::uint32_t id) { return qv::DescendsFrom(id, program, links, startOf); },
+        [&] { return input.Byte() % 2 == 0; });
+    if (own) QV_FUZZ_CHECK(std::find(before.begin(), before.end(), own->id) == before.end());
 
     const std::wstring name = input.Text();
     const std::wstring className = input.Text();

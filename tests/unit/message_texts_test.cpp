@@ -91,6 +91,20 @@ TEST(MessageTexts, EveryLaunchMessageReadsAsWrittenInBothLanguages) {
          L"Can't start Fluent. Please make sure it is correctly installed or try starting with "
          L"administrator rights.",
          L"无法启动Fluent，请确保其已正确安装或者尝试以管理员权限启动"},
+        {"start program failed", launch_texts::StartProgramFailed,
+         L"Fluent's start program \"%s\" ended with exit code %s, and no Fluent window has "
+         L"appeared.\nPlease make sure Fluent is correctly installed and licensed, then try again.",
+         L"Fluent启动程序\"%s\"已结束（退出代码%s），未出现Fluent窗口。\n请确保Fluent已正确安装"
+         L"并已获得许可，然后重试。"},
+        {"stop waiting", launch_texts::StopWaitingQuestion,
+         L"The launcher is waiting for Fluent to start.\nStop waiting? Fluent and its start "
+         L"program are left running.",
+         L"启动器正在等待Fluent启动。\n停止等待吗？Fluent及其启动程序将继续运行。"},
+        {"console still missing", launch_texts::ConsoleStillMissing,
+         L"Fluent is running, but its console has not appeared since its window showed, so the "
+         L"Quorvex load command cannot be entered yet.\nKeep waiting for Fluent's console?",
+         L"Fluent正在运行，但其窗口出现后一直未出现控制台窗口，暂时无法输入Quorvex加载命令。"
+         L"\n继续等待Fluent控制台吗？"},
         {"closing while starting", launch_texts::ClosingWhileStarting,
          L"You can't close launcher when starting Fluent/Workbench\nIt will be auto closed after "
          L"Quorvex menu loaded in Fluent.",

@@ -1,14 +1,19 @@
 // When the launcher may close, and how the close signal answers a question being shown.
+#include "base/own_windows_win.h"
 #include "launch/supervision/closing_win.h"
 #include "launch/startup_file/startup_file.h"
 #include "resources/resource.h"
 #include "texts/language.h"
 #include "tests/win/fakes_fixture_win.h"
 
+#include <atomic>
 #include <deque>
+#include <thread>
 
 namespace qv::test {
 namespace {
+
+using namespace std::chrono_literals;
 
 class Closing : public FakesTest {
   protected:
@@ -134,6 +139,67 @@ TEST_F(Closing, TheCloseSignalAnswersAQuestionWithItsFirstCancellingButton) {
 
 INT_PTR CALLBACK PassiveDialog(HWND, UINT, WPARAM, LPARAM) {
     return FALSE;
+}
+
+// A dialog of another thread (the update dialog shows on the update check's) that notes the
+// commands it gets.
+std::atomic<int> otherDialogCommands{0};
+INT_PTR CALLBACK NotingDialog(HWND, UINT message, WPARAM, LPARAM) {
+    if (message == WM_COMMAND) ++otherDialogCommands;
+    return FALSE;
+}
+
+struct QuestionUnderAnotherThreadsDialog {
+    HWND mainDialog = nullptr;
+    std::atomic<HWND> other{nullptr};
+    HWND firstInFront = nullptr; // the front dialog of the process when the signal came
+    int answer = 0;
+};
+QuestionUnderAnotherThreadsDialog scene;
+
+void CALLBACK SignalFromTimer(HWND, UINT, UINT_PTR timer, DWORD) {
+    ::KillTimer(nullptr, timer);
+    // The other thread's dialog comes above the question, as the update dialog may.
+    ::SetWindowPos(scene.other, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    scene.firstInFront = FirstVisibleOwnDialog();
+    CloseShownQuestion(scene.mainDialog);
+}
+
+void CALLBACK AnswerYesAtLast(HWND, UINT, UINT_PTR timer, DWORD) {
+    ::KillTimer(nullptr, timer);
+    // Were the question still there, the user would have said Yes.
+    if (HWND box = FirstVisibleDialogOfThread(::GetCurrentThreadId()))
+        ::SendMessageW(box, WM_COMMAND, MAKEWPARAM(IDYES, 0), 0);
+}
+
+TEST_F(Closing, TheSignalClosesTheLaunchsOwnQuestionWhateverAnotherThreadShowsAboveIt) {
+    otherDialogCommands = 0;
+    std::atomic<bool> done{false};
+    std::thread updateThread([&] {
+        HWND dialog =
+            ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_WORKBENCH_TIP),
+                                 nullptr, &NotingDialog, 0);
+        ::ShowWindow(dialog, SW_SHOWNOACTIVATE);
+        scene.other = dialog;
+        while (!done) {
+            MSG message;
+            while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+                ::DispatchMessageW(&message);
+            ::Sleep(5);
+        }
+        ::DestroyWindow(dialog);
+    });
+    ASSERT_TRUE(WaitUntil([] { return scene.other.load() != nullptr; }, 5s));
+    scene.mainDialog = launcher_.get();
+    ::SetTimer(nullptr, 0, 200, &SignalFromTimer);
+    ::SetTimer(nullptr, 0, 5000, &AnswerYesAtLast);
+    scene.answer = ::MessageBoxW(launcher_.get(), L"question", L"test", MB_YESNO);
+    done = true;
+    updateThread.join();
+
+    ASSERT_EQ(scene.firstInFront, scene.other.load()) << "the other dialog was not in front";
+    EXPECT_EQ(scene.answer, IDNO);
+    EXPECT_EQ(otherDialogCommands, 0);
 }
 
 TEST_F(Closing, TheMainDialogItselfIsNeverClosedByTheSignal) {

@@ -10,6 +10,8 @@
 
 #include <atomic>
 #include <cstring>
+#include <mutex>
+#include <string>
 #include <thread>
 
 namespace qv::test {
@@ -97,7 +99,10 @@ TEST_F(ConsoleTyping, TextBitmapAndARegisteredFormatSurviveThePaste) {
         ASSERT_TRUE(::SetClipboardData(format_, GlobalWith("abc\0xyz", 7)));
     }
 
-    EXPECT_EQ(TypeIntoWindow(Command(), console), ConsoleEntry::Pasted);
+    // The console takes the paste while this thread handles its messages (the record is waited
+    // for so), and gets Enter after it.
+    const EnteredCommand typing = TypeIntoWindow(Command(), console, solver_.process.get());
+    EXPECT_EQ(typing.entry, ConsoleEntry::Pasting);
     const auto record = SolverRecord(solver_.processId);
     ASSERT_TRUE(record);
     EXPECT_EQ(record->Value(fake::key::ConsoleText), Command());
@@ -121,7 +126,8 @@ TEST_F(ConsoleTyping, AnEmptyClipboardStaysEmpty) {
         OpenClipboardScope clipboard(launcher_.get());
         ASSERT_TRUE(clipboard.IsOpen() && ::EmptyClipboard());
     }
-    EXPECT_EQ(TypeIntoWindow(Command(), console), ConsoleEntry::Pasted);
+    const EnteredCommand typing = TypeIntoWindow(Command(), console, solver_.process.get());
+    EXPECT_EQ(typing.entry, ConsoleEntry::Pasting);
     const auto record = SolverRecord(solver_.processId);
     ASSERT_TRUE(record);
     EXPECT_EQ(record->Value(fake::key::ConsoleText), Command());
@@ -140,7 +146,7 @@ TEST_F(ConsoleTyping, APrivateFormatIsLeftAloneAndTheCommandTyped) {
         ASSERT_TRUE(::SetClipboardData(CF_UNICODETEXT, GlobalWith(text, sizeof(text))));
         ASSERT_TRUE(::SetClipboardData(CF_PRIVATEFIRST, privateData));
     }
-    EXPECT_EQ(TypeIntoWindow(Command(), console), ConsoleEntry::Typed);
+    EXPECT_EQ(TypeIntoWindow(Command(), console, solver_.process.get()).entry, ConsoleEntry::Typed);
     const auto record = SolverRecord(solver_.processId);
     ASSERT_TRUE(record);
     EXPECT_EQ(record->Value(fake::key::ConsoleText), Command());
@@ -167,10 +173,12 @@ TEST_F(ConsoleTyping, ACommandNoKeystrokeOfWhichWasTakenIsNotTyped) {
         ASSERT_TRUE(::SetClipboardData(CF_PRIVATEFIRST, GlobalWith("private", 7)));
     }
     ClearLaunchLog();
-    EXPECT_EQ(TypeIntoWindow(Command(), console), ConsoleEntry::Typed); // the control
+    EXPECT_EQ(TypeIntoWindow(Command(), console, solver_.process.get()).entry,
+              ConsoleEntry::Typed); // the control
     ASSERT_TRUE(::TerminateProcess(solver_.process.get(), 0));
     ASSERT_EQ(::WaitForSingleObject(solver_.process.get(), 10000), WAIT_OBJECT_0);
-    EXPECT_EQ(TypeIntoWindow(Command(), console), ConsoleEntry::Untaken);
+    EXPECT_EQ(TypeIntoWindow(Command(), console, solver_.process.get()).entry,
+              ConsoleEntry::NotEntered);
     EXPECT_FALSE(Contains(ReadLaunchLog(), L"secret")) << ReadLaunchLog();
 }
 
@@ -186,7 +194,7 @@ TEST_F(ConsoleTyping, AClipboardAnotherProgramHoldsIsLeftAloneAndTheCommandTyped
         ::CloseClipboard();
     });
     ASSERT_TRUE(WaitUntil([&] { return held.load(); }, 5s));
-    const ConsoleEntry entry = TypeIntoWindow(Command(), console);
+    const ConsoleEntry entry = TypeIntoWindow(Command(), console, solver_.process.get()).entry;
     release = true;
     holder.join();
     EXPECT_EQ(entry, ConsoleEntry::Typed);
@@ -222,52 +230,143 @@ TEST_F(ConsoleTyping, OnlyFluent12sOwnConsoleIsEverFound) {
     EXPECT_EQ(FindFluentConsole(plain.processId), nullptr);
 }
 
-LRESULT CALLBACK BusyWithPastes(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_PASTE) ::Sleep(12000);
-    return ::DefWindowProcW(window, message, wParam, lParam);
-}
+// A console of another thread, slow to get to its messages as a busy Fluent 12 is: what its
+// paste found on the clipboard, and whether Enter came after it.
+class SlowConsole {
+  public:
+    // busyMs: how long it does not look at its messages; then it either takes them (a paste
+    // takes pasteMs more) or closes without taking any, as it does when it ends still busy.
+    SlowConsole(DWORD busyMs, DWORD pasteMs, bool closesInstead)
+        : thread_([=] { Run(busyMs, pasteMs, closesInstead); }) {
+        WaitUntil([&] { return window_.load() != nullptr; }, 5s);
+    }
+    ~SlowConsole() {
+        stop_ = true;
+        thread_.join();
+    }
+    HWND Window() const { return window_; }
+    // CF_TEXT as the paste found it; "(no paste)" before one.
+    std::string Pasted() const {
+        const std::lock_guard<std::mutex> hold(lock_);
+        return pasted_;
+    }
+    bool EnterAfterPaste() const { return enterAfterPaste_; }
+    bool Gone() const { return gone_; }
 
-// A console still busy with the paste when the limit runs out would take the user's own data
-// for the command, were it put back: the command stays on the clipboard, and the log says so.
-TEST_F(ConsoleTyping, AConsoleThatDoesNotAnswerThePasteKeepsTheCommandOnTheClipboard) {
-    std::atomic<HWND> busy{nullptr};
-    std::atomic<bool> release{false};
-    std::thread owner([&] {
-        WNDCLASSW busyClass{};
-        busyClass.lpfnWndProc = &BusyWithPastes;
-        busyClass.hInstance = ::GetModuleHandleW(nullptr);
-        busyClass.lpszClassName = L"QvBusyConsole";
-        ::RegisterClassW(&busyClass);
-        UniqueWindow window(::CreateWindowExW(0, busyClass.lpszClassName, L"", 0, 0, 0, 10, 10,
-                                              nullptr, nullptr, busyClass.hInstance, nullptr));
-        busy = window.get();
-        while (!release) {
+  private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto* self = reinterpret_cast<SlowConsole*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (self && message == WM_PASTE) {
+            ::Sleep(self->pasteMs_);
+            std::string text = "(empty)";
+            if (::OpenClipboard(window)) {
+                if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
+                    text = static_cast<const char*>(::GlobalLock(data));
+                    ::GlobalUnlock(data);
+                }
+                ::CloseClipboard();
+            }
+            const std::lock_guard<std::mutex> hold(self->lock_);
+            self->pasted_ = text;
+            return 0;
+        }
+        if (self && message == WM_CHAR && wParam == 13)
+            self->enterAfterPaste_ = self->Pasted() != "(no paste)";
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+    void Run(DWORD busyMs, DWORD pasteMs, bool closesInstead) {
+        pasteMs_ = pasteMs;
+        HWND window = ::CreateWindowExW(0, L"Static", L"slow console", 0, 0, 0, 10, 10, nullptr,
+                                        nullptr, nullptr, nullptr);
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure));
+        window_ = window;
+        for (const ULONGLONG end = ::GetTickCount64() + busyMs; !stop_ && ::GetTickCount64() < end;)
+            ::Sleep(10);
+        if (closesInstead || stop_) {
+            ::DestroyWindow(window);
+            gone_ = true;
+            return;
+        }
+        while (!stop_) {
             MSG message;
             while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
                 ::DispatchMessageW(&message);
             ::Sleep(5);
         }
-    });
-    ASSERT_TRUE(WaitUntil([&] { return busy.load() != nullptr; }, 5s));
-    {
-        OpenClipboardScope clipboard(launcher_.get());
-        ASSERT_TRUE(clipboard.IsOpen() && ::EmptyClipboard());
-        const wchar_t text[] = L"the user's words";
-        ASSERT_TRUE(::SetClipboardData(CF_UNICODETEXT, GlobalWith(text, sizeof(text))));
+        ::DestroyWindow(window);
     }
-    ClearLaunchLog();
-    const ConsoleEntry entry = TypeIntoWindow(Command(), busy.load());
-    release = true;
-    owner.join();
 
-    EXPECT_EQ(entry, ConsoleEntry::Unanswered);
-    EXPECT_TRUE(Contains(ReadLaunchLog(), L"did not answer the paste")) << ReadLaunchLog();
-    OpenClipboardScope clipboard(launcher_.get());
-    ASSERT_TRUE(clipboard.IsOpen());
+    std::atomic<HWND> window_{nullptr};
+    std::atomic<bool> stop_{false}, enterAfterPaste_{false}, gone_{false};
+    DWORD pasteMs_ = 0;
+    mutable std::mutex lock_;
+    std::string pasted_ = "(no paste)";
+    std::thread thread_;
+};
+
+std::wstring ClipboardUnicodeText(HWND owner) {
+    OpenClipboardScope clipboard(owner);
+    if (!clipboard.IsOpen()) return L"(not open)";
+    HANDLE data = ::GetClipboardData(CF_UNICODETEXT);
+    if (!data) return L"(none)";
+    std::wstring text = static_cast<const wchar_t*>(::GlobalLock(data));
+    ::GlobalUnlock(data);
+    return text;
+}
+
+// The console may take the paste long after it was sent, or never: the user's clipboard is
+// kept meanwhile and put back only once the paste cannot take it any more, so that the paste
+// never enters the user's own data; a paste taken late still gets its Enter.
+TEST_F(ConsoleTyping, TheClipboardComesBackOnlyOnceThePasteCanNoLongerTakeIt) {
+    struct Case {
+        const char* name;
+        DWORD busyMs, pasteMs;
+        bool closes;      // the console's window goes without taking the paste
+        bool processEnds; // the process ends while the console is busy
+        bool entered;
+    };
+    // The first answers later than any limit a launcher could wait for without freezing.
+    const std::vector<Case> cases{
+        {"taken after 11 s", 11000, 0, false, false, true},
+        {"taken slowly", 0, 1500, false, false, true},
+        {"the console closes first", 1500, 0, true, false, false},
+        {"the process ends first", 60000, 0, false, true, false},
+    };
     const std::wstring wide = Command();
     const std::string command(wide.begin(), wide.end()); // plain ASCII
-    // Up to its NUL: a memory block may be larger than asked for.
-    EXPECT_EQ(std::string(GlobalBytes(::GetClipboardData(CF_TEXT)).c_str()), command);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        {
+            OpenClipboardScope clipboard(launcher_.get());
+            ASSERT_TRUE(clipboard.IsOpen() && ::EmptyClipboard());
+            const wchar_t text[] = L"the user's words";
+            ASSERT_TRUE(::SetClipboardData(CF_UNICODETEXT, GlobalWith(text, sizeof(text))));
+        }
+        UniqueHandle process(::CreateEventW(nullptr, TRUE, FALSE, nullptr)); // Fluent, running
+        ASSERT_TRUE(process);
+        ClearLaunchLog();
+        SlowConsole console(c.busyMs, c.pasteMs, c.closes);
+        ASSERT_TRUE(console.Window());
+        const EnteredCommand typing = TypeIntoWindow(Command(), console.Window(), process.get());
+        EXPECT_EQ(typing.entry, ConsoleEntry::Pasting);
+        // The console has not taken it yet: the command waits on the clipboard.
+        EXPECT_EQ(ClipboardUnicodeText(launcher_.get()), Command());
+        if (c.processEnds) ::SetEvent(process.get());
+        const bool back = WaitUntil(
+            [&] { return ClipboardUnicodeText(launcher_.get()) == L"the user's words"; }, 20s);
+        EXPECT_TRUE(back) << ReadLaunchLog();
+        if (c.entered) {
+            EXPECT_EQ(console.Pasted(), command);
+            EXPECT_TRUE(WaitUntil([&] { return console.EnterAfterPaste(); }, 5s));
+            EXPECT_TRUE(Contains(ReadLaunchLog(), L"load command pasted into Fluent's console"));
+        } else {
+            PumpMessages(500ms);
+            EXPECT_FALSE(console.EnterAfterPaste());
+            EXPECT_TRUE(Contains(ReadLaunchLog(), L"the load command was not entered"))
+                << ReadLaunchLog();
+        }
+    }
 }
 
 } // namespace

@@ -3,8 +3,10 @@
 #include "resources/resource.h"
 #include "tests/support/dialog_inspection_win.h"
 #include "tests/support/fake_records_win.h"
+#include "tests/support/simulated_install_win.h"
 #include "tests/support/test_support_win.h"
 #include "ui/about_dlg_win.h"
+#include "base/text.h"
 #include "update/update_sources.h"
 
 #include <gtest/gtest.h>
@@ -193,6 +195,34 @@ TEST_F(AboutBoxLinks, ClickOrSpaceGivesTheAddressToTheProgramOfWebPages) {
               L"\"" + browser + L"\" -nohome  " + ChinaSite);
     EXPECT_EQ(started[0].Argv(), (std::vector<std::wstring>{browser, L"-nohome", ChinaSite}));
     EXPECT_EQ(prompts.messages.size(), 1u);
+}
+
+// An association whose program path has blanks and no quotes: the system, left to find the
+// program in the line, would start a planted C:\Program.exe first. The program is named.
+TEST_F(AboutBoxLinks, AnUnquotedProgramOfWebPagesIsStartedByItsOwnName) {
+    const test::FakeProgramFolders fakes = test::FakeProgramFoldersFromEnvironment();
+    const std::wstring browser = L"C:\\Program Files\\QvTest Web\\browser.exe";
+    test::RemoveOnExit cleanup{{L"C:\\Program Files\\QvTest Web", L"C:\\Program.exe"}};
+    ASSERT_TRUE(test::PlaceFakeProgram(fakes, L"browser.exe", test::TestsAre64Bit, browser));
+    ASSERT_TRUE(
+        test::PlaceFakeProgram(fakes, L"VsRegEdit.exe", test::TestsAre64Bit, L"C:\\Program.exe"));
+    ASSERT_TRUE(htm.SetString(L"", L"QvTestPage"));
+    test::ScopedRegistryKey command(HKEY_CLASSES_ROOT, L"QvTestPage\\shell\\open\\command");
+    ASSERT_TRUE(command.SetString(L"", browser + L" -nohome \"%1\""));
+    ASSERT_TRUE(OpenBox());
+    Click(site);
+    std::vector<test::FakeRecord> started;
+    ASSERT_TRUE(test::WaitUntil([&] {
+        started = test::ReadFakeRecords(recordFolder.Path(), L"browser");
+        return !started.empty() || !test::ReadFakeRecords(recordFolder.Path(), L"program").empty();
+    }));
+    EXPECT_TRUE(test::ReadFakeRecords(recordFolder.Path(), L"program").empty())
+        << "C:\\Program.exe ran";
+    ASSERT_EQ(started.size(), 1u);
+    EXPECT_TRUE(EqualsNoCase(started[0].Value(fake::key::Module), browser));
+    EXPECT_EQ(started[0].Value(fake::key::CommandLine),
+              browser + L" -nohome  " + std::wstring(ProductSite));
+    EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(AboutBoxLinks, PointerOverTheLinkUnderlinesItUntilItLeaves) {

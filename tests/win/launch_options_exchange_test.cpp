@@ -188,6 +188,7 @@ TEST_F(LaunchOptionsExchange, CountOutOfRangeIsReportedAfterEveryFieldWasRead) {
 TEST_F(LaunchOptionsExchange, ZeroIsOutOfRange) {
     Click(IDC_SERIAL, false);
     Click(IDC_PARALLEL, true);
+    dialog.EnableItem(IDC_PROCESS_COUNT, true); // as after choosing Parallel
     dialog.SetItemText(IDC_PROCESS_COUNT, L"0");
     EXPECT_FALSE(dialog.ExchangeLaunchOptions(ExchangeDirection::FromControls));
     ASSERT_EQ(prompts.messages.size(), 1u);
@@ -219,6 +220,34 @@ TEST_F(LaunchOptionsExchange, CountThatIsNoNumberStopsBeforeTheLaterFields) {
     EXPECT_EQ(o.startByWorkbench, 0);
     EXPECT_EQ(o.processCount, 1u);
     EXPECT_EQ(::GetFocus(), dialog.Item(IDC_PROCESS_COUNT));
+}
+
+// A start by Workbench leaves the count to Workbench and disables its edit, in Parallel mode too:
+// a count it cannot use is passed over as in Serial mode, never sent back to the unreachable edit.
+TEST_F(LaunchOptionsExchange, WithWorkbenchACountItCannotUseIsPassedOverInParallelMode) {
+    for (const wchar_t* count : {L"x", L"", L"1000"}) {
+        SCOPED_TRACE(testing::Message() << "count of " << std::wcslen(count) << " characters");
+        prompts.messages.clear();
+        Click(IDC_SERIAL, false);
+        Click(IDC_PARALLEL, true);
+        Click(IDC_START_BY_WORKBENCH, false);
+        dialog.EnableItem(IDC_PROCESS_COUNT, true);
+        dialog.SetItemText(IDC_PROCESS_COUNT, L"12");
+        ASSERT_TRUE(dialog.ExchangeLaunchOptions(ExchangeDirection::FromControls));
+        // The user empties the count, then starts by Workbench, which disables the edit.
+        dialog.SetItemText(IDC_PROCESS_COUNT, count);
+        Click(IDC_START_BY_WORKBENCH, true);
+        Click(IDC_CALL_MATLAB, true);
+        dialog.EnableItem(IDC_PROCESS_COUNT, false);
+        EXPECT_TRUE(dialog.ExchangeLaunchOptions(ExchangeDirection::FromControls));
+        EXPECT_TRUE(prompts.messages.empty());
+        const LaunchOptions& o = dialog.Options();
+        EXPECT_EQ(o.processingMode, ProcessingMode::Parallel);
+        EXPECT_EQ(o.startByWorkbench, 1);
+        EXPECT_EQ(o.callMatlab, 1);
+        EXPECT_EQ(o.processCount, 12u);
+        Click(IDC_CALL_MATLAB, false);
+    }
 }
 
 // Serial mode uses no count and disables its edit: a count that is no number left there by

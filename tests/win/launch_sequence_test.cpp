@@ -222,5 +222,29 @@ TEST_F(LaunchSequence, AStartThatFailsEndsTheLauncher) {
                                                         L"with administrator rights."});
 }
 
+// The add-on's signal may come while the launch still asks its questions: the question is
+// answered, and nothing is started afterwards.
+TEST_F(LaunchSequence, ASignalBeforeTheStartStopsTheLaunchBeforeAnythingIsStarted) {
+    AddVisualStudio2019();
+    ASSERT_NO_FATAL_FAILURE(LayOutLaunchable());
+    launcher_.onSignal = [&] { state_.closeSignalled = true; };
+    LaunchContext context = Context();
+    context.options.processingMode = ProcessingMode::Parallel;
+    context.options.processCount = 51;
+    prompts_.answers = {IDYES};
+    prompts_.whileShown = [&] {
+        ::SendMessageW(launcher_.get(), fake::CloseSignal,
+                       reinterpret_cast<WPARAM>(launcher_.get()), 0);
+    };
+    ClearLaunchLog();
+    EXPECT_EQ(RunLaunchSequence(context), LaunchStep::Continue);
+    EXPECT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_EQ(state_.startedProcessId, 0u);
+    // A start program would have left its record by now.
+    PumpMessages(2s);
+    EXPECT_TRUE(ReadFakeRecords(records_.Path(), L"fluent").empty()) << "Fluent was started";
+    EXPECT_TRUE(Contains(ReadLaunchLog(), L"close signal before the start: nothing was started"));
+}
+
 } // namespace
 } // namespace qv::test

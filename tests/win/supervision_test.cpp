@@ -7,8 +7,6 @@
 #include "launch/supervision/supervision_win.h"
 #include "tests/win/launch_fixture_win.h"
 
-#include <tlhelp32.h>
-
 #include <atomic>
 #include <thread>
 
@@ -16,16 +14,6 @@ namespace qv::test {
 namespace {
 
 using namespace std::chrono_literals;
-
-int CountProcessesNamed(const wchar_t* name) {
-    int count = 0;
-    UniqueFile snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    PROCESSENTRY32W entry{sizeof(entry)};
-    for (BOOL more = snapshot && ::Process32FirstW(snapshot.get(), &entry); more;
-         more = ::Process32NextW(snapshot.get(), &entry))
-        count += EqualsNoCase(entry.szExeFile, name) ? 1 : 0;
-    return count;
-}
 
 int CountOf(const std::wstring& text, const std::wstring& part) {
     int count = 0;
@@ -60,7 +48,7 @@ class Supervision : public LaunchTest {
     ScopedVariable windowDelay_{fake::WindowDelayVariable};
 };
 
-TEST_F(Supervision, RecordsTheNewFluentWhileTheDialogAnswersButTakesNoInput) {
+TEST_F(Supervision, RecordsTheNewFluentWhileTheDialogAnswersAndOnlyItsStopControlTakesInput) {
     ASSERT_NO_FATAL_FAILURE(LayOutLaunchable());
     // A Fluent that ran before: never the one recorded.
     const auto& solverExe = installation_.fluent.solver;
@@ -69,17 +57,25 @@ TEST_F(Supervision, RecordsTheNewFluentWhileTheDialogAnswersButTakesNoInput) {
     ASSERT_NE(before.processId, 0u);
     // The new one takes a while to show its window: the launcher waits meanwhile.
     ASSERT_TRUE(windowDelay_.Set(L"1500"));
+    // The dialog's controls: one that starts things, and the one that may stop the wait.
+    HWND ok = ::CreateWindowExW(0, L"Button", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 50,
+                                20, launcher_.get(), reinterpret_cast<HMENU>(1), nullptr, nullptr);
+    HWND cancel =
+        ::CreateWindowExW(0, L"Button", L"Cancel", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 60, 0, 50,
+                          20, launcher_.get(), reinterpret_cast<HMENU>(1010), nullptr, nullptr);
+    ASSERT_TRUE(ok && cancel);
 
     std::atomic<bool> supervising{true};
     std::atomic<int> answeredDuringWait{-1};
-    std::atomic<int> enabledDuringWait{-1};
+    std::atomic<int> enabledDuringWait{-1}; // the dialog, its OK and its stop control, as bits
     std::thread asker([&] {
-        // Once the new solver runs (its window not shown yet), ask the dialog something.
+        // Once the new solver runs beside the one from before (its window not shown yet, its start
+        // program waiting for it), ask the dialog something.
         const auto end = std::chrono::steady_clock::now() + 20s;
-        while (CountProcessesNamed(fake::SolverExeName) < 2 &&
-               std::chrono::steady_clock::now() < end)
+        while (ProgramsRunningBelow(cDrive_.Path()) < 3 && std::chrono::steady_clock::now() < end)
             std::this_thread::sleep_for(10ms);
-        enabledDuringWait = ::IsWindowEnabled(launcher_.get()) ? 1 : 0;
+        enabledDuringWait = (::IsWindowEnabled(launcher_.get()) ? 1 : 0) |
+                            (::IsWindowEnabled(ok) ? 2 : 0) | (::IsWindowEnabled(cancel) ? 4 : 0);
         // Bounded, so that a dialog that does not answer fails the test instead of hanging it.
         DWORD_PTR result = 0;
         answeredDuringWait = ::SendMessageTimeoutW(launcher_.get(), WM_GETTEXTLENGTH, 0, 0,
@@ -88,14 +84,17 @@ TEST_F(Supervision, RecordsTheNewFluentWhileTheDialogAnswersButTakesNoInput) {
                                  ? 1
                                  : 0;
     });
-    const LaunchStep step = StartAndSupervise(DirectStart(), launcher_.get(), state_);
+    StartRequest request = DirectStart();
+    request.stopControl = cancel;
+    const LaunchStep step = StartAndSupervise(request, launcher_.get(), state_);
     supervising = false;
     asker.join();
 
     EXPECT_EQ(step, LaunchStep::Continue);
     EXPECT_EQ(answeredDuringWait, 1) << "the dialog answered only after the wait";
-    EXPECT_EQ(enabledDuringWait, 0) << "the dialog took input during the wait";
-    EXPECT_TRUE(::IsWindowEnabled(launcher_.get()));
+    EXPECT_EQ(enabledDuringWait, 1 | 4) << "the dialog and its stop control alone take input";
+    EXPECT_TRUE(::IsWindowEnabled(ok));
+    EXPECT_TRUE(::IsWindowEnabled(cancel));
     ASSERT_NE(state_.startedProcessId, 0u);
     EXPECT_NE(state_.startedProcessId, before.processId);
     EXPECT_EQ(::GetWindowLongPtrW(launcher_.get(), GWLP_USERDATA),
@@ -103,6 +102,83 @@ TEST_F(Supervision, RecordsTheNewFluentWhileTheDialogAnswersButTakesNoInput) {
     const auto record = SolverRecord(state_.startedProcessId);
     ASSERT_TRUE(record);
     EXPECT_EQ(record->Value(fake::key::UserDataCheck), fake::Pass);
+    EXPECT_TRUE(prompts_.messages.empty());
+    EXPECT_FALSE(state_.waitingForFluent);
+}
+
+// Two launchers on one machine: the Fluent window of another launcher's start shows first. It is
+// passed over for the one this launch's start program started.
+TEST_F(Supervision, TheFluentThisStartStartedIsRecordedNotAnotherNewOneThatShowedFirst) {
+    ASSERT_NO_FATAL_FAILURE(LayOutLaunchable());
+    ASSERT_TRUE(windowDelay_.Set(L"3000"));
+    ProcessHandles other;
+    std::thread otherLauncher([&] {
+        // Soon after this start (its start program and solver run), without a delay of its
+        // window.
+        while (ProgramsRunningBelow(cDrive_.Path()) < 2)
+            std::this_thread::sleep_for(10ms);
+        const auto& exe = installation_.fluent.solver;
+        StartOptions options;
+        options.environmentChanges = {std::wstring(fake::WindowDelayVariable) + L"=0"};
+        other = StartProgram(exe, L"\"" + exe + L"\" 3d", options);
+    });
+    ClearLaunchLog();
+    const LaunchStep step = StartAndSupervise(DirectStart(), launcher_.get(), state_);
+    otherLauncher.join();
+    ASSERT_TRUE(other.process);
+    UniqueHandle end(::OpenProcess(PROCESS_TERMINATE, FALSE, other.processId));
+
+    EXPECT_EQ(step, LaunchStep::Continue);
+    const auto starts = ReadFakeRecords(records_.Path(), L"fluent");
+    ASSERT_EQ(starts.size(), 1u);
+    const std::wstring own = starts[0].Value(fake::key::StartedProcessId);
+    EXPECT_EQ(std::to_wstring(state_.startedProcessId), own);
+    EXPECT_NE(state_.startedProcessId, other.processId);
+    const std::wstring log = ReadLaunchLog();
+    EXPECT_TRUE(Contains(log, L"Fluent process " + std::to_wstring(other.processId) +
+                                  L" is new but not started by this launch's start program"))
+        << log;
+    EXPECT_TRUE(Contains(log, L"started by this launch's start program")) << log;
+    if (end) ::TerminateProcess(end.get(), 0);
+}
+
+// A start program that ends at once with an error code and starts nothing (a licence failure has
+// this shape): the wait ends after a short grace with a message naming the program and its code.
+// A Fluent window that shows within the grace is recorded all the same.
+TEST_F(Supervision, AStartProgramThatFailsAtOnceEndsTheWaitWithItsExitCode) {
+    ASSERT_NO_FATAL_FAILURE(LayOutLaunchable());
+    ScopedVariable fails(fake::StartFailsVariable);
+    ASSERT_TRUE(fails.Set(L"1"));
+    SupervisionTimes times;
+    times.askAfterMs = 30000; // any question would be one too many
+    times.pauseMs = 50;
+    times.failedStartGraceMs = 1500;
+    ClearLaunchLog();
+    EXPECT_EQ(StartAndSupervise(DirectStart(), launcher_.get(), state_, times),
+              LaunchStep::StaysOpen);
+    EXPECT_EQ(MessageTexts(), std::vector<std::wstring>{
+                                  L"Fluent's start program \"" + installation_.fluent.startProgram +
+                                  L"\" ended with exit code 1, and no Fluent window has "
+                                  L"appeared.\nPlease make sure Fluent is correctly "
+                                  L"installed and licensed, then try again."});
+    ASSERT_FALSE(prompts_.messages.empty());
+    EXPECT_EQ(prompts_.messages[0].caption, L"Error");
+    EXPECT_EQ(prompts_.messages[0].style, static_cast<UINT>(MB_OK | MB_ICONERROR));
+    EXPECT_EQ(state_.startedProcessId, 0u);
+    EXPECT_EQ(::GetWindowLongPtrW(launcher_.get(), GWLP_USERDATA), 0);
+    EXPECT_TRUE(Contains(ReadLaunchLog(), L"Fluent's start program ended with exit code 1"));
+
+    // The control: the same start, and a Fluent window within the grace.
+    prompts_.messages.clear();
+    std::thread late([&] {
+        std::this_thread::sleep_for(300ms);
+        const auto& exe = installation_.fluent.solver;
+        Start(exe, L"\"" + exe + L"\" 3d");
+    });
+    const LaunchStep step = StartAndSupervise(DirectStart(), launcher_.get(), state_, times);
+    late.join();
+    EXPECT_EQ(step, LaunchStep::Continue);
+    EXPECT_NE(state_.startedProcessId, 0u);
     EXPECT_TRUE(prompts_.messages.empty());
 }
 
@@ -284,6 +360,72 @@ TEST_F(Supervision, TheCloseSignalEndsTheWaitWhateverItIsDoing) {
     EXPECT_EQ(StartAndSupervise(DirectStart(), launcher_.get(), state_, times),
               LaunchStep::StaysOpen);
     EXPECT_EQ(prompts_.messages.size(), 1u);
+}
+
+// The signal ends the wait as soon as it has been handled, not when the pause it came in runs
+// out: here before Fluent's window has even shown.
+TEST_F(Supervision, TheSignalEndsTheWaitAsSoonAsItIsHandled) {
+    ASSERT_NO_FATAL_FAILURE(LayOutLaunchable());
+    launcher_.onSignal = [&] { state_.closeSignalled = true; };
+    ScopedVariable signalFirst(fake::SignalFirstVariable);
+    ASSERT_TRUE(signalFirst.Set(L"1") && windowDelay_.Set(L"6000"));
+    SupervisionTimes times;
+    times.askAfterMs = 60000;
+    times.pauseMs = 30000;
+    EXPECT_EQ(StartAndSupervise(DirectStart(), launcher_.get(), state_, times),
+              LaunchStep::Continue);
+    EXPECT_EQ(launcher_.Signals().size(), 1u);
+    // The start program still waits, with its solver, for the window the launcher no longer needs.
+    EXPECT_EQ(ProgramsRunningBelow(cDrive_.Path()), 2);
+    EXPECT_EQ(state_.startedProcessId, 0u);
+}
+
+// Fluent 12's console wait ends when the recorded Fluent ends, with its exit code in the log and
+// no question; at the limit the question says what the launcher has seen.
+TEST_F(Supervision, TheConsoleWaitEndsWithFluentAndItsQuestionSaysWhatWasSeen) {
+    ASSERT_NO_FATAL_FAILURE(LayOutLaunchable(L"fluent12.1.2", L"12.1"));
+    StartRequest request;
+    request.program = installation_.fluent.startProgram;
+    request.commandLine = Quoted(request.program) + L" 3d -t2";
+    request.version = 12.1;
+    request.productFolder = installation_.product.folder;
+    request.options.processingMode = ProcessingMode::Parallel;
+    request.options.processCount = 2;
+    SupervisionTimes times;
+    times.pauseMs = 50;
+
+    // A Fluent 12 without a console that ends a moment after its window showed.
+    ASSERT_TRUE(lifetime_.Set(L"1500"));
+    times.askAfterMs = 8000;
+    prompts_.answers = {IDNO};
+    ClearLaunchLog();
+    EXPECT_EQ(StartAndSupervise(request, launcher_.get(), state_, times), LaunchStep::Continue);
+    EXPECT_NE(state_.startedProcessId, 0u);
+    EXPECT_TRUE(prompts_.messages.empty());
+    EXPECT_TRUE(Contains(ReadLaunchLog(), L") ended with exit code 0 before its console appeared"))
+        << ReadLaunchLog();
+
+    // One that runs on without a console. The limit comes soon, also in the wait for its window,
+    // where the user keeps waiting; in the wait for its console the user stops.
+    ASSERT_TRUE(lifetime_.Set(L"30000"));
+    times.askAfterMs = 500;
+    state_ = LaunchState{};
+    const std::wstring consoleQuestion =
+        L"Fluent is running, but its console has not appeared since its window showed, so the "
+        L"Quorvex load command cannot be entered yet.\nKeep waiting for Fluent's console?";
+    // A launcher that never asked about the console would be asked again and again: a bound.
+    prompts_.whileShown = [&] {
+        const bool stop =
+            prompts_.messages.back().text == consoleQuestion || prompts_.messages.size() > 20;
+        prompts_.answers = {stop ? IDNO : IDYES};
+    };
+    EXPECT_EQ(StartAndSupervise(request, launcher_.get(), state_, times), LaunchStep::Continue);
+    EXPECT_NE(state_.startedProcessId, 0u);
+    ASSERT_FALSE(prompts_.messages.empty());
+    EXPECT_EQ(prompts_.messages.back().text, consoleQuestion);
+    for (std::size_t i = 0; i + 1 < prompts_.messages.size(); ++i)
+        EXPECT_TRUE(StartsWith(prompts_.messages[i].text, L"Fluent's start program"));
+    prompts_.whileShown = nullptr;
 }
 
 // Fluent 12's console may show a while after its main window; only that process's console gets
