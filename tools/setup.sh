@@ -10,6 +10,8 @@ packages=(
   xvfb xauth x11-utils imagemagick locales
   # Wine's own fonts (Tahoma: Windows-like text metrics) and the Chinese glyphs Tahoma links to
   fonts-wine fonts-wqy-microhei
+  # evilwm: a window manager for the supervision measurement's display, as on a Linux desktop
+  evilwm
   # python3: the web server that stands in for the product's web sites in the update tests
   python3
   # clang: the fuzz targets (libFuzzer ships in libclang-rt) and the second Windows compiler (lld)
