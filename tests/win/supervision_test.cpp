@@ -45,6 +45,17 @@ class Supervision : public LaunchTest {
         request.productFolder = installation_.product.folder;
         return request;
     }
+    // Parallel Fluent 12, whose add-on is loaded through its console.
+    StartRequest ParallelFluent12Start() const {
+        StartRequest request;
+        request.program = installation_.fluent.startProgram;
+        request.commandLine = Quoted(request.program) + L" 3d -t2";
+        request.version = 12.1;
+        request.productFolder = installation_.product.folder;
+        request.options.processingMode = ProcessingMode::Parallel;
+        request.options.processCount = 2;
+        return request;
+    }
     ScopedVariable windowDelay_{fake::WindowDelayVariable};
 };
 
@@ -384,13 +395,7 @@ TEST_F(Supervision, TheSignalEndsTheWaitAsSoonAsItIsHandled) {
 // no question; at the limit the question says what the launcher has seen.
 TEST_F(Supervision, TheConsoleWaitEndsWithFluentAndItsQuestionSaysWhatWasSeen) {
     ASSERT_NO_FATAL_FAILURE(LayOutLaunchable(L"fluent12.1.2", L"12.1"));
-    StartRequest request;
-    request.program = installation_.fluent.startProgram;
-    request.commandLine = Quoted(request.program) + L" 3d -t2";
-    request.version = 12.1;
-    request.productFolder = installation_.product.folder;
-    request.options.processingMode = ProcessingMode::Parallel;
-    request.options.processCount = 2;
+    const StartRequest request = ParallelFluent12Start();
     SupervisionTimes times;
     times.pauseMs = 50;
 
@@ -434,13 +439,7 @@ TEST_F(Supervision, AConsoleThatShowsLateStillGetsTheLoadCommand) {
     ASSERT_NO_FATAL_FAILURE(LayOutLaunchable(L"fluent12.1.2", L"12.1"));
     ScopedVariable console(fake::ConsoleVariable), consoleDelay(fake::ConsoleDelayVariable);
     ASSERT_TRUE(console.Set(L"1") && consoleDelay.Set(L"1500"));
-    StartRequest request;
-    request.program = installation_.fluent.startProgram;
-    request.commandLine = Quoted(request.program) + L" 3d -t2";
-    request.version = 12.1;
-    request.productFolder = installation_.product.folder;
-    request.options.processingMode = ProcessingMode::Parallel;
-    request.options.processCount = 2;
+    const StartRequest request = ParallelFluent12Start();
 
     EXPECT_EQ(StartAndSupervise(request, launcher_.get(), state_), LaunchStep::Continue);
     ASSERT_NE(state_.startedProcessId, 0u);
@@ -459,13 +458,7 @@ TEST_F(Supervision, ASignalBeforeFluent12sConsoleShowsIsLoggedAsTheSignal) {
     launcher_.onSignal = [&] { state_.closeSignalled = true; };
     ScopedVariable console(fake::ConsoleVariable), consoleDelay(fake::ConsoleDelayVariable);
     ASSERT_TRUE(console.Set(L"1") && consoleDelay.Set(L"30000"));
-    StartRequest request;
-    request.program = installation_.fluent.startProgram;
-    request.commandLine = Quoted(request.program) + L" 3d -t2";
-    request.version = 12.1;
-    request.productFolder = installation_.product.folder;
-    request.options.processingMode = ProcessingMode::Parallel;
-    request.options.processCount = 2;
+    const StartRequest request = ParallelFluent12Start();
     ClearLaunchLog();
     // The module's signal, once the launcher has recorded its Fluent in the window.
     HWND window = launcher_.get();
