@@ -82,6 +82,7 @@ class CLauncherDlg : public Dialog {
     std::shared_ptr<std::atomic<bool>> releaseFetched = std::make_shared<std::atomic<bool>>(false);
     UniqueIcon browseIcon_;                         // the Browse button's picture
     static constexpr UINT_PTR UpdateCheckTimer = 1; // fires once, after the first paint
+    static constexpr UINT UpdateCheckDelay = 300;   // ms after the initialisation, at the least
     bool launchBusy_ = false; // OK's launch is at work: its questions, the start, the wait
 };
 
