@@ -61,6 +61,7 @@ class CLauncherDlg : public Dialog {
     bool FillVisualStudioList(const VisualStudioDiscovery& found);
     void FillMatlabList(const std::vector<MatlabInstallation>& found);
     // Update check and About command (launcher_dlg_about_win.cpp).
+    bool UpdateCheckWantedAtStart() const;
     void StartUpdateCheckAtStart();
     void BeginUpdateCheck();
     void OnAbout();
