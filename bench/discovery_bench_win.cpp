@@ -176,22 +176,26 @@ void AddUninstallFloor(Floor& floor) {
     }
 }
 
-// Each key once and each of its values the sources name, where the key exists; the drive roots'
-// enclosing folders, each once, up to the first missing one; the devenv search below a root when
-// none is missing. Of a version found on a drive: its toolset file and its components.
+// Each key once and each of its values the sources name, where the key exists, and the keys
+// below the versions' shared key only where that key exists; the drive roots' enclosing folders,
+// each once, up to the first missing one; the devenv search below a root when none is missing.
+// Of a version found on a drive: its toolset file and its components.
 void AddVisualStudioFloor(Floor& floor) {
-    const std::wstring sideBySide = L"Software\\Microsoft\\VisualStudio\\SxS\\VS7";
+    const std::wstring shared = L"Software\\Microsoft\\VisualStudio";
+    const std::wstring sideBySide = shared + L"\\SxS\\VS7";
     const std::wstring environment =
         L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
-    floor.Key(HKEY_LOCAL_MACHINE, ReadView32, sideBySide);
+    floor.Key(HKEY_LOCAL_MACHINE, ReadView32, shared);
+    const bool registered = KeyExists(HKEY_LOCAL_MACHINE, ReadView32, shared);
+    if (registered) floor.Key(HKEY_LOCAL_MACHINE, ReadView32, sideBySide);
     for (const VisualStudioVersion& version : VisualStudioVersions) {
         const std::wstring number = std::to_wstring(version.number);
         if (KeyExists(HKEY_LOCAL_MACHINE, ReadView32, sideBySide))
             floor.Value(HKEY_LOCAL_MACHINE, ReadView32, sideBySide, number + L".0");
-        const std::wstring own = L"Software\\Microsoft\\VisualStudio\\" + number + L".0";
+        const std::wstring own = shared + L"\\" + number + L".0";
         if (KeyExists(HKEY_LOCAL_MACHINE, ReadView32, own))
             floor.Value(HKEY_LOCAL_MACHINE, ReadView32, own, L"InstallDir");
-        else
+        else if (registered)
             floor.Key(HKEY_LOCAL_MACHINE, ReadView32, own);
         floor.Value(HKEY_LOCAL_MACHINE, ReadView32, environment,
                     version.layout == VisualStudioLayout::Classic

@@ -162,14 +162,32 @@ double MedianOf(const std::vector<StartTimes>& times, double StartTimes::*phase)
     return Median(values);
 }
 
-// The median of each round's ratio of one program's phase to the template's in the same round:
-// the machine's slower and faster stretches then fall on both.
-double RoundByRound(const std::vector<StartTimes>& times, const std::vector<StartTimes>& floor,
-                    double StartTimes::*phase) {
+// Each round's ratio of one program's phase to the template's in the same round: the machine's
+// slower and faster stretches then fall on both. Sorted.
+std::vector<double> RoundRatios(const std::vector<StartTimes>& times,
+                                const std::vector<StartTimes>& floor, double StartTimes::*phase) {
     std::vector<double> ratios;
     for (std::size_t run = 0; run < times.size() && run < floor.size(); ++run)
         ratios.push_back(times[run].*phase / floor[run].*phase);
-    return Median(ratios);
+    std::sort(ratios.begin(), ratios.end());
+    return ratios;
+}
+
+double RoundByRound(const std::vector<StartTimes>& times, const std::vector<StartTimes>& floor,
+                    double StartTimes::*phase) {
+    return Median(RoundRatios(times, floor, phase));
+}
+
+// The median of the rounds' ratios and the ratios at the first and third quarter of them, which
+// tell how far one round may stray on this machine.
+std::string RoundRatiosText(const std::vector<StartTimes>& times,
+                            const std::vector<StartTimes>& floor, double StartTimes::*phase) {
+    const std::vector<double> ratios = RoundRatios(times, floor, phase);
+    if (ratios.empty()) return "none";
+    char text[64];
+    std::snprintf(text, sizeof text, "%.2f, middle half %.2f-%.2f", Median(ratios),
+                  ratios[(ratios.size() - 1) / 4], ratios[(3 * (ratios.size() - 1) + 3) / 4]);
+    return text;
 }
 
 void Report(const char* installation, const std::vector<Program>& programs,
@@ -197,13 +215,13 @@ void Report(const char* installation, const std::vector<Program>& programs,
     }
     for (std::size_t p = 0; p < programs.size(); ++p) {
         if (!programs[p].launcher) continue;
-        std::printf("  %s / template: visible %.2f (round by round %.2f), fully painted %.2f "
-                    "(round by round %.2f)\n",
+        std::printf("  %s / template: visible %.2f (round by round %s), fully painted %.2f "
+                    "(round by round %s)\n",
                     programs[p].name.c_str(),
                     MedianOf(times[p], &StartTimes::visible) / floorVisible,
-                    RoundByRound(times[p], floor, &StartTimes::visible),
+                    RoundRatiosText(times[p], floor, &StartTimes::visible).c_str(),
                     MedianOf(times[p], &StartTimes::painted) / floorPainted,
-                    RoundByRound(times[p], floor, &StartTimes::painted));
+                    RoundRatiosText(times[p], floor, &StartTimes::painted).c_str());
     }
 }
 
@@ -261,7 +279,8 @@ int main(int argc, char** argv) {
                times);
     std::printf("\n(%d runs each. visible: from CreateProcessW to the dialog showing; painted: to "
                 "its last WM_PAINT returned with nothing left to paint. /empty, /template: ratio "
-                "of the medians; in brackets: the median of each round's ratio.)\n",
+                "of the medians; in brackets: the median of each round's ratio, and below, the "
+                "middle half of the rounds' ratios.)\n",
                 runs);
     return 0;
 }

@@ -19,6 +19,7 @@ namespace qv {
 namespace {
 
 constexpr wchar_t UninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+constexpr wchar_t VisualStudioKey[] = L"Software\\Microsoft\\VisualStudio";
 constexpr wchar_t SystemEnvironmentKey[] =
     L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
 
@@ -51,6 +52,15 @@ class DiscoveryReads {
         return ReadRegistryString(Key(key), name);
     }
 
+    // A value of a key below the versions' shared key, which is opened once: the keys below it
+    // are opened from it, and none is asked for where no Visual Studio made it.
+    std::wstring VisualStudioValue(std::wstring_view below, std::wstring_view name) {
+        const HKEY shared = Key(VisualStudioKey);
+        if (!shared) return L"";
+        const std::wstring path = std::wstring(VisualStudioKey) + L"\\" + std::wstring(below);
+        return ReadRegistryString(Opened(path, shared, below), name);
+    }
+
     // The install folder of the first Uninstall entry whose icon is devenv.exe of this version.
     std::wstring DevenvInUninstallKey(int number) {
         if (!devenvEntries_) devenvEntries_ = ReadDevenvEntries();
@@ -78,12 +88,15 @@ class DiscoveryReads {
         std::wstring location; // InstallLocation, cleaned
     };
 
-    HKEY Key(std::wstring_view path) {
+    HKEY Key(std::wstring_view path) { return Opened(path, HKEY_LOCAL_MACHINE, path); }
+
+    // Each key once, known by its path from the machine's root and opened from parent with the
+    // rest of that path.
+    HKEY Opened(std::wstring_view path, HKEY parent, std::wstring_view rest) {
         auto known = keys_.find(path);
         if (known == keys_.end()) {
             UniqueKey key;
-            ::RegOpenKeyExW(HKEY_LOCAL_MACHINE, TerminatedText(path).c_str(), 0, ReadView32,
-                            key.put());
+            ::RegOpenKeyExW(parent, TerminatedText(rest).c_str(), 0, ReadView32, key.put());
             known = keys_.emplace(path, std::move(key)).first;
         }
         return known->second.get();
@@ -115,15 +128,15 @@ class DiscoveryReads {
 
 // The side-by-side registration names the install root.
 void FromSideBySideKey(int number, DevenvLocation& found, DiscoveryReads& reads) {
-    const std::wstring root = Cleaned(reads.MachineValue(
-        L"Software\\Microsoft\\VisualStudio\\SxS\\VS7", std::to_wstring(number) + L".0"));
+    const std::wstring root =
+        Cleaned(reads.VisualStudioValue(L"SxS\\VS7", std::to_wstring(number) + L".0"));
     if (!root.empty()) found = {DevenvBelow(root), root};
 }
 
 // The version's own key names Common7\IDE.
 void FromInstallDir(int number, DevenvLocation& found, DiscoveryReads& reads) {
-    const std::wstring ideFolder = Cleaned(reads.MachineValue(
-        L"Software\\Microsoft\\VisualStudio\\" + std::to_wstring(number) + L".0", L"InstallDir"));
+    const std::wstring ideFolder =
+        Cleaned(reads.VisualStudioValue(std::to_wstring(number) + L".0", L"InstallDir"));
     if (!ideFolder.empty()) found = {ideFolder + L"\\devenv.exe", StripPathLevels(ideFolder, 2)};
 }
 

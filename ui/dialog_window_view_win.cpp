@@ -1,5 +1,6 @@
 #include "ui/dialog_window_view_win.h"
 
+#include "base/window_text_win.h"
 #include "resources/resource.h"
 
 #include <commctrl.h>
@@ -46,7 +47,8 @@ void DialogWindowView::SetSpinRange(int lowest, int highest) {
 }
 
 void DialogWindowView::SetTitle(std::wstring_view title) {
-    ::SetWindowTextW(dialog_.Window(), std::wstring(title).c_str());
+    if (WindowText(dialog_.Window()) != title)
+        ::SetWindowTextW(dialog_.Window(), std::wstring(title).c_str());
 }
 
 int MenuResource(InterfaceLanguage language) {

@@ -20,9 +20,14 @@ bool IsSwitchedOff(const std::wstring& value) {
 
 } // namespace
 
+bool CLauncherDlg::UpdateCheckWantedAtStart() const {
+    return !releaseFetched->load() && !IsSwitchedOff(ReadSetting(settings::AutomaticUpdateCheck));
+}
+
+// As decided at the initialisation: an About box that turned the option off since does not stop
+// it, and a check it started that has read the release file does.
 void CLauncherDlg::StartUpdateCheckAtStart() {
-    if (!releaseFetched->load() && !IsSwitchedOff(ReadSetting(settings::AutomaticUpdateCheck)))
-        BeginUpdateCheck();
+    if (!releaseFetched->load()) BeginUpdateCheck();
 }
 
 void CLauncherDlg::BeginUpdateCheck() {

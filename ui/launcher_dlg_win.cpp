@@ -80,10 +80,13 @@ bool CLauncherDlg::OnInitDialog() {
         End(IDCANCEL);
         return true;
     }
-    // The update check waits for the first paint, so that its WinINet does not load beside the
-    // dialog's own libraries: a timer's message comes only when no window of this thread waits
-    // for its paint.
-    ::SetTimer(Window(), UpdateCheckTimer, 0, nullptr);
+    // The update check is decided now, from the option as it is now, and started after the first
+    // paint, so that its WinINet does not load beside the dialog's own libraries (a timer's
+    // message comes only when no window of this thread waits for its paint), and a moment
+    // more: its thread's start and loading would otherwise take the processor from the window
+    // system while it draws the window.
+    if (UpdateCheckWantedAtStart())
+        ::SetTimer(Window(), UpdateCheckTimer, UpdateCheckDelay, nullptr);
     return true;
 }
 

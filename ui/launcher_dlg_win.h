@@ -61,6 +61,7 @@ class CLauncherDlg : public Dialog {
     bool FillVisualStudioList(const VisualStudioDiscovery& found);
     void FillMatlabList(const std::vector<MatlabInstallation>& found);
     // Update check and About command (launcher_dlg_about_win.cpp).
+    bool UpdateCheckWantedAtStart() const;
     void StartUpdateCheckAtStart();
     void BeginUpdateCheck();
     void OnAbout();
@@ -85,6 +86,7 @@ class CLauncherDlg : public Dialog {
     std::shared_ptr<std::atomic<bool>> releaseFetched = std::make_shared<std::atomic<bool>>(false);
     UniqueIcon browseIcon_;                         // the Browse button's picture
     static constexpr UINT_PTR UpdateCheckTimer = 1; // fires once, after the first paint
+    static constexpr UINT UpdateCheckDelay = 300;   // ms after the initialisation, at the least
     bool launchBusy_ = false; // OK's launch is at work: its questions, the start, the wait
 };
 
