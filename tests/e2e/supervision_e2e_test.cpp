@@ -40,6 +40,14 @@ class SupervisionExe : public ::testing::Test {
     }
     // Fluent and its start program, as started by the launches of the test.
     int FluentProgramsRunning() const { return test::ProgramsRunningBelow(sandbox_.fluentRoot); }
+    // The wait has ended without a Fluent: the dialog is back for another try.
+    static void ExpectDialogBackWithNothingRecorded(LauncherRun& launcher) {
+        ASSERT_TRUE(launcher.WaitForPostedCommands());
+        EXPECT_FALSE(launcher.ShowsOtherDialog());
+        EXPECT_FALSE(launcher.HasExited());
+        EXPECT_TRUE(::IsWindowEnabled(launcher.Item(IDOK)));
+        EXPECT_EQ(::GetWindowLongPtrW(launcher.Dialog(), GWLP_USERDATA), 0);
+    }
 
     Sandbox sandbox_{L"fluent25.2.0", L"25.2", test::RunsInWin64Prefix()};
 };
@@ -102,11 +110,7 @@ TEST_F(SupervisionExe, AStartProgramThatFailsAtOnceBringsTheDialogBackWithItsExi
     EXPECT_EQ(test::TextOf(box), L"Error");
     ASSERT_TRUE(e2e::CloseWith(box, IDOK));
 
-    ASSERT_TRUE(launcher.WaitForPostedCommands());
-    EXPECT_FALSE(launcher.ShowsOtherDialog());
-    EXPECT_FALSE(launcher.HasExited());
-    EXPECT_TRUE(::IsWindowEnabled(launcher.Item(IDOK)));
-    EXPECT_EQ(::GetWindowLongPtrW(launcher.Dialog(), GWLP_USERDATA), 0);
+    ASSERT_NO_FATAL_FAILURE(ExpectDialogBackWithNothingRecorded(launcher));
     EXPECT_TRUE(Contains(test::ReadLaunchLog(), L"Fluent's start program ended with exit code 1"));
     EXPECT_TRUE(launcher.Close());
 }
@@ -127,11 +131,7 @@ TEST_F(SupervisionExe, CancelDuringTheWaitOffersToStopWaiting) {
     EXPECT_NE(::GetDlgItem(question, IDNO), nullptr);
     ASSERT_TRUE(e2e::CloseWith(question, IDYES));
 
-    ASSERT_TRUE(launcher.WaitForPostedCommands());
-    EXPECT_FALSE(launcher.ShowsOtherDialog());
-    EXPECT_FALSE(launcher.HasExited());
-    EXPECT_TRUE(::IsWindowEnabled(launcher.Item(IDOK)));
-    EXPECT_EQ(::GetWindowLongPtrW(launcher.Dialog(), GWLP_USERDATA), 0);
+    ASSERT_NO_FATAL_FAILURE(ExpectDialogBackWithNothingRecorded(launcher));
     EXPECT_EQ(FluentProgramsRunning(), 2);
     EXPECT_TRUE(Contains(test::ReadLaunchLog(), L"waiting for Fluent given up"));
     // Nothing recorded runs: the launcher closes.
