@@ -1,7 +1,10 @@
 #include "tests/e2e/launcher_run_win.h"
 
 #include "resources/resource.h"
+#include "tests/support/launch_log_reading_win.h"
 #include "tests/support/test_support_win.h"
+
+#include <cstdio>
 
 namespace qv::e2e {
 
@@ -10,6 +13,15 @@ using namespace std::chrono_literals;
 namespace {
 
 constexpr wchar_t DialogClass[] = L"#32770";
+
+// The end of a text: the last lines of the log say how far a start that hung came.
+std::wstring LastLines(const std::wstring& text, int count) {
+    std::size_t from = text.size(); // the text ends with its last line's line break
+    for (int line = 0; line <= count; ++line) {
+        if (from == 0 || (from = text.rfind(L'\n', from - 1)) == std::wstring::npos) return text;
+    }
+    return text.substr(from + 1);
+}
 
 } // namespace
 
@@ -42,6 +54,10 @@ LauncherRun::LauncherRun(std::vector<std::wstring> environment, FirstWindow firs
     if (first == FirstWindow::MainDialog)
         test::WaitUntil(
             [this] { return (dialog_ = DialogWith(IDC_FLUENT_LIST)) != nullptr || HasExited(); });
+    // A test then stops at its first look at the dialog; this says what the launcher did instead.
+    if (first == FirstWindow::MainDialog && !dialog_)
+        std::fwprintf(stderr, L"launcher: no main dialog: %ls; the launch log ends:\n%ls\n",
+                      Describe().c_str(), LastLines(test::ReadLaunchLog(), 8).c_str());
 }
 
 LauncherRun::~LauncherRun() {
