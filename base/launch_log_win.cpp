@@ -61,6 +61,7 @@ struct LogFile {
                                    // needs the start line
     ULONGLONG nextRotationTry = 0;
     UniqueHandle lock; // the named mutex of the path, made at the first entry
+    bool lockFailureTold = false;
 
     // Another path (the variable that names it changed) is another file altogether.
     void Name(std::wstring next) {
@@ -69,6 +70,7 @@ struct LogFile {
         written = false;
         nextRotationTry = 0;
         lock.reset();
+        lockFailureTold = false;
     }
 };
 
@@ -131,8 +133,10 @@ UniqueFile OpenMakingFolder(const std::wstring& path) {
     return OpenForAppending(path);
 }
 
+} // namespace
+
 // One lock per log file, for every launcher of the session that writes to it.
-std::wstring LockName(const std::wstring& path) {
+std::wstring LaunchLogLockName(const std::wstring& path) {
     std::uint32_t hash = 2166136261u; // FNV-1a of the path, case folded
     for (wchar_t c : ToLower(path))
         hash = (hash ^ static_cast<std::uint32_t>(c)) * 16777619u;
@@ -140,6 +144,8 @@ std::wstring LockName(const std::wstring& path) {
     std::swprintf(name, 64, L"Local\\QuorvexLauncherLog-%08X", hash);
     return name;
 }
+
+namespace {
 
 class MutexHold {
   public:
@@ -190,7 +196,20 @@ DWORD AppendTo(Writer& w, LogFile& file, const std::string& body, std::wstring_v
     // another's (Wine does not keep appends of several processes apart) and no launcher sets
     // aside a log another has just begun. One that holds it for long is stuck: then this one
     // appends all the same, and leaves the setting aside to a later entry.
-    if (!file.lock) file.lock.reset(::CreateMutexW(nullptr, FALSE, LockName(file.path).c_str()));
+    std::string lockNote;
+    if (!file.lock) {
+        const std::wstring name = LaunchLogLockName(file.path);
+        file.lock.reset(::CreateMutexW(nullptr, FALSE, name.c_str()));
+        // Said once per file: every later entry would only repeat it.
+        if (!file.lock && !file.lockFailureTold) {
+            const DWORD error = ::GetLastError();
+            lockNote = Entry(LogLevel::Warning,
+                             FailureLogText(L"create the log's lock", name, error,
+                                            SystemErrorText(error)) +
+                                 L"; entries are appended without it, and the log is not set "
+                                 L"aside");
+        }
+    }
     MutexHold hold;
     const bool locked = file.lock && hold.Take(file.lock.get(), LockWaitMs);
     UniqueFile handle = OpenMakingFolder(file.path);
@@ -211,7 +230,7 @@ DWORD AppendTo(Writer& w, LogFile& file, const std::string& body, std::wstring_v
             0, Entry(LogLevel::Info,
                      StartLogText(w.run, file.path, why, w.startWritten ? &w.runBegan : nullptr)));
     }
-    bytes += body;
+    bytes += lockNote + body;
     DWORD written = 0;
     // One write, so that a reader never sees half an entry.
     if (!::WriteFile(handle.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
@@ -219,6 +238,7 @@ DWORD AppendTo(Writer& w, LogFile& file, const std::string& body, std::wstring_v
         return ::GetLastError();
     if (written != bytes.size()) return ERROR_WRITE_FAULT;
     if (headed) w.startWritten = true;
+    if (!lockNote.empty()) file.lockFailureTold = true;
     file.written = true;
     file.lastWritten = facts.index;
     return 0;

@@ -22,6 +22,8 @@ std::wstring LaunchLogPath();
 std::wstring FallbackLogPath();
 // The name a full log is set aside under: "Launcher.old.log" beside "Launcher.log".
 std::wstring OldLogPath(std::wstring_view logPath);
+// The name of the lock that every launcher of the session takes to write to the log at the path.
+std::wstring LaunchLogLockName(const std::wstring& path);
 
 // The run's first entry: what runs where. It heads every file the run writes to.
 void LogRunStart(std::wstring_view text);

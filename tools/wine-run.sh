@@ -7,6 +7,9 @@
 # Without a display it starts an Xvfb of its own. It stops only its own wineserver and Xvfb.
 # QV_WINEDEBUG=CHANNELS turns Wine's own tracing on (+server shows every round trip).
 # QV_WINE_DPI=N gives the prefix's screen N dots per inch before the program starts.
+# QV_WEB_SERVER=SCRIPT starts the tests' web-server host beside the program (Wine starts a Unix
+#   program without its handles, so no Windows program may start one): QV_WEB_SERVERS names the
+#   folder through which the program asks it for servers.
 set -uo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -18,7 +21,9 @@ template=$("$here/wine-prefix.sh" "$arch") || exit 1
 work=$(mktemp -d "${TMPDIR:-/tmp}/qv-wine.XXXXXX")
 prefix=${QV_WINE_PREFIX:-$work/prefix}
 
+web_host=""
 cleanup() {
+  if [ -n "$web_host" ]; then kill "$web_host" 2>/dev/null; wait "$web_host" 2>/dev/null; fi
   WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1
   stop_virtual_display
   if [ "${QV_WINE_KEEP:-0}" = 1 ]; then echo "wine-run: kept $work" >&2; else rm -rf "$work"; fi
@@ -55,6 +60,13 @@ if [ -z "${DISPLAY:-}" ]; then start_virtual_display "$work" || exit 1; fi
 
 export WINEPREFIX="$prefix" WINEARCH="$arch" WINEDEBUG=${QV_WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
 export QV_WINE_WORK="$work"
+
+if [ -n "${QV_WEB_SERVER:-}" ]; then
+  mkdir -p "$work/web-servers"
+  /usr/bin/python3 "$QV_WEB_SERVER" --host "$work/web-servers" </dev/null &
+  web_host=$!
+  export QV_WEB_SERVERS="$work/web-servers"
+fi
 
 if [ -n "${QV_WINE_DPI:-}" ]; then
   # Wine 8 takes the screen's DPI from the user's desktop settings when a program starts.

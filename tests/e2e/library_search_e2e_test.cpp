@@ -81,7 +81,7 @@ TEST_F(LibrarySearch, AProgramThatKeepsTheDefaultSearchLoadsTheLibraryBesideItBy
     const std::wstring holder = folder_ / L"FileHolder.exe";
     ASSERT_TRUE(::CopyFileW((fakes_ + L"\\FileHolder.exe").c_str(), holder.c_str(), FALSE));
     const std::wstring eventName = L"QvLibrarySearchHolderReady";
-    const UniqueHandle ready(::CreateEventW(nullptr, TRUE, FALSE, eventName.c_str()));
+    const UniqueHandle ready = test::CreateNamedEvent(eventName);
     ASSERT_TRUE(ready);
     ProcessHandles program = test::StartProgram(holder, L"\"" + holder + L"\" attributes \"" +
                                                             Planted() + L"\" " + eventName);

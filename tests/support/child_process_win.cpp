@@ -5,7 +5,9 @@
 
 #include <tlhelp32.h>
 
+#include <cstdint>
 #include <map>
+#include <string_view>
 
 namespace qv::test {
 namespace {
@@ -52,11 +54,35 @@ template <typename Visit> void ForEachProgramBelow(const std::wstring& folder, V
     }
 }
 
+// Whether the file begins as a Windows program does: "MZ", and "PE\0\0" where it points. Wine
+// starts any other program as a Unix one and then fills in no handles, so that the caller would
+// adopt, and close, whatever happened to be in them.
+bool IsWindowsProgram(const std::wstring& path) {
+    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) return false;
+    const auto readAt = [&file](LONG offset, void* into, DWORD size) {
+        DWORD read = 0;
+        return ::SetFilePointer(file.get(), offset, nullptr, FILE_BEGIN) !=
+                   INVALID_SET_FILE_POINTER &&
+               ::ReadFile(file.get(), into, size, &read, nullptr) && read == size;
+    };
+    char mz[2] = {}, pe[4] = {};
+    std::uint32_t peAt = 0;
+    return readAt(0, mz, 2) && mz[0] == 'M' && mz[1] == 'Z' && readAt(0x3C, &peAt, 4) &&
+           peAt < 0x10000000 && readAt(static_cast<LONG>(peAt), pe, 4) &&
+           std::string_view(pe, 4) == std::string_view("PE\0\0", 4);
+}
+
 } // namespace
 
 ProcessHandles StartProgram(const std::wstring& exe, std::wstring commandLine,
                             const StartOptions& options) {
     ProcessHandles handles;
+    if (!IsWindowsProgram(exe)) {
+        handles.error = ERROR_BAD_EXE_FORMAT;
+        return handles;
+    }
     std::wstring environment;
     if (!options.environmentChanges.empty())
         environment = EnvironmentBlock(options.environmentChanges);
@@ -67,15 +93,22 @@ ProcessHandles StartProgram(const std::wstring& exe, std::wstring commandLine,
     }
     PROCESS_INFORMATION info{};
     // CreateProcessW may write into the command line: it gets this private copy.
-    if (::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
                          environment.empty() ? 0 : CREATE_UNICODE_ENVIRONMENT,
                          environment.empty() ? nullptr : environment.data(),
                          options.currentFolder.empty() ? nullptr : options.currentFolder.c_str(),
                          &startup, &info)) {
-        handles.process.reset(info.hProcess);
-        handles.thread.reset(info.hThread);
-        handles.processId = info.dwProcessId;
+        handles.error = ::GetLastError();
+        return handles;
     }
+    // Adopted only when they are the started process's: never close a handle of another owner.
+    if (!info.hProcess || ::GetProcessId(info.hProcess) != info.dwProcessId || !info.dwProcessId) {
+        handles.error = ERROR_INVALID_HANDLE;
+        return handles;
+    }
+    handles.process.reset(info.hProcess);
+    handles.thread.reset(info.hThread);
+    handles.processId = info.dwProcessId;
     return handles;
 }
 

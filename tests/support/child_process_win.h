@@ -16,7 +16,9 @@ struct StartOptions {
     bool hidden = false;
 };
 
-// The command line goes to the program exactly as given (it names the program first).
+// The command line goes to the program exactly as given (it names the program first). Only a
+// Windows program starts: for anything else the handles stay empty and error is
+// ERROR_BAD_EXE_FORMAT, since Wine would start it as a Unix program and hand back no handles.
 ProcessHandles StartProgram(const std::wstring& exe, std::wstring commandLine,
                             const StartOptions& options = {});
 

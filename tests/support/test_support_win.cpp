@@ -1,5 +1,7 @@
 #include "tests/support/test_support_win.h"
 
+#include "base/launch_log_win.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -16,6 +18,16 @@ std::wstring PathFromEnvironment(const char* name) {
 bool RunsInWin64Prefix() {
     const char* arch = std::getenv("QV_WINE_ARCH");
     return !arch || std::string_view(arch) != "win32";
+}
+
+UniqueHandle CreateNamedEvent(const std::wstring& name) {
+    UniqueHandle event(::CreateEventW(nullptr, TRUE, FALSE, name.c_str()));
+    if (!event) {
+        const DWORD error = ::GetLastError();
+        ADD_FAILURE() << "cannot create the event " << name << ": error " << error << ": "
+                      << SystemErrorText(error);
+    }
+    return event;
 }
 
 int ScriptedPrompts::ShowMessage(HWND owner, std::wstring_view text, std::wstring_view caption,

@@ -26,6 +26,8 @@ namespace qv::test {
 std::wstring PathFromEnvironment(const char* name);
 // QV_WINE_ARCH: true in the 64-bit prefix.
 bool RunsInWin64Prefix();
+// A manual-reset event of that name, not set; a failure fails the test with the system's error.
+UniqueHandle CreateNamedEvent(const std::wstring& name);
 
 // Answers the launcher's questions from a script and remembers what was asked.
 class ScriptedPrompts final : public UserPrompts {

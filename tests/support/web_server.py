@@ -1,7 +1,12 @@
 #!/usr/bin/env python3
-"""A loopback web server that tests start to stand in for the product's web sites.
+"""Loopback web servers that stand in for the product's web sites in the update tests.
 
-Usage: web_server.py FOLDER
+Usage: web_server.py --host SPOOL
+
+The Wine runner starts it beside a Windows test program, which never starts a Unix program
+itself (Wine starts one without filling in the process's handles). A test asks for a server by
+putting a file named *.request into SPOOL whose text is the server's FOLDER as a Unix path; the
+host serves each such folder on a port of its own until the folder says stop.
 
 FOLDER/routes holds one route per line: path, HTTP status, "held" or "free", the body in
 hexadecimal and, optionally, a Location header ("{port}" in it becomes the server's port),
@@ -10,9 +15,9 @@ request is appended to FOLDER/requests (its path, one per line) before it is ans
 chosen on 127.0.0.1 is written to FOLDER/port once the server listens. Paths without a route get
 404 with an empty body.
 
-The server stops when FOLDER/stop appears, when the process that started it ends, or after ten
-minutes, so that a test that dies never leaves it behind; FOLDER/stopped then tells that it has
-let go of the folder.
+A server stops when FOLDER/stop appears or after ten minutes; FOLDER/stopped then tells that it
+has let go of the folder; FOLDER/failed says why a server could not start. The host ends with the runner that started it, so that a test that dies
+never leaves it behind.
 """
 import http.server
 import os
@@ -35,8 +40,7 @@ def read_routes(folder):
     return routes
 
 
-def main():
-    folder = sys.argv[1]
+def serve(folder):
     routes = read_routes(folder)
     log_lock = threading.Lock()
     stopping = threading.Event()
@@ -72,11 +76,10 @@ def main():
         port.write(str(server.server_address[1]))
     os.replace(port_file + ".tmp", port_file)
 
-    parent = os.getppid()
     end = time.monotonic() + LIFETIME
 
     def watch():
-        while not os.path.exists(os.path.join(folder, "stop")) and os.getppid() == parent:
+        while not os.path.exists(os.path.join(folder, "stop")):
             if time.monotonic() > end:
                 break
             time.sleep(0.1)
@@ -87,6 +90,34 @@ def main():
     server.serve_forever(poll_interval=0.1)
     server.server_close()
     open(os.path.join(folder, "stopped"), "w").close()
+
+
+def serve_or_say_why(folder):
+    try:
+        serve(folder)
+    except Exception as error:  # the test waiting for the port reads why there is none
+        with open(os.path.join(folder, "failed"), "w", encoding="utf-8") as why:
+            why.write(repr(error))
+
+
+def serve_requests(spool):
+    parent = os.getppid()
+    while os.getppid() == parent:
+        for name in sorted(os.listdir(spool)):
+            if not name.endswith(".request"):
+                continue
+            request = os.path.join(spool, name)
+            with open(request, encoding="utf-8") as text:
+                folder = text.read().strip()
+            os.remove(request)
+            threading.Thread(target=serve_or_say_why, args=(folder,), daemon=True).start()
+        time.sleep(0.02)
+
+
+def main():
+    if len(sys.argv) != 3 or sys.argv[1] != "--host":
+        sys.exit(__doc__)
+    serve_requests(sys.argv[2])
 
 
 if __name__ == "__main__":

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 
 namespace qv::test {
 namespace {
@@ -52,20 +51,24 @@ LoopbackWebServer::LoopbackWebServer(const std::vector<WebAnswer>& answers)
         ADD_FAILURE() << "cannot write the server's routes";
         return;
     }
-    const std::wstring python = PathFromEnvironment("QV_PYTHON");
-    const char* script = std::getenv("QV_WEB_SERVER");
-    if (python.empty() || !script) {
-        ADD_FAILURE() << "QV_PYTHON and QV_WEB_SERVER name the server";
+    // The Wine runner's host starts the server: this Windows process starts no Unix program.
+    const std::wstring spool = PathFromEnvironment("QV_WEB_SERVERS");
+    if (spool.empty()) {
+        ADD_FAILURE() << "QV_WEB_SERVERS (the Wine runner's web-server host) is not set";
         return;
     }
-    const std::string folder = UnixPathFromWindows(folder_.Path());
-    std::wstring commandLine = L"python3 \"";
-    for (char c : std::string(script) + "\" \"" + folder + "\"")
-        commandLine += static_cast<wchar_t>(static_cast<unsigned char>(c));
-    // Wine starts a Unix program without a handle to it: the server watches for its end itself.
-    static_cast<void>(StartProgram(python, commandLine));
-    if (!WaitUntil([this] { return IsFile(folder_ / L"port"); })) {
-        ADD_FAILURE() << "the web server did not start";
+    const std::wstring name = folder_.Path().substr(folder_.Path().find_last_of(L'\\') + 1);
+    const std::wstring request = spool + L"\\" + name + L".request";
+    // Put in place whole, so that the host never reads half a folder name.
+    if (!WriteFileBytes(request + L".part", UnixPathFromWindows(folder_.Path())) ||
+        !::MoveFileW((request + L".part").c_str(), request.c_str())) {
+        ADD_FAILURE() << "cannot ask the web-server host in " << spool << " for a server";
+        return;
+    }
+    if (!WaitUntil([this] { return IsFile(folder_ / L"port") || IsFile(folder_ / L"failed"); }) ||
+        !IsFile(folder_ / L"port")) {
+        ADD_FAILURE() << "the web server did not start: "
+                      << ReadFileBytes(folder_ / L"failed").value_or("no answer from the host");
         return;
     }
     port_ = ReadFileBytes(folder_ / L"port").value_or("");

@@ -1,6 +1,6 @@
-// A web server on 127.0.0.1 for tests of the update check: tests/support/web_server.py run by
-// the machine's Python (a Unix program, which Wine starts but gives no handle for), steered and
-// read through files in a folder of the test run.
+// A web server on 127.0.0.1 for tests of the update check: tests/support/web_server.py, which
+// the Wine runner starts beside the test program, serves it on a port of its own; it is steered
+// and read through files in a folder of the test run.
 #pragma once
 
 #include "tests/support/test_support_win.h"

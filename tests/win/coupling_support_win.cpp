@@ -1,5 +1,6 @@
 #include "tests/win/coupling_support_win.h"
 
+#include "base/launch_log_win.h"
 #include "tests/support/fake_records_win.h"
 #include "tests/support/test_support_win.h"
 
@@ -50,11 +51,13 @@ HeldFile::HeldFile(const std::wstring& how, const std::wstring& path) {
     static unsigned counter = 0;
     const std::wstring eventName = L"qv-held-file-" + std::to_wstring(::GetCurrentProcessId()) +
                                    L"-" + std::to_wstring(++counter);
-    const UniqueHandle ready(::CreateEventW(nullptr, TRUE, FALSE, eventName.c_str()));
+    const UniqueHandle ready = CreateNamedEvent(eventName);
+    if (!ready) return;
     const std::wstring exe = FakeProgramFoldersFromEnvironment().Runnable() + L"\\FileHolder.exe";
     holder_ = StartProgram(exe, L"FileHolder.exe " + how + L" \"" + path + L"\" " + eventName, {});
-    if (!ready || !holder_.process) {
-        ADD_FAILURE() << "cannot start " << exe;
+    if (!holder_.process) {
+        ADD_FAILURE() << "cannot start " << exe << ": error " << holder_.error << ": "
+                      << SystemErrorText(holder_.error);
         return;
     }
     const HANDLE waits[] = {ready.get(), holder_.process.get()};

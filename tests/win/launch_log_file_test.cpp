@@ -147,6 +147,25 @@ TEST_F(LaunchLogFile, TwoLaunchersAppendingAcrossTheMebibyteKeepTheHistoryAndBot
     EXPECT_EQ(CountWith(log, "set the full log aside"), 0);
 }
 
+// A lock that cannot be made (its name taken by an object of another kind) is said once, with the
+// system's error, and costs no entry; once the name is free again, nothing is said.
+TEST_F(LaunchLogFile, ALockThatCannotBeMadeIsSaidOnceAndNoEntryIsLost) {
+    const std::wstring lockName = LaunchLogLockName(Log());
+    {
+        const UniqueHandle squatter = CreateNamedEvent(lockName);
+        ASSERT_TRUE(squatter);
+        ASSERT_TRUE(Write(L"A", 5));
+    }
+    ASSERT_TRUE(Write(L"B", 5));
+    const std::vector<std::string> log = Lines(Log());
+    const std::string said = "] warning create the log's lock: " + Utf8(lockName) + ": error ";
+    const int told = FirstWith(log, said);
+    EXPECT_EQ(CountWith(log, said), 1) << ReadFileBytes(Log()).value_or("");
+    EXPECT_LT(told, FirstWith(log, StartOf(L"B")));
+    ExpectWholeRun(L"A", 5, {Log()});
+    ExpectWholeRun(L"B", 5, {Log()});
+}
+
 // Another program that shares the log for reading only keeps it from being written: the run goes
 // to the fallback, whose start line says where and why; once the log can be written again it
 // says where the entries in between went.
@@ -155,8 +174,8 @@ TEST_F(LaunchLogFile, ALogHeldForReadingOnlySendsTheRunToTheFallbackNamedInItsSt
     const std::optional<std::string> before = ReadFileBytes(Log());
     const std::wstring halfway = L"qv-log-halfway-" + std::to_wstring(::GetCurrentProcessId());
     const std::wstring goOn = L"qv-log-go-on-" + std::to_wstring(::GetCurrentProcessId());
-    const UniqueHandle reached(::CreateEventW(nullptr, TRUE, FALSE, halfway.c_str()));
-    const UniqueHandle resume(::CreateEventW(nullptr, TRUE, FALSE, goOn.c_str()));
+    const UniqueHandle reached = test::CreateNamedEvent(halfway);
+    const UniqueHandle resume = test::CreateNamedEvent(goOn);
     ASSERT_TRUE(reached && resume);
     auto holder = std::make_unique<HeldFile>(L"read-only", Log());
     ASSERT_TRUE(holder->Holds());

@@ -237,9 +237,11 @@ TEST_F(LibraryPatch, LibraryHeldByAnotherProgramStopsWithTheMessageOfItsSide) {
         ASSERT_TRUE(test::RemoveTree(fluentBin_ + L"\\xerces_c_3_2.dll"));
         // A program image that names the library it loads, as the real ones do.
         const std::wstring held = c.matlabSide ? libMat_ : cff_;
-        const std::string original =
-            *ReadFileBytes(test::FakeProgramFoldersFromEnvironment().Runnable() + L"\\matlab.exe") +
-            (c.matlabSide ? LibMat : CffInterface);
+        const std::wstring program =
+            test::FakeProgramFoldersFromEnvironment().Runnable() + L"\\matlab.exe";
+        const std::optional<std::string> image = ReadFileBytes(program);
+        ASSERT_TRUE(image) << "cannot read the stand-in " << program;
+        const std::string original = *image + (c.matlabSide ? LibMat : CffInterface);
         ASSERT_TRUE(test::WriteFileBytes(held, original));
         const auto entries = FolderEntries(c.matlabSide ? matlabBin_ : fluentBin_);
         prompts_.messages.clear();
