@@ -203,11 +203,11 @@ DWORD AppendTo(Writer& w, LogFile& file, const std::string& body, std::wstring_v
         // Said once per file: every later entry would only repeat it.
         if (!file.lock && !file.lockFailureTold) {
             const DWORD error = ::GetLastError();
-            lockNote = Entry(LogLevel::Warning,
-                             FailureLogText(L"create the log's lock", name, error,
-                                            SystemErrorText(error)) +
-                                 L"; entries are appended without it, and the log is not set "
-                                 L"aside");
+            lockNote = Entry(
+                LogLevel::Warning,
+                FailureLogText(L"create the log's lock", name, error, SystemErrorText(error)) +
+                    L"; entries are appended without it, and the log is not set "
+                    L"aside");
         }
     }
     MutexHold hold;

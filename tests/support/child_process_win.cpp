@@ -94,10 +94,10 @@ ProcessHandles StartProgram(const std::wstring& exe, std::wstring commandLine,
     PROCESS_INFORMATION info{};
     // CreateProcessW may write into the command line: it gets this private copy.
     if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                         environment.empty() ? 0 : CREATE_UNICODE_ENVIRONMENT,
-                         environment.empty() ? nullptr : environment.data(),
-                         options.currentFolder.empty() ? nullptr : options.currentFolder.c_str(),
-                         &startup, &info)) {
+                          environment.empty() ? 0 : CREATE_UNICODE_ENVIRONMENT,
+                          environment.empty() ? nullptr : environment.data(),
+                          options.currentFolder.empty() ? nullptr : options.currentFolder.c_str(),
+                          &startup, &info)) {
         handles.error = ::GetLastError();
         return handles;
     }

@@ -32,7 +32,8 @@ TEST(TestProgramStart, OnlyAWindowsProgramStartsAndItsHandlesAreItsOwn) {
     }
 
     // A stand-in, asked for nothing it knows, ends at once with its own code.
-    const std::wstring holder = FakeProgramFoldersFromEnvironment().Runnable() + L"\\FileHolder.exe";
+    const std::wstring holder =
+        FakeProgramFoldersFromEnvironment().Runnable() + L"\\FileHolder.exe";
     const ProcessHandles started = StartProgram(holder, Quoted(holder));
     ASSERT_TRUE(started.process) << "error " << started.error;
     EXPECT_EQ(::GetProcessId(started.process.get()), started.processId);
