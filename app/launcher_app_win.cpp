@@ -1,6 +1,7 @@
 #include "app/launcher_app_win.h"
 
 #include "app/language_decision.h"
+#include "base/environment_broadcast_win.h"
 #include "base/launch_log_win.h"
 #include "base/setting_names.h"
 #include "base/settings_store_win.h"
@@ -65,6 +66,9 @@ bool CLauncherApp::InitInstance() {
         exitCode_ = 1;
     }
     SetPrompts(nullptr);
+    // Bounded: a window that hangs is given up after 2 s by the broadcast itself.
+    if (!FinishEnvironmentBroadcasts(5000))
+        Log(LogLevel::Warning, L"the environment change was still being told to the windows");
     LogRunEnd(exitCode_);
     return false;
 }

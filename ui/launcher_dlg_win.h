@@ -57,6 +57,7 @@ class CLauncherDlg : public Dialog {
   private:
     void SetWindowIcon();
     void SetBrowseIcon();
+    void AllowCloseSignalThroughFilter();
     // The three lists, in this order; false when the launcher cannot go on.
     bool FillVisualStudioList(const VisualStudioDiscovery& found);
     void FillMatlabList(const std::vector<MatlabInstallation>& found);

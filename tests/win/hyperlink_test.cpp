@@ -82,7 +82,8 @@ class AboutBoxLinks : public ::testing::Test {
     void Click(HWND link) { ::SendMessageW(link, WM_LBUTTONUP, 0, MAKELPARAM(2, 2)); }
     // A key as the box's message loop hands it on: the dialog manager first.
     void Key(UINT message, WPARAM key) {
-        MSG msg{::GetFocus(), message, key, message == WM_KEYUP ? 0xC0000001 : 1};
+        MSG msg{::GetFocus(), message, key,
+                static_cast<LPARAM>(message == WM_KEYUP ? 0xC0000001u : 1u)};
         if (!::IsDialogMessageW(about.Window(), &msg)) ::DispatchMessageW(&msg);
     }
     void Press(WPARAM key) {
