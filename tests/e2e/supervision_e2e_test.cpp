@@ -113,6 +113,11 @@ TEST_F(SupervisionExe, AStartProgramThatFailsAtOnceBringsTheDialogBackWithItsExi
     ASSERT_NO_FATAL_FAILURE(ExpectDialogBackWithNothingRecorded(launcher));
     EXPECT_TRUE(Contains(test::ReadLaunchLog(), L"Fluent's start program ended with exit code 1"));
     EXPECT_TRUE(launcher.Close());
+    // However the user ends the run afterwards, its end line names the failure it showed.
+    EXPECT_TRUE(Contains(test::ReadLaunchLog(),
+                         L"] info    end: closed by the user (the window's close box) after the "
+                         L"message start-program-failed; exit code 0"))
+        << test::ReadLaunchLog();
 }
 
 // Cancel while OK waits for a slow Fluent window asks whether to stop waiting; Yes brings the
