@@ -54,9 +54,11 @@ bool CLauncherApp::InitInstance() {
     ::InitCommonControlsEx(&controls);
     DecideStartLanguage();
     LogLibrarySearch(librarySearchError_);
-    // The launcher's own dialogs among its questions: the Workbench tip.
-    LauncherPrompts prompts;
-    SetPrompts(&prompts);
+    // The launcher's own dialogs among its questions: the Workbench tip. Never destroyed: the
+    // update check's thread, which nobody waits for, may still be putting its question when this
+    // thread returns.
+    static LauncherPrompts* const prompts = new LauncherPrompts;
+    SetPrompts(prompts);
     CLauncherDlg dialog;
     if (dialog.RunModal() == -1) {
         LogFailure(L"open the main window", L"dialog template " + std::to_wstring(IDD_LAUNCHER),
@@ -66,7 +68,6 @@ bool CLauncherApp::InitInstance() {
         NoteRunEndingAfterMessage();
         exitCode_ = 1;
     }
-    SetPrompts(nullptr);
     LogStartupFileLeftReplaced(dialog.HomeFolder());
     // Bounded: a window that hangs is given up after 2 s by the broadcast itself.
     if (!FinishEnvironmentBroadcasts(5000))

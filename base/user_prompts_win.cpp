@@ -11,7 +11,12 @@ namespace qv {
 
 namespace {
 
-SystemPrompts systemPrompts;
+// Never destroyed, as the prompts installed: the update check's thread, which nobody waits for,
+// may put its question while the process ends and its static objects go.
+SystemPrompts& TheSystemPrompts() {
+    static SystemPrompts* const prompts = new SystemPrompts;
+    return *prompts;
+}
 // Read from whichever thread puts a question to the user.
 std::atomic<UserPrompts*> installed{nullptr};
 
@@ -32,7 +37,7 @@ const wchar_t* AnswerName(int answer) {
 
 UserPrompts& Answering() {
     UserPrompts* prompts = installed.load();
-    return prompts ? *prompts : systemPrompts;
+    return prompts ? *prompts : TheSystemPrompts();
 }
 
 std::wstring Widened(std::string_view key) {
@@ -99,7 +104,10 @@ class LoggedPrompts : public UserPrompts {
     }
 };
 
-LoggedPrompts loggedPrompts;
+LoggedPrompts& TheLoggedPrompts() {
+    static LoggedPrompts* const prompts = new LoggedPrompts;
+    return *prompts;
+}
 
 } // namespace
 
@@ -114,7 +122,7 @@ FolderChoice SystemPrompts::ChooseFolder(HWND owner, std::wstring_view title, Fo
 }
 
 UserPrompts& Prompts() {
-    return loggedPrompts;
+    return TheLoggedPrompts();
 }
 
 void SetPrompts(UserPrompts* prompts) {

@@ -51,7 +51,8 @@ std::vector<std::uint32_t> TemplateCopyWithMenu(int templateId, int menuId) {
 }
 
 // Over the middle of the owner, moved inside the work area of the owner's monitor where it would
-// stick out: before the dialog shows, so that it never appears anywhere else.
+// stick out: before the dialog shows, so that it never appears anywhere else. A minimised owner
+// has no place on the screen: the box then takes the middle of the work area.
 void CentreOnOwner(HWND window, HWND owner) {
     RECT own{}, over{};
     ::GetWindowRect(window, &own);
@@ -59,6 +60,7 @@ void CentreOnOwner(HWND window, HWND owner) {
     MONITORINFO monitor{sizeof(monitor)};
     ::GetMonitorInfoW(::MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
     const RECT& work = monitor.rcWork;
+    if (::IsIconic(owner)) over = work;
     const LONG width = own.right - own.left, height = own.bottom - own.top;
     const auto within = [](LONG at, LONG size, LONG low, LONG high) {
         return std::max(low, std::min(at, high - size));
@@ -151,9 +153,7 @@ UniqueIcon Dialog::ShowIconAtItemSize(int id, int iconResource) const {
     UniqueIcon icon(
         static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconResource),
                                         IMAGE_ICON, side, side, LR_DEFAULTCOLOR)));
-    const auto previous = reinterpret_cast<HICON>(
-        ::SendMessageW(Item(id), STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0));
-    if (previous) ::DestroyIcon(previous);
+    ::SendMessageW(Item(id), STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
     return icon;
 }
 

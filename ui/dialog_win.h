@@ -42,7 +42,8 @@ class Dialog {
     void FocusItem(int id) const;
     // Loads the icon at the size of the icon control (its shorter side) and shows it there, so
     // that it is drawn within the control at any DPI. The icon is the caller's to keep while the
-    // control shows it; the one the control showed before is destroyed.
+    // control shows it. The one the control showed before is left alone: it is the template's
+    // shared icon or one a caller still owns, and neither is destroyed here.
     UniqueIcon ShowIconAtItemSize(int id, int iconResource) const;
 
     // Makes the menu the window's. Once set, the window destroys it with itself, and the menu it

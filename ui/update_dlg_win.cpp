@@ -26,9 +26,14 @@ std::wstring NewReleaseMessage(const ReleaseNumber& published, InterfaceLanguage
 } // namespace
 
 CUpdateDlg::CUpdateDlg(const ReleaseNumber& published, std::wstring site, HWND owner)
-    : Dialog(IDD_UPDATE, owner), release_(published), site_(std::move(site)) {}
+    : Dialog(IDD_UPDATE, owner), release_(published), site_(std::move(site)),
+      ownerWasEnabled_(owner && ::IsWindowEnabled(owner)) {}
 
 bool CUpdateDlg::OnInitDialog() {
+    // News, shown from a thread of its own: the main dialog keeps answering, Cancel included,
+    // which is the way out of a wait for Fluent. An owner the main dialog's own box has disabled
+    // stays so.
+    if (ownerWasEnabled_) ::EnableWindow(::GetWindow(Window(), GW_OWNER), TRUE);
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
     // A shared icon belongs to the system.
     ::SendMessageW(

@@ -21,7 +21,8 @@ class CUpdateDlg : public Dialog {
   private:
     ReleaseNumber release_;
     std::wstring site_;
-    UniqueIcon icon_; // shown by the icon control, which goes first
+    bool ownerWasEnabled_; // before the dialog manager disabled it
+    UniqueIcon icon_;      // shown by the icon control, which goes first
     CHyperLink downloadLink_;
 };
 

@@ -39,11 +39,15 @@ class MemberWitness {
 
 class ProbeDialog : public Dialog {
   public:
-    explicit ProbeDialog(std::vector<std::string>* log = nullptr, int templateId = IDD_LAUNCHER)
-        : Dialog(templateId, nullptr), log_(log), witness_(log) {}
+    explicit ProbeDialog(std::vector<std::string>* log = nullptr, int templateId = IDD_LAUNCHER,
+                         HWND owner = nullptr)
+        : Dialog(templateId, owner), log_(log), witness_(log) {}
 
     LRESULT deltaPosAnswer = 0;
     int deltaPosCount = 0;
+    UniqueIcon ShowIcon(int iconResource) const {
+        return ShowIconAtItemSize(IDC_DIALOG_ICON, iconResource);
+    }
 
   protected:
     bool OnCommand(int id, int notification, HWND control) override {
@@ -100,6 +104,57 @@ TEST_F(DialogLayer, NotifyAnswerReachesTheControl) {
         ::SendMessageW(buddy, WM_KEYUP, VK_UP, 0);
         EXPECT_EQ(dialog.deltaPosCount, 1) << c.answer;
         EXPECT_EQ(SpinPosition(spin), c.position) << c.answer;
+    }
+}
+
+// An icon shown in place of another leaves the other to its owner: each is destroyed once, by
+// whoever holds it.
+TEST_F(DialogLayer, AnIconShownInPlaceOfAnotherLeavesTheOtherToItsOwner) {
+    Modeless<ProbeDialog> dialog(nullptr, IDD_ABOUT);
+    ASSERT_TRUE(dialog.Open());
+    UniqueIcon first = dialog.ShowIcon(IDI_LAUNCHER);
+    ASSERT_TRUE(first);
+    ICONINFO info{};
+    ASSERT_TRUE(::GetIconInfo(first.get(), &info)) << "the control";
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+    const UniqueIcon second = dialog.ShowIcon(IDI_UPDATE_FOUND);
+    ASSERT_TRUE(second);
+    info = {};
+    EXPECT_TRUE(::GetIconInfo(first.get(), &info)) << "the first icon went with the second's show";
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+    EXPECT_EQ(
+        reinterpret_cast<HICON>(::SendMessageW(dialog.Item(IDC_DIALOG_ICON), STM_GETICON, 0, 0)),
+        second.get());
+    EXPECT_TRUE(::DestroyIcon(first.release()));
+}
+
+// A box over a minimised owner takes the middle of the work area, not the owner's place off the
+// screen pinned to an edge; over an owner on the screen, the owner's middle (the control).
+TEST_F(DialogLayer, ABoxOverAMinimisedOwnerTakesTheMiddleOfTheWorkArea) {
+    RECT work{};
+    ASSERT_TRUE(::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
+    const auto middle = [](const RECT& r) {
+        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    };
+    for (const bool minimised : {false, true}) {
+        SCOPED_TRACE(minimised ? "minimised" : "on the screen");
+        const UniqueWindow owner(::CreateWindowExW(
+            0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, work.left + 10, work.top + 10,
+            400, 300, nullptr, nullptr, nullptr, nullptr));
+        ASSERT_TRUE(owner);
+        if (minimised) ::ShowWindow(owner.get(), SW_MINIMIZE);
+        ASSERT_EQ(::IsIconic(owner.get()) != FALSE, minimised);
+        Modeless<ProbeDialog> box(nullptr, IDD_ABOUT, owner.get());
+        ASSERT_TRUE(box.Open());
+        RECT placed{}, over{};
+        ::GetWindowRect(box.Window(), &placed);
+        ::GetWindowRect(owner.get(), &over);
+        const POINT expected = middle(minimised ? work : over);
+        EXPECT_LE(std::abs(middle(placed).x - expected.x), 1);
+        EXPECT_LE(std::abs(middle(placed).y - expected.y), 1);
+        box.Close();
     }
 }
 

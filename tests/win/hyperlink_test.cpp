@@ -250,8 +250,9 @@ TEST_F(AboutBoxLinks, AProgramOfWebPagesNamedWithoutAFolderIsTakenFromTheSystemF
     } inCurrent(current.Path());
     for (const bool inSystemFolder : {false, true}) {
         SCOPED_TRACE(inSystemFolder ? "also in the system folder" : "in the current folder only");
-        if (inSystemFolder)
+        if (inSystemFolder) {
             ASSERT_TRUE(test::PlaceFakeProgram(fakes, L"browser.exe", test::TestsAre64Bit, system));
+        }
         test::ClearLaunchLog();
         ASSERT_TRUE(OpenBox());
         Click(site); // decides, and starts or not, before it returns

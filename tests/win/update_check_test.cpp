@@ -15,6 +15,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -269,6 +270,47 @@ TEST(UpdateCheck, OnlyLoopbackSourcesReplaceTheBuiltInSites) {
     ASSERT_TRUE(sources.Set(L"none"));
     ASSERT_TRUE(sources.Remove());
     EXPECT_EQ(UpdateSourcesInForce(), BuiltInUpdateSources());
+}
+
+BOOL CALLBACK NoteVisibleDialog(HWND window, LPARAM found) {
+    wchar_t className[16] = {};
+    ::GetClassNameW(window, className, 16);
+    if (!::IsWindowVisible(window) || std::wstring_view(className) != L"#32770") return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+// The update dialog, shown from its own thread over the main dialog, leaves the main dialog
+// answering (its Cancel ends a wait for Fluent); one the main dialog's own box has disabled
+// stays disabled.
+TEST(UpdateCheck, TheUpdateDialogLeavesItsOwnerAsItWas) {
+    for (const bool enabled : {true, false}) {
+        SCOPED_TRACE(enabled ? "an owner that answers" : "an owner a box has disabled");
+        const UniqueWindow owner(::CreateWindowExW(0, L"STATIC", L"main dialog",
+                                                   WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200,
+                                                   nullptr, nullptr, nullptr, nullptr));
+        ASSERT_TRUE(owner);
+        ::EnableWindow(owner.get(), enabled);
+        std::atomic<DWORD> threadId{0};
+        std::atomic<bool> ended{false};
+        std::thread shown([&] {
+            threadId = ::GetCurrentThreadId();
+            ShowUpdateDialog(ReleaseNumber{2025, 3, 0}, L"http://127.0.0.1:1", owner.get());
+            ended = true;
+        });
+        HWND dialog = nullptr;
+        EXPECT_TRUE(test::WaitUntil([&] {
+            ::EnumThreadWindows(threadId.load(), &NoteVisibleDialog,
+                                reinterpret_cast<LPARAM>(&dialog));
+            return dialog != nullptr;
+        }));
+        EXPECT_EQ(::IsWindowEnabled(owner.get()) != FALSE, enabled);
+        if (dialog) ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        // The dialog's end tells its owner, on this thread, that it may take input again.
+        EXPECT_TRUE(test::WaitUntil([&] { return ended.load(); }));
+        if (!ended) ::PostThreadMessageW(threadId.load(), WM_QUIT, 0, 0);
+        shown.join();
+    }
 }
 
 } // namespace
