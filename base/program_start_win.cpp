@@ -18,7 +18,8 @@ ProcessHandles StartProcess(const ProgramStart& start) {
     if (!::CreateProcessW(program, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                           &startup, &info)) {
         handles.error = ::GetLastError();
-        LogFailure(L"start", start.commandLine, handles.error);
+        // Not "start:", which begins a run.
+        LogFailure(L"start the program", start.commandLine, handles.error);
         return handles;
     }
     handles.process.reset(info.hProcess);

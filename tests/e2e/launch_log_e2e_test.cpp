@@ -135,14 +135,19 @@ TEST_F(LaunchLogExe, AStartThatFailsIsLoggedWithTheCommandLineAndTheSystemsError
             EXPECT_TRUE(test::WriteFileBytes(program, image.substr(0, 1024)));
             return sandbox->Environment();
         },
-        [](LauncherRun&) {}, {"start: \"", "start program "});
+        [](LauncherRun&) {}, {"start the program: \"", "Fluent's start program "});
     ASSERT_FALSE(program.empty());
     const std::vector<std::string> run = LastRun();
-    EXPECT_TRUE(Holds(run, "] error   start: \"" + Utf8(program) + "\" 2d -t1 ")) << Joined(run);
+    EXPECT_TRUE(Holds(run, "] error   start the program: \"" + Utf8(program) + "\" 2d -t1 "))
+        << Joined(run);
+    // Only the run's own first line begins with "start:".
+    EXPECT_FALSE(Holds(run, "] error   start:")) << Joined(run);
     EXPECT_TRUE(Holds(run, ": error " + std::to_string(ERROR_BAD_EXE_FORMAT) + ": " +
                                EnglishSystemText(ERROR_BAD_EXE_FORMAT)))
         << Joined(run);
-    EXPECT_TRUE(Holds(run, "] error   start program " + Utf8(program) + ": a file")) << Joined(run);
+    EXPECT_TRUE(Holds(run, "] error   Fluent's start program " + Utf8(program) +
+                               ", which failed to start: the path is a file"))
+        << Joined(run);
 }
 
 // Windows keeps the user's .fluent read-only: it is backed up, but cannot take the add-on's line.
