@@ -117,6 +117,14 @@ TEST_F(LaunchLogExe, NoVisualStudioIsLoggedWithWhatDiscoveryFound) {
     ExpectStopLoggedInBothLanguages(
         "no-visual-studio", [] { return std::vector<std::wstring>{}; }, [](LauncherRun&) {},
         {"discovery found no Visual Studio 2010 to 2019"});
+    // Discovery's entry says where each version was looked for: support need not ask.
+    const std::vector<std::string> run = LastRun();
+    for (const char* year : {"2010", "2012", "2013", "2015", "2017", "2019"})
+        EXPECT_TRUE(Holds(run, "| Visual Studio " + std::string(year) +
+                                   " not found; asked (registry in its 32-bit view): "
+                                   "HKLM\\Software\\Microsoft\\VisualStudio\\SxS\\VS7 value "))
+            << year << "\n"
+            << Joined(run);
 }
 
 // The start program is there and its header reads as a program's, but Windows cannot start it.
