@@ -180,7 +180,7 @@ Answer FromInstallDirVariable(int number, DiscoveryReads& reads) {
 
 // The installer's Uninstall entry of this version's devenv.exe names the root.
 Answer FromUninstallEntries(int number, DiscoveryReads& reads) {
-    const auto entry = reads.DevenvEntry(number);
+    const auto entry = reads.FindDevenvEntry(number);
     Answer answer = Named(VisualStudioSource::UninstallEntry, entry ? entry->location : L"",
                           entry ? DevenvBelow(entry->location) : L"");
     if (entry) answer.entry = entry->name;

@@ -68,7 +68,8 @@ TEST_F(ProcessStart, AStartThatFailsKeepsTheSystemsErrorAndLogsIt) {
     EXPECT_TRUE(started.error == ERROR_PATH_NOT_FOUND || started.error == ERROR_FILE_NOT_FOUND)
         << started.error;
     const std::wstring log = ReadLaunchLog();
-    EXPECT_TRUE(Contains(log, L"start: " + Quoted(missing) + L" 3d: error " +
+    // Not "start:", with which a run begins.
+    EXPECT_TRUE(Contains(log, L"] error   start the program: " + Quoted(missing) + L" 3d: error " +
                                   std::to_wstring(started.error) + L": " +
                                   SystemErrorText(started.error)))
         << log;
