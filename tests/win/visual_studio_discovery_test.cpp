@@ -310,7 +310,9 @@ TEST_F(VisualStudioDiscoveryTest, EachVersionsSearchSaysWhereItLookedAndWhatWasT
             vs->AddFile(part);
         ScopedRegistryKey sxsKey(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\VisualStudio\\SxS\\VS7",
                                  View32);
-        if (c.registered) ASSERT_TRUE(sxsKey.SetString(L"16.0", root + L"\\"));
+        if (c.registered) {
+            ASSERT_TRUE(sxsKey.SetString(L"16.0", root + L"\\"));
+        }
 
         const VisualStudioDiscovery found = DiscoverVisualStudio();
         ASSERT_EQ(found.searches.size(), 6u);
