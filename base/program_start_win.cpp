@@ -1,5 +1,6 @@
 #include "base/program_start_win.h"
 
+#include "base/launch_log.h"
 #include "base/launch_log_win.h"
 
 namespace qv {
@@ -18,8 +19,10 @@ ProcessHandles StartProcess(const ProgramStart& start) {
     if (!::CreateProcessW(program, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                           &startup, &info)) {
         handles.error = ::GetLastError();
-        // Not "start:", which begins a run.
-        LogFailure(L"start the program", start.commandLine, handles.error);
+        // The system's text names the program ("%1 is not a valid Win32 application").
+        Log(LogLevel::Error,
+            FailureLogText(L"start the program", start.commandLine, handles.error,
+                           FilledSystemText(SystemErrorText(handles.error), start.program)));
         return handles;
     }
     handles.process.reset(info.hProcess);

@@ -24,6 +24,8 @@ class CLauncherDlg : public Dialog {
 
     bool ExchangeLaunchOptions(ExchangeDirection direction);
     const LaunchOptions& Options() const { return options_; }
+    // The user's profile folder, once initialisation found it; "" before.
+    const std::wstring& HomeFolder() const { return homeFolder_; }
 
     // Chinese Fluent, Workbench and the mode label for the Fluent entry at index.
     void ApplyFluentVersionRule(int index);

@@ -6,6 +6,7 @@
 #include "tests/support/simulated_install_win.h"
 #include "tests/support/test_support_win.h"
 #include "ui/about_dlg_win.h"
+#include "base/system_win.h"
 #include "base/text.h"
 #include "update/update_sources.h"
 
@@ -224,6 +225,48 @@ TEST_F(AboutBoxLinks, AnUnquotedProgramOfWebPagesIsStartedByItsOwnName) {
     EXPECT_EQ(started[0].Value(fake::key::CommandLine),
               browser + L" -nohome  " + std::wstring(ProductSite));
     EXPECT_TRUE(prompts.messages.empty());
+}
+
+// An association that names its program without a folder: the program is taken from the system
+// folder, never from the current folder, where after a launch the user's start folder is and a
+// file of that name may have been put.
+TEST_F(AboutBoxLinks, AProgramOfWebPagesNamedWithoutAFolderIsTakenFromTheSystemFolderOnly) {
+    const test::FakeProgramFolders fakes = test::FakeProgramFoldersFromEnvironment();
+    test::TempFolder current;
+    const std::wstring name = L"qvtestbrowser.exe";
+    const std::wstring system = SystemFolderFile(name);
+    test::RemoveOnExit cleanup{{system}};
+    ASSERT_TRUE(test::PlaceFakeProgram(fakes, L"browser.exe", test::TestsAre64Bit, current / name));
+    ASSERT_TRUE(htm.SetString(L"", L"QvTestPage"));
+    test::ScopedRegistryKey command(HKEY_CLASSES_ROOT, L"QvTestPage\\shell\\open\\command");
+    ASSERT_TRUE(command.SetString(L"", name + L" \"%1\""));
+    struct CurrentFolder {
+        wchar_t before[MAX_PATH] = {};
+        explicit CurrentFolder(const std::wstring& folder) {
+            ::GetCurrentDirectoryW(MAX_PATH, before);
+            ::SetCurrentDirectoryW(folder.c_str());
+        }
+        ~CurrentFolder() { ::SetCurrentDirectoryW(before); }
+    } inCurrent(current.Path());
+    for (const bool inSystemFolder : {false, true}) {
+        SCOPED_TRACE(inSystemFolder ? "also in the system folder" : "in the current folder only");
+        if (inSystemFolder)
+            ASSERT_TRUE(test::PlaceFakeProgram(fakes, L"browser.exe", test::TestsAre64Bit, system));
+        test::ClearLaunchLog();
+        ASSERT_TRUE(OpenBox());
+        Click(site); // decides, and starts or not, before it returns
+        about.Close();
+        EXPECT_EQ(Contains(test::ReadLaunchLog(), L"web-page program not started"), !inSystemFolder)
+            << test::ReadLaunchLog();
+        if (!inSystemFolder) continue;
+        std::vector<test::FakeRecord> started;
+        EXPECT_TRUE(test::WaitUntil([&] {
+            started = test::ReadFakeRecords(recordFolder.Path(), L"qvtestbrowser");
+            return !started.empty();
+        })) << test::ReadLaunchLog();
+        ASSERT_EQ(started.size(), 1u);
+        EXPECT_TRUE(EqualsNoCase(started[0].Value(fake::key::Module), system));
+    }
 }
 
 TEST_F(AboutBoxLinks, PointerOverTheLinkUnderlinesItUntilItLeaves) {
