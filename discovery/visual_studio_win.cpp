@@ -199,7 +199,7 @@ Answer FromDriveScan(int number, DiscoveryReads& reads) {
 }
 
 // The version's root and devenv.exe: those of the last source that named a folder, found when
-// its devenv.exe exists. Each answer goes to search, when given.
+// its devenv.exe exists. Each source's answer goes to answers, when given.
 DevenvLocation LocateVisualStudio(int number, DiscoveryReads& reads, std::vector<Answer>* answers) {
     using Source = Answer (*)(int, DiscoveryReads&);
     const Source classicSources[] = {FromSideBySideKey, FromInstallDir, FromToolsVariable,
