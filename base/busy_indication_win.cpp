@@ -53,23 +53,26 @@ class BusyIndication::TaskbarProgress {
         if (SUCCEEDED(made)) made = list_->HrInit();
         if (FAILED(made)) {
             list_.reset();
-            Log(L"taskbar progress: not offered (" + HexText(made) + L")");
+            Log(L"taskbar progress: not offered, the waits show none on the taskbar button (" +
+                HexText(made) + L")");
             return;
         }
-        Show(TBPF_INDETERMINATE, L"indeterminate");
+        Show(TBPF_INDETERMINATE, L"an endless progress");
     }
     // A window already destroyed (the launcher ended during the wait) has no button left.
     ~TaskbarProgress() {
-        if (list_.get() && ::IsWindow(window_)) Show(TBPF_NOPROGRESS, L"cleared");
+        if (list_.get() && ::IsWindow(window_)) Show(TBPF_NOPROGRESS, L"no progress");
     }
     TaskbarProgress(const TaskbarProgress&) = delete;
     TaskbarProgress& operator=(const TaskbarProgress&) = delete;
 
   private:
+    // Only a refusal is logged: a state that was taken tells support nothing.
     void Show(TBPFLAG state, const wchar_t* name) {
         const HRESULT shown = list_->SetProgressState(window_, state);
-        Log(std::wstring(L"taskbar progress: ") + name +
-            (SUCCEEDED(shown) ? L"" : L" (refused: " + HexText(shown) + L")"));
+        if (FAILED(shown))
+            Log(std::wstring(L"taskbar progress: the taskbar button refused to show ") + name +
+                L" (" + HexText(shown) + L")");
     }
 
     ComApartment apartment_; // first: the list is released before the apartment ends

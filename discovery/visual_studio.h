@@ -32,7 +32,8 @@ struct VisualStudioInstallation {
     bool hasCompiler32 = false;
     bool hasCompiler64 = false;
     bool hasMfc = false;
-    bool hasCSharp = false; // 2010 only
+    bool hasCSharp = false;    // 2010 only
+    bool hasMfcHeader = false; // of MFC's two files, the one probed first
 };
 
 VisualStudioLayout LayoutOf(std::wstring_view number);

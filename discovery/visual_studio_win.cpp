@@ -11,6 +11,7 @@
 #include "discovery/missing_folders_win.h"
 #include "discovery/path_text.h"
 #include "discovery/text_file_win.h"
+#include "discovery/visual_studio_search.h"
 
 #include <map>
 
@@ -61,12 +62,17 @@ class DiscoveryReads {
         return ReadRegistryString(Opened(path, shared, below), name);
     }
 
-    // The install folder of the first Uninstall entry whose icon is devenv.exe of this version.
-    std::wstring DevenvInUninstallKey(int number) {
+    struct DevenvEntry {
+        std::wstring name;     // of the entry's key
+        int version;           // the leading number of DisplayVersion
+        std::wstring location; // InstallLocation, cleaned
+    };
+    // The first Uninstall entry whose icon is devenv.exe of this version.
+    std::optional<DevenvEntry> FindDevenvEntry(int number) {
         if (!devenvEntries_) devenvEntries_ = ReadDevenvEntries();
         for (const DevenvEntry& entry : *devenvEntries_)
-            if (entry.version == number) return entry.location;
-        return L"";
+            if (entry.version == number) return entry;
+        return std::nullopt;
     }
 
     bool IsFile(const std::wstring& path) {
@@ -83,11 +89,6 @@ class DiscoveryReads {
     }
 
   private:
-    struct DevenvEntry {
-        int version;           // the leading number of DisplayVersion
-        std::wstring location; // InstallLocation, cleaned
-    };
-
     HKEY Key(std::wstring_view path) { return Opened(path, HKEY_LOCAL_MACHINE, path); }
 
     // Each key once, known by its path from the machine's root and opened from parent with the
@@ -113,7 +114,8 @@ class DiscoveryReads {
                     ERROR_SUCCESS ||
                 !NamesDevenv(ReadRegistryString(entry.get(), L"DisplayIcon")))
                 continue;
-            entries.push_back({static_cast<int>(ReadLeadingInt(
+            entries.push_back({name,
+                               static_cast<int>(ReadLeadingInt(
                                    ReadRegistryString(entry.get(), L"DisplayVersion"))),
                                Cleaned(ReadRegistryString(entry.get(), L"InstallLocation"))});
         }
@@ -126,53 +128,80 @@ class DiscoveryReads {
     MissingFolders missing_;
 };
 
+using Answer = VisualStudioSourceAnswer;
+
+// The installation root a source's folder gives: InstallDir names Common7\IDE and the tools
+// variable Common7\Tools; the others name the root.
+std::wstring RootOf(const Answer& answer) {
+    const bool belowRoot = answer.source == VisualStudioSource::InstallDir ||
+                           answer.source == VisualStudioSource::ToolsVariable;
+    return belowRoot ? StripPathLevels(answer.named, 2) : answer.named;
+}
+
+// What a source named: the folder as read, and the devenv.exe it leads to.
+Answer Named(VisualStudioSource source, const std::wstring& named, const std::wstring& devenv) {
+    Answer answer{source};
+    if (!named.empty()) {
+        answer.named = named;
+        answer.devenv = devenv;
+    }
+    return answer;
+}
+
 // The side-by-side registration names the install root.
-void FromSideBySideKey(int number, DevenvLocation& found, DiscoveryReads& reads) {
+Answer FromSideBySideKey(int number, DiscoveryReads& reads) {
     const std::wstring root =
         Cleaned(reads.VisualStudioValue(L"SxS\\VS7", std::to_wstring(number) + L".0"));
-    if (!root.empty()) found = {DevenvBelow(root), root};
+    return Named(VisualStudioSource::SideBySide, root, DevenvBelow(root));
 }
 
 // The version's own key names Common7\IDE.
-void FromInstallDir(int number, DevenvLocation& found, DiscoveryReads& reads) {
+Answer FromInstallDir(int number, DiscoveryReads& reads) {
     const std::wstring ideFolder =
         Cleaned(reads.VisualStudioValue(std::to_wstring(number) + L".0", L"InstallDir"));
-    if (!ideFolder.empty()) found = {ideFolder + L"\\devenv.exe", StripPathLevels(ideFolder, 2)};
+    return Named(VisualStudioSource::InstallDir, ideFolder, ideFolder + L"\\devenv.exe");
 }
 
 // The system's tools variable (VS<number>0COMNTOOLS) names Common7\Tools.
-void FromToolsVariable(int number, DevenvLocation& found, DiscoveryReads& reads) {
+Answer FromToolsVariable(int number, DiscoveryReads& reads) {
     const std::wstring toolsFolder = Cleaned(
         reads.MachineValue(SystemEnvironmentKey, ToolsVariableName(std::to_wstring(number))));
-    if (!toolsFolder.empty())
-        found = {toolsFolder + L"\\..\\IDE\\devenv.exe", StripPathLevels(toolsFolder, 2)};
+    return Named(VisualStudioSource::ToolsVariable, toolsFolder,
+                 toolsFolder + L"\\..\\IDE\\devenv.exe");
 }
 
 // The system variable VS2017INSTALLDIR or VS2019INSTALLDIR names the root. It sits beside the
 // older versions' tools variables, in the system environment key.
-void FromInstallDirVariable(int number, DevenvLocation& found, DiscoveryReads& reads) {
+Answer FromInstallDirVariable(int number, DiscoveryReads& reads) {
     const std::wstring root = reads.MachineValue(
         SystemEnvironmentKey, number == 15 ? L"VS2017INSTALLDIR" : L"VS2019INSTALLDIR");
-    if (!root.empty()) found = {DevenvBelow(root), root};
+    return Named(VisualStudioSource::InstallDirVariable, root, DevenvBelow(root));
 }
 
 // The installer's Uninstall entry of this version's devenv.exe names the root.
-void FromUninstallEntries(int number, DevenvLocation& found, DiscoveryReads& reads) {
-    const std::wstring root = reads.DevenvInUninstallKey(number);
-    if (!root.empty()) found = {DevenvBelow(root), root};
+Answer FromUninstallEntries(int number, DiscoveryReads& reads) {
+    const auto entry = reads.FindDevenvEntry(number);
+    Answer answer = Named(VisualStudioSource::UninstallEntry, entry ? entry->location : L"",
+                          entry ? DevenvBelow(entry->location) : L"");
+    if (entry) answer.entry = entry->name;
+    return answer;
 }
 
-// The default install folders on every drive.
-void FromDriveScan(int number, DevenvLocation& found, DiscoveryReads& reads) {
-    VisitVisualStudioDriveRoots(number, IsWindows64Bit(), [&](std::wstring_view root) {
-        if (!reads.HoldsDevenv(root)) return true;
-        found = {DevenvBelow(std::wstring(root)), std::wstring(root)};
+// The default install folders on every drive; names the first root that holds devenv.exe.
+Answer FromDriveScan(int number, DiscoveryReads& reads) {
+    std::wstring root;
+    VisitVisualStudioDriveRoots(number, IsWindows64Bit(), [&](std::wstring_view candidate) {
+        if (!reads.HoldsDevenv(candidate)) return true;
+        root = candidate;
         return false;
     });
+    return Named(VisualStudioSource::DriveScan, root, DevenvBelow(root));
 }
 
-DevenvLocation LocateVisualStudio(int number, DiscoveryReads& reads) {
-    using Source = void (*)(int, DevenvLocation&, DiscoveryReads&);
+// The version's root and devenv.exe: those of the last source that named a folder, found when
+// its devenv.exe exists. Each source's answer goes to answers, when given.
+DevenvLocation LocateVisualStudio(int number, DiscoveryReads& reads, std::vector<Answer>* answers) {
+    using Source = Answer (*)(int, DiscoveryReads&);
     const Source classicSources[] = {FromSideBySideKey, FromInstallDir, FromToolsVariable,
                                      FromDriveScan};
     const Source toolsetSources[] = {FromSideBySideKey, FromInstallDir, FromInstallDirVariable,
@@ -180,8 +209,14 @@ DevenvLocation LocateVisualStudio(int number, DiscoveryReads& reads) {
     DevenvLocation found;
     auto tryAll = [&](const auto& sources) {
         for (Source source : sources) {
-            source(number, found, reads);
-            if (reads.IsFile(found.devenv)) return;
+            Answer answer = source(number, reads);
+            if (!answer.named.empty()) {
+                found = {answer.devenv, RootOf(answer)};
+                answer.devenvFound = reads.IsFile(answer.devenv);
+            }
+            const bool done = answer.devenvFound;
+            if (answers) answers->push_back(std::move(answer));
+            if (done) return;
         }
     };
     if (IsClassic(number))
@@ -195,12 +230,13 @@ DevenvLocation LocateVisualStudio(int number, DiscoveryReads& reads) {
 
 std::wstring FindDevenvInUninstallKey(int number) {
     DiscoveryReads reads;
-    return reads.DevenvInUninstallKey(number);
+    const auto entry = reads.FindDevenvEntry(number);
+    return entry ? entry->location : L"";
 }
 
 DevenvLocation LocateVisualStudio(int number) {
     DiscoveryReads reads;
-    return LocateVisualStudio(number, reads);
+    return LocateVisualStudio(number, reads, nullptr);
 }
 
 std::wstring VcToolsVersionFile(const std::wstring& root) {
@@ -218,14 +254,16 @@ void ProbeVisualStudioComponents(VisualStudioInstallation& vs) {
     vs.hasCompiler32 = FileExists(files.compiler32);
     vs.hasCompiler64 = FileExists(files.compiler64);
     vs.hasCSharp = !files.csharp.empty() && FileExists(files.csharp);
-    vs.hasMfc = FileExists(files.mfcHeader) && FileExists(files.mfcLibrary);
+    vs.hasMfcHeader = FileExists(files.mfcHeader);
+    vs.hasMfc = vs.hasMfcHeader && FileExists(files.mfcLibrary);
 }
 
 VisualStudioDiscovery DiscoverVisualStudio() {
     VisualStudioDiscovery result;
     DiscoveryReads reads;
     for (const VisualStudioVersion& version : VisualStudioVersions) {
-        const DevenvLocation location = LocateVisualStudio(version.number, reads);
+        VisualStudioSearch& search = result.searches.emplace_back(VisualStudioSearch{version});
+        const DevenvLocation location = LocateVisualStudio(version.number, reads, &search.answers);
         if (!reads.IsFile(location.devenv)) continue;
         const std::wstring number = std::to_wstring(version.number);
         const std::wstring toolsVariable = ToolsVariableName(number);

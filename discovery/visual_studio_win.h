@@ -2,6 +2,7 @@
 #pragma once
 
 #include "discovery/visual_studio.h"
+#include "discovery/visual_studio_search.h"
 
 #include <optional>
 #include <string>
@@ -33,6 +34,9 @@ struct VisualStudioDiscovery {
     // stops there; that installation is not among the others.
     bool toolsetFileMissing = false;
     VisualStudioInstallation withoutToolsetFile; // its year and root
+    // What was asked of each version looked for, in year order; the versions after one without
+    // its toolset file are not looked for.
+    std::vector<VisualStudioSearch> searches;
 };
 // Every found version, in year order, with its tools folder published as VS<n>0COMNTOOLS.
 VisualStudioDiscovery DiscoverVisualStudio();

@@ -60,16 +60,21 @@ std::wstring LaunchPressLogText(const LaunchPress& press) {
     const LaunchOptions& o = press.options;
     const std::wstring fluent = press.fluentFolder.empty() ? std::wstring(L"(no folder)")
                                                            : L"(" + press.fluentFolder + L")";
-    return L"OK: " + Dimensions(o.dimension) + L", " +
-           Check(IDC_DOUBLE_PRECISION, o.doublePrecision) + L", " + Mode(press) + L", " +
-           Check(IDC_CHINESE_FLUENT, press.chineseFluent) + L", " +
-           Check(IDC_START_BY_WORKBENCH, o.startByWorkbench) + L"; " +
-           Check(IDC_CALL_COOLPROP, o.callCoolProp) + L", " +
-           Check(IDC_CALL_FORTRAN, o.callIntelFortran) + L", " +
-           Check(IDC_CALL_MATLAB, o.callMatlab) + L" (" + Link(o.linkMode) + L"); " +
-           Label(IDC_FLUENT_GROUP) + L": " + press.fluentEntry + L" " + fluent + L"; " +
-           Label(IDC_VS_GROUP) + L": " + press.visualStudio + L"; " + Label(IDC_MATLAB_LABEL) +
-           L": " + press.matlab;
+    // Workbench asks for the dimension, precision and processes itself.
+    std::wstring text = L"OK: ";
+    if (!o.startByWorkbench)
+        text += Dimensions(o.dimension) + L", " + Check(IDC_DOUBLE_PRECISION, o.doublePrecision) +
+                L", " + Mode(press) + L", ";
+    text += Check(IDC_CHINESE_FLUENT, press.chineseFluent) + L", " +
+            Check(IDC_START_BY_WORKBENCH, o.startByWorkbench) + L"; " +
+            Check(IDC_CALL_COOLPROP, o.callCoolProp) + L", " +
+            Check(IDC_CALL_FORTRAN, o.callIntelFortran) + L", " +
+            Check(IDC_CALL_MATLAB, o.callMatlab);
+    if (o.callMatlab) text += L" (" + Link(o.linkMode) + L")";
+    text += L"; " + Label(IDC_FLUENT_GROUP) + L": " + press.fluentEntry + L" " + fluent + L"; " +
+            Label(IDC_VS_GROUP) + L": " + press.visualStudio;
+    if (o.callMatlab) text += L"; " + Label(IDC_MATLAB_LABEL) + L": " + press.matlab;
+    return text;
 }
 
 } // namespace qv

@@ -18,8 +18,10 @@ struct LaunchPress {
 };
 
 // "OK: 3D, Double Precision on, 1-Core Parallel, Chinese Fluent off, Start by WorkBench off;
-// Call CoolProp off, Call Intel Fortran off, Call Matlab off (Static link); Fluent version to run:
-// 2025 R2 (C:\...\fluent); VC version to run: 2019; Matlab version to run: need 2014~2021".
+// Call CoolProp off, Call Intel Fortran off, Call Matlab on (Static link); Fluent version to run:
+// 2025 R2 (C:\...\fluent); VC version to run: 2019; Matlab version to run: R2020a". Only what
+// the launch uses: no dimension, precision or processes for a Workbench start, no link or MATLAB
+// version with MATLAB off.
 std::wstring LaunchPressLogText(const LaunchPress& press);
 
 } // namespace qv

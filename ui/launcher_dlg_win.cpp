@@ -6,9 +6,11 @@
 #include "base/setting_names.h"
 #include "base/text.h"
 #include "base/settings_store_win.h"
+#include "base/system_win.h"
 #include "base/user_prompts_win.h"
 #include "discovery/fluent_discovery_win.h"
 #include "discovery/fluent_folders_win.h"
+#include "discovery/visual_studio_search.h"
 #include "launch/supervision/close_signal.h"
 #include "launch/supervision/started_process_win.h"
 #include "resources/resource.h"
@@ -181,6 +183,13 @@ void CLauncherDlg::LogDiscovery(const MachineDiscovery& found) {
     }
     for (const MatlabInstallation& matlab : found.matlab)
         text += L"\nMATLAB " + matlab.release + L" in " + matlab.root;
+    // Where each Visual Studio was looked for and what was there, found or not.
+    for (const VisualStudioSearch& search : found.visualStudio.searches) {
+        const VisualStudioInstallation* listed = nullptr;
+        for (const VisualStudioInstallation& vs : visualStudios)
+            if (vs.year == search.version.year) listed = &vs;
+        text += L"\n" + VisualStudioSearchLogText(search, listed, IsWindows64Bit());
+    }
     Log(text);
     if (found.visualStudio.toolsetFileMissing) {
         const VisualStudioInstallation& vs = found.visualStudio.withoutToolsetFile;

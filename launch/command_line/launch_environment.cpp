@@ -63,12 +63,22 @@ ReleaseParts SplitFullVersion(std::wstring_view fullVersion) {
     return parts;
 }
 
+std::wstring EnvironmentChangeLogText(const EnvironmentChange& change) {
+    if (change.value) return L"set " + change.name + L"=" + *change.value;
+    std::wstring text = L"removed the variable " + change.name +
+                        L" from the environment the started program inherits";
+    if (!change.why.empty()) text += L" (" + std::wstring(change.why) + L")";
+    return text;
+}
+
 std::vector<EnvironmentChange>
 ComputeLaunchEnvironment(const LaunchEnvironmentInputs& in,
                          const std::optional<std::wstring>& currentPath) {
     std::vector<EnvironmentChange> changes;
-    changes.push_back(
-        {L"lang", in.chineseFluent ? std::optional<std::wstring>(L"zh") : std::nullopt});
+    if (in.chineseFluent)
+        changes.push_back({L"lang", L"zh"});
+    else
+        changes.push_back({L"lang", std::nullopt, L"Chinese Fluent off"});
     AppendSharedVariables(in, changes);
     if (!(in.version > Fluent2021R1 && IsSerial(in.options))) return changes;
 

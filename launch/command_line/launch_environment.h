@@ -15,7 +15,12 @@ namespace qv {
 struct EnvironmentChange {
     std::wstring name;
     std::optional<std::wstring> value; // nothing: remove the variable
+    std::wstring_view why;             // of a removal, for the log
 };
+
+// The log's line of a change made: "set NAME=value", or for a removal what was removed from
+// where, and why.
+std::wstring EnvironmentChangeLogText(const EnvironmentChange& change);
 
 struct LaunchEnvironmentInputs {
     std::wstring fluentFolder;        // the chosen Fluent folder

@@ -11,8 +11,7 @@ void ApplyEnvironmentChange(const EnvironmentChange& change) {
     if (!done)
         LogFailure(L"set the variable", change.name, ::GetLastError());
     else
-        Log(change.value ? L"set " + change.name + L"=" + *change.value
-                         : L"removed " + change.name);
+        Log(EnvironmentChangeLogText(change));
 }
 
 void PrepareLaunchEnvironment(const LaunchEnvironmentInputs& inputs) {

@@ -248,8 +248,10 @@ LaunchStep StartAndSupervise(const StartRequest& request, HWND dialog, LaunchSta
     if (!started.process) {
         busy.reset();
         // The start logged its error; what is at the program's path tells a deleted program.
-        Log(LogLevel::Error,
-            L"start program " + request.program + L": " + DescribePath(request.program));
+        Log(LogLevel::Error, std::wstring(request.startByWorkbench ? L"Workbench's program "
+                                                                   : L"Fluent's start program ") +
+                                 request.program + L", which failed to start: the path is " +
+                                 DescribePath(request.program));
         ShowMessage(dialog,
                     request.startByWorkbench ? texts::WorkbenchStartFailed
                                              : texts::FluentStartFailed,

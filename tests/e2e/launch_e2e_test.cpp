@@ -123,11 +123,10 @@ TEST_F(LaunchExe, DirectStartOf2025R2HandsFluentEverythingRefusesToCloseAndEndsO
              L"Fluent recorded: process " + std::to_wstring(recorded),
              std::wstring(L"close signal: the add-on's menu is loaded"),
              L"end: launched; closed on the add-on's signal (process " + std::to_wstring(recorded) +
-                 L" recorded); exit code 0",
-             // the dialog showed it was at work while it waited for Fluent, and stopped
-             std::wstring(L"taskbar progress: indeterminate"),
-             std::wstring(L"taskbar progress: cleared")})
+                 L" recorded); exit code 0"})
         EXPECT_TRUE(Contains(log, entry)) << entry << "\n" << log;
+    // Wine's taskbar takes the wait's progress: nothing to tell.
+    EXPECT_FALSE(Contains(log, L"taskbar progress")) << log;
     EXPECT_TRUE(sandbox.Records(L"program").empty()) << "C:\\Program.exe ran";
     const auto signalled = test::ReadFakeRecord(solver->path);
     ASSERT_TRUE(signalled);

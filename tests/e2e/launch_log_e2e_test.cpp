@@ -122,6 +122,14 @@ TEST_F(LaunchLogExe, NoVisualStudioIsLoggedWithWhatDiscoveryFound) {
     ExpectStopLoggedInBothLanguages(
         "no-visual-studio", [] { return std::vector<std::wstring>{}; }, [](LauncherRun&) {},
         {"discovery found no Visual Studio 2010 to 2019"});
+    // Discovery's entry says where each version was looked for: support need not ask.
+    const std::vector<std::string> run = LastRun();
+    for (const char* year : {"2010", "2012", "2013", "2015", "2017", "2019"})
+        EXPECT_TRUE(Holds(run, "| Visual Studio " + std::string(year) +
+                                   " not found; asked (registry in its 32-bit view): "
+                                   "HKLM\\Software\\Microsoft\\VisualStudio\\SxS\\VS7 value "))
+            << year << "\n"
+            << Joined(run);
 }
 
 // The start program is there and its header reads as a program's, but Windows cannot start it.
@@ -140,18 +148,22 @@ TEST_F(LaunchLogExe, AStartThatFailsIsLoggedWithTheCommandLineAndTheSystemsError
             EXPECT_TRUE(test::WriteFileBytes(program, image.substr(0, 1024)));
             return sandbox->Environment();
         },
-        [](LauncherRun&) {}, {"start the program: \"", "start program "});
+        [](LauncherRun&) {}, {"start the program: \"", "Fluent's start program "});
     ASSERT_FALSE(program.empty());
     const std::vector<std::string> run = LastRun();
     EXPECT_TRUE(Holds(run, "] error   start the program: \"" + Utf8(program) + "\" 2d -t1 "))
         << Joined(run);
+    // Only the run's own first line begins with "start:".
+    EXPECT_FALSE(Holds(run, "] error   start:")) << Joined(run);
     // The system's text with the program in its place.
     const std::wstring systemText = EnglishSystemTextOf(ERROR_BAD_EXE_FORMAT);
     EXPECT_NE(systemText.find(L"%1"), std::wstring::npos) << "the case needs an insert";
     EXPECT_TRUE(Holds(run, ": error " + std::to_string(ERROR_BAD_EXE_FORMAT) + ": " +
                                Utf8(FilledSystemText(systemText, program))))
         << Joined(run);
-    EXPECT_TRUE(Holds(run, "] error   start program " + Utf8(program) + ": a file")) << Joined(run);
+    EXPECT_TRUE(Holds(run, "] error   Fluent's start program " + Utf8(program) +
+                               ", which failed to start: the path is a file"))
+        << Joined(run);
 }
 
 // Windows keeps the user's .fluent read-only: it is backed up, but cannot take the add-on's line.

@@ -1,5 +1,6 @@
 #include "base/environment_win.h"
 #include "launch/command_line/launch_environment_win.h"
+#include "tests/support/launch_log_reading_win.h"
 #include "tests/support/test_support_win.h"
 
 #include <gtest/gtest.h>
@@ -54,6 +55,22 @@ TEST_F(LaunchEnvironmentWin, SetsTheVariablesInTheLaunchersOwnEnvironment) {
     EXPECT_EQ(ReadEnvironmentVariable(L"RELEASE_MAJOR"), L"22");
     EXPECT_EQ(ReadEnvironmentVariable(L"RELEASE_MINOR"), L"1");
     EXPECT_EQ(ReadEnvironmentVariable(L"RELEASE_REVISION"), L"0");
+}
+
+// The log says what a removal took away, from what and why; a Chinese Fluent sets lang instead.
+TEST_F(LaunchEnvironmentWin, TheLogSaysWhatItRemovedAndWhy) {
+    const std::wstring removed = L"removed the variable lang from the environment the started "
+                                 L"program inherits (Chinese Fluent off)";
+    for (const bool chinese : {false, true}) {
+        SCOPED_TRACE(chinese ? "Chinese Fluent" : "English Fluent");
+        test::ClearLaunchLog();
+        LaunchEnvironmentInputs in = Inputs(L"fluent22.1.0", 22.1);
+        in.chineseFluent = chinese;
+        PrepareLaunchEnvironment(in);
+        const std::wstring log = test::ReadLaunchLog();
+        EXPECT_EQ(log.find(removed) != std::wstring::npos, !chinese) << log;
+        EXPECT_EQ(log.find(L"set lang=zh") != std::wstring::npos, chinese) << log;
+    }
 }
 
 TEST_F(LaunchEnvironmentWin, MissingAndEmptyPathAreToldApart) {

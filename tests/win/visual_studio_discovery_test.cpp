@@ -1,6 +1,8 @@
 // Visual Studio discovery against real registry keys (32-bit view) and real folder trees on C:
 // and on the mapped drives D: and E:.
 #include "base/environment_win.h"
+#include "base/system_win.h"
+#include "discovery/visual_studio_search.h"
 #include "discovery/visual_studio_win.h"
 #include "tests/support/test_support_win.h"
 
@@ -242,6 +244,96 @@ TEST_F(VisualStudioDiscoveryTest, OddToolsetFilesGiveNoCrash) {
     ASSERT_TRUE(test::WriteFileBytes(file, std::string(3 << 20, '7')));
     EXPECT_LE(ReadVcToolsVersion(L"D:\\VS2019")->size(),
               static_cast<std::size_t>((1 << 20) + 1024));
+}
+
+// What the log says of each version, from what discovery asked on real keys and folders: nothing
+// anywhere, a registration whose folder lacks devenv.exe, and an installation found complete or
+// lacking a part, each named with where it was looked for.
+TEST_F(VisualStudioDiscoveryTest, EachVersionsSearchSaysWhereItLookedAndWhatWasThere) {
+    const std::wstring sxs = L"HKLM\\Software\\Microsoft\\VisualStudio\\SxS\\VS7 value 16.0";
+    const std::wstring notSet =
+        L"Visual Studio 2019 not found; asked (registry in its 32-bit view): " + sxs +
+        L" not set; HKLM\\Software\\Microsoft\\VisualStudio\\16.0 value InstallDir not set; the "
+        L"system variable VS2019INSTALLDIR (HKLM\\SYSTEM\\CurrentControlSet\\Control\\Session "
+        L"Manager\\Environment) not set; the Uninstall entries "
+        L"(HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall): none names the "
+        L"devenv.exe of version 16; the default folders (Microsoft Visual Studio\\2019\\Community, "
+        L"Professional or Enterprise in " +
+        std::wstring(test::RunsInWin64Prefix() ? L"Program Files (x86) and Program Files"
+                                               : L"Program Files") +
+        L" on drives C: to Z:): no devenv.exe";
+    const std::wstring root = L"D:\\Studio 2019";
+    const std::wstring tools = L"VC\\Tools\\MSVC\\14.29.30133\\";
+    const std::wstring mfcLibrary =
+        tools + L"atlmfc\\lib\\" + (test::RunsInWin64Prefix() ? L"x64" : L"x86") + L"\\uafxcw.lib";
+    struct Case {
+        const char* name;
+        bool registered, devenv;
+        std::vector<std::wstring> parts; // relative to the root
+        std::wstring line2019;           // the whole line, or its start where it names the parts
+        std::size_t answers2019;         // sources asked for 2019
+    };
+    const std::vector<Case> cases{
+        {"none installed", false, false, {}, notSet, 5},
+        {"2019 registered, its folder without devenv.exe",
+         true,
+         false,
+         {},
+         L"Visual Studio 2019 not found; asked (registry in its 32-bit view): " + sxs + L" names " +
+             root + L": no devenv.exe at " + root +
+             L"\\Common7\\IDE\\devenv.exe; HKLM\\Software\\Microsoft\\VisualStudio\\16.0 value "
+             L"InstallDir not set;",
+         5},
+        {"2019 registered and complete",
+         true,
+         true,
+         {tools + L"bin\\Hostx86\\x86\\cl.exe", tools + L"bin\\Hostx86\\x64\\cl.exe",
+          tools + L"atlmfc\\include\\afxwin.h", mfcLibrary},
+         L"Visual Studio 2019 found, complete; asked (registry in its 32-bit view): " + sxs +
+             L" names " + root + L": devenv.exe found at " + root + L"\\Common7\\IDE\\devenv.exe",
+         1},
+        {"2019 registered without its 32-bit compiler and MFC library",
+         true,
+         true,
+         {tools + L"bin\\Hostx86\\x64\\cl.exe", tools + L"atlmfc\\include\\afxwin.h"},
+         L"Visual Studio 2019 found, incomplete: no 32-bit compiler " + root + L"\\" + tools +
+             L"bin\\Hostx86\\x86\\cl.exe, no MFC library " + root + L"\\" + mfcLibrary +
+             L"; asked (registry in its 32-bit view): " + sxs + L" names " + root,
+         1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(test::MakeFolders(root + L"\\Common7\\Tools"));
+        std::unique_ptr<FakeVisualStudio> vs;
+        if (c.devenv) vs = std::make_unique<FakeVisualStudio>(root, L"14.29.30133");
+        for (const std::wstring& part : c.parts)
+            vs->AddFile(part);
+        ScopedRegistryKey sxsKey(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\VisualStudio\\SxS\\VS7",
+                                 View32);
+        if (c.registered) {
+            ASSERT_TRUE(sxsKey.SetString(L"16.0", root + L"\\"));
+        }
+
+        const VisualStudioDiscovery found = DiscoverVisualStudio();
+        ASSERT_EQ(found.searches.size(), 6u);
+        std::vector<std::wstring> lines;
+        for (const VisualStudioSearch& search : found.searches)
+            lines.push_back(VisualStudioSearchLogText(
+                search, found.installations.empty() ? nullptr : &found.installations.back(),
+                IsWindows64Bit()));
+        // The versions before 2019 were looked for everywhere and found nowhere.
+        for (std::size_t i = 0; i + 1 < lines.size(); ++i)
+            EXPECT_EQ(lines[i].rfind(L"Visual Studio " +
+                                         std::wstring(VisualStudioVersions[i].year) +
+                                         L" not found; asked (registry in its 32-bit view): ",
+                                     0),
+                      0u)
+                << lines[i];
+        EXPECT_EQ(found.searches.back().answers.size(), c.answers2019);
+        EXPECT_EQ(lines.back().substr(0, c.line2019.size()), c.line2019);
+        EXPECT_EQ(found.installations.size(), c.devenv ? 1u : 0u);
+        ASSERT_TRUE(test::RemoveTree(root));
+    }
 }
 
 // One run answers every version from shared reads (one Uninstall scan, one look at each drive
