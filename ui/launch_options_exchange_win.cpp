@@ -104,9 +104,10 @@ bool ExchangeLaunchOptions(const Dialog& dialog, LaunchOptions& options,
         const bool isNumber = ParseUnsigned(WindowText(countEdit), count);
         // Serial mode uses no count, and a start by Workbench leaves it to Workbench; either keeps
         // the edit out of the user's reach: a count it could not use is passed over, the last
-        // valid one stays and the other fields are read as usual.
+        // valid one stays and the other fields are read as usual. Told from the choices, not from
+        // whether the edit is enabled, which a wait changes for every control.
         countPassedOver = !(isNumber && IsProcessCountInRange(count)) &&
-                          (IsSerialChosen(dialog) || !::IsWindowEnabled(countEdit));
+                          (IsSerialChosen(dialog) || dialog.IsItemChecked(IDC_START_BY_WORKBENCH));
         if (!countPassedOver) {
             if (!isNumber)
                 return FailAtProcessCount(dialog, ProcessCountNotANumber,

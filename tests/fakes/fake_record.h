@@ -29,6 +29,8 @@ inline constexpr wchar_t StartWaitVariable[] = L"QV_FAKE_START_WAIT_MS";
 // An exit code: the start program ends at once with it, starting nothing (a licence failure has
 // this shape).
 inline constexpr wchar_t StartFailsVariable[] = L"QV_FAKE_START_EXIT_CODE";
+// A program the failing start program leaves running behind it (a helper, a console child).
+inline constexpr wchar_t StartHelperVariable[] = L"QV_FAKE_START_HELPER";
 // How long the solver takes to show its window (milliseconds, default 0).
 inline constexpr wchar_t WindowDelayVariable[] = L"QV_FAKE_WINDOW_DELAY_MS";
 // A file the solver waits for, within its lifetime, before it sends the close signal: the test
