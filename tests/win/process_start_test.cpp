@@ -129,6 +129,7 @@ TEST_F(ProcessStart, VisualStudio2019sSettingsToolStartsHiddenByItsNameAndIsNotW
                                   L"ApplicationPrivateSettings\\Microsoft\\VisualStudio\\IDE",
                                   L"OnEnvironmentStartup_Dev16", L"string", L"0*System.Int64*10"}));
     EXPECT_EQ(runs[0].Value(fake::key::ShowWindow), std::to_wstring(SW_HIDE));
+    EXPECT_EQ(runs[0].Value(fake::key::ConsoleWindow), L"none");
     EXPECT_TRUE(EqualsNoCase(runs[0].Value(fake::key::Module), vs.settingsTool));
     EXPECT_TRUE(PlantedRuns().empty());
 
@@ -139,6 +140,23 @@ TEST_F(ProcessStart, VisualStudio2019sSettingsToolStartsHiddenByItsNameAndIsNotW
         CheckVisualStudioForLaunch({installation}, L"2019", RunsInWin64Prefix(), nullptr).step,
         LaunchStep::Continue);
     EXPECT_TRUE(prompts.messages.empty());
+}
+
+// A console program the user never sees gets no console window; started as Fluent and Workbench
+// are, the same program gets one.
+TEST_F(ProcessStart, AnUnseenConsoleProgramGetsNoConsoleWindow) {
+    const std::wstring exe = programs_ + L"\\Tools\\VsRegEdit.exe";
+    ASSERT_TRUE(PlaceFakeProgram(fakes_, L"VsRegEdit.exe", TestsAre64Bit, exe));
+    for (const bool unseen : {false, true}) {
+        const ProcessHandles started = StartProcess({exe, Quoted(exe), SW_HIDE, unseen});
+        ASSERT_TRUE(started.process);
+        const auto record = WaitForFakeRecord(records_.Path(), L"vsregedit", started.processId);
+        ASSERT_TRUE(record);
+        EXPECT_EQ(record->Value(fake::key::ConsoleWindow), unseen ? L"none" : L"present");
+        EXPECT_EQ(record->Value(fake::key::ShowWindow), std::to_wstring(SW_HIDE));
+    }
+    EXPECT_TRUE(Contains(ReadLaunchLog(),
+                         L", a console program without a console window): " + Quoted(exe)));
 }
 
 // Only 2019 has the setting the tool changes: a tool beside 2010's or 2017's tools folder stays
