@@ -56,9 +56,10 @@ class StartupFile : public ::testing::Test {
     LaunchStep Prepare(bool workbench, double version = 19.2) {
         return PrepareStartupFile(workbench, version, home_.Path(), state_, owner_);
     }
-    // Another program holding a file, until it is released or the test ends.
-    void Hold(const std::wstring& path, const wchar_t* how) {
-        held_.push_back(std::make_unique<HeldFile>(how, path));
+    // Another program holding a file, until it is released or the test ends, or until it lets go
+    // by itself about letGoAfterMs later.
+    void Hold(const std::wstring& path, const wchar_t* how, DWORD letGoAfterMs = 0) {
+        held_.push_back(std::make_unique<HeldFile>(how, path, letGoAfterMs));
         ASSERT_TRUE(held_.back()->Holds());
     }
     void ReleaseHeldFiles() { held_.clear(); }
@@ -230,6 +231,46 @@ TEST_F(StartupFile, FilesThatCannotBeHadKeepTheUsersFileAndShowTheMessage) {
             EXPECT_EQ(ReadFileBytes(B()), fault.savedToBackup ? User : OldBackup);
         }
     }
+}
+
+// The same holds for a second only, as a virus scanner's: waited out, and the start goes on; the
+// log says that it waited for the file. (Held for good, they end in the message above.)
+TEST_F(StartupFile, AFileHeldForAMomentIsWaitedFor) {
+    struct Hold {
+        const char* name;
+        bool backup; // else .fluent
+        const wchar_t* how;
+    };
+    for (const Hold& hold :
+         std::vector<Hold>{{"backup", true, L"exclusive"},
+                           {".fluent", false, L"exclusive"},
+                           {".fluent read-only to others", false, L"read-only"}}) {
+        SCOPED_TRACE(hold.name);
+        ReleaseHeldFiles();
+        ASSERT_TRUE(RemoveAll());
+        Put(S(), User);
+        Put(B(), OldBackup);
+        prompts_.messages.clear();
+        ClearLaunchLog();
+        const std::wstring held = hold.backup ? B() : S();
+        Hold(held, hold.how, 1000);
+
+        EXPECT_EQ(Prepare(true, 18.1), LaunchStep::Continue);
+        EXPECT_TRUE(prompts_.messages.empty());
+        EXPECT_EQ(Content(S()), Line);
+        EXPECT_EQ(Content(B()), User);
+        EXPECT_TRUE(Contains(ReadLaunchLog(), L" ms for " + held + L", held by another program"))
+            << ReadLaunchLog();
+    }
+}
+
+TEST_F(StartupFile, PuttingBackAFileHeldForAMomentWaitsForIt) {
+    Put(S(), Line);
+    Put(B(), User);
+    Hold(S(), L"exclusive", 1000);
+    RestoreStartupFile(home_.Path());
+    EXPECT_EQ(Content(S()), User);
+    EXPECT_EQ(Content(B()), std::nullopt);
 }
 
 TEST_F(StartupFile, PuttingBackWhatCannotBeHadKeepsBothFiles) {
