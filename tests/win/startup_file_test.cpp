@@ -2,6 +2,7 @@
 // files that another program holds or that are folders: the user's file and its backup are never
 // lost, and a start that cannot prepare .fluent ends with the message.
 #include "base/launch_log.h"
+#include "base/text.h"
 #include "base/settings_store_win.h"
 #include "launch/startup_file/startup_file.h"
 #include "launch/startup_file/startup_file_win.h"
