@@ -237,13 +237,13 @@ TEST_F(StartupFile, FilesThatCannotBeHadKeepTheUsersFileAndShowTheMessage) {
 // The same holds for a second only, as a virus scanner's: waited out, and the start goes on; the
 // log says that it waited for the file. (Held for good, they end in the message above.)
 TEST_F(StartupFile, AFileHeldForAMomentIsWaitedFor) {
-    struct Hold {
+    struct Case {
         const char* name;
         bool backup; // else .fluent
         const wchar_t* how;
     };
-    for (const Hold& hold :
-         std::vector<Hold>{{"backup", true, L"exclusive"},
+    for (const Case& hold :
+         std::vector<Case>{{"backup", true, L"exclusive"},
                            {".fluent", false, L"exclusive"},
                            {".fluent read-only to others", false, L"read-only"}}) {
         SCOPED_TRACE(hold.name);
