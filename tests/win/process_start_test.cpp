@@ -142,16 +142,18 @@ TEST_F(ProcessStart, VisualStudio2019sSettingsToolStartsHiddenByItsNameAndIsNotW
 }
 
 // A console program the user never sees gets no console window; started as Fluent and Workbench
-// are, the same program gets one. The start is made from a program without a console of its own,
-// as the launcher is: a console program such as this test's would share its own.
+// are, the same program gets one. The start is made from a program without a console, as the
+// launcher is: a console program such as this test's would share its own.
 TEST_F(ProcessStart, AnUnseenConsoleProgramGetsNoConsoleWindow) {
     const std::wstring exe = programs_ + L"\\Tools\\VsRegEdit.exe";
     ASSERT_TRUE(PlaceFakeProgram(fakes_, L"VsRegEdit.exe", TestsAre64Bit, exe));
     const std::wstring starter = FakeProgramFoldersFromEnvironment().Runnable() + L"\\Starter.exe";
     for (const std::wstring how : {L"seen", L"unseen"}) {
         SCOPED_TRACE(how);
+        StartOptions options;
+        options.detached = true;
         const ProcessHandles started =
-            StartProcess({starter, Quoted(starter) + L" " + how + L" " + Quoted(exe)});
+            StartProgram(starter, Quoted(starter) + L" " + how + L" " + Quoted(exe), options);
         ASSERT_TRUE(started.process);
         ASSERT_EQ(::WaitForSingleObject(started.process.get(), 60000), WAIT_OBJECT_0);
         DWORD exitCode = 1;
