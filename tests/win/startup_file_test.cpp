@@ -274,6 +274,37 @@ TEST_F(StartupFile, PuttingBackAFileHeldForAMomentWaitsForIt) {
     EXPECT_EQ(Content(B()), std::nullopt);
 }
 
+int appMessages = 0;
+
+LRESULT CALLBACK CountAppMessages(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_APP) ++appMessages;
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+// While it waits, the thread handles what is posted to its windows, as a dialog's thread must.
+// Without a wait the message stays queued (the control).
+TEST_F(StartupFile, TheThreadHandlesItsMessagesWhileItWaitsForAFile) {
+    const WNDCLASSW type{0,       CountAppMessages, 0,       0,       ::GetModuleHandleW(nullptr),
+                         nullptr, nullptr,          nullptr, nullptr, L"QvTestAppMessages"};
+    ASSERT_TRUE(::RegisterClassW(&type) || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS);
+    const HWND window = ::CreateWindowW(L"QvTestAppMessages", L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                        nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(window, nullptr);
+    appMessages = 0;
+    for (const bool held : {false, true}) {
+        SCOPED_TRACE(held ? "held" : "not held");
+        Put(S(), Line);
+        Put(B(), User);
+        if (held) Hold(S(), L"exclusive", 1000);
+        ASSERT_TRUE(::PostMessageW(window, WM_APP, 0, 0));
+        RestoreStartupFile(home_.Path());
+        EXPECT_EQ(Content(S()), User);
+        // The wait handles the control's message too, still queued.
+        EXPECT_EQ(appMessages, held ? 2 : 0);
+    }
+    ::DestroyWindow(window);
+}
+
 TEST_F(StartupFile, PuttingBackWhatCannotBeHadKeepsBothFiles) {
     // The launcher's .fluent and the user's backup; .fluent held by Fluent itself.
     Put(S(), Line);
