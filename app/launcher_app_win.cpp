@@ -1,12 +1,14 @@
 #include "app/launcher_app_win.h"
 
 #include "app/language_decision.h"
+#include "base/environment_broadcast_win.h"
 #include "base/launch_log_win.h"
 #include "base/setting_names.h"
 #include "base/settings_store_win.h"
 #include "base/system_win.h"
 #include "base/text.h"
 #include "base/user_prompts_win.h"
+#include "launch/startup_file/startup_file_win.h"
 #include "texts/main_dialog_texts.h"
 #include "ui/launcher_dlg_win.h"
 #include "ui/launcher_prompts_win.h"
@@ -65,6 +67,10 @@ bool CLauncherApp::InitInstance() {
         exitCode_ = 1;
     }
     SetPrompts(nullptr);
+    LogStartupFileLeftReplaced(dialog.HomeFolder());
+    // Bounded: a window that hangs is given up after 2 s by the broadcast itself.
+    if (!FinishEnvironmentBroadcasts(5000))
+        Log(LogLevel::Warning, L"the environment change was still being told to the windows");
     LogRunEnd(exitCode_);
     return false;
 }

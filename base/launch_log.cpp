@@ -151,6 +151,39 @@ std::wstring FailureLogText(std::wstring_view action, std::wstring_view path, st
     return line;
 }
 
+std::wstring FilledSystemText(std::wstring_view text, std::wstring_view insert) {
+    const auto isDigit = [](wchar_t c) { return c >= L'0' && c <= L'9'; };
+    std::wstring filled;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != L'%' || i + 1 == text.size() || !isDigit(text[i + 1]) ||
+            text[i + 1] == L'0') {
+            filled += text[i];
+            continue;
+        }
+        std::size_t end = i + 1;
+        while (end < text.size() && isDigit(text[end]))
+            ++end;
+        // A format-message insert may carry its printf form: "%1!s!".
+        if (end < text.size() && text[end] == L'!') {
+            const std::size_t close = text.find(L'!', end + 1);
+            if (close != std::wstring_view::npos) end = close + 1;
+        }
+        if (text.substr(i, end - i) == L"%1" || text.substr(i, 3) == L"%1!") filled += insert;
+        i = end - 1;
+    }
+    return filled;
+}
+
+std::wstring RunOnlyInFallbackText(std::uint32_t processId, const LogTime& runBegan,
+                                   std::size_t entries, std::wstring_view fallbackPath,
+                                   std::wstring_view why) {
+    const std::string began = FormatLogTime(runBegan);
+    return L"process " + std::to_wstring(processId) + L", run began " +
+           std::wstring(began.begin(), began.end()) + L": " + std::to_wstring(entries) +
+           (entries == 1 ? L" entry in " : L" entries in ") + std::wstring(fallbackPath) + L" (" +
+           std::wstring(why) + L")";
+}
+
 std::wstring StartLogText(std::wstring_view run, std::wstring_view file, std::wstring_view why,
                           const LogTime* runBegan) {
     std::wstring line = L"start";

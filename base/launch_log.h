@@ -3,6 +3,7 @@
 // picked out of a log that several launchers wrote, whatever language each of them showed.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -43,6 +44,16 @@ std::wstring ShownMessageLogText(std::string_view key, std::wstring_view english
 // A failed system call: "<action>: <path>: error <number>: <the system's text>".
 std::wstring FailureLogText(std::wstring_view action, std::wstring_view path, std::uint32_t error,
                             std::wstring_view systemText);
+
+// The system's text for an error with its inserts filled: "%1" by the insert (the file or
+// program the call was about), every other "%<n>" removed, so that no placeholder is left.
+std::wstring FilledSystemText(std::wstring_view text, std::wstring_view insert);
+
+// What a later run says of a run that wrote only to the fallback: "process <id>, run began
+// <time>: <n> entries in <fallback> (<why>)".
+std::wstring RunOnlyInFallbackText(std::uint32_t processId, const LogTime& runBegan,
+                                   std::size_t entries, std::wstring_view fallbackPath,
+                                   std::wstring_view why);
 
 // The line that heads every file a run writes to: "start: <run>; log <file>", with why the run
 // writes there when it is not the launch log itself. In a file the run reaches later (after a

@@ -1,6 +1,7 @@
 #include "base/launch_log_win.h"
 
 #include "base/environment_win.h"
+#include "base/fallback_runs_win.h"
 #include "base/handles_win.h"
 #include "base/text.h"
 
@@ -81,8 +82,13 @@ struct Writer {
     bool startWritten = false; // a start line of this run is in some file
     LogFile main, fallback;
     std::size_t entriesInFallback = 0; // since the launch log was last written
-    std::string lastMessageKey;
-    std::wstring ending; // as noted where the main window is ended
+    std::wstring fallbackWhy;          // why they went there
+    std::wstring fallbackRecord;       // where a later run can learn of them
+    bool fallbackRunsReported = false; // earlier runs that wrote only to the fallback
+    DWORD runThread = 0;               // the dialog's: its messages are the run's
+    std::string lastMessageKey;        // of the run's own thread
+    std::string failureKey;            // the last error message the run showed
+    std::wstring ending;               // as noted where the main window is ended
 };
 
 // Never destroyed: the update check's thread, which nobody waits for, may still log while the
@@ -167,21 +173,28 @@ class MutexHold {
     HANDLE mutex_ = nullptr;
 };
 
-std::string Entry(LogLevel level, std::wstring_view text) {
-    return FormatLogEntry(Now(), ProcessId(), level, text);
+// Every line written for one entry carries that entry's time, so that time never goes back in a
+// file.
+std::string Entry(const LogTime& at, LogLevel level, std::wstring_view text) {
+    return FormatLogEntry(at, ProcessId(), level, text);
+}
+
+std::wstring SystemTextAbout(DWORD error, std::wstring_view path) {
+    return FilledSystemText(SystemErrorText(error), path);
 }
 
 // Sets the full log aside as the old log and gives the new log to append to; when it cannot be
 // set aside (a reader holds it, or the old one), the full log, with a note of why.
-UniqueFile Rotate(LogFile& file, UniqueFile full, OpenFileFacts& facts, std::string& notes) {
+UniqueFile Rotate(LogFile& file, UniqueFile full, OpenFileFacts& facts, const LogTime& at,
+                  std::string& notes) {
     full.reset();
     const std::wstring old = OldLogPath(file.path);
     if (!::MoveFileExW(file.path.c_str(), old.c_str(), MOVEFILE_REPLACE_EXISTING)) {
         const DWORD error = ::GetLastError();
         file.nextRotationTry = ::GetTickCount64() + RotationRetryMs;
-        notes += Entry(LogLevel::Warning,
+        notes += Entry(at, LogLevel::Warning,
                        FailureLogText(L"set the full log aside", file.path + L" -> " + old, error,
-                                      SystemErrorText(error)) +
+                                      SystemTextAbout(error, file.path)) +
                            L"; the log goes on growing, and is set aside at a later entry");
     }
     UniqueFile next = OpenForAppending(file.path);
@@ -191,7 +204,8 @@ UniqueFile Rotate(LogFile& file, UniqueFile full, OpenFileFacts& facts, std::str
 
 // Appends the body to the file, headed by the run's start line when this run has not yet
 // written to this very file. Gives 0, or the system's error when the file cannot be written.
-DWORD AppendTo(Writer& w, LogFile& file, const std::string& body, std::wstring_view why) {
+DWORD AppendTo(Writer& w, LogFile& file, const LogTime& at, const std::string& body,
+               std::wstring_view why) {
     // Every launcher appends and sets the log aside under one lock, so that no append lands in
     // another's (Wine does not keep appends of several processes apart) and no launcher sets
     // aside a log another has just begun. One that holds it for long is stuck: then this one
@@ -203,11 +217,11 @@ DWORD AppendTo(Writer& w, LogFile& file, const std::string& body, std::wstring_v
         // Said once per file: every later entry would only repeat it.
         if (!file.lock && !file.lockFailureTold) {
             const DWORD error = ::GetLastError();
-            lockNote = Entry(
-                LogLevel::Warning,
-                FailureLogText(L"create the log's lock", name, error, SystemErrorText(error)) +
-                    L"; entries are appended without it, and the log is not set "
-                    L"aside");
+            lockNote = Entry(at, LogLevel::Warning,
+                             FailureLogText(L"create the log's lock", name, error,
+                                            SystemTextAbout(error, name)) +
+                                 L"; entries are appended without it, and the log is not set "
+                                 L"aside");
         }
     }
     MutexHold hold;
@@ -220,14 +234,14 @@ DWORD AppendTo(Writer& w, LogFile& file, const std::string& body, std::wstring_v
         if (!locked) {
             file.nextRotationTry = ::GetTickCount64() + RotationRetryMs;
         } else {
-            handle = Rotate(file, std::move(handle), facts, bytes);
+            handle = Rotate(file, std::move(handle), facts, at, bytes);
             if (!handle) return ::GetLastError();
         }
     }
     const bool headed = !w.run.empty() && (!file.written || facts.index != file.lastWritten);
     if (headed) {
         bytes.insert(
-            0, Entry(LogLevel::Info,
+            0, Entry(at, LogLevel::Info,
                      StartLogText(w.run, file.path, why, w.startWritten ? &w.runBegan : nullptr)));
     }
     bytes += lockNote + body;
@@ -244,37 +258,75 @@ DWORD AppendTo(Writer& w, LogFile& file, const std::string& body, std::wstring_v
     return 0;
 }
 
+// Names, in the launch log, the runs that wrote only to the fallback; once per process, at its
+// first entry there.
+void ReportRunsOnlyInFallback(Writer& w, const LogTime& at) {
+    if (w.fallbackRunsReported) return;
+    w.fallbackRunsReported = true;
+    std::string notes;
+    for (const std::wstring& run : ClaimRunsOnlyInFallback(FallbackLogPath()))
+        notes += Entry(at, LogLevel::Warning,
+                       L"an earlier run wrote only to the fallback log, which support needs too: " +
+                           run);
+    if (!notes.empty()) static_cast<void>(AppendTo(w, w.main, at, notes, L""));
+}
+
+// Back in the launch log after entries went to the fallback: the launch log says where the
+// entries in between are and why, and the fallback's part ends with where the run goes on.
+std::string FallbackNote(const Writer& w, const LogTime& at) {
+    return Entry(at, LogLevel::Warning,
+                 L"entries of this run went to " + w.fallback.path +
+                     L" while this log could not be written (" + w.fallbackWhy + L"): " +
+                     std::to_wstring(w.entriesInFallback));
+}
+
+void CloseFallbackPart(Writer& w, const LogTime& at) {
+    static_cast<void>(
+        AppendTo(w, w.fallback, at,
+                 Entry(at, LogLevel::Info,
+                       L"the run goes on in " + w.main.path + L", which can be written again"),
+                 w.fallbackWhy));
+    ForgetRunOnlyInFallback(w.fallbackRecord);
+    w.entriesInFallback = 0;
+}
+
 // Into the launch log, else into the fallback, which then says why.
-void Write(Writer& w, const std::string& entry) {
+void Write(Writer& w, const LogTime& at, const std::string& entry) {
     w.main.Name(LaunchLogPath());
     std::wstring why = L"LOCALAPPDATA is not set, so there is no launch log";
     if (!w.main.path.empty()) {
-        std::string body = entry;
-        if (w.entriesInFallback > 0)
-            body.insert(0,
-                        Entry(LogLevel::Warning, L"entries of this run went to " + w.fallback.path +
-                                                     L" while this log could not be written: " +
-                                                     std::to_wstring(w.entriesInFallback)));
-        const DWORD error = AppendTo(w, w.main, body, L"");
+        const bool returning = w.entriesInFallback > 0;
+        const DWORD error =
+            AppendTo(w, w.main, at, (returning ? FallbackNote(w, at) : std::string()) + entry, L"");
         if (error == 0) {
-            w.entriesInFallback = 0;
+            if (returning) CloseFallbackPart(w, at);
+            ReportRunsOnlyInFallback(w, at);
             return;
         }
         why = FailureLogText(L"the launch log cannot be written", w.main.path, error,
-                             SystemErrorText(error));
+                             SystemTextAbout(error, w.main.path));
     }
     w.fallback.Name(FallbackLogPath());
-    if (!w.fallback.path.empty() && AppendTo(w, w.fallback, entry, why) == 0) ++w.entriesInFallback;
+    if (w.fallback.path.empty() || AppendTo(w, w.fallback, at, entry, why) != 0) return;
+    ++w.entriesInFallback;
+    w.fallbackWhy = why;
+    // Until this run is back in the launch log, a later run can name it there.
+    if (w.fallbackRecord.empty())
+        w.fallbackRecord = RunOnlyInFallbackPath(w.fallback.path, ProcessId(), w.runBegan);
+    RecordRunOnlyInFallback(
+        w.fallbackRecord,
+        RunOnlyInFallbackText(ProcessId(), w.runBegan, w.entriesInFallback, w.fallback.path, why));
 }
 
 void WriteEntry(LogLevel level, std::wstring_view text) {
     // The error of the call that failed is what the caller logs next: it survives the log.
     const DWORD error = ::GetLastError();
-    const std::string entry = Entry(level, text);
+    const LogTime at = Now();
+    const std::string entry = Entry(at, level, text);
     Writer& w = TheWriter();
     {
         const std::lock_guard<std::mutex> held(w.lock);
-        Write(w, entry);
+        Write(w, at, entry);
     }
     ::SetLastError(error);
 }
@@ -307,9 +359,11 @@ void LogRunStart(std::wstring_view text) {
         const std::lock_guard<std::mutex> held(w.lock);
         w.run.assign(text);
         w.runBegan = Now();
+        w.runThread = ::GetCurrentThreadId();
         w.startWritten = false;
         w.main.written = w.fallback.written = false;
-        Write(w, "");
+        // The start line carries the very time it gives, in a later file, as the run's beginning.
+        Write(w, w.runBegan, "");
     }
     ::SetLastError(error);
 }
@@ -332,6 +386,9 @@ void LogRunEnd(int exitCode) {
         const std::lock_guard<std::mutex> held(w.lock);
         how =
             w.ending.empty() ? L"the main window ended for no reason the launcher noted" : w.ending;
+        // A failure the dialog stayed open after is still what support looks for.
+        if (!w.failureKey.empty() && how.find(L"after the message ") == std::wstring::npos)
+            how += L" after the message " + std::wstring(w.failureKey.begin(), w.failureKey.end());
     }
     WriteEntry(LogLevel::Info, L"end: " + how + L"; exit code " + std::to_wstring(exitCode));
 }
@@ -345,7 +402,7 @@ void Log(LogLevel level, std::wstring_view text) {
 }
 
 void LogFailure(std::wstring_view action, std::wstring_view path, DWORD error, LogLevel level) {
-    WriteEntry(level, FailureLogText(action, path, error, SystemErrorText(error)));
+    WriteEntry(level, FailureLogText(action, path, error, SystemTextAbout(error, path)));
 }
 
 void LogShownMessage(std::string_view key, std::wstring_view englishCaption, std::wstring_view text,
@@ -353,7 +410,11 @@ void LogShownMessage(std::string_view key, std::wstring_view englishCaption, std
     {
         Writer& w = TheWriter();
         const std::lock_guard<std::mutex> held(w.lock);
-        w.lastMessageKey.assign(key);
+        // The update check's thread shows its own; the run is the dialog's.
+        if (w.runThread == 0 || ::GetCurrentThreadId() == w.runThread) {
+            w.lastMessageKey.assign(key);
+            if (level == LogLevel::Error) w.failureKey.assign(key);
+        }
     }
     WriteEntry(level, ShownMessageLogText(key, englishCaption, text));
 }

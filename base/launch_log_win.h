@@ -31,7 +31,8 @@ void LogRunStart(std::wstring_view text);
 void NoteRunEnding(std::wstring_view how);
 // The same for a message after which the launcher closes: "closed after the message <key>".
 void NoteRunEndingAfterMessage();
-// The run's last entry: "end: <how, as noted>; exit code <n>".
+// The run's last entry: "end: <how, as noted>; exit code <n>", naming the last error message the
+// run showed, if any, whatever ended it afterwards ("... after the message <key>").
 void LogRunEnd(int exitCode);
 
 // Appends one entry at the info level, or at the given one; safe from any thread.
@@ -40,7 +41,7 @@ void Log(LogLevel level, std::wstring_view text);
 
 // A failed system call that decides an outcome: what was tried, on what, and why it failed, with
 // its number and the system's text in English where the system has one ("copy: C:\x -> C:\y:
-// error 5: Access is denied.").
+// error 5: Access is denied."), its "%1" filled with the path.
 void LogFailure(std::wstring_view action, std::wstring_view path, DWORD error,
                 LogLevel level = LogLevel::Error);
 
@@ -48,7 +49,8 @@ void LogFailure(std::wstring_view action, std::wstring_view path, DWORD error,
 // for the run's end line.
 void LogShownMessage(std::string_view key, std::wstring_view englishCaption, std::wstring_view text,
                      LogLevel level);
-// The key of the last message shown in this run; "" when none was.
+// The key of the last message shown in this run on the thread that began it (the dialog's, not
+// the update check's); "" when none was.
 std::string LastShownMessageKey();
 
 // The system's text for an error number without its line end, in English where the system has

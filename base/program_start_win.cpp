@@ -1,6 +1,7 @@
 #include "base/program_start_win.h"
 
 #include "base/executable_image_win.h"
+#include "base/launch_log.h"
 #include "base/launch_log_win.h"
 
 namespace qv {
@@ -31,7 +32,10 @@ ProcessHandles StartProcess(const ProgramStart& start) {
     if (!::CreateProcessW(program, line.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr,
                           &startup, &info)) {
         handles.error = ::GetLastError();
-        LogFailure(L"start", start.commandLine, handles.error);
+        // The system's text names the program ("%1 is not a valid Win32 application").
+        Log(LogLevel::Error,
+            FailureLogText(L"start the program", start.commandLine, handles.error,
+                           FilledSystemText(SystemErrorText(handles.error), start.program)));
         return handles;
     }
     handles.process.reset(info.hProcess);

@@ -1,5 +1,6 @@
 #include "base/user_prompts_win.h"
 
+#include "base/attention_win.h"
 #include "base/folder_picker_win.h"
 #include "base/launch_log_win.h"
 #include "base/text.h"
@@ -62,6 +63,7 @@ LogLevel LevelOf(UINT style, std::wstring_view englishCaption) {
 int ShowLogged(HWND owner, std::string_view key, std::wstring_view text, std::wstring_view caption,
                std::wstring_view englishCaption, UINT style) {
     LogShownMessage(key, englishCaption, text, LevelOf(style, englishCaption));
+    DrawAttentionIfBehind(owner);
     const int answer = Answering().ShowMessage(owner, text, caption, style);
     Log(L"answer to " + Widened(key) + L": " + AnswerName(answer));
     return answer;

@@ -19,10 +19,10 @@ if [ $selected = 0 ]; then
   # 32-bit build in both prefixes, or, where 32-bit programs cannot run, of the 64-bit build in
   # the 64-bit prefix.
   windows_suites=(win64.unit win32.unit win64.win win32.win win64.win.dpi144 win32.win.dpi144
-                  win64.e2e win32.e2e win64.exit-status win32.exit-status imports image-layout)
+                  win64.e2e win32.e2e win64.exit-status win32.exit-status imports image-layout image-headers)
   if [ "$tested" = win64 ]; then
     windows_suites=(x64.win64.unit x64.win64.win x64.win64.win.dpi144 x64.win64.e2e
-                    x64.win64.exit-status x64.imports x64.image-layout)
+                    x64.win64.exit-status x64.imports x64.image-layout x64.image-headers)
     echo "test: NOT RUN: the 32-bit Windows programs (win32.* and win64.*): this machine runs no 32-bit program (its kernel has no IA-32 emulation), and the tests that need 32-bit Windows (*OnWindows32) do not run at all; the 64-bit build of the same tree runs in the 64-bit prefix (x64.win64.*) and the 32-bit product is only compiled" >&2
   fi
   listed=$(ctest --test-dir "$root/build" -N | sed -n 's/^ *Test *#[0-9]*: //p')

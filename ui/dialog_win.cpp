@@ -1,5 +1,6 @@
 #include "ui/dialog_win.h"
 
+#include "base/attention_win.h"
 #include "base/window_text_win.h"
 #include "ui/dialog_template.h"
 
@@ -200,7 +201,10 @@ INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPA
 
 INT_PTR Dialog::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        if (const HWND owner = ::GetWindow(window, GW_OWNER)) CentreOnOwner(window, owner);
+        if (const HWND owner = ::GetWindow(window, GW_OWNER)) {
+            CentreOnOwner(window, owner);
+            DrawAttentionIfBehind(window);
+        }
         return OnInitDialog() ? TRUE : FALSE;
     }
     LRESULT result = 0;

@@ -6,6 +6,8 @@
 #include "base/launch_log_win.h"
 #include "base/program_start_win.h"
 #include "base/shell_and_com_win.h"
+#include "base/system_win.h"
+#include "base/text.h"
 #include "base/registry_win.h"
 #include "base/user_prompts_win.h"
 #include "texts/hyperlink_texts.h"
@@ -48,17 +50,40 @@ void SetProcedure(HWND window, WNDPROC procedure) {
     ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
 }
 
+bool IsFullPath(std::wstring_view path) {
+    const bool drive = path.size() >= 3 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/');
+    return drive || StartsWith(path, L"\\\\");
+}
+
+// The program file a name at the head of the command stands for: a full path as it is, a bare
+// name only in the system folders. Never one in the current folder, which after a launch is the
+// user's start folder, and where a file of that name could have been put.
+std::wstring ProgramFileFor(const std::wstring& name) {
+    if (IsFullPath(name)) return FileExists(name) ? name : std::wstring();
+    if (name.find_first_of(L"\\/:") != std::wstring::npos) return {};
+    wchar_t windows[MAX_PATH] = {};
+    const UINT length = ::GetWindowsDirectoryW(windows, MAX_PATH);
+    for (const std::wstring& path :
+         {SystemFolderFile(name),
+          length && length < MAX_PATH ? std::wstring(windows, length) + L"\\" + name : L""})
+        if (!path.empty() && FileExists(path)) return path;
+    return {};
+}
+
 // The association's command names its program as it sees fit, quoted or not. The program is
-// told from the head of the line and started by name, so that no shorter path the system would
-// try first (C:\Program.exe for C:\Program Files\...) can start instead.
+// told from the head of the line and started by its file, so that no shorter path the system
+// would try first (C:\Program.exe for C:\Program Files\...) can start instead.
 void StartShownNormally(std::wstring commandLine) {
-    const std::optional<std::wstring> program =
-        ProgramAtHead(commandLine, [](const std::wstring& path) { return FileExists(path); });
-    if (!program) {
-        Log(L"web-page program not started: no program file found at the head of " + commandLine);
+    const std::optional<std::wstring> program = ProgramAtHead(
+        commandLine, [](const std::wstring& name) { return !ProgramFileFor(name).empty(); });
+    const std::wstring file = program ? ProgramFileFor(*program) : std::wstring();
+    if (file.empty()) {
+        Log(L"web-page program not started: no program file, by its full path or in the system "
+            L"folders, at the head of " +
+            commandLine);
         return;
     }
-    static_cast<void>(StartProcess({*program, std::move(commandLine), SW_SHOWNORMAL}));
+    static_cast<void>(StartProcess({file, std::move(commandLine), SW_SHOWNORMAL}));
 }
 
 // The fallback when the shell cannot open the address: the program that opens web pages.

@@ -50,6 +50,7 @@ int CLauncherDlg::TemplateMenu() const {
 bool CLauncherDlg::OnInitDialog() {
     SetWindowIcon();
     SetBrowseIcon();
+    AllowCloseSignalThroughFilter();
     view_.Attach();
     ExchangeLaunchOptions(ExchangeDirection::ToControls);
     view_.SetTitle(Pick(texts::Title));
@@ -105,6 +106,21 @@ void CLauncherDlg::SetBrowseIcon() {
         ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
     ::SendMessageW(Item(IDC_BROWSE), BM_SETIMAGE, IMAGE_ICON,
                    reinterpret_cast<LPARAM>(browseIcon_.get()));
+}
+
+// Run as administrator (as its messages may ask), the launcher would not hear a Fluent that is
+// not: Windows drops messages above WM_USER that come from a lower integrity level. The close
+// signal is the only message the add-on sends, and its handler checks what it gets; the rest of
+// the dialog's messages come from its own process or are system messages the filter lets pass.
+void CLauncherDlg::AllowCloseSignalThroughFilter() {
+    const std::wstring message = L"message " + std::to_wstring(CloseSignal);
+    CHANGEFILTERSTRUCT status{sizeof(status), 0};
+    if (::ChangeWindowMessageFilterEx(Window(), CloseSignal, MSGFLT_ALLOW, &status))
+        Log(L"the close signal (" + message +
+            L") passes the message filter of any integrity level");
+    else
+        LogFailure(L"let the close signal through the message filter", message, ::GetLastError(),
+                   LogLevel::Warning);
 }
 
 bool CLauncherDlg::FillVisualStudioList(const VisualStudioDiscovery& found) {

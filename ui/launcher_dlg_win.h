@@ -24,6 +24,8 @@ class CLauncherDlg : public Dialog {
 
     bool ExchangeLaunchOptions(ExchangeDirection direction);
     const LaunchOptions& Options() const { return options_; }
+    // The user's profile folder, once initialisation found it; "" before.
+    const std::wstring& HomeFolder() const { return homeFolder_; }
 
     // Chinese Fluent, Workbench and the mode label for the Fluent entry at index.
     void ApplyFluentVersionRule(int index);
@@ -57,6 +59,7 @@ class CLauncherDlg : public Dialog {
   private:
     void SetWindowIcon();
     void SetBrowseIcon();
+    void AllowCloseSignalThroughFilter();
     // The three lists, in this order; false when the launcher cannot go on.
     bool FillVisualStudioList(const VisualStudioDiscovery& found);
     void FillMatlabList(const std::vector<MatlabInstallation>& found);

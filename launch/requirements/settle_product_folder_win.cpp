@@ -1,5 +1,6 @@
 #include "launch/requirements/settle_product_folder_win.h"
 
+#include "base/environment_broadcast_win.h"
 #include "base/environment_win.h"
 #include "base/launch_log_win.h"
 #include "base/registry_win.h"
@@ -33,10 +34,7 @@ std::optional<std::wstring> PickProductFolder(HWND owner) {
 void StoreProductFolder(const std::wstring& folder) {
     WriteRegistryString(HKEY_CURRENT_USER, EnvironmentKeyPath, ProductVariable, folder);
     ApplyEnvironmentChange({ProductVariable, folder});
-    DWORD_PTR result = 0;
-    ::SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0,
-                          reinterpret_cast<LPARAM>(L"Environment"), SMTO_ABORTIFHUNG, 2000,
-                          &result);
+    BroadcastEnvironmentChange();
 }
 
 } // namespace

@@ -210,6 +210,19 @@ void RestoreStartupFile(std::wstring_view homeFolder) {
         PutBackup(startup, StartupBackupPath(homeFolder), wait);
 }
 
+void LogStartupFileLeftReplaced(std::wstring_view homeFolder) {
+    const std::wstring startup = StartupFilePath(homeFolder);
+    if (homeFolder.empty() || !ContainsFastLoadLine(startup)) return;
+    const std::wstring backup = StartupBackupPath(homeFolder);
+    Log(FileExists(backup)
+            ? L".fluent stays the add-on's loader for Workbench starts: " + startup +
+                  L"; the user's own is kept as " + backup +
+                  L" and put back at the next direct start of Fluent from the launcher"
+            : L".fluent stays the add-on's loader for Workbench starts: " + startup +
+                  L"; the user had none, and the next direct start of Fluent from the launcher "
+                  L"removes it");
+}
+
 LaunchStep PrepareStartupFile(bool startByWorkbench, double version, std::wstring_view homeFolder,
                               LaunchState& state, HWND owner) {
     const std::wstring startup = StartupFilePath(homeFolder);

@@ -21,6 +21,10 @@ bool ContainsFastLoadLine(std::wstring_view path);
 // backup, no .fluent at all. A .fluent of the user's own is left alone.
 void RestoreStartupFile(std::wstring_view homeFolder);
 
+// At the end of a run, when .fluent is the launcher's: says so in the log, with where the user's
+// file is kept and when it is put back, so that a run's last lines tell support what it left.
+void LogStartupFileLeftReplaced(std::wstring_view homeFolder);
+
 // Before a direct start the user's file is put back. Before a Workbench start (which sets the
 // state's Workbench flag) the tip may be shown (a declined tip StaysOpen), then the user's file
 // goes to the backup and .fluent gets the fast-load line. An older backup whose content differs

@@ -48,14 +48,14 @@ std::optional<FluentChoice>
 ChooseOwnFluentProcess(const std::vector<std::uint32_t>& before,
                        const std::vector<std::uint32_t>& now,
                        const std::function<bool(std::uint32_t id)>& descendsFromStart,
-                       const std::function<bool()>& ownMayStillCome) {
+                       const std::function<bool()>& ownMayStillCome, bool startFailed) {
     std::vector<std::uint32_t> fresh;
     for (std::uint32_t id : now)
         if (std::find(before.begin(), before.end(), id) == before.end()) fresh.push_back(id);
     if (fresh.empty()) return std::nullopt;
     for (auto id = fresh.rbegin(); id != fresh.rend(); ++id)
         if (descendsFromStart(*id)) return FluentChoice{*id, FluentChoiceRule::Descendant};
-    if (ownMayStillCome()) return std::nullopt;
+    if (startFailed || ownMayStillCome()) return std::nullopt;
     return FluentChoice{fresh.back(), FluentChoiceRule::LastNew};
 }
 

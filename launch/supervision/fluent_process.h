@@ -40,12 +40,14 @@ struct FluentChoice {
 // The new Fluent process (of now, not of before) this launch records: the last new one that
 // descends from its start program. While none does and this launch's own Fluent may still come
 // (its start program runs, or a process of its start still does), nothing: the new Fluent of
-// another launcher's start is never taken for this one's. Then the last new one.
+// another launcher's start is never taken for this one's. Then the last new one, but only after
+// a start program that ended well: one that failed started no Fluent, and a new one is another
+// launcher's.
 std::optional<FluentChoice>
 ChooseOwnFluentProcess(const std::vector<std::uint32_t>& before,
                        const std::vector<std::uint32_t>& now,
                        const std::function<bool(std::uint32_t id)>& descendsFromStart,
-                       const std::function<bool()>& ownMayStillCome);
+                       const std::function<bool()>& ownMayStillCome, bool startFailed);
 
 std::wstring ConsoleLoadCommand(std::wstring_view productFolder);
 // Fluent 12's console: a multi-line edit whose parent is an MFC frame of Fluent 12.

@@ -78,9 +78,10 @@ class OwnFluentSearch {
         const std::vector<RunningProcess> processes = SnapshotProcesses();
         const StartedProgram program = StartedProgramOf(start_.handle, start_.id);
         const std::vector<std::uint32_t> now = FluentProcessesIn(processes);
+        const bool startFailed = program.endedAt && ExitCodeOf(start_.handle) != 0;
         const std::optional<FluentChoice> choice = ChooseOwnFluentProcess(
             before_, now, [&](std::uint32_t id) { return DescendsFrom(id, program, processes); },
-            [&] { return !program.endedAt || StartHasRunningProcesses(&processes); });
+            [&] { return !program.endedAt || StartHasRunningProcesses(&processes); }, startFailed);
         if (!choice) NotePassedOver(now);
         return choice;
     }
@@ -139,7 +140,8 @@ WaitOutcome WaitForOwnFluent(LaunchWait& wait, StartProgram& start, OwnFluentSea
 // Fluent 12's console may show after the main window: it is looked for among the recorded
 // process's windows only, and no other window ever gets the command. The wait ends when the
 // recorded Fluent ends.
-void LoadThroughConsole(const StartRequest& request, LaunchWait& wait, LaunchState& state) {
+void LoadThroughConsole(const StartRequest& request, HWND dialog, LaunchWait& wait,
+                        LaunchState& state) {
     HWND console = nullptr;
     WaitOutcome outcome = WaitOutcome::Found;
     wait.RestartLimit();
@@ -171,6 +173,11 @@ void LoadThroughConsole(const StartRequest& request, LaunchWait& wait, LaunchSta
         Log(LogLevel::Warning,
             std::wstring(L"Fluent 12's console was not found (waiting given up: ") +
                 wait.StopReason() + L"): the add-on's load command was not entered");
+        // Without the command the add-on never loads, so no signal will come: a Fluent still
+        // recorded would keep the user from ever closing the launcher.
+        Log(L"Fluent (process " + std::to_wstring(state.startedProcessId) +
+            L") is no longer recorded: the launcher may be closed");
+        Record(0, UniqueHandle(), dialog, state);
         return;
     }
     EnteredCommand typing = TypeIntoWindow(ConsoleLoadCommand(request.productFolder), console,
@@ -216,7 +223,7 @@ WaitOutcome SuperviseDirectStart(const StartRequest& request, HWND dialog, Launc
     Log(L"Fluent recorded: process " + std::to_wstring(fluent->id) + L" after " +
         std::to_wstring(::GetTickCount64() - startedAt) + L" ms; " + RuleText(fluent->rule));
     if (LoadsThroughConsole(request.version, request.options))
-        LoadThroughConsole(request, wait, state);
+        LoadThroughConsole(request, dialog, wait, state);
     return WaitOutcome::Found;
 }
 

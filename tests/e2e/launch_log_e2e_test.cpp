@@ -5,6 +5,7 @@
 #include "base/launch_log.h"
 #include "base/settings_store_win.h"
 #include "base/text.h"
+#include "launch/startup_file/startup_file.h"
 #include "resources/resource.h"
 #include "tests/e2e/launch_sandbox_win.h"
 #include "tests/e2e/launcher_run_win.h"
@@ -50,7 +51,7 @@ bool Holds(const std::vector<std::string>& lines, const std::string& part) {
 }
 
 // The system's own English text for an error, as the log should give it on any Windows.
-std::string EnglishSystemText(DWORD error) {
+std::wstring EnglishSystemTextOf(DWORD error) {
     wchar_t* buffer = nullptr;
     const DWORD length = ::FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -58,7 +59,11 @@ std::string EnglishSystemText(DWORD error) {
         reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     const std::wstring text = length ? std::wstring(buffer, length) : std::wstring();
     ::LocalFree(buffer);
-    return Utf8(Trim(text));
+    return Trim(text);
+}
+
+std::string EnglishSystemText(DWORD error) {
+    return Utf8(EnglishSystemTextOf(error));
 }
 
 std::string Joined(const std::vector<std::string>& lines) {
@@ -135,12 +140,16 @@ TEST_F(LaunchLogExe, AStartThatFailsIsLoggedWithTheCommandLineAndTheSystemsError
             EXPECT_TRUE(test::WriteFileBytes(program, image.substr(0, 1024)));
             return sandbox->Environment();
         },
-        [](LauncherRun&) {}, {"start: \"", "start program "});
+        [](LauncherRun&) {}, {"start the program: \"", "start program "});
     ASSERT_FALSE(program.empty());
     const std::vector<std::string> run = LastRun();
-    EXPECT_TRUE(Holds(run, "] error   start: \"" + Utf8(program) + "\" 2d -t1 ")) << Joined(run);
+    EXPECT_TRUE(Holds(run, "] error   start the program: \"" + Utf8(program) + "\" 2d -t1 "))
+        << Joined(run);
+    // The system's text with the program in its place.
+    const std::wstring systemText = EnglishSystemTextOf(ERROR_BAD_EXE_FORMAT);
+    EXPECT_NE(systemText.find(L"%1"), std::wstring::npos) << "the case needs an insert";
     EXPECT_TRUE(Holds(run, ": error " + std::to_string(ERROR_BAD_EXE_FORMAT) + ": " +
-                               EnglishSystemText(ERROR_BAD_EXE_FORMAT)))
+                               Utf8(FilledSystemText(systemText, program))))
         << Joined(run);
     EXPECT_TRUE(Holds(run, "] error   start program " + Utf8(program) + ": a file")) << Joined(run);
 }
@@ -213,6 +222,38 @@ TEST_F(LaunchLogExe, EachWayTheUserEndsARunIsItsLastLine) {
         ASSERT_FALSE(run.empty());
         EXPECT_NE(run.back().find("] info    end: " + c.how + "; exit code 0"), std::string::npos)
             << Joined(run);
+    }
+}
+
+// A run that leaves .fluent as a Workbench start made it, cancelled before anything put it back,
+// says so in its last lines with where the user's file is; one that leaves the user's own says
+// nothing of it.
+TEST_F(LaunchLogExe, ARunThatLeavesTheStartupFileReplacedSaysWhereTheUsersOwnIs) {
+    for (const bool replaced : {false, true}) {
+        SCOPED_TRACE(replaced ? "the loader line left by a Workbench start" : "the user's own");
+        const e2e::UsersStartupFile files;
+        ASSERT_TRUE(files.ok);
+        if (replaced) {
+            ASSERT_TRUE(test::WriteFileBytes(files.backup, files.text));
+            ASSERT_TRUE(test::WriteFileBytes(files.startup, FastLoadLine));
+        }
+        test::ScopedRegistryKey settings(HKEY_CURRENT_USER, SettingsKeyPath);
+        test::ClearLaunchLog();
+        LauncherRun launcher;
+        ASSERT_NE(launcher.Dialog(), nullptr);
+        launcher.Press(IDC_CANCEL);
+        ASSERT_TRUE(launcher.WaitForExit());
+        const std::vector<std::string> run = LastRun();
+        ASSERT_GE(run.size(), 2u);
+        const std::string said =
+            "] info    .fluent stays the add-on's loader for Workbench "
+            "starts: " +
+            Utf8(files.startup) + "; the user's own is kept as " + Utf8(files.backup) +
+            " and put back at the next direct start of Fluent from the launcher";
+        EXPECT_EQ(run[run.size() - 2].find(said) != std::string::npos, replaced) << Joined(run);
+        EXPECT_NE(run.back().find("] info    end: cancelled by the user"), std::string::npos);
+        EXPECT_EQ(test::ReadFileBytes(files.startup),
+                  replaced ? std::string(FastLoadLine) : files.text);
     }
 }
 

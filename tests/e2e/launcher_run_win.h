@@ -38,6 +38,7 @@ class LauncherRun {
 
     // The main dialog once it showed; nullptr when the run waited for a message instead.
     HWND Dialog() const { return dialog_; }
+    DWORD ProcessId() const { return handles_.processId; }
     HWND Item(int id) const { return ::GetDlgItem(dialog_, id); }
     std::wstring Text(int id) const;
     void SetText(int id, const std::wstring& text) const;

@@ -113,6 +113,44 @@ TEST_F(SupervisionExe, AStartProgramThatFailsAtOnceBringsTheDialogBackWithItsExi
     ASSERT_NO_FATAL_FAILURE(ExpectDialogBackWithNothingRecorded(launcher));
     EXPECT_TRUE(Contains(test::ReadLaunchLog(), L"Fluent's start program ended with exit code 1"));
     EXPECT_TRUE(launcher.Close());
+    // However the user ends the run afterwards, its end line names the failure it showed.
+    EXPECT_TRUE(Contains(test::ReadLaunchLog(),
+                         L"] info    end: closed by the user (the window's close box) after the "
+                         L"message start-program-failed; exit code 0"))
+        << test::ReadLaunchLog();
+}
+
+// Two launchers on one desktop: one's start program fails while the other's Fluent comes up, in
+// either order of the presses. The one that failed says so and can be closed; it never takes the
+// other's Fluent, which its own launcher records and closes on.
+TEST_F(SupervisionExe, ALauncherWhoseStartFailedNeverTakesAnotherLaunchersFluent) {
+    for (const bool failingFirst : {true, false}) {
+        SCOPED_TRACE(failingFirst ? "the failing start first" : "the other start first");
+        LauncherRun failing(sandbox_.Environment({Setting(fake::StartFailsVariable, L"3")}));
+        LauncherRun other(sandbox_.Environment({Setting(fake::WindowDelayVariable, L"1000")}));
+        ASSERT_NE(failing.Dialog(), nullptr);
+        ASSERT_NE(other.Dialog(), nullptr);
+        if (failingFirst) failing.Press(IDOK);
+        other.Press(IDOK);
+        if (!failingFirst) failing.Press(IDOK);
+
+        const HWND box = failing.WaitForOtherDialog();
+        ASSERT_NE(box, nullptr) << failing.Describe();
+        EXPECT_NE(MessageText(box).find(L"ended with exit code 3"), std::wstring::npos)
+            << MessageText(box);
+        ASSERT_TRUE(e2e::CloseWith(box, IDOK));
+        ASSERT_NO_FATAL_FAILURE(ExpectDialogBackWithNothingRecorded(failing));
+        EXPECT_TRUE(failing.Close()) << failing.Describe();
+
+        const DWORD recorded = other.WaitForRecordedProcess();
+        ASSERT_NE(recorded, 0u) << other.Describe();
+        EXPECT_TRUE(test::WaitForFakeRecord(sandbox_.records.Path(), L"fl2520s", recorded));
+        ASSERT_TRUE(sandbox_.OpenGate());
+        EXPECT_TRUE(other.WaitForExit()) << other.Describe();
+        EXPECT_EQ(other.ExitCode(), 0u);
+        test::EndProgramsBelow(sandbox_.fluentRoot);
+        ASSERT_TRUE(test::RemoveTree(sandbox_.Gate()));
+    }
 }
 
 // Cancel while OK waits for a slow Fluent window asks whether to stop waiting; Yes brings the

@@ -44,11 +44,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         QV_FUZZ_CHECK(std::any_of(links.begin(), links.end(),
                                   [id](const qv::ProcessLink& link) { return link.id == id; }));
     }
+    const bool startFailed = input.Byte() % 2 == 0;
     const auto own = qv::ChooseOwnFluentProcess(
         before, now,
         [&](std::uint32_t id) { return qv::DescendsFrom(id, program, links, startOf); },
-        [&] { return input.Byte() % 2 == 0; });
+        [&] { return input.Byte() % 2 == 0; }, startFailed);
     if (own) QV_FUZZ_CHECK(std::find(before.begin(), before.end(), own->id) == before.end());
+    // A start that failed is never given a Fluent it did not start.
+    if (own && startFailed) QV_FUZZ_CHECK(own->rule == qv::FluentChoiceRule::Descendant);
 
     const std::wstring name = input.Text();
     const std::wstring className = input.Text();

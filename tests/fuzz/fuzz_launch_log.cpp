@@ -62,6 +62,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QV_FUZZ_CHECK(start.compare(0, 5, L"start") == 0 && start.find(other) != std::wstring::npos);
     CheckEntry(qv::FormatLogEntry(time, processId, level, start), prefix);
 
+    // Nothing of a placeholder survives but what the insert itself brought.
+    const std::wstring filled = qv::FilledSystemText(text, L"");
+    QV_FUZZ_CHECK(filled.size() <= text.size());
+    QV_FUZZ_CHECK(qv::FilledSystemText(text, other).size() <= text.size() * (other.size() + 1));
+
     qv::LaunchPress press;
     press.options.dimension = static_cast<qv::Dimension>(Signed(input) % 3);
     press.options.processingMode = static_cast<qv::ProcessingMode>(Signed(input) % 3);

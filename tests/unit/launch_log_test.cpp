@@ -88,6 +88,33 @@ TEST(LaunchLog, AFailureNamesItsPathItsNumberAndTheSystemsText) {
               L"start: x.exe: error 12345: (the system has no text for it)");
 }
 
+TEST(LaunchLog, TheSystemsTextHasItsFirstInsertFilledAndNoPlaceholderLeft) {
+    const struct {
+        const wchar_t* text;
+        const wchar_t* filled;
+    } cases[] = {
+        {L"Bad EXE format for %1.", L"Bad EXE format for C:\\F\\fluent.exe."},
+        {L"%1 is not a valid Win32 application.",
+         L"C:\\F\\fluent.exe is not a valid Win32 application."},
+        {L"The file %1!s! is in use by %2.", L"The file C:\\F\\fluent.exe is in use by ."},
+        {L"%10 and %0 and 100% and %", L" and %0 and 100% and %"},
+        {L"Access is denied.", L"Access is denied."},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FilledSystemText(c.text, L"C:\\F\\fluent.exe"), c.filled) << c.text;
+}
+
+TEST(LaunchLog, ARunOnlyInTheFallbackIsNamedByItsProcessBeginningCountPlaceAndWhy) {
+    const LogTime began{2025, 11, 3, 9, 41, 12, 21, 480};
+    EXPECT_EQ(RunOnlyInFallbackText(4312, began, 17, L"C:\\T\\Quorvex Launcher.log",
+                                    L"the launch log cannot be written: C:\\L: error 32: In use."),
+              L"process 4312, run began 2025-11-03 09:41:12.021+08:00: 17 entries in "
+              L"C:\\T\\Quorvex Launcher.log (the launch log cannot be written: C:\\L: error 32: "
+              L"In use.)");
+    EXPECT_NE(RunOnlyInFallbackText(1, began, 1, L"F", L"w").find(L": 1 entry in F (w)"),
+              std::wstring::npos);
+}
+
 TEST(LaunchLog, StartLineNamesItsFileWhyItIsThereAndWhenTheRunBegan) {
     EXPECT_EQ(StartLogText(L"Quorvex launcher 2025-R2", L"C:\\L\\Launcher.log", L"", nullptr),
               L"start: Quorvex launcher 2025-R2; log C:\\L\\Launcher.log");

@@ -69,6 +69,7 @@ TEST(ProcessLineage, EachLauncherChoosesItsOwnFluentAndFallsBackOnlyWhenNoneCanC
         bool ownMayStillCome;
         std::optional<std::uint32_t> chosen;
         FluentChoiceRule rule;
+        bool startFailed = false;
     };
     const std::vector<Case> cases{
         {"nothing new", {40}, {40}, {}, false, std::nullopt, FluentChoiceRule::LastNew},
@@ -95,6 +96,22 @@ TEST(ProcessLineage, EachLauncherChoosesItsOwnFluentAndFallsBackOnlyWhenNoneCanC
          FluentChoiceRule::Descendant},
         {"none of its own can come", {40}, {40, 52, 60}, {}, false, 60, FluentChoiceRule::LastNew},
         {"its own ran before", {52}, {52, 60}, {52}, true, std::nullopt, FluentChoiceRule::LastNew},
+        {"another's after this start failed",
+         {40},
+         {40, 60},
+         {},
+         false,
+         std::nullopt,
+         FluentChoiceRule::LastNew,
+         true},
+        {"its own after this start failed",
+         {},
+         {52, 60},
+         {52},
+         false,
+         52,
+         FluentChoiceRule::Descendant,
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -107,7 +124,8 @@ TEST(ProcessLineage, EachLauncherChoosesItsOwnFluentAndFallsBackOnlyWhenNoneCanC
             [&] {
                 ++asked;
                 return c.ownMayStillCome;
-            });
+            },
+            c.startFailed);
         ASSERT_EQ(chosen.has_value(), c.chosen.has_value());
         if (!chosen) continue;
         EXPECT_EQ(chosen->id, *c.chosen);

@@ -7,6 +7,7 @@
 #include "tests/support/test_support_win.h"
 #include "ui/about_dlg_win.h"
 #include "base/shell_and_com_win.h"
+#include "base/system_win.h"
 #include "base/text.h"
 #include "update/update_sources.h"
 
@@ -107,7 +108,8 @@ class AboutBoxLinks : public ::testing::Test {
     void Click(HWND link) { ::SendMessageW(link, WM_LBUTTONUP, 0, MAKELPARAM(2, 2)); }
     // A key as the box's message loop hands it on: the dialog manager first.
     void Key(UINT message, WPARAM key) {
-        MSG msg{::GetFocus(), message, key, message == WM_KEYUP ? 0xC0000001 : 1};
+        MSG msg{::GetFocus(), message, key,
+                static_cast<LPARAM>(message == WM_KEYUP ? 0xC0000001u : 1u)};
         if (!::IsDialogMessageW(about.Window(), &msg)) ::DispatchMessageW(&msg);
     }
     void Press(WPARAM key) {
@@ -263,6 +265,48 @@ TEST_F(AboutBoxLinks, TheShellOpensTheAddressFromACOMApartment) {
     }
     EXPECT_EQ(OpenedAddresses(1), std::vector<std::wstring>{ProductSite});
     EXPECT_EQ(ApartmentAnswer(), S_OK) << "the apartment outlived the call";
+}
+
+// An association that names its program without a folder: the program is taken from the system
+// folder, never from the current folder, where after a launch the user's start folder is and a
+// file of that name may have been put.
+TEST_F(AboutBoxLinks, AProgramOfWebPagesNamedWithoutAFolderIsTakenFromTheSystemFolderOnly) {
+    const test::FakeProgramFolders fakes = test::FakeProgramFoldersFromEnvironment();
+    test::TempFolder current;
+    const std::wstring name = L"qvtestbrowser.exe";
+    const std::wstring system = SystemFolderFile(name);
+    test::RemoveOnExit cleanup{{system}};
+    ASSERT_TRUE(test::PlaceFakeProgram(fakes, L"browser.exe", test::TestsAre64Bit, current / name));
+    ASSERT_TRUE(htm.SetString(L"", L"QvTestPage"));
+    test::ScopedRegistryKey command(HKEY_CLASSES_ROOT, L"QvTestPage\\shell\\open\\command");
+    ASSERT_TRUE(command.SetString(L"", name + L" \"%1\""));
+    struct CurrentFolder {
+        wchar_t before[MAX_PATH] = {};
+        explicit CurrentFolder(const std::wstring& folder) {
+            ::GetCurrentDirectoryW(MAX_PATH, before);
+            ::SetCurrentDirectoryW(folder.c_str());
+        }
+        ~CurrentFolder() { ::SetCurrentDirectoryW(before); }
+    } inCurrent(current.Path());
+    for (const bool inSystemFolder : {false, true}) {
+        SCOPED_TRACE(inSystemFolder ? "also in the system folder" : "in the current folder only");
+        if (inSystemFolder)
+            ASSERT_TRUE(test::PlaceFakeProgram(fakes, L"browser.exe", test::TestsAre64Bit, system));
+        test::ClearLaunchLog();
+        ASSERT_TRUE(OpenBox());
+        Click(site); // decides, and starts or not, before it returns
+        about.Close();
+        EXPECT_EQ(Contains(test::ReadLaunchLog(), L"web-page program not started"), !inSystemFolder)
+            << test::ReadLaunchLog();
+        if (!inSystemFolder) continue;
+        std::vector<test::FakeRecord> started;
+        EXPECT_TRUE(test::WaitUntil([&] {
+            started = test::ReadFakeRecords(recordFolder.Path(), L"qvtestbrowser");
+            return !started.empty();
+        })) << test::ReadLaunchLog();
+        ASSERT_EQ(started.size(), 1u);
+        EXPECT_TRUE(EqualsNoCase(started[0].Value(fake::key::Module), system));
+    }
 }
 
 TEST_F(AboutBoxLinks, PointerOverTheLinkUnderlinesItUntilItLeaves) {

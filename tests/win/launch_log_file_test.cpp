@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -194,9 +195,54 @@ TEST_F(LaunchLogFile, ALogHeldForReadingOnlySendsTheRunToTheFallbackNamedInItsSt
         << fallback[0];
     const std::vector<std::string> log = Lines(Log());
     const int note = FirstWith(log, "] warning entries of this run went to " + Utf8(Fallback()) +
-                                        " while this log could not be written: 11");
-    EXPECT_GT(note, FirstWith(log, "start, continued (run began ")) << "no start line first";
+                                        " while this log could not be written (the launch log "
+                                        "cannot be written: " +
+                                        Utf8(Log()) + ": error 32: ");
+    EXPECT_TRUE(note >= 0 && Has(log[note], "): 11")) << ReadFileBytes(Log()).value_or("");
+    const int continued = FirstWith(log, "start, continued (run began ");
+    EXPECT_GT(note, continued) << "no start line first";
+    // The fallback's part ends with where the run goes on; the run began when its first line
+    // says, and no file's time goes back.
+    EXPECT_TRUE(Has(fallback.back(),
+                    "] info    the run goes on in " + Utf8(Log()) + ", which can be written again"))
+        << fallback.back();
+    ASSERT_GE(continued, 0);
+    EXPECT_TRUE(Has(log[continued], "(run began " + fallback[0].substr(0, 29) + ")"))
+        << log[continued] << "\n"
+        << fallback[0];
+    for (const std::vector<std::string>* lines : {&fallback, &log})
+        EXPECT_TRUE(std::is_sorted(lines->begin(), lines->end(),
+                                   [](const std::string& a, const std::string& b) {
+                                       return a.compare(0, 23, b, 0, 23) < 0;
+                                   }))
+            << "a time goes back";
     ExpectWholeRun(L"C", 20, {Fallback(), Log()});
+}
+
+// A run that could write only to the fallback is named in the launch log by the next run that
+// reaches it, once, with where its entries are and why.
+TEST_F(LaunchLogFile, ARunOnlyInTheFallbackIsNamedOnceByTheNextRunInTheLog) {
+    ASSERT_TRUE(WriteFileBytes(local_ / L"Quorvex", "a file where the log's folder should be"));
+    const ProcessHandles lost = StartWriter(L"G", 3, 60);
+    ASSERT_TRUE(EndedWell(lost));
+    ASSERT_TRUE(IsFile(Fallback()));
+    ASSERT_TRUE(RemoveTree(local_ / L"Quorvex"));
+    ASSERT_TRUE(Write(L"H", 2));
+    ASSERT_TRUE(Write(L"I", 2));
+    const std::vector<std::string> log = Lines(Log());
+    const std::string named =
+        "] warning an earlier run wrote only to the fallback log, which support needs too: "
+        "process " +
+        std::to_string(lost.processId) + ", run began ";
+    const int told = FirstWith(log, named);
+    ASSERT_GE(told, 0) << ReadFileBytes(Log()).value_or("");
+    EXPECT_TRUE(Has(log[told], " entries in " + Utf8(Fallback()) +
+                                   " (the launch log cannot be written: " + Utf8(Log()) +
+                                   ": error 3: "))
+        << log[told];
+    EXPECT_EQ(told, FirstWith(log, StartOf(L"H")) + 1) << "not told by the next run at its start";
+    EXPECT_EQ(CountWith(log, named), 1);
+    ExpectWholeRun(L"H", 2, {Log()});
 }
 
 // A thread that logs while the process ends (the update check's is never waited for) writes its

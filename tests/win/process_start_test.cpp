@@ -3,6 +3,7 @@
 // never runs, while an unnamed, unquoted start does run it; and each program reads the arguments
 // it was given. And the folder Fluent starts in.
 #include "base/environment_win.h"
+#include "base/launch_log.h"
 #include "base/launch_log_win.h"
 #include "base/program_start_win.h"
 #include "base/settings_store_win.h"
@@ -68,9 +69,9 @@ TEST_F(ProcessStart, AStartThatFailsKeepsTheSystemsErrorAndLogsIt) {
     EXPECT_TRUE(started.error == ERROR_PATH_NOT_FOUND || started.error == ERROR_FILE_NOT_FOUND)
         << started.error;
     const std::wstring log = ReadLaunchLog();
-    EXPECT_TRUE(Contains(log, L"start: " + Quoted(missing) + L" 3d: error " +
+    EXPECT_TRUE(Contains(log, L"] error   start the program: " + Quoted(missing) + L" 3d: error " +
                                   std::to_wstring(started.error) + L": " +
-                                  SystemErrorText(started.error)))
+                                  FilledSystemText(SystemErrorText(started.error), missing)))
         << log;
     EXPECT_FALSE(SystemErrorText(started.error).empty());
 }

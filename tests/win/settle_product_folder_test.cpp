@@ -1,7 +1,9 @@
 // The product folder from QUORVEX_PATH or from the user: asked for when the variable is missing,
 // stored (per-user environment key, the launcher's environment, a broadcast) when it was picked or
 // had to be corrected, verified every time.
+#include "base/environment_broadcast_win.h"
 #include "base/environment_win.h"
+#include "base/text.h"
 #include "base/settings_store_win.h"
 #include "launch/requirements/settle_product_folder_win.h"
 #include "tests/support/test_support_win.h"
@@ -9,7 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <optional>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -57,7 +61,12 @@ class SettleProductFolderTest : public ::testing::Test {
                     MakeFolders(product_ / L"addon"));
     }
     void TearDown() override { SetInterfaceLanguage(language_); }
-    std::optional<std::wstring> Settle() { return SettleProductFolder(L"19.2", L"2019", owner_); }
+    // Settled, and every window told, as the launcher ends only after the broadcast.
+    std::optional<std::wstring> Settle() {
+        std::optional<std::wstring> folder = SettleProductFolder(L"19.2", L"2019", owner_);
+        EXPECT_TRUE(FinishEnvironmentBroadcasts(20000));
+        return folder;
+    }
     std::wstring Stored() const {
         const RawValue raw = ReadRawValue(HKEY_CURRENT_USER, EnvironmentKeyPath, L"QUORVEX_PATH");
         if (!raw.exists) return L"(none)";
@@ -160,6 +169,80 @@ TEST_F(SettleProductFolderTest, ChineseQuestionAndPickerTitle) {
     EXPECT_EQ(prompts_.messages[1].text, L"获取目录出错，请重新选择");
     EXPECT_EQ(prompts_.messages[1].caption, L"错误");
     EXPECT_EQ(prompts_.folderRequests[0].title, L"选择Quorvex安装目录...");
+}
+
+// A top-level window of another thread that answers the environment broadcast only once the test
+// lets it go, as a busy program's window does.
+class SlowListener {
+  public:
+    SlowListener() : thread_([this] { Run(); }) {}
+    ~SlowListener() {
+        Release();
+        while (threadId_.load() == 0)
+            ::Sleep(1);
+        ::PostThreadMessageW(threadId_.load(), WM_QUIT, 0, 0);
+        thread_.join();
+    }
+    SlowListener(const SlowListener&) = delete;
+    SlowListener& operator=(const SlowListener&) = delete;
+
+    bool Made() const {
+        return WaitUntil([this] { return made_.load(); });
+    }
+    bool Reached() const { return ::WaitForSingleObject(reached_.get(), 0) == WAIT_OBJECT_0; }
+    void Release() const { ::SetEvent(release_.get()); }
+
+  private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_SETTINGCHANGE) {
+            auto* self =
+                reinterpret_cast<SlowListener*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+            ::SetEvent(self->reached_.get());
+            ::WaitForSingleObject(self->release_.get(), 60000);
+        }
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+    void Run() {
+        MSG message;
+        ::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE); // the queue WM_QUIT is posted to
+        threadId_.store(::GetCurrentThreadId());
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = &Procedure;
+        windowClass.hInstance = ::GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = L"QvSlowSettingListener";
+        ::RegisterClassW(&windowClass);
+        UniqueWindow window(::CreateWindowExW(0, windowClass.lpszClassName, L"", WS_OVERLAPPED, 0,
+                                              0, 10, 10, nullptr, nullptr, windowClass.hInstance,
+                                              nullptr));
+        ::SetWindowLongPtrW(window.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        made_.store(static_cast<bool>(window));
+        while (::GetMessageW(&message, nullptr, 0, 0) > 0)
+            ::DispatchMessageW(&message);
+    }
+
+    UniqueHandle reached_{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    UniqueHandle release_{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    std::atomic<DWORD> threadId_{0};
+    std::atomic<bool> made_{false};
+    std::thread thread_; // last: it starts once the rest is made
+};
+
+// The launch goes on while a slow window still holds the broadcast; the log says how long the
+// broadcast took once every window has answered.
+TEST_F(SettleProductFolderTest, ASlowWindowDoesNotHoldTheLaunchAndTheBroadcastIsLogged) {
+    SlowListener slow;
+    ASSERT_TRUE(slow.Made());
+    ASSERT_TRUE(variable_.Set(product_.Path() + L"\\"));
+    ClearLaunchLog();
+    EXPECT_EQ(SettleProductFolder(L"19.2", L"2019", owner_), product_.Path());
+    ASSERT_TRUE(WaitUntil([&] { return slow.Reached(); }));
+    EXPECT_FALSE(FinishEnvironmentBroadcasts(0)) << "the slow window no longer holds it";
+    EXPECT_FALSE(Contains(ReadLaunchLog(), L"environment change told"));
+    slow.Release();
+    EXPECT_TRUE(FinishEnvironmentBroadcasts(20000));
+    EXPECT_TRUE(Contains(ReadLaunchLog(), L"environment change told to the top-level windows in "))
+        << ReadLaunchLog();
+    EXPECT_EQ(SettingChangeListener::heard(), std::vector<std::wstring>{L"Environment"});
 }
 
 } // namespace

@@ -155,7 +155,8 @@ TEST_F(Supervision, TheFluentThisStartStartedIsRecordedNotAnotherNewOneThatShowe
 
 // A start program that ends at once with an error code and starts nothing (a licence failure has
 // this shape): the wait ends after a short grace with a message naming the program and its code.
-// A Fluent window that shows within the grace is recorded all the same.
+// A Fluent window that another launcher's start shows within the grace is not this one's: the
+// message comes all the same, and the other Fluent is left to its own launcher.
 TEST_F(Supervision, AStartProgramThatFailsAtOnceEndsTheWaitWithItsExitCode) {
     ASSERT_NO_FATAL_FAILURE(LayOutLaunchable());
     ScopedVariable fails(fake::StartFailsVariable);
@@ -163,7 +164,7 @@ TEST_F(Supervision, AStartProgramThatFailsAtOnceEndsTheWaitWithItsExitCode) {
     SupervisionTimes times;
     times.askAfterMs = 30000; // any question would be one too many
     times.pauseMs = 50;
-    times.failedStartGraceMs = 1500;
+    times.failedStartGraceMs = 3000;
     ClearLaunchLog();
     EXPECT_EQ(StartAndSupervise(DirectStart(), launcher_.get(), state_, times),
               LaunchStep::StaysOpen);
@@ -179,18 +180,25 @@ TEST_F(Supervision, AStartProgramThatFailsAtOnceEndsTheWaitWithItsExitCode) {
     EXPECT_EQ(::GetWindowLongPtrW(launcher_.get(), GWLP_USERDATA), 0);
     EXPECT_TRUE(Contains(ReadLaunchLog(), L"Fluent's start program ended with exit code 1"));
 
-    // The control: the same start, and a Fluent window within the grace.
+    // Another launcher's Fluent window within the grace.
     prompts_.messages.clear();
+    ClearLaunchLog();
+    DWORD other = 0;
     std::thread late([&] {
-        std::this_thread::sleep_for(300ms);
+        std::this_thread::sleep_for(100ms);
         const auto& exe = installation_.fluent.solver;
-        Start(exe, L"\"" + exe + L"\" 3d");
+        other = Start(exe, L"\"" + exe + L"\" 3d").processId;
     });
     const LaunchStep step = StartAndSupervise(DirectStart(), launcher_.get(), state_, times);
     late.join();
-    EXPECT_EQ(step, LaunchStep::Continue);
-    EXPECT_NE(state_.startedProcessId, 0u);
-    EXPECT_TRUE(prompts_.messages.empty());
+    EXPECT_EQ(step, LaunchStep::StaysOpen);
+    EXPECT_EQ(state_.startedProcessId, 0u);
+    EXPECT_EQ(prompts_.messages.size(), 1u);
+    ASSERT_NE(other, 0u);
+    const std::wstring log = ReadLaunchLog();
+    EXPECT_TRUE(Contains(log, L"Fluent process " + std::to_wstring(other) +
+                                  L" is new but not started by this launch's start program"))
+        << log;
 }
 
 TEST_F(Supervision, AfterTheLimitTheUserIsAskedWithWhatWasSeenAndMayStopWaiting) {
@@ -425,7 +433,12 @@ TEST_F(Supervision, TheConsoleWaitEndsWithFluentAndItsQuestionSaysWhatWasSeen) {
         prompts_.answers = {stop ? IDNO : IDYES};
     };
     EXPECT_EQ(StartAndSupervise(request, launcher_.get(), state_, times), LaunchStep::Continue);
-    EXPECT_NE(state_.startedProcessId, 0u);
+    // The add-on cannot load without its command: nothing is left recorded to keep the launcher
+    // from being closed.
+    EXPECT_EQ(state_.startedProcessId, 0u);
+    EXPECT_FALSE(state_.startedProcess);
+    EXPECT_EQ(::GetWindowLongPtrW(launcher_.get(), GWLP_USERDATA), 0);
+    EXPECT_TRUE(Contains(ReadLaunchLog(), L") is no longer recorded: the launcher may be closed"));
     ASSERT_FALSE(prompts_.messages.empty());
     EXPECT_EQ(prompts_.messages.back().text, consoleQuestion);
     for (std::size_t i = 0; i + 1 < prompts_.messages.size(); ++i)
