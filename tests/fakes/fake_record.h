@@ -82,6 +82,9 @@ inline constexpr wchar_t Environment[] = L"env"; // NAME=value, one per variable
 // The show state the starter asked for (decimal, 0 is SW_HIDE), or "default" when it asked for
 // none.
 inline constexpr wchar_t ShowWindow[] = L"show_window";
+// Console stand-ins: whether the system gave them a console window (GetConsoleWindow),
+// "present" or "none".
+inline constexpr wchar_t ConsoleWindow[] = L"console_window";
 // Start program and Workbench: the solver they started.
 inline constexpr wchar_t Started[] = L"started"; // solver path, or "none"
 inline constexpr wchar_t StartedProcessId[] = L"started_pid";

@@ -3,7 +3,7 @@
 #include "base/environment_win.h"
 #include "base/text.h"
 #include "launch/supervision/fluent_process.h"
-#include "launch/supervision/message_wait_win.h"
+#include "base/message_wait_win.h"
 #include "launch/supervision/supervision_win.h"
 #include "tests/win/launch_fixture_win.h"
 
