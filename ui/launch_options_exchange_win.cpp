@@ -104,10 +104,9 @@ bool ExchangeLaunchOptions(const Dialog& dialog, LaunchOptions& options,
         const bool isNumber = ParseUnsigned(WindowText(countEdit), count);
         // Serial mode uses no count, and a start by Workbench leaves it to Workbench; either keeps
         // the edit out of the user's reach: a count it could not use is passed over, the last
-        // valid one stays and the other fields are read as usual. Told from the choices, not from
-        // whether the edit is enabled, which a wait changes for every control.
+        // valid one stays and the other fields are read as usual.
         countPassedOver = !(isNumber && IsProcessCountInRange(count)) &&
-                          (IsSerialChosen(dialog) || dialog.IsItemChecked(IDC_START_BY_WORKBENCH));
+                          (IsSerialChosen(dialog) || !::IsWindowEnabled(countEdit));
         if (!countPassedOver) {
             if (!isNumber)
                 return FailAtProcessCount(dialog, ProcessCountNotANumber,

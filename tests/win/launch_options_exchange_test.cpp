@@ -206,6 +206,7 @@ TEST_F(LaunchOptionsExchange, CountThatIsNoNumberStopsBeforeTheLaterFields) {
     Click(IDC_PARALLEL, true);
     Click(IDC_CALL_COOLPROP, false);
     Click(IDC_CALL_MATLAB, true);
+    Click(IDC_START_BY_WORKBENCH, true);
     dialog.EnableItem(IDC_PROCESS_COUNT, true);
     dialog.SetItemText(IDC_PROCESS_COUNT, L"");
     EXPECT_FALSE(dialog.ExchangeLaunchOptions(ExchangeDirection::FromControls));
@@ -246,22 +247,6 @@ TEST_F(LaunchOptionsExchange, WithWorkbenchACountItCannotUseIsPassedOverInParall
         EXPECT_EQ(o.callMatlab, 1);
         EXPECT_EQ(o.processCount, 12u);
         Click(IDC_CALL_MATLAB, false);
-    }
-}
-
-// A direct parallel start uses the count whether or not its edit is enabled at the moment (a wait
-// disables every control): a count it cannot use stops the reading with its message.
-TEST_F(LaunchOptionsExchange, ADirectParallelStartReadsTheCountWhateverTheEditsState) {
-    for (const bool enabled : {true, false}) {
-        SCOPED_TRACE(enabled ? "edit enabled" : "edit disabled");
-        prompts.messages.clear();
-        Click(IDC_SERIAL, false);
-        Click(IDC_PARALLEL, true);
-        Click(IDC_START_BY_WORKBENCH, false);
-        dialog.SetItemText(IDC_PROCESS_COUNT, L"x");
-        dialog.EnableItem(IDC_PROCESS_COUNT, enabled);
-        EXPECT_FALSE(dialog.ExchangeLaunchOptions(ExchangeDirection::FromControls));
-        EXPECT_EQ(prompts.messages.size(), 1u);
     }
 }
 
