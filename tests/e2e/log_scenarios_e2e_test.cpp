@@ -27,18 +27,6 @@ namespace {
 using e2e::LauncherRun;
 using e2e::Sandbox;
 
-std::vector<std::string> LinesOf(const std::wstring& path) {
-    const std::string text = test::ReadFileBytes(path).value_or("");
-    std::vector<std::string> lines;
-    for (std::size_t begin = 0; begin < text.size();) {
-        std::size_t end = text.find("\r\n", begin);
-        if (end == std::string::npos) end = text.size();
-        lines.push_back(text.substr(begin, end - begin));
-        begin = end + 2;
-    }
-    return lines;
-}
-
 // The lines of one process, as support cuts them out of a log that several launchers wrote.
 std::vector<std::string> RunOf(const std::vector<std::string>& lines, DWORD processId) {
     const std::string tag = " [" + std::to_string(processId) + "] ";
@@ -198,7 +186,7 @@ TEST_F(LogScenariosExe, EachRunReadsOnItsOwnFromItsStartLineToItsEndLine) {
         test::ScopedRegistryKey settings(HKEY_CURRENT_USER, SettingsKeyPath);
         const DWORD processId = s.play();
         ASSERT_NE(processId, 0u) << test::ReadLaunchLog();
-        const std::vector<std::string> run = RunOf(LinesOf(Log()), processId);
+        const std::vector<std::string> run = RunOf(test::LogFileLines(Log()), processId);
         ExpectWholeRun(run);
         for (const std::string& fact : s.facts)
             EXPECT_TRUE(Holds(run, fact)) << fact << "\n" << Joined(run);
@@ -215,7 +203,7 @@ TEST_F(LogScenariosExe, TwoLaunchersAtOnceEachLeaveAWholeRun) {
     first.Press(IDCANCEL);
     second.Press(IDCANCEL);
     ASSERT_TRUE(first.WaitForExit() && second.WaitForExit());
-    const std::vector<std::string> lines = LinesOf(Log());
+    const std::vector<std::string> lines = test::LogFileLines(Log());
     for (const LauncherRun* launcher : {&first, &second}) {
         const std::vector<std::string> run = RunOf(lines, launcher->ProcessId());
         ExpectWholeRun(run);
@@ -240,8 +228,8 @@ TEST_F(LogScenariosExe, ARunKeptFromTheLogByAnotherProgramIsNamedThereByTheNext)
         ASSERT_TRUE(launcher.WaitForExit());
         held = launcher.ProcessId();
     }
-    EXPECT_TRUE(RunOf(LinesOf(Log()), held).empty()) << "the log was held";
-    const std::vector<std::string> lost = RunOf(LinesOf(fallback), held);
+    EXPECT_TRUE(RunOf(test::LogFileLines(Log()), held).empty()) << "the log was held";
+    const std::vector<std::string> lost = RunOf(test::LogFileLines(fallback), held);
     ExpectWholeRun(lost);
     ASSERT_FALSE(lost.empty());
     EXPECT_NE(lost.front().find(" (the launch log cannot be written: " + Utf8FromText(Log()) +
@@ -252,7 +240,7 @@ TEST_F(LogScenariosExe, ARunKeptFromTheLogByAnotherProgramIsNamedThereByTheNext)
     LauncherRun next;
     next.Press(IDCANCEL);
     ASSERT_TRUE(next.WaitForExit());
-    const std::vector<std::string> run = RunOf(LinesOf(Log()), next.ProcessId());
+    const std::vector<std::string> run = RunOf(test::LogFileLines(Log()), next.ProcessId());
     ExpectWholeRun(run);
     const std::string named = "] warning an earlier run wrote only to the fallback log, which "
                               "support needs too: process " +

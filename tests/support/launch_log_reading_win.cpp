@@ -18,6 +18,18 @@ std::wstring ReadLaunchLog() {
     return text;
 }
 
+std::vector<std::string> LogFileLines(const std::wstring& path) {
+    const std::string text = ReadFileBytes(path).value_or("");
+    std::vector<std::string> lines;
+    for (std::size_t begin = 0; begin < text.size();) {
+        std::size_t end = text.find("\r\n", begin);
+        if (end == std::string::npos) end = text.size();
+        lines.push_back(text.substr(begin, end - begin));
+        begin = end + 2;
+    }
+    return lines;
+}
+
 void ClearLaunchLog() {
     ::DeleteFileW(LaunchLogPath().c_str());
 }

@@ -22,18 +22,6 @@
 namespace qv::test {
 namespace {
 
-std::vector<std::string> Lines(const std::wstring& path) {
-    std::vector<std::string> lines;
-    const std::string text = ReadFileBytes(path).value_or("");
-    for (std::size_t begin = 0; begin < text.size();) {
-        std::size_t end = text.find("\r\n", begin);
-        if (end == std::string::npos) end = text.size();
-        lines.push_back(text.substr(begin, end - begin));
-        begin = end + 2;
-    }
-    return lines;
-}
-
 bool Has(const std::string& line, const std::string& part) {
     return line.find(part) != std::string::npos;
 }
@@ -104,7 +92,7 @@ class LaunchLogFile : public ::testing::Test {
                                const std::vector<std::wstring>& files) {
         int next = 0;
         for (const std::wstring& file : files) {
-            const std::vector<std::string> lines = Lines(file);
+            const std::vector<std::string> lines = LogFileLines(file);
             const int start = FirstWith(lines, StartOf(writer));
             bool seen = false;
             for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -133,8 +121,8 @@ TEST_F(LaunchLogFile, TwoLaunchersAppendingAcrossTheMebibyteKeepTheHistoryAndBot
     ProcessHandles b = StartWriter(L"B", entries, 120);
     ASSERT_TRUE(EndedWell(a) && EndedWell(b));
 
-    const std::vector<std::string> old = Lines(Old());
-    const std::vector<std::string> log = Lines(Log());
+    const std::vector<std::string> old = LogFileLines(Old());
+    const std::vector<std::string> log = LogFileLines(Log());
     EXPECT_GE(ReadFileBytes(Old()).value_or("").size(), LogRotationBytes);
     EXPECT_TRUE(Has(old.at(0), "earlier run 0 ")) << "the history went";
     ASSERT_FALSE(log.empty());
@@ -158,7 +146,7 @@ TEST_F(LaunchLogFile, ALockThatCannotBeMadeIsSaidOnceAndNoEntryIsLost) {
         ASSERT_TRUE(Write(L"A", 5));
     }
     ASSERT_TRUE(Write(L"B", 5));
-    const std::vector<std::string> log = Lines(Log());
+    const std::vector<std::string> log = LogFileLines(Log());
     const std::string said = "] warning create the log's lock: " + Utf8(lockName) + ": error ";
     const int told = FirstWith(log, said);
     EXPECT_EQ(CountWith(log, said), 1) << ReadFileBytes(Log()).value_or("");
@@ -187,13 +175,13 @@ TEST_F(LaunchLogFile, ALogHeldForReadingOnlySendsTheRunToTheFallbackNamedInItsSt
     ASSERT_TRUE(::SetEvent(resume.get()));
     ASSERT_TRUE(EndedWell(run));
 
-    const std::vector<std::string> fallback = Lines(Fallback());
+    const std::vector<std::string> fallback = LogFileLines(Fallback());
     ASSERT_FALSE(fallback.empty());
     EXPECT_TRUE(Has(fallback[0], "] info    start: log writer C; log " + Utf8(Fallback()) +
                                      " (the launch log cannot be written: " + Utf8(Log()) +
                                      ": error 32: "))
         << fallback[0];
-    const std::vector<std::string> log = Lines(Log());
+    const std::vector<std::string> log = LogFileLines(Log());
     const int note = FirstWith(log, "] warning entries of this run went to " + Utf8(Fallback()) +
                                         " while this log could not be written (the launch log "
                                         "cannot be written: " +
@@ -229,7 +217,7 @@ TEST_F(LaunchLogFile, ARunOnlyInTheFallbackIsNamedOnceByTheNextRunInTheLog) {
     ASSERT_TRUE(RemoveTree(local_ / L"Quorvex"));
     ASSERT_TRUE(Write(L"H", 2));
     ASSERT_TRUE(Write(L"I", 2));
-    const std::vector<std::string> log = Lines(Log());
+    const std::vector<std::string> log = LogFileLines(Log());
     const std::string named =
         "] warning an earlier run wrote only to the fallback log, which support needs too: "
         "process " +
@@ -255,7 +243,7 @@ TEST_F(LaunchLogFile, AThreadThatLogsWhileTheProcessEndsWritesWholeEntriesToTheL
     }
     EXPECT_EQ(FolderEntries(current.Path()), std::vector<std::wstring>{});
     EXPECT_FALSE(IsFile(Fallback()));
-    const std::vector<std::string> log = Lines(Log());
+    const std::vector<std::string> log = LogFileLines(Log());
     EXPECT_EQ(CountWith(log, "] info    end: all entries written; exit code 0"), 10);
     for (const std::string& line : log)
         EXPECT_TRUE(Has(line, "] info    start: log writer F; log " + Utf8(Log())) ||
@@ -295,7 +283,7 @@ TEST_F(LaunchLogFile, AnUnwritableFolderSendsTheRunToTheFallbackThatSaysWhy) {
         ASSERT_TRUE(c.arrange());
         ASSERT_TRUE(Write(L"D", 5, c.environment));
         const std::wstring file = c.why.empty() ? Log() : Fallback();
-        const std::vector<std::string> lines = Lines(file);
+        const std::vector<std::string> lines = LogFileLines(file);
         ASSERT_FALSE(lines.empty());
         EXPECT_TRUE(Has(lines[0], "] info    start: log writer D; log " + Utf8(file) +
                                       (c.why.empty() ? "" : " (" + c.why)))
@@ -333,7 +321,7 @@ TEST_F(LaunchLogFile, ALogThatCannotBeSetAsideKeepsEveryEntryAndSaysSoOnce) {
             ExpectWholeRun(L"E", 200, {Log()});
             continue;
         }
-        const std::vector<std::string> log = Lines(Log());
+        const std::vector<std::string> log = LogFileLines(Log());
         EXPECT_EQ(ReadFileBytes(Old()), old);
         EXPECT_TRUE(Has(log.at(0), "earlier run 0 "));
         ExpectWholeRun(L"E", 200, {Log()});
