@@ -77,6 +77,10 @@ void CLauncherDlg::OnClose() {
     End(IDCANCEL);
 }
 
+void CLauncherDlg::ConcludeLaunch() {
+    if (launchState_.aftercare) launchState_.aftercare->Conclude();
+}
+
 bool CLauncherDlg::AsksToStopWaiting() {
     if (!launchState_.waitingForFluent) return false;
     if (!launchState_.stopWaiting && AskToStopWaiting(Window())) launchState_.stopWaiting = true;
