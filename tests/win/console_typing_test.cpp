@@ -531,7 +531,12 @@ TEST_F(ConsoleTyping, TheDialogKeepsAnsweringWhileTheClipboardIsHeld) {
     const HWND dialog = launcher_.get();
     std::atomic<bool> held{false}, answered{false};
     std::thread holder([&] {
-        if (!::OpenClipboard(nullptr)) return;
+        // Wine's own clipboard sync opens it for a moment after each change.
+        const auto giveUpAt = std::chrono::steady_clock::now() + 5s;
+        bool opened = false;
+        while (!(opened = ::OpenClipboard(nullptr)) && std::chrono::steady_clock::now() < giveUpAt)
+            std::this_thread::sleep_for(10ms);
+        if (!opened) return;
         held = true;
         // Held past the console's end, when the launcher sets about putting the content back.
         while (!console.Gone())
