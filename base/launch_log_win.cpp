@@ -8,6 +8,8 @@
 #include <cwchar>
 #include <initializer_list>
 #include <mutex>
+#include <optional>
+#include <vector>
 
 namespace qv {
 
@@ -173,10 +175,23 @@ class MutexHold {
     HANDLE mutex_ = nullptr;
 };
 
-// Every line written for one entry carries that entry's time, so that time never goes back in a
-// file.
+// An entry before it is written: it is stamped under the file's lock, so that the time never goes
+// back in a file that several launchers append to.
+struct Line {
+    LogLevel level;
+    std::wstring text;
+};
+using Lines = std::vector<Line>;
+
 std::string Entry(const LogTime& at, LogLevel level, std::wstring_view text) {
     return FormatLogEntry(at, ProcessId(), level, text);
+}
+
+std::string Entries(const LogTime& at, const Lines& lines) {
+    std::string bytes;
+    for (const Line& line : lines)
+        bytes += Entry(at, line.level, line.text);
+    return bytes;
 }
 
 std::wstring SystemTextAbout(DWORD error, std::wstring_view path) {
@@ -204,28 +219,29 @@ UniqueFile Rotate(LogFile& file, UniqueFile full, OpenFileFacts& facts, const Lo
 
 // Appends the body to the file, headed by the run's start line when this run has not yet
 // written to this very file. Gives 0, or the system's error when the file cannot be written.
-DWORD AppendTo(Writer& w, LogFile& file, const LogTime& at, const std::string& body,
-               std::wstring_view why) {
+DWORD AppendTo(Writer& w, LogFile& file, Lines body, std::wstring_view why) {
     // Every launcher appends and sets the log aside under one lock, so that no append lands in
     // another's (Wine does not keep appends of several processes apart) and no launcher sets
     // aside a log another has just begun. One that holds it for long is stuck: then this one
     // appends all the same, and leaves the setting aside to a later entry.
-    std::string lockNote;
+    bool lockNote = false;
     if (!file.lock) {
         const std::wstring name = LaunchLogLockName(file.path);
         file.lock.reset(::CreateMutexW(nullptr, FALSE, name.c_str()));
         // Said once per file: every later entry would only repeat it.
         if (!file.lock && !file.lockFailureTold) {
             const DWORD error = ::GetLastError();
-            lockNote = Entry(at, LogLevel::Warning,
-                             FailureLogText(L"create the log's lock", name, error,
-                                            SystemTextAbout(error, name)) +
-                                 L"; entries are appended without it, and the log is not set "
-                                 L"aside");
+            body.insert(body.begin(), {LogLevel::Warning,
+                                       FailureLogText(L"create the log's lock", name, error,
+                                                      SystemTextAbout(error, name)) +
+                                           L"; entries are appended without it, and the log is "
+                                           L"not set aside"});
+            lockNote = true;
         }
     }
     MutexHold hold;
     const bool locked = file.lock && hold.Take(file.lock.get(), LockWaitMs);
+    const LogTime at = Now();
     UniqueFile handle = OpenMakingFolder(file.path);
     OpenFileFacts facts;
     if (!handle || !ReadFacts(handle.get(), facts)) return ::GetLastError();
@@ -239,12 +255,14 @@ DWORD AppendTo(Writer& w, LogFile& file, const LogTime& at, const std::string& b
         }
     }
     const bool headed = !w.run.empty() && (!file.written || facts.index != file.lastWritten);
+    // The run began when its first start line says.
+    if (headed && !w.startWritten) w.runBegan = at;
     if (headed) {
         bytes.insert(
             0, Entry(at, LogLevel::Info,
                      StartLogText(w.run, file.path, why, w.startWritten ? &w.runBegan : nullptr)));
     }
-    bytes += lockNote + body;
+    bytes += Entries(at, body);
     DWORD written = 0;
     // One write, so that a reader never sees half an entry.
     if (!::WriteFile(handle.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
@@ -252,7 +270,7 @@ DWORD AppendTo(Writer& w, LogFile& file, const LogTime& at, const std::string& b
         return ::GetLastError();
     if (written != bytes.size()) return ERROR_WRITE_FAULT;
     if (headed) w.startWritten = true;
-    if (!lockNote.empty()) file.lockFailureTold = true;
+    if (lockNote) file.lockFailureTold = true;
     file.written = true;
     file.lastWritten = facts.index;
     return 0;
@@ -260,54 +278,57 @@ DWORD AppendTo(Writer& w, LogFile& file, const LogTime& at, const std::string& b
 
 // Names, in the launch log, the runs that wrote only to the fallback; once per process, at its
 // first entry there.
-void ReportRunsOnlyInFallback(Writer& w, const LogTime& at) {
+void ReportRunsOnlyInFallback(Writer& w) {
     if (w.fallbackRunsReported) return;
     w.fallbackRunsReported = true;
-    std::string notes;
+    Lines notes;
     for (const std::wstring& run : ClaimRunsOnlyInFallback(FallbackLogPath()))
-        notes += Entry(at, LogLevel::Warning,
-                       L"an earlier run wrote only to the fallback log, which support needs too: " +
-                           run);
-    if (!notes.empty()) static_cast<void>(AppendTo(w, w.main, at, notes, L""));
+        notes.push_back({LogLevel::Warning,
+                         L"an earlier run wrote only to the fallback log, which support needs "
+                         L"too: " +
+                             run});
+    if (!notes.empty()) static_cast<void>(AppendTo(w, w.main, std::move(notes), L""));
 }
 
 // Back in the launch log after entries went to the fallback: the launch log says where the
 // entries in between are and why, and the fallback's part ends with where the run goes on.
-std::string FallbackNote(const Writer& w, const LogTime& at) {
-    return Entry(at, LogLevel::Warning,
-                 L"entries of this run went to " + w.fallback.path +
-                     L" while this log could not be written (" + w.fallbackWhy + L"): " +
-                     std::to_wstring(w.entriesInFallback));
+Line FallbackNote(const Writer& w) {
+    return {LogLevel::Warning, L"entries of this run went to " + w.fallback.path +
+                                   L" while this log could not be written (" + w.fallbackWhy +
+                                   L"): " + std::to_wstring(w.entriesInFallback)};
 }
 
-void CloseFallbackPart(Writer& w, const LogTime& at) {
-    static_cast<void>(
-        AppendTo(w, w.fallback, at,
-                 Entry(at, LogLevel::Info,
-                       L"the run goes on in " + w.main.path + L", which can be written again"),
-                 w.fallbackWhy));
+void CloseFallbackPart(Writer& w) {
+    static_cast<void>(AppendTo(
+        w, w.fallback,
+        {{LogLevel::Info, L"the run goes on in " + w.main.path + L", which can be written again"}},
+        w.fallbackWhy));
     ForgetRunOnlyInFallback(w.fallbackRecord);
     w.entriesInFallback = 0;
 }
 
-// Into the launch log, else into the fallback, which then says why.
-void Write(Writer& w, const LogTime& at, const std::string& entry) {
+// Into the launch log, else into the fallback, which then says why. No entry: the run's start
+// line alone.
+void Write(Writer& w, const std::optional<Line>& entry) {
     w.main.Name(LaunchLogPath());
     std::wstring why = L"LOCALAPPDATA is not set, so there is no launch log";
+    Lines body;
+    if (entry) body.push_back(*entry);
     if (!w.main.path.empty()) {
         const bool returning = w.entriesInFallback > 0;
-        const DWORD error =
-            AppendTo(w, w.main, at, (returning ? FallbackNote(w, at) : std::string()) + entry, L"");
+        Lines toMain = body;
+        if (returning) toMain.insert(toMain.begin(), FallbackNote(w));
+        const DWORD error = AppendTo(w, w.main, std::move(toMain), L"");
         if (error == 0) {
-            if (returning) CloseFallbackPart(w, at);
-            ReportRunsOnlyInFallback(w, at);
+            if (returning) CloseFallbackPart(w);
+            ReportRunsOnlyInFallback(w);
             return;
         }
         why = FailureLogText(L"the launch log cannot be written", w.main.path, error,
                              SystemTextAbout(error, w.main.path));
     }
     w.fallback.Name(FallbackLogPath());
-    if (w.fallback.path.empty() || AppendTo(w, w.fallback, at, entry, why) != 0) return;
+    if (w.fallback.path.empty() || AppendTo(w, w.fallback, std::move(body), why) != 0) return;
     ++w.entriesInFallback;
     w.fallbackWhy = why;
     // Until this run is back in the launch log, a later run can name it there.
@@ -321,12 +342,10 @@ void Write(Writer& w, const LogTime& at, const std::string& entry) {
 void WriteEntry(LogLevel level, std::wstring_view text) {
     // The error of the call that failed is what the caller logs next: it survives the log.
     const DWORD error = ::GetLastError();
-    const LogTime at = Now();
-    const std::string entry = Entry(at, level, text);
     Writer& w = TheWriter();
     {
         const std::lock_guard<std::mutex> held(w.lock);
-        Write(w, at, entry);
+        Write(w, Line{level, std::wstring(text)});
     }
     ::SetLastError(error);
 }
@@ -362,8 +381,7 @@ void LogRunStart(std::wstring_view text) {
         w.runThread = ::GetCurrentThreadId();
         w.startWritten = false;
         w.main.written = w.fallback.written = false;
-        // The start line carries the very time it gives, in a later file, as the run's beginning.
-        Write(w, w.runBegan, "");
+        Write(w, std::nullopt);
     }
     ::SetLastError(error);
 }

@@ -1,9 +1,21 @@
 #include "base/program_start_win.h"
 
+#include "base/executable_image_win.h"
 #include "base/launch_log.h"
 #include "base/launch_log_win.h"
 
 namespace qv {
+
+namespace {
+
+DWORD CreationFlags(const ProgramStart& start) {
+    if (!start.unseen || start.program.empty() ||
+        ReadExecutableSubsystem(start.program) != ExecutableSubsystem::Console)
+        return 0;
+    return CREATE_NO_WINDOW;
+}
+
+} // namespace
 
 ProcessHandles StartProcess(const ProgramStart& start) {
     ProcessHandles handles;
@@ -16,7 +28,8 @@ ProcessHandles StartProcess(const ProgramStart& start) {
     // Named apart, the executable is the one that starts even where the head of the line could
     // be read as a shorter path (C:\Program.exe for C:\Program Files\...).
     const wchar_t* program = start.program.empty() ? nullptr : start.program.c_str();
-    if (!::CreateProcessW(program, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    const DWORD flags = CreationFlags(start);
+    if (!::CreateProcessW(program, line.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr,
                           &startup, &info)) {
         handles.error = ::GetLastError();
         // The system's text names the program ("%1 is not a valid Win32 application").
@@ -28,7 +41,9 @@ ProcessHandles StartProcess(const ProgramStart& start) {
     handles.process.reset(info.hProcess);
     handles.thread.reset(info.hThread);
     handles.processId = info.dwProcessId;
-    Log(L"started (process " + std::to_wstring(info.dwProcessId) + L"): " + start.commandLine);
+    Log(L"started (process " + std::to_wstring(info.dwProcessId) +
+        ((flags & CREATE_NO_WINDOW) != 0 ? L", a console program without a console window" : L"") +
+        L"): " + start.commandLine);
     return handles;
 }
 

@@ -12,8 +12,23 @@ namespace qv {
 
 namespace shell {
 
+namespace {
+
+CallObserver observer = nullptr;
+
+void Observe() {
+    if (observer) observer();
+}
+
+} // namespace
+
+void SetCallObserver(CallObserver newObserver) {
+    observer = newObserver;
+}
+
 HINSTANCE ShellExecuteW(HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters, LPCWSTR folder,
                         INT show) {
+    Observe();
     QV_SYSTEM_FUNCTION(L"shell32.dll", ShellExecuteW);
     return function ? function(owner, verb, file, parameters, folder, show) : nullptr;
 }
@@ -24,6 +39,7 @@ BOOL SHGetSpecialFolderPathW(HWND owner, LPWSTR path, int folder, BOOL create) {
 }
 
 PIDLIST_ABSOLUTE SHBrowseForFolderW(LPBROWSEINFOW browse) {
+    Observe();
     QV_SYSTEM_FUNCTION(L"shell32.dll", SHBrowseForFolderW);
     return function ? function(browse) : nullptr;
 }

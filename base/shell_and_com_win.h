@@ -11,6 +11,11 @@
 namespace qv {
 
 namespace shell {
+// Called on the calling thread just before each call that opens a page, a file or a folder, for
+// tests to see that thread's state at that moment (its COM apartment); none by default.
+using CallObserver = void (*)();
+void SetCallObserver(CallObserver observer);
+
 HINSTANCE ShellExecuteW(HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters, LPCWSTR folder,
                         INT show);
 BOOL SHGetSpecialFolderPathW(HWND owner, LPWSTR path, int folder, BOOL create);

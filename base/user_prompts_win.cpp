@@ -19,6 +19,8 @@ SystemPrompts& TheSystemPrompts() {
 }
 // Read from whichever thread puts a question to the user.
 std::atomic<UserPrompts*> installed{nullptr};
+// Set by the close signal for the question it closes, which is the next to return.
+std::atomic<bool> closedBySignal{false};
 
 const wchar_t* AnswerName(int answer) {
     switch (answer) {
@@ -65,12 +67,19 @@ LogLevel LevelOf(UINT style, std::wstring_view englishCaption) {
     }
 }
 
+// Who gave the answer just logged, when it was not the user.
+const wchar_t* Answerer() {
+    return closedBySignal.exchange(false) ? L", given by the add-on's close signal, not the user"
+                                          : L"";
+}
+
 int ShowLogged(HWND owner, std::string_view key, std::wstring_view text, std::wstring_view caption,
                std::wstring_view englishCaption, UINT style) {
     LogShownMessage(key, englishCaption, text, LevelOf(style, englishCaption));
+    closedBySignal.store(false); // meant for a question shown before, which has gone
     DrawAttentionIfBehind(owner);
     const int answer = Answering().ShowMessage(owner, text, caption, style);
-    Log(L"answer to " + Widened(key) + L": " + AnswerName(answer));
+    Log(L"answer to " + Widened(key) + L": " + AnswerName(answer) + Answerer());
     return answer;
 }
 
@@ -83,6 +92,7 @@ class LoggedPrompts : public UserPrompts {
         return ShowLogged(owner, "unkeyed", text, caption, EnglishCaption(caption), style);
     }
     FolderChoice ChooseFolder(HWND owner, std::wstring_view title, FolderPicker picker) override {
+        closedBySignal.store(false);
         FolderChoice choice = Answering().ChooseFolder(owner, title, picker);
         switch (choice.outcome) {
         case FolderChoice::Outcome::Picked:
@@ -92,14 +102,16 @@ class LoggedPrompts : public UserPrompts {
             Log(LogLevel::Warning, L"folder picker: the picked item has no file-system path");
             break;
         case FolderChoice::Outcome::Cancelled:
-            Log(L"folder picker cancelled");
+            Log(std::wstring(L"folder picker cancelled") + Answerer());
             break;
         }
         return choice;
     }
     INT_PTR ShowWorkbenchTip(HWND owner) override {
+        closedBySignal.store(false);
         const INT_PTR answer = Answering().ShowWorkbenchTip(owner);
-        Log(std::wstring(L"Workbench tip closed with ") + AnswerName(static_cast<int>(answer)));
+        Log(std::wstring(L"Workbench tip closed with ") + AnswerName(static_cast<int>(answer)) +
+            Answerer());
         return answer;
     }
 };
@@ -127,6 +139,10 @@ UserPrompts& Prompts() {
 
 void SetPrompts(UserPrompts* prompts) {
     installed.store(prompts);
+}
+
+void NoteQuestionClosedBySignal() {
+    closedBySignal.store(true);
 }
 
 int ShowMessage(HWND owner, const Message& message, const TextPair& caption, UINT style,

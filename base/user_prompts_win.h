@@ -61,4 +61,8 @@ int ShowMessage(HWND owner, std::string_view key, std::wstring_view text, const 
 // Installs prompts for the process; nullptr goes back to plain SystemPrompts.
 void SetPrompts(UserPrompts* prompts);
 
+// The add-on's close signal is about to close the question shown: its answer is then logged as
+// the signal's, not the user's.
+void NoteQuestionClosedBySignal();
+
 } // namespace qv

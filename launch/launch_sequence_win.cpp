@@ -11,7 +11,7 @@
 #include "discovery/fluent_folder_messages.h"
 #include "discovery/fluent_folders_win.h"
 #include "discovery/path_text.h"
-#include "launch/requirements/executable_bitness_win.h"
+#include "base/executable_image_win.h"
 #include "launch/command_line/fluent_command_line.h"
 #include "launch/couplings/fortran_requirements_win.h"
 #include "launch/command_line/launch_environment_win.h"

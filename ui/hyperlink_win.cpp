@@ -1,5 +1,6 @@
 #include "ui/hyperlink_win.h"
 
+#include "base/com_win.h"
 #include "base/command_line_head.h"
 #include "base/files_win.h"
 #include "base/launch_log_win.h"
@@ -179,6 +180,8 @@ bool CHyperLink::AttachHyperlink(HINSTANCE instance, InterfaceLanguage language,
 }
 
 void CHyperLink::OpenLink() {
+    // Some handlers of addresses need COM on the calling thread.
+    ComApartment apartment;
     const auto result = reinterpret_cast<INT_PTR>(
         shell::ShellExecuteW(nullptr, L"open", address_.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     if (result <= 32) OpenWithWebPageProgram(address_);

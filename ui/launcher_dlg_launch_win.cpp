@@ -65,20 +65,30 @@ void CLauncherDlg::OnOK() {
 // user in its own questions; a request sent by another program then is not one to act on.
 void CLauncherDlg::OnCancel() {
     if (AsksToStopWaiting()) return;
-    if (launchBusy_ || !MayClose(launchState_, Window(), homeFolder_)) return;
+    if (!MayCloseNow()) return;
     NoteRunEnding(L"cancelled by the user (Cancel or Esc)");
     End(IDCANCEL);
 }
 
 void CLauncherDlg::OnClose() {
     if (AsksToStopWaiting()) return;
-    if (launchBusy_ || !MayClose(launchState_, Window(), homeFolder_)) return;
+    if (!MayCloseNow()) return;
     NoteRunEnding(L"closed by the user (the window's close box)");
     End(IDCANCEL);
 }
 
 void CLauncherDlg::ConcludeLaunch() {
     if (launchState_.aftercare) launchState_.aftercare->Conclude();
+}
+
+// Putting .fluent back may wait for a file another program holds, with the dialog answering: a
+// second close meanwhile is no second restore.
+bool CLauncherDlg::MayCloseNow() {
+    if (launchBusy_ || closing_) return false;
+    closing_ = true;
+    const bool may = MayClose(launchState_, Window(), homeFolder_);
+    closing_ = false;
+    return may;
 }
 
 bool CLauncherDlg::AsksToStopWaiting() {

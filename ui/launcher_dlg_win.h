@@ -80,6 +80,7 @@ class CLauncherDlg : public Dialog {
     // While a launch waits for Fluent, Cancel, Esc and the close box ask whether to stop waiting
     // instead: true then.
     bool AsksToStopWaiting();
+    bool MayCloseNow();
 
     LaunchOptions options_;
     DialogWindowView view_{*this};
@@ -93,6 +94,7 @@ class CLauncherDlg : public Dialog {
     static constexpr UINT_PTR UpdateCheckTimer = 1; // fires once, after the first paint
     static constexpr UINT UpdateCheckDelay = 300;   // ms after the initialisation, at the least
     bool launchBusy_ = false; // OK's launch is at work: its questions, the start, the wait
+    bool closing_ = false;    // a close is checking whether it may, and putting .fluent back
 };
 
 } // namespace qv

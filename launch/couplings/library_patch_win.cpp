@@ -2,6 +2,7 @@
 
 #include "base/files_win.h"
 #include "base/handles_win.h"
+#include "base/held_file_win.h"
 #include "base/launch_log_win.h"
 #include "base/system_win.h"
 #include "base/user_prompts_win.h"
@@ -51,9 +52,11 @@ class TemporaryFile {
 
     const std::wstring& Path() const { return path_; }
     // Takes the target's place; the target must not be open.
-    bool MoveOnto(const std::wstring& target) {
-        if (!::MoveFileExW(path_.c_str(), target.c_str(),
-                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    bool MoveOnto(const std::wstring& target, HeldFileWait& wait) {
+        if (!wait.Attempt(target, FileWork::DeleteOrReplace, [&] {
+                return ::MoveFileExW(path_.c_str(), target.c_str(),
+                                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+            }))
             return Failed(L"rename " + path_ + L" onto", target);
         path_.clear();
         return true;
@@ -63,9 +66,15 @@ class TemporaryFile {
     std::wstring path_; // "" when there is none (any more)
 };
 
-UniqueFile OpenForReading(const std::wstring& path) {
-    return UniqueFile(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+// Opens with the access and sharing given, waiting for a passing hold.
+UniqueFile OpenFile(const std::wstring& path, DWORD access, DWORD sharing, HeldFileWait& wait) {
+    UniqueFile file;
+    wait.Attempt(path, FileWork::ReadOrWrite, [&] {
+        file.reset(::CreateFileW(path.c_str(), access, sharing, nullptr, OPEN_EXISTING,
+                                 FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        return static_cast<bool>(file);
+    });
+    return file;
 }
 
 bool ReadChunk(HANDLE file, Bytes& buffer) {
@@ -122,11 +131,11 @@ std::optional<std::size_t> WriteReplaced(HANDLE original, const std::wstring& pa
     return replacer.Replacements();
 }
 
-bool RewriteThroughTemporaryFile(const std::wstring& path, const Bytes& from, const Bytes& to) {
+bool RewriteThroughTemporaryFile(const std::wstring& path, const Bytes& from, const Bytes& to,
+                                 HeldFileWait& wait) {
     // Not shared: while it is read nobody else may change, rename or delete it, and a program
     // that has it open (a loaded library among them) makes this fail before anything is written.
-    UniqueFile original(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                      OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    UniqueFile original = OpenFile(path, GENERIC_READ | GENERIC_WRITE, 0, wait);
     if (!original) return Failed(L"open the library to rewrite it", path);
     TemporaryFile temporary(path);
     if (temporary.Path().empty()) return false;
@@ -135,7 +144,7 @@ bool RewriteThroughTemporaryFile(const std::wstring& path, const Bytes& from, co
     if (!replacements) return false;
     if (*replacements == 0) return true;
     original.reset();
-    return temporary.MoveOnto(path);
+    return temporary.MoveOnto(path, wait);
 }
 
 bool SetAttributes(const std::wstring& path, DWORD attributes) {
@@ -145,12 +154,48 @@ bool SetAttributes(const std::wstring& path, DWORD attributes) {
 
 // A copy under a temporary name renamed into place, so that a copy cut short never passes for
 // a complete one at a later launch.
-bool CopyIntoPlace(const std::wstring& source, const std::wstring& target) {
+bool CopyIntoPlace(const std::wstring& source, const std::wstring& target, HeldFileWait& wait) {
     TemporaryFile temporary(target);
     if (temporary.Path().empty()) return false;
-    if (!::CopyFileW(source.c_str(), temporary.Path().c_str(), FALSE))
+    if (!wait.Attempt(source, FileWork::ReadOrWrite, [&] {
+            return ::CopyFileW(source.c_str(), temporary.Path().c_str(), FALSE) != FALSE;
+        }))
         return Failed(L"copy " + source + L" to", temporary.Path());
-    return temporary.MoveOnto(target);
+    return temporary.MoveOnto(target, wait);
+}
+
+FileBytesSearch SearchFile(const std::wstring& path, const Bytes& bytes, HeldFileWait& wait) {
+    UniqueFile file = OpenFile(path, GENERIC_READ, FILE_SHARE_READ, wait);
+    if (!file) {
+        Failed(L"open the library to read it", path);
+        return FileBytesSearch::Unreadable;
+    }
+    ByteStringFinder finder(bytes);
+    Bytes chunk;
+    do {
+        if (!ReadChunk(file.get(), chunk)) {
+            Failed(L"read the library", path);
+            return FileBytesSearch::Unreadable;
+        }
+        if (finder.Feed(chunk.data(), chunk.size())) return FileBytesSearch::Found;
+    } while (!chunk.empty());
+    return FileBytesSearch::NotFound;
+}
+
+bool ReplaceBytes(const std::wstring& path, const Bytes& from, const Bytes& to,
+                  HeldFileWait& wait) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return Failed(L"read the attributes of", path);
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return false;
+    // Windows refuses to write or replace a read-only file; the attribute comes back below.
+    if ((attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
+        !SetAttributes(path, attributes & ~FILE_ATTRIBUTE_READONLY))
+        return Failed(L"make writable", path);
+    const bool rewritten = RewriteThroughTemporaryFile(path, from, to, wait);
+    // The new file carries the temporary file's attributes, a failure may have left the
+    // original's cleared: either way the original's come back.
+    if (!SetAttributes(path, attributes)) return Failed(L"restore the attributes of", path);
+    return rewritten;
 }
 
 bool ShowError(HWND owner, const Message& message) {
@@ -162,12 +207,12 @@ const Message& OccupiedText(PatchSide side) {
     return side == PatchSide::Matlab ? MatlabLibraryOccupiedText : FluentLibraryOccupiedText;
 }
 
-bool PatchPair(const LibraryPatchPair& pair, HWND owner) {
+bool PatchPair(const LibraryPatchPair& pair, HWND owner, HeldFileWait& wait) {
     if (!FileExists(pair.fluentLibrary) || !FileExists(pair.matlabLibrary)) return true;
     const bool copyNeeded = !FileExists(pair.copyTarget);
     bool rewriteNeeded = false;
     if (FileExists(pair.rewritten)) {
-        const FileBytesSearch search = SearchFileForBytes(pair.rewritten, pair.from);
+        const FileBytesSearch search = SearchFile(pair.rewritten, pair.from, wait);
         // A library that cannot be read may still load the old name: going on would hide that.
         // The search logged why it could not read it.
         if (search == FileBytesSearch::Unreadable) return ShowError(owner, OccupiedText(pair.side));
@@ -185,12 +230,12 @@ bool PatchPair(const LibraryPatchPair& pair, HWND owner) {
     // Without the copy, a rewritten library would load a file that does not exist.
     // Each failure below is logged with its file and error where it happens.
     if (copyNeeded) {
-        if (!CopyIntoPlace(pair.copySource, pair.copyTarget))
+        if (!CopyIntoPlace(pair.copySource, pair.copyTarget, wait))
             return ShowError(owner, OccupiedText(pair.side));
         Log(L"library copied: " + pair.copySource + L" -> " + pair.copyTarget);
     }
     if (rewriteNeeded) {
-        if (!ReplaceBytesInFile(pair.rewritten, pair.from, pair.to))
+        if (!ReplaceBytes(pair.rewritten, pair.from, pair.to, wait))
             return ShowError(owner, OccupiedText(pair.side));
         Log(L"library name rewritten in " + pair.rewritten);
     }
@@ -200,42 +245,20 @@ bool PatchPair(const LibraryPatchPair& pair, HWND owner) {
 } // namespace
 
 FileBytesSearch SearchFileForBytes(std::wstring_view path, const Bytes& bytes) {
-    UniqueFile file = OpenForReading(std::wstring(path));
-    if (!file) {
-        Failed(L"open the library to read it", path);
-        return FileBytesSearch::Unreadable;
-    }
-    ByteStringFinder finder(bytes);
-    Bytes chunk;
-    do {
-        if (!ReadChunk(file.get(), chunk)) {
-            Failed(L"read the library", path);
-            return FileBytesSearch::Unreadable;
-        }
-        if (finder.Feed(chunk.data(), chunk.size())) return FileBytesSearch::Found;
-    } while (!chunk.empty());
-    return FileBytesSearch::NotFound;
+    HeldFileWait wait;
+    return SearchFile(std::wstring(path), bytes, wait);
 }
 
-bool ReplaceBytesInFile(std::wstring_view pathText, const Bytes& from, const Bytes& to) {
-    const std::wstring path(pathText);
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return Failed(L"read the attributes of", path);
-    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return false;
-    // Windows refuses to write or replace a read-only file; the attribute comes back below.
-    if ((attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
-        !SetAttributes(path, attributes & ~FILE_ATTRIBUTE_READONLY))
-        return Failed(L"make writable", path);
-    const bool rewritten = RewriteThroughTemporaryFile(path, from, to);
-    // The new file carries the temporary file's attributes, a failure may have left the
-    // original's cleared: either way the original's come back.
-    if (!SetAttributes(path, attributes)) return Failed(L"restore the attributes of", path);
-    return rewritten;
+bool ReplaceBytesInFile(std::wstring_view path, const Bytes& from, const Bytes& to) {
+    HeldFileWait wait;
+    return ReplaceBytes(std::wstring(path), from, to, wait);
 }
 
 bool PatchLibraryNames(const std::vector<LibraryPatchPair>& pairs, HWND owner) {
+    // One patience for the whole patch: libraries held for good cost it the pauses once.
+    HeldFileWait wait;
     for (const LibraryPatchPair& pair : pairs)
-        if (!PatchPair(pair, owner)) return false;
+        if (!PatchPair(pair, owner, wait)) return false;
     return true;
 }
 

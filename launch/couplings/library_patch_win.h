@@ -25,12 +25,14 @@ inline bool FileContainsBytes(std::wstring_view path, const Bytes& bytes) {
 // Replaces every occurrence of from by to. The new content is written to a temporary file
 // beside the original, flushed, and then takes the original's place in one rename, with the
 // original's attributes (read-only included). Any failure leaves the original as it was and no
-// temporary file behind, and gives false. A file without an occurrence is left untouched.
+// temporary file behind, and gives false. A file without an occurrence is left untouched. A file
+// another program holds for a moment is waited for first (held_file_win.h).
 [[nodiscard]] bool ReplaceBytesInFile(std::wstring_view path, const Bytes& from, const Bytes& to);
 
 // Handles each pair in order: copies the library under its second name and rewrites the
-// library that loads it, as far as either is still needed. False after its message has been
-// shown: the launcher closes; what an earlier pair changed stays.
+// library that loads it, as far as either is still needed, waiting for files that another
+// program holds for a moment. False after its message has been shown: the launcher closes; what
+// an earlier pair changed stays.
 [[nodiscard]] bool PatchLibraryNames(const std::vector<LibraryPatchPair>& pairs, HWND owner);
 
 } // namespace qv

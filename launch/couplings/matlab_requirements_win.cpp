@@ -35,8 +35,8 @@ std::wstring Described(std::wstring_view what, const std::wstring& path) {
 
 // Started hidden and not waited for: MATLAB registers itself in the background.
 bool StartRegistration(const std::wstring& root, const std::wstring& arch) {
-    const ProcessHandles started =
-        StartProcess({MatlabProgram(root, arch), MatlabRegistrationCommandLine(root, arch)});
+    const ProcessHandles started = StartProcess(
+        {MatlabProgram(root, arch), MatlabRegistrationCommandLine(root, arch), SW_HIDE, true});
     return static_cast<bool>(started.process);
 }
 

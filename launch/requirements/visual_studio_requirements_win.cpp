@@ -77,7 +77,8 @@ VisualStudioForLaunch Fail(std::wstring_view facts, const Message& message, std:
 // Its start and its outcome do not matter to the launch.
 void StartSettingsTool(const std::wstring& toolsFolder) {
     const std::wstring tool = SettingsToolPath(toolsFolder);
-    if (FileExists(tool)) static_cast<void>(StartProcess({tool, SettingsToolCommandLine(tool)}));
+    if (FileExists(tool))
+        static_cast<void>(StartProcess({tool, SettingsToolCommandLine(tool), SW_HIDE, true}));
 }
 
 } // namespace

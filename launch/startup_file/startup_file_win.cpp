@@ -2,6 +2,7 @@
 
 #include "base/files_win.h"
 #include "base/handles_win.h"
+#include "base/held_file_win.h"
 #include "base/launch_log_win.h"
 #include "base/setting_names.h"
 #include "base/settings_store_win.h"
@@ -20,9 +21,13 @@ namespace qv {
 namespace {
 
 // The whole file when it is no larger than the launcher's files can be.
-bool ReadSmallFile(const std::wstring& path, std::string& text) {
-    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+bool ReadSmallFile(const std::wstring& path, std::string& text, HeldFileWait& wait) {
+    UniqueFile file;
+    wait.Attempt(path, FileWork::ReadOrWrite, [&] {
+        file.reset(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        return static_cast<bool>(file);
+    });
     // Unread, it counts as the user's: it is neither replaced nor restored over.
     if (!file) {
         LogFailure(L"read .fluent", path, ::GetLastError(), LogLevel::Warning);
@@ -45,16 +50,21 @@ bool ReadSmallFile(const std::wstring& path, std::string& text) {
 }
 
 // Writes the line alone, without a line end; false when the file cannot be made or written.
-bool WriteFastLoadLine(const std::wstring& path) {
+bool WriteFastLoadLine(const std::wstring& path, HeldFileWait& wait) {
     // Windows refuses to write a read-only file, Wine run by root does not: the attribute decides.
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
         LogFailure(L"open .fluent to write the add-on's line", path, ERROR_ACCESS_DENIED);
         return false;
     }
-    // OPEN_ALWAYS and truncation: a hidden .fluent refuses CREATE_ALWAYS.
-    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // OPEN_ALWAYS and truncation: a hidden .fluent refuses CREATE_ALWAYS. The user's file may
+    // still be on its way out after its deletion, held by another program.
+    UniqueFile file;
+    wait.Attempt(path, FileWork::DeleteOrReplace, [&] {
+        file.reset(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+        return static_cast<bool>(file);
+    });
     if (!file) {
         LogFailure(L"open .fluent to write the add-on's line", path, ::GetLastError());
         return false;
@@ -104,11 +114,13 @@ bool SameContent(const std::wstring& first, const std::wstring& second) {
 // After a restore that failed, the backup may be the only copy of a user's file that .fluent no
 // longer holds: it goes to the first free "<backup>.<n>" before the backup is replaced. False
 // when it cannot be kept.
-bool KeepOlderBackup(const std::wstring& backup) {
+bool KeepOlderBackup(const std::wstring& backup, HeldFileWait& wait) {
     for (int number = 1; number < 10000; ++number) {
         const std::wstring kept = NumberedBackupPath(backup, number);
         if (::GetFileAttributesW(kept.c_str()) != INVALID_FILE_ATTRIBUTES) continue;
-        if (::CopyFileW(backup.c_str(), kept.c_str(), TRUE)) {
+        if (wait.Attempt(backup, FileWork::ReadOrWrite, [&] {
+                return ::CopyFileW(backup.c_str(), kept.c_str(), TRUE) != FALSE;
+            })) {
             Log(L"older .fluent backup kept as " + kept);
             return true;
         }
@@ -123,10 +135,12 @@ bool KeepOlderBackup(const std::wstring& backup) {
 }
 
 // The user's .fluent to its backup; false, with the reason logged, when it is not there.
-bool BackUp(const std::wstring& startup, const std::wstring& backup) {
-    if (FileExists(backup) && !SameContent(startup, backup) && !KeepOlderBackup(backup))
+bool BackUp(const std::wstring& startup, const std::wstring& backup, HeldFileWait& wait) {
+    if (FileExists(backup) && !SameContent(startup, backup) && !KeepOlderBackup(backup, wait))
         return false;
-    if (::CopyFileW(startup.c_str(), backup.c_str(), FALSE)) {
+    if (wait.Attempt(startup, FileWork::ReadOrWrite, [&] {
+            return ::CopyFileW(startup.c_str(), backup.c_str(), FALSE) != FALSE;
+        })) {
         Log(L".fluent backed up: " + startup + L" -> " + backup);
         return true;
     }
@@ -134,17 +148,24 @@ bool BackUp(const std::wstring& startup, const std::wstring& backup) {
     return false;
 }
 
-void PutBackup(const std::wstring& startup, const std::wstring& backup) {
+bool Delete(const std::wstring& path, HeldFileWait& wait) {
+    return wait.Attempt(path, FileWork::DeleteOrReplace,
+                        [&] { return ::DeleteFileW(path.c_str()) != FALSE; });
+}
+
+void PutBackup(const std::wstring& startup, const std::wstring& backup, HeldFileWait& wait) {
     if (!FileExists(backup)) {
-        if (::DeleteFileW(startup.c_str()))
+        if (Delete(startup, wait))
             Log(L".fluent of the add-on deleted, as there is no backup to restore: " + startup);
         else
             LogFailure(L"delete the add-on's .fluent", startup, ::GetLastError());
         return;
     }
-    if (::CopyFileW(backup.c_str(), startup.c_str(), FALSE)) {
+    if (wait.Attempt(startup, FileWork::DeleteOrReplace, [&] {
+            return ::CopyFileW(backup.c_str(), startup.c_str(), FALSE) != FALSE;
+        })) {
         Log(L".fluent restored from its backup: " + backup + L" -> " + startup);
-        if (!::DeleteFileW(backup.c_str()))
+        if (!Delete(backup, wait))
             LogFailure(L"delete the restored .fluent backup", backup, ::GetLastError(),
                        LogLevel::Warning);
         return;
@@ -169,17 +190,24 @@ bool TipAccepted(double version, HWND owner) {
     return Prompts().ShowWorkbenchTip(owner) == IDOK;
 }
 
+bool ContainsFastLoadLine(std::wstring_view path, HeldFileWait& wait) {
+    std::string text;
+    return FileExists(path) && ReadSmallFile(std::wstring(path), text, wait) &&
+           IsLauncherStartupText(text);
+}
+
 } // namespace
 
 bool ContainsFastLoadLine(std::wstring_view path) {
-    std::string text;
-    return FileExists(path) && ReadSmallFile(std::wstring(path), text) &&
-           IsLauncherStartupText(text);
+    HeldFileWait wait;
+    return ContainsFastLoadLine(path, wait);
 }
 
 void RestoreStartupFile(std::wstring_view homeFolder) {
     const std::wstring startup = StartupFilePath(homeFolder);
-    if (ContainsFastLoadLine(startup)) PutBackup(startup, StartupBackupPath(homeFolder));
+    HeldFileWait wait;
+    if (ContainsFastLoadLine(startup, wait))
+        PutBackup(startup, StartupBackupPath(homeFolder), wait);
 }
 
 void LogStartupFileLeftReplaced(std::wstring_view homeFolder) {
@@ -199,9 +227,10 @@ LaunchStep PrepareStartupFile(bool startByWorkbench, double version, std::wstrin
                               LaunchState& state, HWND owner) {
     const std::wstring startup = StartupFilePath(homeFolder);
     const std::wstring backup = StartupBackupPath(homeFolder);
-    const bool launchers = ContainsFastLoadLine(startup);
+    HeldFileWait wait;
+    const bool launchers = ContainsFastLoadLine(startup, wait);
     if (!startByWorkbench) {
-        if (launchers) PutBackup(startup, backup);
+        if (launchers) PutBackup(startup, backup, wait);
         return LaunchStep::Continue;
     }
     state.workbenchLaunched = true;
@@ -212,13 +241,15 @@ LaunchStep PrepareStartupFile(bool startByWorkbench, double version, std::wstrin
     }
     if (FileExists(startup)) {
         // Without a copy in the backup the user's file is neither deleted nor overwritten.
-        if (!BackUp(startup, backup)) return StopWithStartupFileMessage(startup, backup, owner);
+        if (!BackUp(startup, backup, wait))
+            return StopWithStartupFileMessage(startup, backup, owner);
         // One that stays is overwritten below, or the write fails and says why.
         if (!::DeleteFileW(startup.c_str()))
             LogFailure(L"delete .fluent after its backup", startup, ::GetLastError(),
                        LogLevel::Warning);
     }
-    if (!WriteFastLoadLine(startup)) return StopWithStartupFileMessage(startup, backup, owner);
+    if (!WriteFastLoadLine(startup, wait))
+        return StopWithStartupFileMessage(startup, backup, owner);
     return LaunchStep::Continue;
 }
 

@@ -1,6 +1,7 @@
 // The user's .fluent in the home folder, moved aside for a Workbench start and put back later.
 // A file is only ever deleted once a copy of it exists, so neither the user's file nor its
-// backup is lost on any path.
+// backup is lost on any path. A file another program holds for a moment is waited for, with the
+// dialog answering, before the work gives up on it (held_file_win.h).
 #pragma once
 
 #include "launch/record/launch_state_win.h"

@@ -25,6 +25,7 @@ bool MayClose(const LaunchState& state, HWND dialog, std::wstring_view homeFolde
 void CloseShownQuestion(HWND mainDialog) {
     HWND shown = FirstVisibleDialogOfThread(::GetWindowThreadProcessId(mainDialog, nullptr));
     if (!shown || shown == mainDialog) return;
+    NoteQuestionClosedBySignal();
     for (int id : CloseSignalButtons) {
         if (HWND button = ::GetDlgItem(shown, id)) {
             ::SendMessageW(shown, WM_COMMAND, MAKEWPARAM(id, 0), reinterpret_cast<LPARAM>(button));

@@ -2,7 +2,7 @@
 
 #include "base/handles_win.h"
 #include "base/launch_log_win.h"
-#include "launch/supervision/message_wait_win.h"
+#include "base/message_wait_win.h"
 
 #include <cstring>
 #include <memory>

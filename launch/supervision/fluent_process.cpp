@@ -36,22 +36,23 @@ bool IsFluentWindowTitle(std::wstring_view title) {
     return !title.empty() && Contains(ToLower(title), L"fluent");
 }
 
-std::optional<std::uint32_t> ChooseNewFluentProcess(const std::vector<std::uint32_t>& before,
-                                                    const std::vector<std::uint32_t>& now) {
+std::optional<std::uint32_t> ChooseNewFluentProcess(const std::vector<ProcessIdentity>& before,
+                                                    const std::vector<ProcessIdentity>& now) {
     std::optional<std::uint32_t> chosen;
-    for (std::uint32_t id : now)
-        if (std::find(before.begin(), before.end(), id) == before.end()) chosen = id;
+    for (const ProcessIdentity& process : now)
+        if (std::find(before.begin(), before.end(), process) == before.end()) chosen = process.id;
     return chosen;
 }
 
 std::optional<FluentChoice>
-ChooseOwnFluentProcess(const std::vector<std::uint32_t>& before,
-                       const std::vector<std::uint32_t>& now,
+ChooseOwnFluentProcess(const std::vector<ProcessIdentity>& before,
+                       const std::vector<ProcessIdentity>& now,
                        const std::function<bool(std::uint32_t id)>& descendsFromStart,
                        const std::function<bool()>& ownMayStillCome, bool startFailed) {
     std::vector<std::uint32_t> fresh;
-    for (std::uint32_t id : now)
-        if (std::find(before.begin(), before.end(), id) == before.end()) fresh.push_back(id);
+    for (const ProcessIdentity& process : now)
+        if (std::find(before.begin(), before.end(), process) == before.end())
+            fresh.push_back(process.id);
     if (fresh.empty()) return std::nullopt;
     for (auto id = fresh.rbegin(); id != fresh.rend(); ++id)
         if (descendsFromStart(*id)) return FluentChoice{*id, FluentChoiceRule::Descendant};

@@ -22,10 +22,20 @@ bool IsFluentWindowClass(std::wstring_view className);
 // Not empty and holding "fluent" in any case.
 bool IsFluentWindowTitle(std::wstring_view title);
 
+// A process as the launcher compares processes: the system gives the id of one that ended to a
+// later one, and only the id with the start time tells them apart.
+struct ProcessIdentity {
+    std::uint32_t id = 0;
+    std::uint64_t startedAt = 0; // 0 when the system would not say
+    bool operator==(const ProcessIdentity& other) const {
+        return id == other.id && startedAt == other.startedAt;
+    }
+};
+
 // The last process of now that was not running before the start; with nothing before, the last
 // of now. Nothing when the start has not produced a new Fluent window yet.
-std::optional<std::uint32_t> ChooseNewFluentProcess(const std::vector<std::uint32_t>& before,
-                                                    const std::vector<std::uint32_t>& now);
+std::optional<std::uint32_t> ChooseNewFluentProcess(const std::vector<ProcessIdentity>& before,
+                                                    const std::vector<ProcessIdentity>& now);
 
 // Which rule chose the Fluent a launch records.
 enum class FluentChoiceRule {
@@ -44,8 +54,8 @@ struct FluentChoice {
 // a start program that ended well: one that failed started no Fluent, and a new one is another
 // launcher's.
 std::optional<FluentChoice>
-ChooseOwnFluentProcess(const std::vector<std::uint32_t>& before,
-                       const std::vector<std::uint32_t>& now,
+ChooseOwnFluentProcess(const std::vector<ProcessIdentity>& before,
+                       const std::vector<ProcessIdentity>& now,
                        const std::function<bool(std::uint32_t id)>& descendsFromStart,
                        const std::function<bool()>& ownMayStillCome, bool startFailed);
 

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "launch/record/launch_state_win.h"
-#include "launch/supervision/message_wait_win.h"
+#include "base/message_wait_win.h"
 #include "launch/supervision/supervision_win.h"
 #include "texts/language.h"
 

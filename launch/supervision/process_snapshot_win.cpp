@@ -56,12 +56,22 @@ bool DescendsFrom(std::uint32_t id, const StartedProgram& program,
     return DescendsFrom(id, program, LinksOf(processes), &ProcessStartTime);
 }
 
-std::optional<std::uint32_t> FirstDescendant(const StartedProgram& program,
-                                             const std::vector<RunningProcess>& processes) {
+std::optional<std::uint32_t> FirstFluentDescendant(const StartedProgram& program,
+                                                   const std::vector<RunningProcess>& processes) {
     const std::vector<ProcessLink> links = LinksOf(processes);
     for (const RunningProcess& process : processes)
-        if (DescendsFrom(process.id, program, links, &ProcessStartTime)) return process.id;
+        if (IsFluentExecutableName(process.executable) &&
+            DescendsFrom(process.id, program, links, &ProcessStartTime))
+            return process.id;
     return std::nullopt;
+}
+
+std::vector<ProcessIdentity> IdentitiesOf(const std::vector<std::uint32_t>& ids) {
+    std::vector<ProcessIdentity> identities;
+    identities.reserve(ids.size());
+    for (std::uint32_t id : ids)
+        identities.push_back({id, ProcessStartTime(id).value_or(0)});
+    return identities;
 }
 
 } // namespace qv

@@ -2,6 +2,7 @@
 // started, for telling which processes a launch's start program has started.
 #pragma once
 
+#include "launch/supervision/fluent_process.h"
 #include "launch/supervision/process_lineage.h"
 
 #include <windows.h>
@@ -32,8 +33,11 @@ StartedProgram StartedProgramOf(HANDLE process, std::uint32_t id);
 // Whether a process of the snapshot descends from the program.
 bool DescendsFrom(std::uint32_t id, const StartedProgram& program,
                   const std::vector<RunningProcess>& processes);
-// The first process of the snapshot that does; nothing when none does.
-std::optional<std::uint32_t> FirstDescendant(const StartedProgram& program,
-                                             const std::vector<RunningProcess>& processes);
+// The first process of the snapshot named like Fluent's that does; nothing when none does.
+std::optional<std::uint32_t> FirstFluentDescendant(const StartedProgram& program,
+                                                   const std::vector<RunningProcess>& processes);
+
+// The processes with their start times, in the same order.
+std::vector<ProcessIdentity> IdentitiesOf(const std::vector<std::uint32_t>& ids);
 
 } // namespace qv

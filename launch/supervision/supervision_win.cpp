@@ -15,7 +15,6 @@
 #include "texts/launch_texts.h"
 
 #include <optional>
-#include <set>
 #include <vector>
 
 namespace qv {
@@ -67,17 +66,20 @@ struct StartProgram {
 
 // The search for this launch's Fluent: a new owner of a Fluent window is worth a process
 // snapshot; a new Fluent that this launch's start did not start is passed over while its own may
-// still come.
+// still come, and looked at again only when the start's state has changed. Processes are told
+// apart by id and start time: a new Fluent may get the id of one that ended meanwhile.
 class OwnFluentSearch {
   public:
-    OwnFluentSearch(std::vector<std::uint32_t> before, const StartProgram& start)
+    OwnFluentSearch(std::vector<ProcessIdentity> before, const StartProgram& start)
         : before_(std::move(before)), start_(start) {}
 
     std::optional<FluentChoice> Look() {
-        if (!ChooseNewFluentProcess(before_, FluentWindowOwners())) return std::nullopt;
+        const bool mayCome = OwnMayStillComeAsLastSeen();
+        if (!WorthASnapshot(mayCome)) return std::nullopt;
+        judgedMayCome_ = mayCome;
         const std::vector<RunningProcess> processes = SnapshotProcesses();
         const StartedProgram program = StartedProgramOf(start_.handle, start_.id);
-        const std::vector<std::uint32_t> now = FluentProcessesIn(processes);
+        const std::vector<ProcessIdentity> now = IdentitiesOf(FluentProcessesIn(processes));
         const bool startFailed = program.endedAt && ExitCodeOf(start_.handle) != 0;
         const std::optional<FluentChoice> choice = ChooseOwnFluentProcess(
             before_, now, [&](std::uint32_t id) { return DescendsFrom(id, program, processes); },
@@ -86,30 +88,55 @@ class OwnFluentSearch {
         return choice;
     }
 
-    // Whether a process the start program started still runs: its Fluent may still come. One
-    // found is watched by its handle, so that a wait on it takes no snapshot at every look.
+    // Whether a Fluent process the start program started still runs: its Fluent may still come.
+    // A helper or a console it left behind is no Fluent. One found is watched by its handle, so
+    // that a wait on it takes no snapshot at every look.
     bool StartHasRunningProcesses(const std::vector<RunningProcess>* taken = nullptr) {
         if (descendant_ && ::WaitForSingleObject(descendant_.get(), 0) == WAIT_TIMEOUT) return true;
-        const std::optional<std::uint32_t> id = FirstDescendant(
+        const std::optional<std::uint32_t> id = FirstFluentDescendant(
             StartedProgramOf(start_.handle, start_.id), taken ? *taken : SnapshotProcesses());
         descendant_.reset(id ? ::OpenProcess(SYNCHRONIZE, FALSE, *id) : nullptr);
         return id.has_value();
     }
 
   private:
-    void NotePassedOver(const std::vector<std::uint32_t>& now) {
-        for (std::uint32_t id : now)
-            if (std::find(before_.begin(), before_.end(), id) == before_.end() &&
-                passedOver_.insert(id).second)
-                Log(L"Fluent process " + std::to_wstring(id) +
-                    L" is new but not started by this launch's start program (process " +
-                    std::to_wstring(start_.id) + L"): waiting for its own");
+    // Whether this launch's own Fluent may still come, from what is known without a snapshot:
+    // the start program, or the Fluent process of its that is watched, still runs.
+    bool OwnMayStillComeAsLastSeen() const {
+        const auto runs = [](HANDLE process) {
+            return process && ::WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+        };
+        return runs(start_.handle) || runs(descendant_.get());
     }
 
-    std::vector<std::uint32_t> before_;
+    // A Fluent window of a process not judged yet, or, with Fluent processes passed over, a
+    // change in whether this launch's own may still come, which may change the choice.
+    bool WorthASnapshot(bool mayCome) const {
+        std::vector<ProcessIdentity> unjudged;
+        for (const ProcessIdentity& owner : IdentitiesOf(FluentWindowOwners()))
+            if (std::find(passedOver_.begin(), passedOver_.end(), owner) == passedOver_.end())
+                unjudged.push_back(owner);
+        if (ChooseNewFluentProcess(before_, unjudged)) return true;
+        return !passedOver_.empty() && mayCome != judgedMayCome_;
+    }
+
+    void NotePassedOver(const std::vector<ProcessIdentity>& now) {
+        for (const ProcessIdentity& process : now) {
+            if (std::find(before_.begin(), before_.end(), process) != before_.end() ||
+                std::find(passedOver_.begin(), passedOver_.end(), process) != passedOver_.end())
+                continue;
+            passedOver_.push_back(process);
+            Log(L"Fluent process " + std::to_wstring(process.id) +
+                L" is new but not started by this launch's start program (process " +
+                std::to_wstring(start_.id) + L"): waiting for its own");
+        }
+    }
+
+    std::vector<ProcessIdentity> before_;
     const StartProgram& start_;
-    std::set<std::uint32_t> passedOver_;
-    UniqueHandle descendant_; // a running process of the start program's, when one is known
+    std::vector<ProcessIdentity> passedOver_;
+    bool judgedMayCome_ = true; // as it was at the last snapshot
+    UniqueHandle descendant_;   // a running process of the start program's, when one is known
 };
 
 // Looks for the new Fluent until it is found, the signal comes, the user stops waiting, or the
@@ -207,7 +234,7 @@ const wchar_t* RuleText(FluentChoiceRule rule) {
 // The wait for the new Fluent and, for parallel Fluent 12, its console; the user may stop it.
 WaitOutcome SuperviseDirectStart(const StartRequest& request, HWND dialog, LaunchState& state,
                                  const SupervisionTimes& times, StartProgram& start,
-                                 std::vector<std::uint32_t> before) {
+                                 std::vector<ProcessIdentity> before) {
     LaunchWait wait(dialog, request.stopControl, state, times);
     const ULONGLONG startedAt = ::GetTickCount64();
     OwnFluentSearch search(std::move(before), start);
@@ -239,10 +266,10 @@ LaunchStep StartAndSupervise(const StartRequest& request, HWND dialog, LaunchSta
     }
     // A direct start keeps the user waiting, from the start until the wait ends, however it ends.
     std::optional<BusyIndication> busy;
-    std::vector<std::uint32_t> before;
+    std::vector<ProcessIdentity> before;
     if (!request.startByWorkbench) {
         busy.emplace(dialog);
-        before = ListFluentProcesses();
+        before = IdentitiesOf(ListFluentProcesses());
     }
     ProcessHandles started = StartProcess({request.program, request.commandLine});
     if (!started.process) {

@@ -112,6 +112,8 @@ TEST_F(LaunchExe, DirectStartOf2025R2HandsFluentEverythingRefusesToCloseAndEndsO
                   settingsTool, L"set", L"local", L"HKCU",
                   L"ApplicationPrivateSettings\\Microsoft\\VisualStudio\\IDE",
                   L"OnEnvironmentStartup_Dev16", L"string", L"0*System.Int64*10"}));
+    // A console program, as the real tool is: started without a console window.
+    EXPECT_EQ(tools[0].Value(fake::key::ConsoleWindow), L"none");
     // What support reads afterwards: the press, the command line, the process, the signal.
     const std::wstring log = test::ReadLaunchLog();
     for (const std::wstring& entry : std::vector<std::wstring>{

@@ -50,6 +50,9 @@ LauncherRun::LauncherRun(std::vector<std::wstring> environment, FirstWindow firs
                          const std::wstring& exe) {
     test::StartOptions options;
     options.environmentChanges = std::move(environment);
+    // As started from the desktop, without the tests' console: a console program the launcher
+    // starts would otherwise share that console and never show whether it got a window.
+    options.detached = true;
     handles_ = test::StartProgram(exe, L"\"" + exe + L"\"", options);
     if (first == FirstWindow::MainDialog)
         test::WaitUntil(

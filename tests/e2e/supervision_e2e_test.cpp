@@ -45,7 +45,9 @@ class SupervisionExe : public ::testing::Test {
         ASSERT_TRUE(launcher.WaitForPostedCommands());
         EXPECT_FALSE(launcher.ShowsOtherDialog());
         EXPECT_FALSE(launcher.HasExited());
-        EXPECT_TRUE(::IsWindowEnabled(launcher.Item(IDOK)));
+        // The controls come back as the wait unwinds, which may be after the commands handled.
+        EXPECT_TRUE(
+            test::WaitUntil([&] { return ::IsWindowEnabled(launcher.Item(IDOK)) != FALSE; }));
         EXPECT_EQ(::GetWindowLongPtrW(launcher.Dialog(), GWLP_USERDATA), 0);
     }
 

@@ -29,6 +29,8 @@ inline constexpr wchar_t StartWaitVariable[] = L"QV_FAKE_START_WAIT_MS";
 // An exit code: the start program ends at once with it, starting nothing (a licence failure has
 // this shape).
 inline constexpr wchar_t StartFailsVariable[] = L"QV_FAKE_START_EXIT_CODE";
+// A program the failing start program leaves running behind it (a helper, a console child).
+inline constexpr wchar_t StartHelperVariable[] = L"QV_FAKE_START_HELPER";
 // How long the solver takes to show its window (milliseconds, default 0).
 inline constexpr wchar_t WindowDelayVariable[] = L"QV_FAKE_WINDOW_DELAY_MS";
 // A file the solver waits for, within its lifetime, before it sends the close signal: the test
@@ -83,6 +85,9 @@ inline constexpr wchar_t Environment[] = L"env"; // NAME=value, one per variable
 // The show state the starter asked for (decimal, 0 is SW_HIDE), or "default" when it asked for
 // none.
 inline constexpr wchar_t ShowWindow[] = L"show_window";
+// Console stand-ins: whether the system gave them a console window (GetConsoleWindow),
+// "present" or "none".
+inline constexpr wchar_t ConsoleWindow[] = L"console_window";
 // Start program and Workbench: the solver they started.
 inline constexpr wchar_t Started[] = L"started"; // solver path, or "none"
 inline constexpr wchar_t StartedProcessId[] = L"started_pid";

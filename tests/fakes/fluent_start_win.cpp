@@ -2,7 +2,8 @@
 // own arguments passed on exactly as it received them, waits until the solver's window shows and
 // ends, as Fluent's start program does. Its exit code: 0 once the window showed, 2 without a
 // solver, 3 when the window did not show within the wait (QV_FAKE_START_WAIT_MS). With
-// QV_FAKE_START_EXIT_CODE it starts nothing and ends at once with that code.
+// QV_FAKE_START_EXIT_CODE it starts no solver and ends at once with that code, leaving the
+// program QV_FAKE_START_HELPER names running, if any.
 #include "base/environment_win.h"
 #include "tests/fakes/fake_common_win.h"
 #include "tests/fakes/fake_record.h"
@@ -18,7 +19,10 @@ int Run() {
     Record record;
     const std::wstring fails = ReadEnvironmentVariable(StartFailsVariable);
     if (!fails.empty()) {
-        record.Add(key::Started, L"none");
+        const std::wstring helper = ReadEnvironmentVariable(StartHelperVariable);
+        const ProcessHandles left =
+            helper.empty() ? ProcessHandles{} : StartProgram(helper, L"\"" + helper + L"\"");
+        record.Add(key::Started, left.process ? helper : L"none");
         record.Write();
         return _wtoi(fails.c_str());
     }

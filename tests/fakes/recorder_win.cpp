@@ -1,5 +1,5 @@
-// Stand-in for programs the launcher starts and forgets (MATLAB's matlab.exe, Visual Studio's
-// VsRegEdit.exe, the web browser browser.exe): records what it received and ends successfully,
+// Stand-in for programs the launcher starts and forgets (MATLAB's matlab.exe, the web
+// browser browser.exe): records what it received and ends successfully,
 // at once unless told to stay.
 #include "tests/fakes/fake_common_win.h"
 #include "tests/fakes/fake_record.h"

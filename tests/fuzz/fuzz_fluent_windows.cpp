@@ -10,18 +10,22 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     qv::fuzz::FuzzInput input(data, size);
-    std::vector<std::uint32_t> before, now;
+    std::vector<qv::ProcessIdentity> before, now;
     for (int n = input.Byte() % 8; n > 0; --n)
-        before.push_back(input.Byte() % 16);
+        before.push_back({input.Byte() % 16u, input.Byte() % 3u});
     for (int n = input.Byte() % 8; n > 0; --n)
-        now.push_back(input.Byte() % 16);
+        now.push_back({input.Byte() % 16u, input.Byte() % 3u});
     const auto chosen = qv::ChooseNewFluentProcess(before, now);
+    const auto ranBefore = [&](const qv::ProcessIdentity& process) {
+        return std::find(before.begin(), before.end(), process) != before.end();
+    };
     if (chosen) {
-        QV_FUZZ_CHECK(std::find(now.begin(), now.end(), *chosen) != now.end());
-        QV_FUZZ_CHECK(std::find(before.begin(), before.end(), *chosen) == before.end());
+        QV_FUZZ_CHECK(std::any_of(now.begin(), now.end(), [&](const qv::ProcessIdentity& p) {
+            return p.id == *chosen && !ranBefore(p);
+        }));
     } else {
-        for (std::uint32_t id : now)
-            QV_FUZZ_CHECK(std::find(before.begin(), before.end(), id) != before.end());
+        for (const qv::ProcessIdentity& process : now)
+            QV_FUZZ_CHECK(ranBefore(process));
     }
 
     // A snapshot's parents and start times, reused ids and loops among them.
@@ -49,7 +53,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         before, now,
         [&](std::uint32_t id) { return qv::DescendsFrom(id, program, links, startOf); },
         [&] { return input.Byte() % 2 == 0; }, startFailed);
-    if (own) QV_FUZZ_CHECK(std::find(before.begin(), before.end(), own->id) == before.end());
+    if (own)
+        QV_FUZZ_CHECK(std::any_of(now.begin(), now.end(), [&](const qv::ProcessIdentity& p) {
+            return p.id == own->id && !ranBefore(p);
+        }));
     // A start that failed is never given a Fluent it did not start.
     if (own && startFailed) QV_FUZZ_CHECK(own->rule == qv::FluentChoiceRule::Descendant);
 

@@ -92,9 +92,10 @@ ProcessHandles StartProgram(const std::wstring& exe, std::wstring commandLine,
         startup.wShowWindow = SW_HIDE;
     }
     PROCESS_INFORMATION info{};
+    const DWORD flags = (environment.empty() ? 0 : CREATE_UNICODE_ENVIRONMENT) |
+                        (options.detached ? DETACHED_PROCESS : 0);
     // CreateProcessW may write into the command line: it gets this private copy.
-    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                          environment.empty() ? 0 : CREATE_UNICODE_ENVIRONMENT,
+    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, flags,
                           environment.empty() ? nullptr : environment.data(),
                           options.currentFolder.empty() ? nullptr : options.currentFolder.c_str(),
                           &startup, &info)) {

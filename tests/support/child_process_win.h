@@ -14,6 +14,9 @@ struct StartOptions {
     std::vector<std::wstring> environmentChanges;
     std::wstring currentFolder; // "" for this process's
     bool hidden = false;
+    // Without this program's console, as a program started from the desktop has none: a console
+    // program it starts then gets a console of its own.
+    bool detached = false;
 };
 
 // The command line goes to the program exactly as given (it names the program first). Only a

@@ -37,19 +37,21 @@ TEST(FluentProcess, MainWindowClassesAndTitles) {
 }
 
 TEST(FluentProcess, TheLastProcessThatDidNotRunBefore) {
-    using Ids = std::vector<std::uint32_t>;
+    using Processes = std::vector<ProcessIdentity>;
     struct Case {
-        Ids before, now;
+        Processes before, now;
         std::optional<std::uint32_t> chosen;
     };
     const std::vector<Case> cases{
         {{}, {}, std::nullopt},
-        {{}, {40}, 40},
-        {{}, {40, 52}, 52},
-        {{40}, {40}, std::nullopt}, // another Fluent that ran before is never chosen
-        {{40}, {40, 52, 60}, 60},
-        {{40, 60}, {52, 40, 60}, 52},
-        {{40}, {}, std::nullopt},
+        {{}, {{40, 1}}, 40},
+        {{}, {{40, 1}, {52, 1}}, 52},
+        {{{40, 1}}, {{40, 1}}, std::nullopt}, // another Fluent that ran before is never chosen
+        {{{40, 1}}, {{40, 1}, {52, 2}, {60, 3}}, 60},
+        {{{40, 1}, {60, 1}}, {{52, 2}, {40, 1}, {60, 1}}, 52},
+        {{{40, 1}}, {}, std::nullopt},
+        // A new process that got the id of one that ended meanwhile is new all the same.
+        {{{40, 1}}, {{40, 7}}, 40},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ChooseNewFluentProcess(c.before, c.now), c.chosen);

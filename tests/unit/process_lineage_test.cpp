@@ -116,8 +116,14 @@ TEST(ProcessLineage, EachLauncherChoosesItsOwnFluentAndFallsBackOnlyWhenNoneCanC
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         int asked = 0;
+        const auto same = [](const Ids& ids) {
+            std::vector<ProcessIdentity> processes;
+            for (std::uint32_t id : ids)
+                processes.push_back({id, 1});
+            return processes;
+        };
         const auto chosen = ChooseOwnFluentProcess(
-            c.before, c.now,
+            same(c.before), same(c.now),
             [&](std::uint32_t id) {
                 return std::find(c.own.begin(), c.own.end(), id) != c.own.end();
             },

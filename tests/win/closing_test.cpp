@@ -1,5 +1,7 @@
 // When the launcher may close, and how the close signal answers a question being shown.
 #include "base/own_windows_win.h"
+#include "base/text.h"
+#include "base/user_prompts_win.h"
 #include "launch/supervision/closing_win.h"
 #include "launch/startup_file/startup_file.h"
 #include "resources/resource.h"
@@ -135,6 +137,35 @@ TEST_F(Closing, TheCloseSignalAnswersAQuestionWithItsFirstCancellingButton) {
         ::SetTimer(nullptr, 0, 100, &CloseFromTimer);
         EXPECT_EQ(::MessageBoxW(launcher_.get(), L"question", L"test", style), answer) << style;
     }
+}
+
+void CALLBACK AnswerOkAsTheUser(HWND, UINT, UINT_PTR timer, DWORD) {
+    ::KillTimer(nullptr, timer);
+    if (HWND box = FirstVisibleDialogOfThread(::GetCurrentThreadId()))
+        ::SendMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, 0), 0);
+}
+
+// The log tells who answered a question: the user, or the close signal that closed it.
+TEST_F(Closing, AQuestionTheSignalClosedIsLoggedAsAnsweredByTheSignal) {
+    SetPrompts(nullptr); // the system's own message boxes
+    closeFor = launcher_.get();
+    for (const bool bySignal : {false, true}) {
+        SCOPED_TRACE(bySignal ? "the signal" : "the user");
+        ClearLaunchLog();
+        ::SetTimer(nullptr, 0, 100, bySignal ? &CloseFromTimer : &AnswerOkAsTheUser);
+        const int answer =
+            Prompts().ShowMessage(launcher_.get(), L"question", L"Warning", MB_OKCANCEL);
+        EXPECT_EQ(answer, bySignal ? IDCANCEL : IDOK);
+        const std::wstring log = ReadLaunchLog();
+        EXPECT_TRUE(Contains(log, bySignal ? L"answer to unkeyed: Cancel, given by the add-on's "
+                                             L"close signal, not the user"
+                                           : L"answer to unkeyed: OK\r\n"))
+            << log;
+        if (!bySignal) {
+            EXPECT_FALSE(Contains(log, L"close signal"));
+        }
+    }
+    SetPrompts(&prompts_);
 }
 
 INT_PTR CALLBACK PassiveDialog(HWND, UINT, WPARAM, LPARAM) {

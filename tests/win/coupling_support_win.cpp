@@ -47,14 +47,16 @@ ScopedNonAdministrator::~ScopedNonAdministrator() {
     }
 }
 
-HeldFile::HeldFile(const std::wstring& how, const std::wstring& path) {
+HeldFile::HeldFile(const std::wstring& how, const std::wstring& path, DWORD letGoAfterMs) {
     static unsigned counter = 0;
     const std::wstring eventName = L"qv-held-file-" + std::to_wstring(::GetCurrentProcessId()) +
                                    L"-" + std::to_wstring(++counter);
     const UniqueHandle ready = CreateNamedEvent(eventName);
     if (!ready) return;
     const std::wstring exe = FakeProgramFoldersFromEnvironment().Runnable() + L"\\FileHolder.exe";
-    holder_ = StartProgram(exe, L"FileHolder.exe " + how + L" \"" + path + L"\" " + eventName, {});
+    const std::wstring lifetime = letGoAfterMs ? L" " + std::to_wstring(letGoAfterMs) : L"";
+    holder_ = StartProgram(
+        exe, L"FileHolder.exe " + how + L" \"" + path + L"\" " + eventName + lifetime, {});
     if (!holder_.process) {
         ADD_FAILURE() << "cannot start " << exe << ": error " << holder_.error << ": "
                       << SystemErrorText(holder_.error);

@@ -28,10 +28,11 @@ class ScopedNonAdministrator {
 };
 
 // The FileHolder stand-in holding a file ("exclusive", "read-only", "tail", "attributes" or
-// "image"); it ends with the object.
+// "image"); it ends with the object, or lets go by itself about letGoAfterMs after it got hold
+// (0: never), as a virus scanner does.
 class HeldFile {
   public:
-    HeldFile(const std::wstring& how, const std::wstring& path);
+    HeldFile(const std::wstring& how, const std::wstring& path, DWORD letGoAfterMs = 0);
     ~HeldFile();
     HeldFile(const HeldFile&) = delete;
     HeldFile& operator=(const HeldFile&) = delete;

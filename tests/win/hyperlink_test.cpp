@@ -6,6 +6,7 @@
 #include "tests/support/simulated_install_win.h"
 #include "tests/support/test_support_win.h"
 #include "ui/about_dlg_win.h"
+#include "base/shell_and_com_win.h"
 #include "base/system_win.h"
 #include "base/text.h"
 #include "update/update_sources.h"
@@ -45,6 +46,30 @@ class ScopedClassesDefault {
   private:
     std::wstring path_;
     test::RawValue saved_;
+};
+
+// What CoInitializeEx answers on a thread: S_FALSE when it is already in an apartment, S_OK when
+// this call had to enter one. Left as it was found.
+HRESULT ApartmentAnswer() {
+    const HRESULT answer = com::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    if (SUCCEEDED(answer)) com::CoUninitialize();
+    return answer;
+}
+
+// The answer on the calling thread at each call into the shell, while it lives.
+class ShellCallApartments {
+  public:
+    ShellCallApartments() {
+        answers_.clear();
+        shell::SetCallObserver([] { answers_.push_back(ApartmentAnswer()); });
+    }
+    ~ShellCallApartments() { shell::SetCallObserver(nullptr); }
+    ShellCallApartments(const ShellCallApartments&) = delete;
+    ShellCallApartments& operator=(const ShellCallApartments&) = delete;
+    const std::vector<HRESULT>& Answers() const { return answers_; }
+
+  private:
+    static inline std::vector<HRESULT> answers_;
 };
 
 COLORREF TextColourFor(HWND dialog, HWND control) {
@@ -227,6 +252,21 @@ TEST_F(AboutBoxLinks, AnUnquotedProgramOfWebPagesIsStartedByItsOwnName) {
     EXPECT_TRUE(prompts.messages.empty());
 }
 
+// Some handlers of addresses need COM: the link's thread is in an apartment while the shell works,
+// and leaves it afterwards. The thread itself is in none (the control).
+TEST_F(AboutBoxLinks, TheShellOpensTheAddressFromACOMApartment) {
+    UseBrowserProgram();
+    ASSERT_TRUE(OpenBox());
+    ASSERT_EQ(ApartmentAnswer(), S_OK);
+    {
+        const ShellCallApartments apartments;
+        Click(site);
+        EXPECT_EQ(apartments.Answers(), std::vector<HRESULT>{S_FALSE});
+    }
+    EXPECT_EQ(OpenedAddresses(1), std::vector<std::wstring>{ProductSite});
+    EXPECT_EQ(ApartmentAnswer(), S_OK) << "the apartment outlived the call";
+}
+
 // An association that names its program without a folder: the program is taken from the system
 // folder, never from the current folder, where after a launch the user's start folder is and a
 // file of that name may have been put.
@@ -266,7 +306,11 @@ TEST_F(AboutBoxLinks, AProgramOfWebPagesNamedWithoutAFolderIsTakenFromTheSystemF
             return !started.empty();
         })) << test::ReadLaunchLog();
         ASSERT_EQ(started.size(), 1u);
-        EXPECT_TRUE(EqualsNoCase(started[0].Value(fake::key::Module), system));
+        // As the program names itself: a 32-bit one on 64-bit Windows sees its system folder
+        // through the redirection to SysWOW64.
+        const std::wstring module = ToLower(started[0].Value(fake::key::Module));
+        EXPECT_EQ(module.substr(module.find_last_of(L'\\') + 1), name) << module;
+        EXPECT_FALSE(StartsWith(module, ToLower(current.Path()))) << module;
     }
 }
 

@@ -80,6 +80,45 @@ TEST_F(LauncherDialogLaunch, ASignalDuringTheWaitEndsTheDialogBeforeTheWaitUnwin
     EXPECT_TRUE(Contains(ReadLaunchLog(), waitEnded));
 }
 
+// The modal dialog, as the launcher runs it: OK is pressed from inside its own loop.
+CLauncherDlg* modalDialog = nullptr;
+ScopedVariable* modalVariable = nullptr;
+void CALLBACK PressOkOnceOpen(HWND, UINT, UINT_PTR timer, DWORD) {
+    if (!modalDialog->Window()) return;
+    ::KillTimer(nullptr, timer);
+    EXPECT_TRUE(
+        modalVariable->Set(std::to_wstring(reinterpret_cast<ULONG_PTR>(modalDialog->Window()))));
+    ::PostMessageW(modalDialog->Window(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(modalDialog->Item(IDOK)));
+}
+
+// Run modally, as the launcher runs it, the dialog ends on a signal that comes during the wait:
+// its window is hidden at once and the modal loop returns once the wait has unwound.
+TEST_F(LauncherDialogLaunch, RunModallyASignalDuringTheWaitEndsTheDialog) {
+    ASSERT_NO_FATAL_FAILURE(LayOutForTheDialog());
+    ScopedVariable first(fake::SignalFirstVariable), delay(fake::WindowDelayVariable);
+    ASSERT_TRUE(first.Set(L"1") && delay.Set(L"5000"));
+    ClearLaunchLog();
+
+    CLauncherDlg dialog;
+    modalDialog = &dialog;
+    modalVariable = &launcherVariable_;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, &PressOkOnceOpen);
+    ASSERT_NE(timer, 0u);
+    EXPECT_EQ(dialog.RunModal(), IDCANCEL);
+    EXPECT_EQ(dialog.Window(), nullptr);
+    std::vector<FakeRecord> solvers;
+    ASSERT_TRUE(WaitUntil(
+        [&] { return !(solvers = ReadFakeRecords(records_.Path(), L"fl2520s")).empty(); }, 30s));
+    EXPECT_EQ(solvers[0].Value(fake::key::FirstSignal), L"sent");
+    const std::wstring log = ReadLaunchLog();
+    EXPECT_TRUE(Contains(log, L"close signal: the add-on's menu is loaded")) << log;
+    EXPECT_TRUE(
+        Contains(log, L"close signal while waiting for Fluent: no Fluent process was recorded"))
+        << log;
+    EXPECT_TRUE(prompts_.messages.empty());
+}
+
 // While OK waits for Fluent, its stop control, the close box and Esc each ask whether to stop
 // waiting: Yes ends the wait with nothing recorded and the dialog back, the started programs
 // running on; No lets the wait find Fluent.

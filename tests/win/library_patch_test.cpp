@@ -266,6 +266,42 @@ TEST_F(LibraryPatch, LibraryHeldByAnotherProgramStopsWithTheMessageOfItsSide) {
     }
 }
 
+// A hold of a second, as a virus scanner's, is waited out: the patch is made, no message shows,
+// and the log says what it waited for. (Held for good, they end in the message above.)
+TEST_F(LibraryPatch, ALibraryHeldForAMomentIsPatchedOnceItIsLetGo) {
+    struct Case {
+        const char* name;
+        const wchar_t* how;
+        std::wstring held;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"libmat.dll opened without sharing", L"exclusive", libMat_},
+             {"libmat.dll open for its attributes: its replacement waits", L"attributes", libMat_},
+             {"Fluent's library opened without sharing", L"exclusive", cff_},
+             {"MATLAB's hdf5.dll, the copy's source, opened without sharing", L"exclusive",
+              matlabBin_ + L"\\hdf5.dll"}}) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        ASSERT_TRUE(test::RemoveTree(matlabBin_ + L"\\hdf_.dll"));
+        ASSERT_TRUE(test::RemoveTree(fluentBin_ + L"\\xerces_c_3_2.dll"));
+        const std::wstring& held = c.held;
+        prompts_.messages.clear();
+        test::ClearLaunchLog();
+        {
+            HeldFile holder(c.how, held, 1000);
+            ASSERT_TRUE(holder.Holds());
+            EXPECT_TRUE(Patch());
+        }
+        EXPECT_TRUE(prompts_.messages.empty());
+        EXPECT_EQ(ReadFileBytes(libMat_), LibMatPatched);
+        EXPECT_EQ(ReadFileBytes(cff_), CffInterfacePatched);
+        EXPECT_EQ(ReadFileBytes(matlabBin_ + L"\\hdf_.dll"), MatlabHdf5);
+        EXPECT_EQ(ReadFileBytes(fluentBin_ + L"\\xerces_c_3_2.dll"), FluentXerces);
+        const std::wstring log = test::ReadLaunchLog();
+        EXPECT_TRUE(Contains(log, L" ms for " + held + L", held by another program")) << log;
+    }
+}
+
 // Without its copy a rewritten library would load a file that does not exist: a copy that
 // cannot be made stops the launch before the rewrite, and leaves nothing half made.
 TEST_F(LibraryPatch, CopyThatCannotBeMadeStopsBeforeTheRewrite) {

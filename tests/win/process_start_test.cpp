@@ -142,6 +142,34 @@ TEST_F(ProcessStart, VisualStudio2019sSettingsToolStartsHiddenByItsNameAndIsNotW
     EXPECT_TRUE(prompts.messages.empty());
 }
 
+// A console program the user never sees gets no console window; started as Fluent and Workbench
+// are, the same program gets one. The start is made from a program without a console, as the
+// launcher is: a console program such as this test's would share its own.
+TEST_F(ProcessStart, AnUnseenConsoleProgramGetsNoConsoleWindow) {
+    const std::wstring exe = programs_ + L"\\Tools\\VsRegEdit.exe";
+    ASSERT_TRUE(PlaceFakeProgram(fakes_, L"VsRegEdit.exe", TestsAre64Bit, exe));
+    const std::wstring starter = FakeProgramFoldersFromEnvironment().Runnable() + L"\\Starter.exe";
+    for (const std::wstring how : {L"seen", L"unseen"}) {
+        SCOPED_TRACE(how);
+        StartOptions options;
+        options.detached = true;
+        const ProcessHandles started =
+            StartProgram(starter, Quoted(starter) + L" " + how + L" " + Quoted(exe), options);
+        ASSERT_TRUE(started.process);
+        ASSERT_EQ(::WaitForSingleObject(started.process.get(), 60000), WAIT_OBJECT_0);
+        DWORD exitCode = 1;
+        ASSERT_TRUE(::GetExitCodeProcess(started.process.get(), &exitCode));
+        ASSERT_EQ(exitCode, 0u);
+        const std::vector<FakeRecord> runs = ReadFakeRecords(records_.Path(), L"vsregedit");
+        ASSERT_EQ(runs.size(), 1u);
+        EXPECT_EQ(runs[0].Value(fake::key::ConsoleWindow), how == L"unseen" ? L"none" : L"present");
+        EXPECT_EQ(runs[0].Value(fake::key::ShowWindow), std::to_wstring(SW_HIDE));
+        ASSERT_TRUE(::DeleteFileW(runs[0].path.c_str()));
+    }
+    EXPECT_TRUE(Contains(ReadLaunchLog(),
+                         L", a console program without a console window): " + Quoted(exe)));
+}
+
 // Only 2019 has the setting the tool changes: a tool beside 2010's or 2017's tools folder stays
 // where it is. Each year has its own tool, so a record names the year that started it; 2019's is
 // the control.

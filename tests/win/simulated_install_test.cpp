@@ -3,7 +3,7 @@
 // product folder that passes its verification.
 #include "base/text.h"
 #include "discovery/fluent_folders_win.h"
-#include "launch/requirements/executable_bitness_win.h"
+#include "base/executable_image_win.h"
 #include "launch/requirements/product_folder_win.h"
 #include "tests/support/fake_records_win.h"
 #include "tests/support/simulated_install_win.h"

@@ -2,6 +2,7 @@
 // files that another program holds or that are folders: the user's file and its backup are never
 // lost, and a start that cannot prepare .fluent ends with the message.
 #include "base/launch_log.h"
+#include "base/text.h"
 #include "base/settings_store_win.h"
 #include "launch/startup_file/startup_file.h"
 #include "launch/startup_file/startup_file_win.h"
@@ -56,9 +57,10 @@ class StartupFile : public ::testing::Test {
     LaunchStep Prepare(bool workbench, double version = 19.2) {
         return PrepareStartupFile(workbench, version, home_.Path(), state_, owner_);
     }
-    // Another program holding a file, until it is released or the test ends.
-    void Hold(const std::wstring& path, const wchar_t* how) {
-        held_.push_back(std::make_unique<HeldFile>(how, path));
+    // Another program holding a file, until it is released or the test ends, or until it lets go
+    // by itself about letGoAfterMs later.
+    void Hold(const std::wstring& path, const wchar_t* how, DWORD letGoAfterMs = 0) {
+        held_.push_back(std::make_unique<HeldFile>(how, path, letGoAfterMs));
         ASSERT_TRUE(held_.back()->Holds());
     }
     void ReleaseHeldFiles() { held_.clear(); }
@@ -230,6 +232,77 @@ TEST_F(StartupFile, FilesThatCannotBeHadKeepTheUsersFileAndShowTheMessage) {
             EXPECT_EQ(ReadFileBytes(B()), fault.savedToBackup ? User : OldBackup);
         }
     }
+}
+
+// The same holds for a second only, as a virus scanner's: waited out, and the start goes on; the
+// log says that it waited for the file. (Held for good, they end in the message above.)
+TEST_F(StartupFile, AFileHeldForAMomentIsWaitedFor) {
+    struct Case {
+        const char* name;
+        bool backup; // else .fluent
+        const wchar_t* how;
+    };
+    for (const Case& hold :
+         std::vector<Case>{{"backup", true, L"exclusive"},
+                           {".fluent", false, L"exclusive"},
+                           {".fluent read-only to others", false, L"read-only"}}) {
+        SCOPED_TRACE(hold.name);
+        ReleaseHeldFiles();
+        ASSERT_TRUE(RemoveAll());
+        Put(S(), User);
+        Put(B(), OldBackup);
+        prompts_.messages.clear();
+        ClearLaunchLog();
+        const std::wstring held = hold.backup ? B() : S();
+        Hold(held, hold.how, 1000);
+
+        EXPECT_EQ(Prepare(true, 18.1), LaunchStep::Continue);
+        EXPECT_TRUE(prompts_.messages.empty());
+        EXPECT_EQ(Content(S()), Line);
+        EXPECT_EQ(Content(B()), User);
+        EXPECT_TRUE(Contains(ReadLaunchLog(), L" ms for " + held + L", held by another program"))
+            << ReadLaunchLog();
+    }
+}
+
+TEST_F(StartupFile, PuttingBackAFileHeldForAMomentWaitsForIt) {
+    Put(S(), Line);
+    Put(B(), User);
+    Hold(S(), L"exclusive", 1000);
+    RestoreStartupFile(home_.Path());
+    EXPECT_EQ(Content(S()), User);
+    EXPECT_EQ(Content(B()), std::nullopt);
+}
+
+int appMessages = 0;
+
+LRESULT CALLBACK CountAppMessages(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_APP) ++appMessages;
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+// While it waits, the thread handles what is posted to its windows, as a dialog's thread must.
+// Without a wait the message stays queued (the control).
+TEST_F(StartupFile, TheThreadHandlesItsMessagesWhileItWaitsForAFile) {
+    const WNDCLASSW type{0,       CountAppMessages, 0,       0,       ::GetModuleHandleW(nullptr),
+                         nullptr, nullptr,          nullptr, nullptr, L"QvTestAppMessages"};
+    ASSERT_TRUE(::RegisterClassW(&type) || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS);
+    const HWND window = ::CreateWindowW(L"QvTestAppMessages", L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                        nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(window, nullptr);
+    appMessages = 0;
+    for (const bool held : {false, true}) {
+        SCOPED_TRACE(held ? "held" : "not held");
+        Put(S(), Line);
+        Put(B(), User);
+        if (held) Hold(S(), L"exclusive", 1000);
+        ASSERT_TRUE(::PostMessageW(window, WM_APP, 0, 0));
+        RestoreStartupFile(home_.Path());
+        EXPECT_EQ(Content(S()), User);
+        // The wait handles the control's message too, still queued.
+        EXPECT_EQ(appMessages, held ? 2 : 0);
+    }
+    ::DestroyWindow(window);
 }
 
 TEST_F(StartupFile, PuttingBackWhatCannotBeHadKeepsBothFiles) {

@@ -3,7 +3,7 @@
 #include "base/environment_win.h"
 #include "base/text.h"
 #include "launch/supervision/fluent_process.h"
-#include "launch/supervision/message_wait_win.h"
+#include "base/message_wait_win.h"
 #include "launch/supervision/supervision_win.h"
 #include "tests/win/launch_fixture_win.h"
 
@@ -199,6 +199,31 @@ TEST_F(Supervision, AStartProgramThatFailsAtOnceEndsTheWaitWithItsExitCode) {
     EXPECT_TRUE(Contains(log, L"Fluent process " + std::to_wstring(other) +
                                   L" is new but not started by this launch's start program"))
         << log;
+}
+
+// A start program that fails but leaves a helper of its own running (no Fluent) is judged by
+// Fluent's processes: the message comes after the grace, not after the limit's question.
+TEST_F(Supervision, AFailedStartIsNotHiddenByAHelperItLeftRunning) {
+    ASSERT_NO_FATAL_FAILURE(LayOutLaunchable());
+    ScopedVariable fails(fake::StartFailsVariable), helper(fake::StartHelperVariable),
+        helperLife(fake::RecorderLifetimeVariable);
+    const std::wstring helperExe = fakes_.Runnable() + L"\\browser.exe";
+    ASSERT_TRUE(fails.Set(L"3") && helper.Set(helperExe) && helperLife.Set(L"30000"));
+    SupervisionTimes times;
+    times.askAfterMs = 60000; // any question would be one too many
+    times.pauseMs = 50;
+    times.failedStartGraceMs = 1000;
+    ClearLaunchLog();
+    EXPECT_EQ(StartAndSupervise(DirectStart(), launcher_.get(), state_, times),
+              LaunchStep::StaysOpen);
+    const auto starts = ReadFakeRecords(records_.Path(), L"fluent");
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_EQ(starts[0].Value(fake::key::Started), helperExe) << "the helper did not run";
+    EXPECT_FALSE(ReadFakeRecords(records_.Path(), L"browser").empty());
+    ASSERT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_TRUE(StartsWith(prompts_.messages[0].text, L"Fluent's start program \""));
+    EXPECT_EQ(state_.startedProcessId, 0u);
+    EndProgramsBelow(fakes_.Runnable());
 }
 
 TEST_F(Supervision, AfterTheLimitTheUserIsAskedWithWhatWasSeenAndMayStopWaiting) {

@@ -1,4 +1,4 @@
-#include "launch/requirements/executable_bitness.h"
+#include "base/executable_image.h"
 
 #include <gtest/gtest.h>
 
@@ -88,6 +88,59 @@ TEST(ExecutableBitness, CoffOffsetIsTheFieldPlusTheSignature) {
     EXPECT_EQ(BitnessFromCoffHeader(header.data(), 19), ExecutableBitness::Unreadable);
 }
 
+void PutLe16(Bytes& bytes, std::size_t at, std::uint16_t value) {
+    bytes[at] = static_cast<std::uint8_t>(value & 0xFF);
+    bytes[at + 1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+// Image() with an optional header of the size and magic given, its subsystem field set.
+Bytes ImageWithSubsystem(std::uint16_t subsystem, std::uint16_t magic = 0x10B,
+                         std::uint16_t optionalSize = 0xE0) {
+    Bytes bytes = Image(0x014C, 0x84 + 20 + 0xE0);
+    PutLe16(bytes, 0x84 + 16, optionalSize);
+    PutLe16(bytes, 0x84 + 20, magic);
+    PutLe16(bytes, 0x84 + 20 + 68, subsystem);
+    return bytes;
+}
+
+ExecutableSubsystem Subsystem(const Bytes& bytes) {
+    return ExecutableSubsystemFromImage(bytes.data(), bytes.size());
+}
+
+TEST(ExecutableSubsystem, SubsystemFieldDecidesInEitherKindOfOptionalHeader) {
+    struct Case {
+        std::uint16_t subsystem;
+        std::uint16_t magic;
+        ExecutableSubsystem expected;
+    };
+    for (const Case& c : std::vector<Case>{{3, 0x10B, ExecutableSubsystem::Console},
+                                           {3, 0x20B, ExecutableSubsystem::Console},
+                                           {2, 0x10B, ExecutableSubsystem::Graphical},
+                                           {2, 0x20B, ExecutableSubsystem::Graphical},
+                                           {1, 0x10B, ExecutableSubsystem::Other},  // driver
+                                           {10, 0x20B, ExecutableSubsystem::Other}, // EFI
+                                           {0x0300, 0x10B, ExecutableSubsystem::Other},
+                                           {3, 0x107, ExecutableSubsystem::Unreadable}, // ROM
+                                           {3, 0x0000, ExecutableSubsystem::Unreadable}})
+        EXPECT_EQ(Subsystem(ImageWithSubsystem(c.subsystem, c.magic)), c.expected)
+            << c.subsystem << " " << std::hex << c.magic;
+}
+
+TEST(ExecutableSubsystem, AnOptionalHeaderThatEndsBeforeTheFieldIsUnreadable) {
+    // Its stated size, and the image's own end.
+    EXPECT_EQ(Subsystem(ImageWithSubsystem(3, 0x10B, 70)), ExecutableSubsystem::Console);
+    EXPECT_EQ(Subsystem(ImageWithSubsystem(3, 0x10B, 69)), ExecutableSubsystem::Unreadable);
+    EXPECT_EQ(Subsystem(ImageWithSubsystem(3, 0x10B, 0)), ExecutableSubsystem::Unreadable);
+    const Bytes whole = ImageWithSubsystem(3);
+    const std::size_t end = 0x84 + SubsystemHeadersSize;
+    EXPECT_EQ(Subsystem(Bytes(whole.begin(), whole.begin() + end)), ExecutableSubsystem::Console);
+    EXPECT_EQ(Subsystem(Bytes(whole.begin(), whole.begin() + end - 1)),
+              ExecutableSubsystem::Unreadable);
+    EXPECT_EQ(ExecutableSubsystemFromImage(nullptr, 0), ExecutableSubsystem::Unreadable);
+    EXPECT_EQ(SubsystemFromHeaders(whole.data() + 0x84, SubsystemHeadersSize - 1),
+              ExecutableSubsystem::Unreadable);
+}
+
 // Linux paths: the native builds read the libraries Wine installs; the Windows tests read the
 // prefix's own copies (tests/win).
 #ifndef _WIN32
@@ -120,6 +173,25 @@ TEST(ExecutableBitness, WineLibrariesFromTheDistribution) {
             << c.path;
         EXPECT_EQ(Bitness(Bytes(bytes.begin(), bytes.begin() + static_cast<long>(end))), c.bitness)
             << c.path;
+    }
+}
+
+TEST(ExecutableSubsystem, WineProgramsFromTheDistribution) {
+    struct Case {
+        const char* path;
+        ExecutableSubsystem subsystem;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"/usr/lib/x86_64-linux-gnu/wine/x86_64-windows/cmd.exe",
+              ExecutableSubsystem::Console},
+             {"/usr/lib/x86_64-linux-gnu/wine/x86_64-windows/notepad.exe",
+              ExecutableSubsystem::Graphical},
+             {"/usr/lib/i386-linux-gnu/wine/i386-windows/cmd.exe", ExecutableSubsystem::Console},
+             {"/usr/lib/i386-linux-gnu/wine/i386-windows/notepad.exe",
+              ExecutableSubsystem::Graphical}}) {
+        const Bytes bytes = ReadWholeFile(c.path);
+        ASSERT_FALSE(bytes.empty()) << c.path << " is missing";
+        EXPECT_EQ(Subsystem(bytes), c.subsystem) << c.path;
     }
 }
 #endif

@@ -1,4 +1,5 @@
-#include "launch/requirements/executable_bitness_win.h"
+#include "base/executable_image_win.h"
+#include "tests/support/fake_records_win.h"
 #include "tests/support/simulated_install_win.h"
 #include "tests/support/test_support_win.h"
 
@@ -100,6 +101,26 @@ TEST(ExecutableBitnessFile, ReadableWhileAnotherProgramWritesIt) {
                                     nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(writer);
     EXPECT_EQ(ReadExecutableBitness(path), ExecutableBitness::Bits64);
+}
+
+// The stand-in for Visual Studio's settings tool is a console program, as the tool is; the other
+// stand-ins and Wine's own programs are the control.
+TEST(ExecutableSubsystemFile, ConsoleAndWindowsPrograms) {
+    const std::wstring fakes = test::FakeProgramFoldersFromEnvironment().Runnable();
+    struct Case {
+        std::wstring path;
+        ExecutableSubsystem subsystem;
+    };
+    for (const Case& c : std::vector<Case>{
+             {WindowsFolder() + L"\\system32\\cmd.exe", ExecutableSubsystem::Console},
+             {WindowsFolder() + L"\\system32\\notepad.exe", ExecutableSubsystem::Graphical},
+             {fakes + L"\\VsRegEdit.exe", ExecutableSubsystem::Console},
+             {fakes + L"\\fluent.exe", ExecutableSubsystem::Graphical}})
+        EXPECT_EQ(ReadExecutableSubsystem(c.path), c.subsystem) << c.path;
+    test::TempFolder folder;
+    ASSERT_TRUE(test::WriteFileBytes(folder / L"zeros.exe", std::string(4096, '\0')));
+    EXPECT_EQ(ReadExecutableSubsystem(folder / L"zeros.exe"), ExecutableSubsystem::Unreadable);
+    EXPECT_EQ(ReadExecutableSubsystem(folder / L"missing.exe"), ExecutableSubsystem::Unreadable);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "launch/supervision/message_wait_win.h"
+#include "base/message_wait_win.h"
 
 #include <cwchar>
 

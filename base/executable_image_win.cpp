@@ -1,10 +1,11 @@
-#include "launch/requirements/executable_bitness_win.h"
+#include "base/executable_image_win.h"
 
 #include "base/handles_win.h"
 #include "base/launch_log_win.h"
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace qv {
 
@@ -29,29 +30,43 @@ bool ReadAt(HANDLE file, std::uint64_t offset, std::uint8_t* buffer, DWORD count
     return true;
 }
 
-ExecutableBitness Unreadable(std::wstring_view action, std::wstring_view path) {
-    LogFailure(action, path, ::GetLastError());
-    return ExecutableBitness::Unreadable;
+// The count bytes from the COFF header on; empty, with the failure logged, when the file cannot
+// be opened or is too short for them.
+std::vector<std::uint8_t> ReadHeaders(std::wstring_view path, DWORD count) {
+    // Others may hold the program open, even for writing, as a running program or an installer.
+    UniqueFile file(::CreateFileW(std::wstring(path).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        LogFailure(L"open the program to read its headers", path, ::GetLastError());
+        return {};
+    }
+    std::array<std::uint8_t, DosHeaderSize> dosHeader{};
+    if (!ReadAt(file.get(), 0, dosHeader.data(), DosHeaderSize)) {
+        LogFailure(L"read the program's DOS header", path, ::GetLastError());
+        return {};
+    }
+    const std::optional<std::uint64_t> offset =
+        CoffHeaderOffset(dosHeader.data(), dosHeader.size());
+    std::vector<std::uint8_t> headers(count);
+    // The offset is there: the whole DOS header was read.
+    if (!offset || !ReadAt(file.get(), *offset, headers.data(), count)) {
+        LogFailure(L"read the program's file header", path, ::GetLastError());
+        return {};
+    }
+    return headers;
 }
 
 } // namespace
 
 ExecutableBitness ReadExecutableBitness(std::wstring_view path) {
-    // Others may hold the program open, even for writing, as a running program or an installer.
-    UniqueFile file(::CreateFileW(std::wstring(path).c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return Unreadable(L"open the program to read its headers", path);
-    std::array<std::uint8_t, DosHeaderSize> dosHeader{};
-    if (!ReadAt(file.get(), 0, dosHeader.data(), DosHeaderSize))
-        return Unreadable(L"read the program's DOS header", path);
-    const std::optional<std::uint64_t> offset =
-        CoffHeaderOffset(dosHeader.data(), dosHeader.size());
-    std::array<std::uint8_t, CoffHeaderSize> coffHeader{};
-    // The offset is there: the whole DOS header was read.
-    if (!offset || !ReadAt(file.get(), *offset, coffHeader.data(), CoffHeaderSize))
-        return Unreadable(L"read the program's file header", path);
-    return BitnessFromCoffHeader(coffHeader.data(), coffHeader.size());
+    const std::vector<std::uint8_t> headers = ReadHeaders(path, CoffHeaderSize);
+    return BitnessFromCoffHeader(headers.data(), headers.size());
+}
+
+ExecutableSubsystem ReadExecutableSubsystem(std::wstring_view path) {
+    const std::vector<std::uint8_t> headers = ReadHeaders(path, SubsystemHeadersSize);
+    return SubsystemFromHeaders(headers.data(), headers.size());
 }
 
 } // namespace qv
