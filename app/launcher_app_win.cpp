@@ -68,6 +68,8 @@ bool CLauncherApp::InitInstance() {
         NoteRunEndingAfterMessage();
         exitCode_ = 1;
     }
+    // Its log entries belong before the end line.
+    dialog.ConcludeLaunch();
     LogStartupFileLeftReplaced(dialog.HomeFolder());
     // Bounded: a window that hangs is given up after 2 s by the broadcast itself.
     if (!FinishEnvironmentBroadcasts(5000))

@@ -77,6 +77,10 @@ void CLauncherDlg::OnClose() {
     End(IDCANCEL);
 }
 
+void CLauncherDlg::ConcludeLaunch() {
+    if (launchState_.aftercare) launchState_.aftercare->Conclude();
+}
+
 // Putting .fluent back may wait for a file another program holds, with the dialog answering: a
 // second close meanwhile is no second restore.
 bool CLauncherDlg::MayCloseNow() {

@@ -38,6 +38,8 @@ class CLauncherDlg : public Dialog {
     // True while OK's launch is at work or the process of the last launch runs: OK, Browse and
     // the menu commands then do nothing.
     bool RefusesCommands() const;
+    // What the last launch left going is brought to its end, once the window has gone.
+    void ConcludeLaunch();
 
   protected:
     int TemplateMenu() const override;

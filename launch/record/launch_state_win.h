@@ -13,6 +13,9 @@ namespace qv {
 class LaunchAftercare {
   public:
     virtual ~LaunchAftercare() = default;
+    // Brings the work to its end before the dialog's: a short, bounded wait during which the
+    // thread keeps handling its messages, then whatever it holds is put back, and logged so.
+    virtual void Conclude() = 0;
 };
 
 struct LaunchState {

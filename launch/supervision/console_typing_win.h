@@ -28,10 +28,13 @@ struct EnteredCommand {
 // the user's clipboard comes back and Enter follows; once the console's window or the process
 // (a handle that can be waited on) has gone first, the clipboard comes back then. Until one of
 // these, the clipboard holds the command: put back earlier, a late paste would enter the user's
-// own data. The returned paste does this as this thread handles its messages; ended first, it
-// leaves the command on the clipboard.
+// own data. The returned paste does this as this thread handles its messages; concluded or
+// destroyed first, it waits a little for the console, then puts the user's content back all the
+// same. A paste still pending when the next one starts is concluded first.
 // Otherwise (a private or drawn format, data that cannot be copied, a clipboard another program
-// holds) the text is typed character by character and the clipboard is left alone.
+// holds, or content its owner does not render within a few seconds) the text is typed character
+// by character and the clipboard is left alone. Every wait on the clipboard is bounded and
+// handles this thread's messages.
 EnteredCommand TypeIntoWindow(std::wstring_view text, HWND window, HANDLE process);
 
 } // namespace qv

@@ -262,6 +262,51 @@ TEST_F(LaunchExe, ParallelFluent12GetsTheLoadCommandInItsConsoleAndTheClipboardS
               std::vector<std::uint32_t>(pixels, pixels + 4));
 }
 
+// The launcher ends while Fluent 12's console, busy, has not taken the paste: the user's content
+// comes back before the launcher has gone, and its log says so before its end line.
+TEST_F(LaunchExe, APasteStillPendingWhenTheLauncherEndsLeavesTheUsersClipboard) {
+    Sandbox sandbox(L"fluent12.1.2", L"12.1", test::RunsInWin64Prefix());
+    ASSERT_TRUE(sandbox.ok);
+    const std::wstring words = L"the user's words";
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    ::EmptyClipboard();
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, (words.size() + 1) * sizeof(wchar_t));
+    std::memcpy(::GlobalLock(block), words.c_str(), (words.size() + 1) * sizeof(wchar_t));
+    ::GlobalUnlock(block);
+    const bool set = ::SetClipboardData(CF_UNICODETEXT, block) != nullptr;
+    ::CloseClipboard();
+    ASSERT_TRUE(set);
+
+    test::ClearLaunchLog();
+    LauncherRun launcher(sandbox.Environment({std::wstring(fake::ConsoleVariable) + L"=1",
+                                              std::wstring(fake::ConsoleBusyVariable) + L"=8000"}));
+    ASSERT_NE(launcher.Dialog(), nullptr);
+    launcher.Click(IDC_PARALLEL);
+    launcher.SetText(IDC_PROCESS_COUNT, L"2");
+    ASSERT_TRUE(sandbox.OpenGate());
+    launcher.Press(IDOK);
+    ASSERT_TRUE(test::WaitUntil(
+        [] { return Contains(test::ReadLaunchLog(), L"waiting for it to take the paste"); }));
+    // The signal as the add-on's module would send it.
+    ::PostMessageW(launcher.Dialog(), 1623, reinterpret_cast<WPARAM>(launcher.Dialog()), 0);
+    EXPECT_TRUE(launcher.WaitForExit());
+
+    std::wstring after = L"(not open)";
+    if (::OpenClipboard(nullptr)) {
+        HANDLE data = ::GetClipboardData(CF_UNICODETEXT);
+        after = data ? static_cast<const wchar_t*>(::GlobalLock(data)) : L"(none)";
+        if (data) ::GlobalUnlock(data);
+        ::CloseClipboard();
+    }
+    EXPECT_EQ(after, words);
+    const std::wstring log = test::ReadLaunchLog();
+    const auto putBack = log.find(L"the load command was not entered; the user's clipboard is "
+                                  L"put back");
+    const auto end = log.find(L" end: ");
+    ASSERT_NE(putBack, std::wstring::npos) << log;
+    EXPECT_LT(putBack, end) << log;
+}
+
 // The module may signal before the launcher has recognised its Fluent (here: a main window of a
 // class the search does not know): the launcher ends at once all the same.
 TEST_F(LaunchExe, TheSignalOfAFluentTheSearchDoesNotRecogniseEndsTheLauncher) {

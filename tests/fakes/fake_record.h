@@ -45,6 +45,9 @@ inline constexpr wchar_t WindowClassVariable[] = L"QV_FAKE_WINDOW_CLASS";
 // How long the solver takes to show Fluent 12's console after its main window (milliseconds,
 // default 0).
 inline constexpr wchar_t ConsoleDelayVariable[] = L"QV_FAKE_CONSOLE_DELAY_MS";
+// How long the solver, once its console shows, does not look at its messages, as a busy Fluent
+// 12 (milliseconds, default 0).
+inline constexpr wchar_t ConsoleBusyVariable[] = L"QV_FAKE_CONSOLE_BUSY_MS";
 // "1": the solver also shows Fluent 12's console and, without -i, loads the module from what is
 // entered there.
 inline constexpr wchar_t ConsoleVariable[] = L"QV_FAKE_CONSOLE";

@@ -225,6 +225,7 @@ int Run(HINSTANCE instance) {
         showConsole();
     }
 
+    if (const DWORD busy = ReadMilliseconds(ConsoleBusyVariable, 0)) ::Sleep(busy);
     const Loading loading =
         LoadModule(CrtArguments(), withConsole ? &console : nullptr, record, quit);
     const std::wstring launcherText = ReadEnvironmentVariable(LauncherWindowVariable);

@@ -315,6 +315,13 @@ std::wstring ClipboardUnicodeText(HWND owner) {
     return text;
 }
 
+// A window of this process that is neither the console nor missing.
+bool IsLauncherOwnWindow(HWND owner, HWND console) {
+    DWORD process = 0;
+    return owner && owner != console && ::GetWindowThreadProcessId(owner, &process) &&
+           process == ::GetCurrentProcessId();
+}
+
 // The console may take the paste long after it was sent, or never: the user's clipboard is
 // kept meanwhile and put back only once the paste cannot take it any more, so that the paste
 // never enters the user's own data; a paste taken late still gets its Enter.
@@ -356,6 +363,11 @@ TEST_F(ConsoleTyping, TheClipboardComesBackOnlyOnceThePasteCanNoLongerTakeIt) {
         const bool back = WaitUntil(
             [&] { return ClipboardUnicodeText(launcher_.get()) == L"the user's words"; }, 20s);
         EXPECT_TRUE(back) << ReadLaunchLog();
+        // Emptied without an owner, Windows' clipboard refuses what is handed back; another
+        // program's window as the owner would be asked for it.
+        EXPECT_TRUE(IsLauncherOwnWindow(::GetClipboardOwner(), console.Window()));
+        EXPECT_TRUE(Contains(ReadLaunchLog(), L"the user's clipboard is put back"))
+            << ReadLaunchLog();
         if (c.entered) {
             EXPECT_EQ(console.Pasted(), command);
             EXPECT_TRUE(WaitUntil([&] { return console.EnterAfterPaste(); }, 5s));
@@ -367,6 +379,179 @@ TEST_F(ConsoleTyping, TheClipboardComesBackOnlyOnceThePasteCanNoLongerTakeIt) {
                 << ReadLaunchLog();
         }
     }
+}
+
+// Leaves the user's words on the clipboard, owned by this thread's launcher window.
+void PutUserWords(HWND owner) {
+    OpenClipboardScope clipboard(owner);
+    ASSERT_TRUE(clipboard.IsOpen() && ::EmptyClipboard());
+    const wchar_t text[] = L"the user's words";
+    ASSERT_TRUE(::SetClipboardData(CF_UNICODETEXT, GlobalWith(text, sizeof(text))));
+}
+
+// The dialog ends while the console has not taken the paste: a console that takes it within a
+// short wait still gets it with its Enter; otherwise the user's content comes back all the same,
+// never the command left on the clipboard.
+TEST_F(ConsoleTyping, APasteStillPendingAtTheEndGivesTheUserContentBack) {
+    struct Case {
+        const char* name;
+        DWORD busyMs;
+        bool entered;
+    };
+    const std::vector<Case> cases{{"taken within the wait", 500, true},
+                                  {"not taken", 60000, false}};
+    const std::wstring wide = Command();
+    const std::string command(wide.begin(), wide.end()); // plain ASCII
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PutUserWords(launcher_.get());
+        UniqueHandle process(::CreateEventW(nullptr, TRUE, FALSE, nullptr)); // Fluent, running
+        ClearLaunchLog();
+        SlowConsole console(c.busyMs, 0, false);
+        ASSERT_TRUE(console.Window());
+        EnteredCommand typing = TypeIntoWindow(Command(), console.Window(), process.get());
+        ASSERT_EQ(typing.entry, ConsoleEntry::Pasting);
+        typing.paste.reset(); // the dialog's end
+        EXPECT_EQ(ClipboardUnicodeText(launcher_.get()), L"the user's words") << ReadLaunchLog();
+        if (c.entered) {
+            EXPECT_EQ(console.Pasted(), command);
+            EXPECT_TRUE(WaitUntil([&] { return console.EnterAfterPaste(); }, 5s));
+        } else {
+            EXPECT_TRUE(Contains(ReadLaunchLog(), L"the load command was not entered"));
+        }
+        EXPECT_TRUE(Contains(ReadLaunchLog(), L"the user's clipboard is put back"))
+            << ReadLaunchLog();
+    }
+}
+
+// A second paste while the first is pending must not save the first's command as the user's.
+TEST_F(ConsoleTyping, ASecondPasteNeverTakesTheFirstCommandForTheUsers) {
+    PutUserWords(launcher_.get());
+    UniqueHandle process(::CreateEventW(nullptr, TRUE, FALSE, nullptr)); // Fluent, running
+    SlowConsole console(5000, 0, false);
+    ASSERT_TRUE(console.Window());
+    const EnteredCommand first = TypeIntoWindow(Command(), console.Window(), process.get());
+    ASSERT_EQ(first.entry, ConsoleEntry::Pasting);
+    EXPECT_EQ(ClipboardUnicodeText(launcher_.get()), Command()); // the control
+    const EnteredCommand second = TypeIntoWindow(Command(), console.Window(), process.get());
+    ASSERT_EQ(second.entry, ConsoleEntry::Pasting);
+    EXPECT_TRUE(WaitUntil([&] { return console.EnterAfterPaste(); }, 20s));
+    EXPECT_TRUE(WaitUntil(
+        [&] { return ClipboardUnicodeText(launcher_.get()) == L"the user's words"; }, 20s))
+        << ReadLaunchLog();
+}
+
+// A clipboard owner of another thread that renders its text only when asked (as a spreadsheet
+// does with a copied range), and answers the asking only once allowed to.
+class DelayedRenderingOwner {
+  public:
+    explicit DelayedRenderingOwner(bool answers) : answering_(answers), thread_([this] { Run(); }) {
+        WaitUntil([&] { return window_.load() != nullptr; }, 5s);
+    }
+    ~DelayedRenderingOwner() {
+        answering_ = true;
+        stop_ = true;
+        thread_.join();
+    }
+    HWND Window() const { return window_; }
+    void Answer() { answering_ = true; }
+
+  private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_RENDERFORMAT && wParam == CF_UNICODETEXT) {
+            const wchar_t text[] = L"the user's words";
+            ::SetClipboardData(CF_UNICODETEXT, GlobalWith(text, sizeof(text)));
+            return 0;
+        }
+        if (message == WM_RENDERALLFORMATS) return 0;
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+    void Run() {
+        HWND window = ::CreateWindowExW(0, L"Static", L"delayed owner", 0, 0, 0, 10, 10, nullptr,
+                                        nullptr, nullptr, nullptr);
+        ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure));
+        if (::OpenClipboard(window)) {
+            ::EmptyClipboard();
+            ::SetClipboardData(CF_UNICODETEXT, nullptr);
+            ::CloseClipboard();
+        }
+        window_ = window;
+        while (!stop_) {
+            MSG message;
+            while (answering_ && ::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+                ::DispatchMessageW(&message);
+            ::Sleep(5);
+        }
+        ::DestroyWindow(window);
+    }
+
+    std::atomic<HWND> window_{nullptr};
+    std::atomic<bool> answering_, stop_{false};
+    std::thread thread_;
+};
+
+// Saving the user's content asks a delayed-rendering owner for it: an owner that answers has it
+// pasted around and back; one that does not answer leaves the launcher typing, its clipboard
+// untouched, instead of waiting for it without end.
+TEST_F(ConsoleTyping, ContentRenderedOnRequestIsSavedOnlyWhenItsOwnerAnswers) {
+    for (const bool answers : {true, false}) {
+        SCOPED_TRACE(answers ? "the owner answers" : "the owner does not answer");
+        UniqueHandle process(::CreateEventW(nullptr, TRUE, FALSE, nullptr)); // Fluent, running
+        DelayedRenderingOwner owner(answers);
+        ASSERT_TRUE(owner.Window());
+        SlowConsole console(0, 0, false);
+        ASSERT_TRUE(console.Window());
+        const EnteredCommand typing = TypeIntoWindow(Command(), console.Window(), process.get());
+        owner.Answer();
+        if (answers) {
+            EXPECT_EQ(typing.entry, ConsoleEntry::Pasting);
+            EXPECT_TRUE(WaitUntil(
+                [&] { return ClipboardUnicodeText(launcher_.get()) == L"the user's words"; }, 20s))
+                << ReadLaunchLog();
+        } else {
+            EXPECT_EQ(typing.entry, ConsoleEntry::Typed);
+            EXPECT_TRUE(Contains(ReadLaunchLog(), L"could not be saved")) << ReadLaunchLog();
+            // Left alone: still the owner's, which renders it once it answers.
+            EXPECT_TRUE(WaitUntil([&] { return ::GetClipboardOwner() == owner.Window(); }, 5s));
+            EXPECT_TRUE(WaitUntil(
+                [&] { return ClipboardUnicodeText(launcher_.get()) == L"the user's words"; }, 20s));
+        }
+    }
+}
+
+// While another program holds the clipboard that the user's content is to go back to, the
+// launcher waits for it with its windows still handling their messages.
+TEST_F(ConsoleTyping, TheDialogKeepsAnsweringWhileTheClipboardIsHeld) {
+    PutUserWords(launcher_.get());
+    UniqueHandle process(::CreateEventW(nullptr, TRUE, FALSE, nullptr)); // Fluent, running
+    SlowConsole console(1500, 0, true);
+    ASSERT_TRUE(console.Window());
+    const EnteredCommand typing = TypeIntoWindow(Command(), console.Window(), process.get());
+    ASSERT_EQ(typing.entry, ConsoleEntry::Pasting);
+    const HWND dialog = launcher_.get();
+    std::atomic<bool> held{false}, answered{false};
+    std::thread holder([&] {
+        // Wine's own clipboard sync opens it for a moment after each change.
+        const auto giveUpAt = std::chrono::steady_clock::now() + 5s;
+        bool opened = false;
+        while (!(opened = ::OpenClipboard(nullptr)) && std::chrono::steady_clock::now() < giveUpAt)
+            std::this_thread::sleep_for(10ms);
+        if (!opened) return;
+        held = true;
+        // Held past the console's end, when the launcher sets about putting the content back.
+        while (!console.Gone())
+            std::this_thread::sleep_for(10ms);
+        std::this_thread::sleep_for(1s);
+        DWORD_PTR result = 0;
+        answered = ::SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result) != 0;
+        ::CloseClipboard();
+    });
+    const bool back = WaitUntil(
+        [&] { return ClipboardUnicodeText(launcher_.get()) == L"the user's words"; }, 30s);
+    holder.join();
+    EXPECT_TRUE(held);
+    EXPECT_TRUE(answered);
+    EXPECT_TRUE(back) << ReadLaunchLog();
 }
 
 } // namespace
