@@ -6,6 +6,8 @@ namespace qv {
 
 namespace {
 
+constexpr wchar_t RefusedProperty[] = L"QuorvexRefusedForAWait";
+
 bool IsDialogWindow(HWND window) {
     wchar_t name[8] = {};
     return window && ::GetClassNameW(window, name, 8) && std::wcscmp(name, L"#32770") == 0;
@@ -64,10 +66,15 @@ WaitEnd WaitHandlingMessages(HANDLE handle, DWORD timeoutMs, const std::function
     }
 }
 
+bool IsRefusedForAWait(HWND control) {
+    return control && ::GetPropW(control, RefusedProperty) != nullptr;
+}
+
 InputRefusal::InputRefusal(HWND dialog, HWND stillUsable) : dialog_(dialog), focus_(::GetFocus()) {
     for (HWND control = dialog ? ::GetWindow(dialog, GW_CHILD) : nullptr; control;
          control = ::GetWindow(control, GW_HWNDNEXT)) {
         if (control == stillUsable || !::IsWindowEnabled(control) || !TakesInput(control)) continue;
+        ::SetPropW(control, RefusedProperty, reinterpret_cast<HANDLE>(1));
         ::EnableWindow(control, FALSE);
         disabled_.push_back(control);
     }
@@ -76,8 +83,10 @@ InputRefusal::InputRefusal(HWND dialog, HWND stillUsable) : dialog_(dialog), foc
 }
 
 InputRefusal::~InputRefusal() {
-    for (HWND control : disabled_)
+    for (HWND control : disabled_) {
         ::EnableWindow(control, TRUE);
+        ::RemovePropW(control, RefusedProperty);
+    }
     // The focus goes back where the user left it, if the dialog still has it.
     if (::IsWindow(dialog_) && ::IsChild(dialog_, focus_) && ::IsWindowEnabled(focus_) &&
         ::IsChild(dialog_, ::GetFocus()))

@@ -21,7 +21,8 @@ WaitEnd WaitHandlingMessages(HANDLE handle, DWORD timeoutMs,
 
 // Keeps the user's hands off a dialog's controls for a scope, all but the one that may end the
 // wait (it gets the focus): they still paint and the dialog still answers messages, its close
-// box and Esc included. The controls it disabled are enabled again at its end.
+// box and Esc included. The controls it disabled are enabled again at its end; meanwhile each
+// says so (IsRefusedForAWait), so that a control's state of its own can still be told.
 class InputRefusal {
   public:
     InputRefusal(HWND dialog, HWND stillUsable);
@@ -34,5 +35,8 @@ class InputRefusal {
     HWND focus_;
     std::vector<HWND> disabled_;
 };
+
+// Whether the control is disabled only for a wait, not for a state of its own.
+bool IsRefusedForAWait(HWND control);
 
 } // namespace qv

@@ -1,5 +1,7 @@
 #include "ui/launch_options_exchange_win.h"
 
+#include "base/message_wait_win.h"
+
 #include "base/text.h"
 #include "base/user_prompts_win.h"
 #include "base/window_text_win.h"
@@ -104,9 +106,11 @@ bool ExchangeLaunchOptions(const Dialog& dialog, LaunchOptions& options,
         const bool isNumber = ParseUnsigned(WindowText(countEdit), count);
         // Serial mode uses no count, and a start by Workbench leaves it to Workbench; either keeps
         // the edit out of the user's reach: a count it could not use is passed over, the last
-        // valid one stays and the other fields are read as usual.
-        countPassedOver = !(isNumber && IsProcessCountInRange(count)) &&
-                          (IsSerialChosen(dialog) || !::IsWindowEnabled(countEdit));
+        // valid one stays and the other fields are read as usual. A wait that disables every
+        // control for a while does not make a count unused.
+        const bool outOfReach = !::IsWindowEnabled(countEdit) && !IsRefusedForAWait(countEdit);
+        countPassedOver =
+            !(isNumber && IsProcessCountInRange(count)) && (IsSerialChosen(dialog) || outOfReach);
         if (!countPassedOver) {
             if (!isNumber)
                 return FailAtProcessCount(dialog, ProcessCountNotANumber,

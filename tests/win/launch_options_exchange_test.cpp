@@ -1,4 +1,5 @@
 // The exchange on the real main dialog, opened from its template in this process.
+#include "base/message_wait_win.h"
 #include "resources/resource.h"
 #include "tests/support/test_support_win.h"
 #include "ui/launcher_dlg_win.h"
@@ -10,6 +11,7 @@
 #include <cstdint>
 #include <cwchar>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -247,6 +249,25 @@ TEST_F(LaunchOptionsExchange, WithWorkbenchACountItCannotUseIsPassedOverInParall
         EXPECT_EQ(o.callMatlab, 1);
         EXPECT_EQ(o.processCount, 12u);
         Click(IDC_CALL_MATLAB, false);
+    }
+}
+
+// A wait disables every control for a while; a direct parallel start still uses its count, so a
+// count it cannot use stops the reading with its message, as with the edit enabled.
+TEST_F(LaunchOptionsExchange, AWaitThatDisablesTheControlsLeavesTheCountInUse) {
+    for (const bool waiting : {false, true}) {
+        SCOPED_TRACE(waiting ? "during a wait" : "no wait");
+        prompts.messages.clear();
+        Click(IDC_SERIAL, false);
+        Click(IDC_PARALLEL, true);
+        Click(IDC_START_BY_WORKBENCH, false);
+        dialog.EnableItem(IDC_PROCESS_COUNT, true);
+        dialog.SetItemText(IDC_PROCESS_COUNT, L"x");
+        std::optional<InputRefusal> refusal;
+        if (waiting) refusal.emplace(dialog.Window(), dialog.Item(IDC_CANCEL));
+        ASSERT_EQ(::IsWindowEnabled(dialog.Item(IDC_PROCESS_COUNT)) == FALSE, waiting);
+        EXPECT_FALSE(dialog.ExchangeLaunchOptions(ExchangeDirection::FromControls));
+        EXPECT_EQ(prompts.messages.size(), 1u);
     }
 }
 
