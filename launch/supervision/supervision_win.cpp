@@ -64,6 +64,8 @@ struct StartProgram {
     bool Failed() const { return exitCode && *exitCode != 0; }
 };
 
+constexpr ULONGLONG RejudgeAfterMs = 1000;
+
 // The search for this launch's Fluent: a new owner of a Fluent window is worth a process
 // snapshot; a new Fluent that this launch's start did not start is passed over while its own may
 // still come, and looked at again only when the start's state has changed. Processes are told
@@ -77,6 +79,7 @@ class OwnFluentSearch {
         const bool mayCome = OwnMayStillComeAsLastSeen();
         if (!WorthASnapshot(mayCome)) return std::nullopt;
         judgedMayCome_ = mayCome;
+        judgedAt_ = ::GetTickCount64();
         const std::vector<RunningProcess> processes = SnapshotProcesses();
         const StartedProgram program = StartedProgramOf(start_.handle, start_.id);
         const std::vector<ProcessIdentity> now = IdentitiesOf(FluentProcessesIn(processes));
@@ -109,15 +112,18 @@ class OwnFluentSearch {
         return runs(start_.handle) || runs(descendant_.get());
     }
 
-    // A Fluent window of a process not judged yet, or, with Fluent processes passed over, a
-    // change in whether this launch's own may still come, which may change the choice.
+    // A Fluent window of a process not judged yet; with Fluent processes passed over, a change in
+    // whether this launch's own may still come, which may change the choice, or a second gone
+    // by: a judgement the system answered only in part (a start time it would not give) is made
+    // again, at a cost that no longer grows with every look.
     bool WorthASnapshot(bool mayCome) const {
         std::vector<ProcessIdentity> unjudged;
         for (const ProcessIdentity& owner : IdentitiesOf(FluentWindowOwners()))
             if (std::find(passedOver_.begin(), passedOver_.end(), owner) == passedOver_.end())
                 unjudged.push_back(owner);
         if (ChooseNewFluentProcess(before_, unjudged)) return true;
-        return !passedOver_.empty() && mayCome != judgedMayCome_;
+        return !passedOver_.empty() &&
+               (mayCome != judgedMayCome_ || ::GetTickCount64() >= judgedAt_ + RejudgeAfterMs);
     }
 
     void NotePassedOver(const std::vector<ProcessIdentity>& now) {
@@ -136,7 +142,8 @@ class OwnFluentSearch {
     const StartProgram& start_;
     std::vector<ProcessIdentity> passedOver_;
     bool judgedMayCome_ = true; // as it was at the last snapshot
-    UniqueHandle descendant_;   // a running process of the start program's, when one is known
+    ULONGLONG judgedAt_ = 0;
+    UniqueHandle descendant_; // a running process of the start program's, when one is known
 };
 
 // Looks for the new Fluent until it is found, the signal comes, the user stops waiting, or the
