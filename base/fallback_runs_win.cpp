@@ -14,11 +14,6 @@ namespace {
 // A note is one line; anything longer is not one of ours.
 constexpr DWORD LongestNoteBytes = 4096;
 
-std::wstring FolderOf(std::wstring_view path) {
-    const std::size_t slash = path.find_last_of(L'\\');
-    return slash == std::wstring_view::npos ? std::wstring() : std::wstring(path.substr(0, slash));
-}
-
 std::wstring ReadNote(const std::wstring& path) {
     UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -36,7 +31,7 @@ std::wstring RunOnlyInFallbackPath(std::wstring_view fallbackPath, std::uint32_t
     std::swprintf(name, 96, L"\\Quorvex Launcher %u-%04d%02d%02d%02d%02d%02d%03d.unreported",
                   static_cast<unsigned>(processId), runBegan.year, runBegan.month, runBegan.day,
                   runBegan.hour, runBegan.minute, runBegan.second, runBegan.millisecond);
-    return FolderOf(fallbackPath) + name;
+    return ParentFolder(fallbackPath) + name;
 }
 
 void RecordRunOnlyInFallback(const std::wstring& notePath, std::wstring_view text) {
@@ -54,7 +49,7 @@ void ForgetRunOnlyInFallback(const std::wstring& notePath) {
 
 std::vector<std::wstring> ClaimRunsOnlyInFallback(std::wstring_view fallbackPath) {
     std::vector<std::wstring> runs;
-    const std::wstring folder = FolderOf(fallbackPath);
+    const std::wstring folder = ParentFolder(fallbackPath);
     if (folder.empty()) return runs;
     WIN32_FIND_DATAW entry{};
     UniqueFind find(

@@ -122,11 +122,6 @@ std::uint32_t ProcessId() {
     return static_cast<std::uint32_t>(::GetCurrentProcessId());
 }
 
-std::wstring FolderOf(const std::wstring& path) {
-    const std::size_t slash = path.find_last_of(L'\\');
-    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-}
-
 // Shared for everything: readers, other launchers appending, and the rename that sets it aside.
 UniqueFile OpenForAppending(const std::wstring& path) {
     return UniqueFile(::CreateFileW(path.c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES,
@@ -137,7 +132,7 @@ UniqueFile OpenForAppending(const std::wstring& path) {
 UniqueFile OpenMakingFolder(const std::wstring& path) {
     UniqueFile file = OpenForAppending(path);
     if (file || ::GetLastError() != ERROR_PATH_NOT_FOUND) return file;
-    ::CreateDirectoryW(FolderOf(path).c_str(), nullptr);
+    ::CreateDirectoryW(ParentFolder(path).c_str(), nullptr);
     return OpenForAppending(path);
 }
 

@@ -30,6 +30,11 @@ std::wstring TrimTrailing(std::wstring_view text, std::wstring_view characters) 
     return std::wstring(text.substr(0, end));
 }
 
+std::wstring ParentFolder(std::wstring_view path) {
+    const std::size_t slash = path.find_last_of(L'\\');
+    return slash == std::wstring_view::npos ? std::wstring() : std::wstring(path.substr(0, slash));
+}
+
 std::wstring TrimTrailingSeparators(std::wstring_view path) {
     return TrimTrailing(path, L"/\\");
 }

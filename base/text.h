@@ -17,6 +17,8 @@ bool IsBlank(wchar_t c);
 std::wstring Trim(std::wstring_view text);
 std::wstring TrimTrailing(std::wstring_view text, std::wstring_view characters);
 std::wstring TrimTrailingSeparators(std::wstring_view path);
+// The path up to its last backslash; "" when it has none.
+std::wstring ParentFolder(std::wstring_view path);
 
 std::wstring ToLower(std::wstring_view text);
 std::wstring ToUpper(std::wstring_view text);

@@ -2,11 +2,14 @@
 """Loopback web servers that stand in for the product's web sites in the update tests.
 
 Usage: web_server.py --host SPOOL
+       web_server.py FOLDER
+
 
 The Wine runner starts it beside a Windows test program, which never starts a Unix program
 itself (Wine starts one without filling in the process's handles). A test asks for a server by
 putting a file named *.request into SPOOL whose text is the server's FOLDER as a Unix path; the
-host serves each such folder on a port of its own until the folder says stop.
+host serves each such folder on a port of its own until the folder says stop. Given a FOLDER, it
+serves that one alone (the screenshot tool's announcing site).
 
 FOLDER/routes holds one route per line: path, HTTP status, "held" or "free", the body in
 hexadecimal and, optionally, a Location header ("{port}" in it becomes the server's port),
@@ -16,7 +19,7 @@ chosen on 127.0.0.1 is written to FOLDER/port once the server listens. Paths wit
 404 with an empty body.
 
 A server stops when FOLDER/stop appears or after ten minutes; FOLDER/stopped then tells that it
-has let go of the folder; FOLDER/failed says why a server could not start. The host ends with the runner that started it, so that a test that dies
+has let go of the folder; FOLDER/failed says why a server could not start. The host, or a server of one folder, ends with the program that started it, so that a test that dies
 never leaves it behind.
 """
 import http.server
@@ -114,10 +117,20 @@ def serve_requests(spool):
         time.sleep(0.02)
 
 
+def serve_while_parent_lives(folder):
+    parent = os.getppid()
+    threading.Thread(target=serve, args=(folder,), daemon=True).start()
+    while os.getppid() == parent and not os.path.exists(os.path.join(folder, "stopped")):
+        time.sleep(0.1)
+
+
 def main():
-    if len(sys.argv) != 3 or sys.argv[1] != "--host":
+    if len(sys.argv) == 3 and sys.argv[1] == "--host":
+        serve_requests(sys.argv[2])
+    elif len(sys.argv) == 2:
+        serve_while_parent_lives(sys.argv[1])
+    else:
         sys.exit(__doc__)
-    serve_requests(sys.argv[2])
 
 
 if __name__ == "__main__":
